@@ -1,0 +1,13 @@
+include(GoogleTest)
+
+# nimba_add_test(<name> SOURCES <files...> LIBS <targets...>)
+# One GoogleTest executable, its cases registered with CTest one by one.
+function(nimba_add_test name)
+    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+    add_executable(${name} ${ARG_SOURCES})
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gmock GTest::gtest_main Threads::Threads)
+    set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${NIMBA_TEST_DIR})
+    gtest_discover_tests(${name}
+        DISCOVERY_TIMEOUT 60
+        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;NIMBA_SOURCE_DIR=${CMAKE_SOURCE_DIR};NIMBA_BIN_DIR=${NIMBA_BIN_DIR};NIMBA_DEMO_DIR=${NIMBA_DEMO_DIR}")
+endfunction()

@@ -1,0 +1,43 @@
+#pragma once
+
+// Win32-shaped message system: one queue per thread, window handles bound to the thread
+// that created them, timers by (window, id). Posting is safe from any thread.
+
+#include <functional>
+#include <optional>
+
+#include "platform/win_types.h"
+
+using WindowProc = std::function<LRESULT(HWND, UINT, WPARAM, LPARAM)>;
+
+// A window handle whose messages the calling thread's queue receives and DispatchMessageW
+// hands to `proc`. Destroying it drops its pending messages and kills its timers.
+HWND CreatePlatformWindow(WindowProc proc);
+void DestroyPlatformWindow(HWND hwnd);
+BOOL IsWindow(HWND hwnd);
+
+DWORD GetCurrentThreadId();
+BOOL PostMessageW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+// Same thread: calls the window procedure directly. Other thread: posts and waits.
+LRESULT SendMessageW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+BOOL PostThreadMessageW(DWORD threadId, UINT msg, WPARAM wParam, LPARAM lParam);
+// Blocks until a message is there; FALSE on WM_QUIT. Filters as in Win32 (0 = none).
+BOOL GetMessageW(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax);
+BOOL PeekMessageW(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT removeMsg);
+LRESULT DispatchMessageW(const MSG* msg);
+void PostQuitMessage(int exitCode);
+
+// WM_TIMER with wParam = id reaches the window every `elapseMs`; re-setting an id restarts it.
+UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapseMs, void* unused = nullptr);
+BOOL KillTimer(HWND hwnd, UINT_PTR id);
+
+namespace platform {
+
+// For an event loop that is not GetMessageW (Qt's): a descriptor that becomes readable
+// when the calling thread's queue has work, the dispatch of everything due, and how long
+// until the next timer is due.
+int QueueWakeFd();
+int DispatchPending();
+std::optional<uint32_t> MsUntilNextTimer();
+
+}  // namespace platform

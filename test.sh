@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Sets up a fresh machine, builds and runs every test, plain and under AddressSanitizer + UBSan.
+set -euo pipefail
+cd "$(dirname "$0")"
+scripts/bootstrap
+for preset in default asan; do
+    cmake --preset "$preset"
+    cmake --build --preset "$preset"
+    ctest --preset "$preset"
+done
