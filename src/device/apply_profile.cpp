@@ -1,0 +1,36 @@
+#include "device/apply_profile.h"
+
+#include "device/device_messages.h"
+#include "device/report_dispatcher.h"
+#include "platform/messages.h"
+
+namespace nimba {
+
+void ApplyProfile(ApplyContext& context) {
+    if (context.links.awaiting_device.load() == 1) return;
+    KillTimer(context.window, kWirelessWatchdogTimer);
+    context.controls.SetApplyRingVisible(true);
+
+    // The copy taken here is what is sent and what becomes the snapshot, so an edit made
+    // while the reports go out is sent by the next apply rather than lost. The same holds
+    // for `apply_all` set again during this apply: it is taken and cleared here, not after.
+    const ProfileRecord current = context.profile.CopyCurrent();
+    const bool apply_all = context.state.apply_all.exchange(0) != 0;
+    ChangeFlags& flags = context.state.flags;
+    if (apply_all) {
+        flags.SetAll();
+    } else {
+        flags = DetectChanges(current, context.state.applied_snapshot.Get());
+    }
+    for (const auto& report : ApplyReports(current, flags, apply_all)) {
+        SendReport(report.data(), static_cast<uint32_t>(report.size()), context.links,
+                   context.writers);
+    }
+
+    SetTimer(context.window, kWirelessWatchdogTimer, kWirelessWatchdogMs);
+    context.profile.Save();
+    context.state.applied_snapshot.Set(current);
+    context.controls.SetApplyRingVisible(false);
+}
+
+}  // namespace nimba

@@ -1,0 +1,162 @@
+#include "device/device_event_intake.h"
+
+#include <cstdio>
+#include <ctime>
+
+#include "device/device_messages.h"
+#include "platform/debug_output.h"
+#include "platform/messages.h"
+
+namespace nimba {
+namespace {
+
+constexpr uint16_t kNoticeId = 0x47;
+constexpr uint16_t kDpiStageClass = 0x1000;
+constexpr uint16_t kReportRateClass = 0x2000;
+constexpr uint16_t kPowerStatusClass = 0x4000;
+constexpr uint16_t kAcknowledgeClass = 0x5000;
+constexpr uint16_t kLightModeClass = 0x7000;
+constexpr uint16_t kStoreOnlyClass = 0x8000;
+
+constexpr int kStatusFull = 2;
+constexpr int kStatusCharging = 3;
+constexpr int kFullLevel = 100;
+constexpr uint32_t kNoticeSize = 4;
+
+bool InRange(uint16_t value, int low, int high) { return value >= low && value <= high; }
+
+// The mouse reports the polling interval in ms; the profile holds the index of the rate.
+// Any other interval keeps the rate: the index must stay within the four rates.
+int32_t ReportRateForInterval(uint16_t interval_ms, int32_t current) {
+    switch (interval_ms) {
+        case 8: return 0;
+        case 4: return 1;
+        case 2: return 2;
+        case 1: return 3;
+        default: return current;
+    }
+}
+
+}  // namespace
+
+void DeviceEventIntake::KeepProfile(const ProfileRecord& current) {
+    // The mouse already has this, so the next apply must not send it back.
+    snapshot_.Set(current);
+    profile_.Save();
+}
+
+bool DeviceEventIntake::HandleCommonNotice(uint16_t word, uint16_t value) {
+    switch (word & 0xFF00) {
+        case kDpiStageClass: {
+            if (!InRange(value, 1, kDpiStages)) return true;
+            const ProfileRecord current = profile_.UpdateCurrent(
+                [&](ProfileRecord& p) { p.current_dpi_stage = value - 1; });
+            controls_.SelectDpiStage(value);
+            PostMessageW(window_, kDpiNoticeMessage, 0, current.dpi_x[value - 1]);
+            KeepProfile(current);
+            return true;
+        }
+        case kReportRateClass:
+            if (!InRange(value, 1, 8)) return true;
+            KeepProfile(profile_.UpdateCurrent([&](ProfileRecord& p) {
+                p.report_rate = ReportRateForInterval(value, p.report_rate);
+            }));
+            return true;
+        case kAcknowledgeClass:
+            links_.ack_received.store((value & 0xFF) == 0 ? 1 : 0);
+            return true;
+        case kPowerStatusClass:
+            return false;
+        case kLightModeClass: {
+            const int mode = (value >> 4) & 0x0F;
+            const ProfileRecord current =
+                profile_.UpdateCurrent([&](ProfileRecord& p) { p.light_mode = mode; });
+            controls_.ShowLightMode(mode);
+            KeepProfile(current);
+            return true;
+        }
+        case kStoreOnlyClass:
+            if (InRange(value, 1, 5)) KeepProfile(profile_.CopyCurrent());
+            return true;
+        default:
+            return true;
+    }
+}
+
+void DeviceEventIntake::HandleUsbNotice(uint16_t word, uint16_t value) {
+    if ((word & 0xFF) != kNoticeId) return;
+    if (HandleCommonNotice(word, value)) return;
+
+    const int status = value & 0xFF;
+    const int level = value >> 8;
+    KillTimer(window_, kWirelessWatchdogTimer);
+    SetTimer(window_, kWirelessWatchdogTimer, kWirelessWatchdogMs);
+    if (links_.wired_link.load() == 1) {
+        // On the cable the mouse is charging unless it says it is full.
+        links_.wireless_awake.store(0);
+        controls_.SetVisible("ms_1_wireless", false);
+        controls_.RefreshLinkVisibility();
+        if (status == kStatusFull) {
+            battery_.StopCharging();
+            battery_.ShowBatteryLevel(kFullLevel);
+        } else {
+            battery_.ShowCharging();
+        }
+        return;
+    }
+    if (links_.wireless_awake.load() == 0) {
+        links_.wireless_awake.store(1);
+        controls_.SetVisible("ms_1_wireless", true);
+        controls_.RefreshLinkVisibility();
+    }
+    if (status == kStatusCharging) {
+        battery_.ShowCharging();
+    } else {
+        battery_.StopCharging();
+        battery_.ShowBatteryLevel(kFullLevel);
+        if (level <= kFullLevel) battery_.ShowBatteryLevel(level);
+    }
+    links_.awaiting_device.store(0);
+    controls_.SetVisible("ms_1_sleep_label", false);
+}
+
+void DeviceEventIntake::HandleBleNotice(uint16_t word, uint16_t value) {
+    if ((word & 0xFF) != kNoticeId) return;
+    if (HandleCommonNotice(word, value)) return;
+
+    const int status = value & 0xFF;
+    const int level = value >> 8;
+    if (status == kStatusFull) {
+        battery_.StopCharging();
+        battery_.ShowBatteryLevel(kFullLevel);
+    } else if (status == kStatusCharging) {
+        battery_.ShowCharging();
+    } else {
+        battery_.StopCharging();
+        if (level <= kFullLevel) battery_.ShowBatteryLevel(level);
+    }
+}
+
+void DeviceEventIntake::OnBleNotification(const uint8_t* data, uint32_t size) {
+    if (size == 0) {
+        std::fputs("datasize 0\n", stdout);
+        return;
+    }
+    // A value too short for a notice would have us read past its data.
+    if (data == nullptr || size < kNoticeSize) return;
+    std::fputs("HR ", stdout);
+    const uint16_t word = static_cast<uint16_t>(data[0] | data[1] << 8);
+    const uint16_t value = static_cast<uint16_t>(data[2] | data[3] << 8);
+
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    wchar_t trace[96];
+    std::swprintf(trace, 96, L"dwLeft = %04x, dwRight = %04x, %d:%d:%d\r\n", word, value,
+                  local.tm_hour, local.tm_min, local.tm_sec);
+    OutputDebugStringW(trace);
+
+    PostMessageW(window_, kBleNoticeMessage, word, value);
+}
+
+}  // namespace nimba

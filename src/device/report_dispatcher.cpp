@@ -1,0 +1,94 @@
+#include "device/report_dispatcher.h"
+
+#include <cstdio>
+#include <span>
+
+#include "platform/clock.h"
+#include "platform/debug_output.h"
+#include "protocol/report_catalogue.h"
+
+namespace nimba {
+namespace {
+
+// Fixed values of the protocol, not tuning knobs.
+constexpr uint8_t kMacroReportId = 9;
+constexpr uint8_t kReportRateReportId = 6;
+constexpr uint8_t kWiredLastChunkLength = 0x40;
+constexpr uint8_t kWirelessLastChunkLength = 0x0C;
+constexpr uint32_t kChunkLength = 64;
+constexpr int kWirelessAttempts = 10;
+constexpr DWORD kWiredChunkPauseMs = 200;
+constexpr DWORD kWirelessChunkPauseMs = 1000;
+constexpr DWORD kWirelessRetryPauseMs = 500;
+constexpr DWORD kAfterWritePauseMs = 500;
+
+int32_t Write(const LinkWrite& write, const uint8_t* data, uint32_t length) {
+    return write ? write(data, length) : 0;
+}
+
+// A wired macro that fails on its last chunk still gets a chance on the other links.
+bool SendMacroWired(std::span<const uint8_t> report, const LinkWrite& write, int32_t& result) {
+    for (const auto& chunk : SplitMacroReport(report, kWiredLastChunkLength)) {
+        result = Write(write, chunk.data(), kChunkLength);
+        if (result != 0) Sleep(kWiredChunkPauseMs);
+    }
+    return result != 0;
+}
+
+int32_t SendWireless(std::span<const uint8_t> report, LinkState& links, const LinkWrite& write) {
+    int32_t result = 0;
+    // An acknowledgement that arrived for an earlier report must not end this one.
+    links.ack_received.store(0);
+    if (report[0] == kMacroReportId) {
+        const auto chunks = SplitMacroReport(report, kWirelessLastChunkLength);
+        // The acknowledgement is looked at between cycles only, never between chunks.
+        for (int cycle = 0; cycle < kWirelessAttempts && links.ack_received.load() == 0;
+             ++cycle) {
+            for (const auto& chunk : chunks) {
+                result = Write(write, chunk.data(), kChunkLength);
+                Sleep(kWirelessChunkPauseMs);
+            }
+        }
+        return result;
+    }
+    for (int attempt = 0; attempt < kWirelessAttempts && links.ack_received.load() == 0;
+         ++attempt) {
+        result = Write(write, report.data(), static_cast<uint32_t>(report.size()));
+        wchar_t line[64];
+        std::swprintf(line, 64, L"Wireless Send = %d", result);
+        OutputDebugStringW(line);
+        Sleep(kWirelessRetryPauseMs);
+    }
+    return result;
+}
+
+}  // namespace
+
+int32_t SendReport(const uint8_t* data, uint32_t length, LinkState& links,
+                   const LinkWriters& writers) {
+    if (data == nullptr || length == 0) return 0;
+    const std::span<const uint8_t> report(data, length);
+    int32_t result = 0;
+    bool done = false;
+    if (links.wired_link.load() == 1) {
+        if (report[0] == kMacroReportId) {
+            done = SendMacroWired(report, writers.wired, result);
+        } else {
+            // No second link for a failed wired write: it is final.
+            result = Write(writers.wired, data, length);
+            done = true;
+        }
+    }
+    if (!done) {
+        if (links.wireless_link.load() == 1 && links.wireless_awake.load() != 0) {
+            result = SendWireless(report, links, writers.wireless);
+        } else if (links.ble_link.load() != 0 && report[0] != kReportRateReportId) {
+            // The mouse takes no report rate over Bluetooth LE.
+            result = Write(writers.ble, data, length);
+        }
+    }
+    if (result != 0) Sleep(kAfterWritePauseMs);
+    return result;
+}
+
+}  // namespace nimba

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <cstdint>
+
+#include "device/link_state.h"
+#include "device/link_writers.h"
+
+namespace nimba {
+
+// The one road to the mouse: picks the link from `links`, chunks the macro report where the
+// link needs it, repeats on the 2.4 GHz link until acknowledged and paces with fixed pauses.
+// Runs on the apply worker and blocks it for the pauses. Returns the result of the last write
+// made, 0 when none was made; nonzero means success. Writes only `links.ack_received`.
+int32_t SendReport(const uint8_t* report, uint32_t length, LinkState& links,
+                   const LinkWriters& writers);
+
+}  // namespace nimba
