@@ -1,0 +1,81 @@
+#include "platform/clock.h"
+
+#include <atomic>
+#include <chrono>
+#include <thread>
+
+#include "platform/clock_internal.h"
+
+namespace {
+
+std::atomic<bool> g_virtual{false};
+std::atomic<uint64_t> g_virtual_now{0};
+
+uint64_t RealNowMs() {
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+// Virtual time only moves forward, even when several threads advance it at once.
+void AdvanceVirtualTo(uint64_t target) {
+    uint64_t now = g_virtual_now.load();
+    while (now < target && !g_virtual_now.compare_exchange_weak(now, target)) {
+    }
+}
+
+}  // namespace
+
+namespace platform {
+
+uint64_t NowMs() { return g_virtual.load() ? g_virtual_now.load() : RealNowMs(); }
+
+namespace detail {
+bool VirtualClockOn() { return g_virtual.load(); }
+}  // namespace detail
+
+namespace test {
+
+void UseVirtualClock(bool on) {
+    // Virtual time continues from the real time so timers already set keep their distance.
+    if (on && !g_virtual.load()) g_virtual_now.store(RealNowMs());
+    g_virtual.store(on);
+    detail::WakeAllQueues();
+}
+
+void AdvanceBy(uint32_t ms) {
+    if (!g_virtual.load()) {
+        // Without virtual time there is nothing to step: wait it out and catch up once.
+        Sleep(ms);
+        Pump();
+        return;
+    }
+    const uint64_t target = NowMs() + ms;
+    Pump();
+    while (auto due = detail::NextTimerDueAfter(NowMs())) {
+        if (*due > target) break;
+        AdvanceVirtualTo(*due);
+        detail::WakeAllQueues();
+        Pump();
+    }
+    AdvanceVirtualTo(target);
+    detail::WakeAllQueues();
+    Pump();
+}
+
+}  // namespace test
+}  // namespace platform
+
+DWORD GetTickCount() { return static_cast<DWORD>(platform::NowMs()); }
+
+void Sleep(DWORD ms) {
+    if (g_virtual.load()) {
+        g_virtual_now.fetch_add(ms);
+        platform::detail::WakeAllQueues();
+        return;
+    }
+    if (ms == 0) {
+        std::this_thread::yield();
+    } else {
+        std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+    }
+}
