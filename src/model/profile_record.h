@@ -19,8 +19,8 @@ static_assert(sizeof(Colour) == 4);
 // One button's slot of a profile (1272 bytes). The macro fields are a copy of the
 // assigned macro and mean something only while `function` is 17.
 struct ButtonAssignment {
-    uint8_t index;               // button number 0..17
-    uint8_t function;            // function code
+    uint8_t index;     // button number 0..17
+    uint8_t function;  // function code
     uint8_t reserved_2;
     uint8_t shortcut_key;        // HID usage of a key combination (code 16)
     uint8_t reserved_4[3];       // zeroed together with shortcut_key

@@ -1,0 +1,94 @@
+#include "model/button_functions.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "model/utf16.h"
+
+namespace nimba {
+namespace {
+
+ButtonAssignment WithFunction(uint8_t code) {
+    ButtonAssignment button{};
+    button.function = code;
+    return button;
+}
+
+std::u16string FakeText(std::u16string_view key) {
+    return u"<" + std::u16string(key) + u">";
+}
+
+TEST(ButtonFunctionTable, CodesAscendAndMenuNamesAreUnique) {
+    std::set<std::u16string_view> menu_names;
+    int previous = -1;
+    for (const ButtonFunction& row : ButtonFunctionTable()) {
+        EXPECT_GT(row.code, previous);
+        previous = row.code;
+        if (!row.menu_option.empty()) {
+            EXPECT_TRUE(menu_names.insert(row.menu_option).second);
+            EXPECT_EQ(FunctionFromMenuName(row.menu_option), row.code);
+        }
+    }
+    EXPECT_EQ(menu_names.size(), 52u);
+}
+
+TEST(FunctionFromMenuName, IgnoresCaseAndFallsBackToLeftClick) {
+    EXPECT_EQ(FunctionFromMenuName(u"MS_1_COPY"), 33);
+    EXPECT_EQ(FunctionFromMenuName(u"ms_1_Titl_Left"), 13);
+    EXPECT_EQ(FunctionFromMenuName(u"ms_1_undo"), 1);
+    EXPECT_EQ(FunctionFromMenuName(u""), 1);
+    EXPECT_EQ(FunctionFromMenuName(u"ms_1_cop"), 1);
+}
+
+TEST(DeviceBytes, ComeFromTheTableOrTheButton) {
+    EXPECT_EQ(DeviceBytes(WithFunction(121), 4), (DeviceBytesValue{0x3C, 0, 0}));
+    EXPECT_EQ(DeviceBytes(WithFunction(51), 0), (DeviceBytesValue{0, 0, 0}));
+    EXPECT_EQ(DeviceBytes(WithFunction(200), 0), (DeviceBytesValue{0, 0, 0}));
+    EXPECT_EQ(DeviceBytes(WithFunction(22), 0), (DeviceBytesValue{0x10, 0, 0x03}));
+    EXPECT_EQ(DeviceBytes(WithFunction(50), 0), (DeviceBytesValue{0x11, 0x0A, 0x16}));
+
+    ButtonAssignment macro = WithFunction(17);
+    macro.shortcut_modifiers = 5;  // left over from an earlier key combination
+    EXPECT_EQ(DeviceBytes(macro, 5), (DeviceBytesValue{0x12, 0, 6}));
+
+    ButtonAssignment shortcut = WithFunction(16);
+    shortcut.shortcut_modifiers = 0x03;
+    shortcut.shortcut_key = 0x04;
+    EXPECT_EQ(DeviceBytes(shortcut, 0), (DeviceBytesValue{0x11, 0x03, 0x04}));
+}
+
+TEST(ButtonLabel, TableCodesGiveTheirLanguageKey) {
+    const auto label = ButtonLabel(WithFunction(51), FakeText, u"");
+    EXPECT_EQ(label.text, u"task_view_text");
+    EXPECT_TRUE(label.is_language_key);
+
+    for (uint8_t code : {121, 15, 47, 200}) {
+        const auto empty = ButtonLabel(WithFunction(code), FakeText, u"");
+        EXPECT_TRUE(empty.text.empty()) << int(code);
+    }
+}
+
+TEST(ButtonLabel, KeyCombinationListsModifiersInOrder) {
+    ButtonAssignment button = WithFunction(16);
+    button.shortcut_modifiers = 0x0F;
+    auto label = ButtonLabel(button, FakeText, u"A");
+    EXPECT_EQ(label.text,
+              u"<keyboard_ctrl_text>+<keyboard_shift_text>+<keyboard_alt_text>+"
+              u"<keyboard_win_text>+A");
+    EXPECT_FALSE(label.is_language_key);
+
+    button.shortcut_modifiers = 0;
+    EXPECT_EQ(ButtonLabel(button, FakeText, u"F5").text, u"F5");
+}
+
+TEST(ButtonLabel, MacroShowsItsNameAfterTheAssignText) {
+    ButtonAssignment button = WithFunction(17);
+    CopyName(button.macro_name, u"Reload");
+    const auto label = ButtonLabel(button, FakeText, u"");
+    EXPECT_EQ(label.text, u"<assign_macro_text>Reload");
+    EXPECT_FALSE(label.is_language_key);
+}
+
+}  // namespace
+}  // namespace nimba
