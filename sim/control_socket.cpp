@@ -1,0 +1,138 @@
+#include "sim/control_socket.h"
+
+#include <poll.h>
+#include <sys/eventfd.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <cstring>
+
+namespace nimba::sim {
+
+namespace {
+
+constexpr int kClientTimeoutMs = 2000;
+constexpr size_t kMaxCommand = 256;
+
+bool MakeAddress(const std::string& path, sockaddr_un& address) {
+    address = {};
+    address.sun_family = AF_UNIX;
+    if (path.size() >= sizeof address.sun_path) return false;
+    std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
+    return true;
+}
+
+int Connect(const std::string& path) {
+    sockaddr_un address;
+    if (!MakeAddress(path, address)) return -1;
+    const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0) return -1;
+    if (connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
+        close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+bool WaitReadable(int fd, int timeoutMs) {
+    pollfd entry{fd, POLLIN, 0};
+    return poll(&entry, 1, timeoutMs) > 0;
+}
+
+bool WriteAll(int fd, std::string_view text) {
+    while (!text.empty()) {
+        const ssize_t written = send(fd, text.data(), text.size(), MSG_NOSIGNAL);
+        if (written <= 0) return false;
+        text.remove_prefix(static_cast<size_t>(written));
+    }
+    return true;
+}
+
+}  // namespace
+
+std::string ControlSocketPath() {
+    if (const char* path = std::getenv("NIMBA_SIM_SOCKET"); path != nullptr && *path != '\0') {
+        return path;
+    }
+    if (const char* dir = std::getenv("XDG_RUNTIME_DIR"); dir != nullptr && *dir != '\0') {
+        return std::string(dir) + "/nimba-mouse-sim.sock";
+    }
+    return "/tmp/nimba-mouse-sim-" + std::to_string(getuid()) + ".sock";
+}
+
+ControlServer::ControlServer(std::string path, Handler handler)
+    : path_(std::move(path)), handler_(std::move(handler)) {
+    sockaddr_un address;
+    if (!MakeAddress(path_, address)) return;
+    if (const int live = Connect(path_); live >= 0) {
+        close(live);
+        return;
+    }
+    unlink(path_.c_str());  // left behind by a simulator that did not end cleanly
+    listen_fd_ = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (listen_fd_ < 0) return;
+    if (bind(listen_fd_, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 ||
+        listen(listen_fd_, 8) != 0) {
+        close(listen_fd_);
+        listen_fd_ = -1;
+        return;
+    }
+    stop_fd_ = eventfd(0, EFD_CLOEXEC);
+    thread_ = std::thread([this] { Serve(); });
+}
+
+ControlServer::~ControlServer() {
+    if (listen_fd_ < 0) return;
+    const uint64_t one = 1;
+    [[maybe_unused]] const ssize_t ignored = write(stop_fd_, &one, sizeof one);
+    thread_.join();
+    close(stop_fd_);
+    close(listen_fd_);
+    unlink(path_.c_str());
+}
+
+void ControlServer::Serve() {
+    for (;;) {
+        pollfd entries[2] = {{listen_fd_, POLLIN, 0}, {stop_fd_, POLLIN, 0}};
+        if (poll(entries, 2, -1) < 0) continue;
+        if (entries[1].revents != 0) return;
+        if (entries[0].revents == 0) continue;
+        const int client = accept4(listen_fd_, nullptr, nullptr, SOCK_CLOEXEC);
+        if (client < 0) continue;
+        Answer(client);
+        close(client);
+    }
+}
+
+void ControlServer::Answer(int client) {
+    std::string command;
+    char buffer[kMaxCommand];
+    while (command.find('\n') == std::string::npos && command.size() < kMaxCommand) {
+        if (!WaitReadable(client, kClientTimeoutMs)) return;
+        const ssize_t got = recv(client, buffer, sizeof buffer, 0);
+        if (got <= 0) break;
+        command.append(buffer, static_cast<size_t>(got));
+    }
+    command = command.substr(0, command.find('\n'));
+    WriteAll(client, handler_(command));
+}
+
+std::optional<std::string> SendControlCommand(const std::string& path, std::string_view command) {
+    const int fd = Connect(path);
+    if (fd < 0) return std::nullopt;
+    std::string answer;
+    if (WriteAll(fd, std::string(command) + "\n")) {
+        char buffer[4096];
+        while (WaitReadable(fd, kClientTimeoutMs)) {
+            const ssize_t got = recv(fd, buffer, sizeof buffer, 0);
+            if (got <= 0) break;
+            answer.append(buffer, static_cast<size_t>(got));
+        }
+    }
+    close(fd);
+    return answer;
+}
+
+}  // namespace nimba::sim
