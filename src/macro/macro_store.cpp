@@ -1,0 +1,138 @@
+#include "macro/macro_store.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "model/utf16.h"
+#include "persistence/atomic_file.h"
+#include "persistence/data_directory.h"
+#include "persistence/file_stream.h"
+#include "persistence/unique_name.h"
+#include "skin/resource_manager.h"
+
+namespace nimba {
+
+bool WriteMacroList(OutputStream& out, const MacroList& macros) {
+    for (const auto& record : macros) {
+        if (!WriteRecord(out, *record)) return false;
+    }
+    return true;
+}
+
+void ReadMacroList(InputStream& in, MacroList& macros) {
+    for (;;) {
+        auto record = std::make_unique<MacroRecord>();
+        if (ReadRecord(in, *record) == 0) return;
+        macros.push_back(std::move(record));
+    }
+}
+
+MacroStore::MacroStore(std::string data_directory) : data_directory_(std::move(data_directory)) {}
+
+std::string MacroStore::FilePath() const {
+    return data_directory_ + kStoreFolder + "macro.data";
+}
+
+void MacroStore::Load() {
+    std::lock_guard lock(mutex_);
+    macros_.clear();
+    if (auto in = FileInputStream::Open(FilePath())) ReadMacroList(*in, macros_);
+}
+
+bool MacroStore::Save() {
+    std::lock_guard lock(mutex_);
+    return SaveLocked();
+}
+
+bool MacroStore::SaveLocked() const {
+    EnsureFolder(data_directory_ + kStoreFolder);
+    return WriteFileAtomically(FilePath(),
+                               [this](OutputStream& out) { return WriteMacroList(out, macros_); });
+}
+
+bool MacroStore::NameExists(std::u16string_view name) const {
+    std::lock_guard lock(mutex_);
+    return IsNameTaken(macros_, name);
+}
+
+std::u16string MacroStore::UniqueName(std::u16string_view candidate) const {
+    std::lock_guard lock(mutex_);
+    return NameForNewRecord(macros_, candidate, kMacroNameChars, kMacroNameChars);
+}
+
+int MacroStore::AppendLocked(std::unique_ptr<MacroRecord> record) {
+    macros_.push_back(std::move(record));
+    return static_cast<int>(macros_.size()) - 1;
+}
+
+MacroRecord* MacroStore::CreateNewMacro() {
+    std::lock_guard lock(mutex_);
+    const std::u16string base = CResourceManager::GetInstance().GetText(u"add_macro_text") +
+                                Utf8ToUtf16(std::to_string(macros_.size() + 1));
+    auto record = std::make_unique<MacroRecord>();
+    CopyName(record->name, NameForNewRecord(macros_, base, kMacroNameChars, kMacroNameChars));
+    MacroRecord* created = record.get();
+    AppendLocked(std::move(record));
+    SaveLocked();
+    return created;
+}
+
+void MacroStore::Remove(int index) {
+    std::lock_guard lock(mutex_);
+    if (index < 0 || static_cast<size_t>(index) >= macros_.size()) return;
+    macros_.erase(macros_.begin() + index);
+    SaveLocked();
+}
+
+MacroStore::Match MacroStore::FindIdentical(const ButtonAssignment& button) const {
+    std::lock_guard lock(mutex_);
+    const std::u16string_view name = NameView(button.macro_name);
+    for (size_t i = 0; i < macros_.size(); ++i) {
+        const MacroRecord& record = *macros_[i];
+        if (!EqualsIgnoringCase(NameView(record.name), name)) continue;
+        // A count beyond the action array cannot match anything a button holds.
+        const bool identical =
+            record.action_count == button.macro_action_count &&
+            record.action_count <= kMaxMacroActions &&
+            std::memcmp(record.actions, button.macro_actions,
+                        sizeof(MacroAction) * static_cast<size_t>(record.action_count)) == 0;
+        return {identical, static_cast<int>(i)};
+    }
+    return {false, -1};
+}
+
+int MacroStore::AddFromButton(ButtonAssignment& button) {
+    std::lock_guard lock(mutex_);
+    auto record = std::make_unique<MacroRecord>();
+    const std::u16string name =
+        NameForNewRecord(macros_, NameView(button.macro_name), kMacroNameChars, kMacroNameChars);
+    CopyName(record->name, name);
+    CopyName(button.macro_name, name);
+    record->loop_count = button.macro_loop_count;
+    // The button's count comes from a file; the record cannot hold more than its array.
+    record->action_count = std::min<int>(button.macro_action_count, kMaxMacroActions);
+    std::memcpy(record->actions, button.macro_actions, sizeof(record->actions));
+    button.macro_index = AppendLocked(std::move(record));
+    return button.macro_index;
+}
+
+int MacroStore::Add(MacroRecord record) {
+    std::lock_guard lock(mutex_);
+    CopyName(record.name,
+             NameForNewRecord(macros_, NameView(record.name), kMacroNameChars, kMacroNameChars));
+    return AppendLocked(std::make_unique<MacroRecord>(record));
+}
+
+size_t MacroStore::Size() const {
+    std::lock_guard lock(mutex_);
+    return macros_.size();
+}
+
+bool MacroStore::CopyRecord(int index, MacroRecord& out) const {
+    std::lock_guard lock(mutex_);
+    if (index < 0 || static_cast<size_t>(index) >= macros_.size()) return false;
+    out = *macros_[index];
+    return true;
+}
+
+}  // namespace nimba

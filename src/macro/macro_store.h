@@ -1,0 +1,75 @@
+#pragma once
+
+#include <memory>
+#include <mutex>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "macro/macro_record.h"
+#include "model/profile_record.h"
+#include "persistence/byte_stream.h"
+
+namespace nimba {
+
+using MacroList = std::vector<std::unique_ptr<MacroRecord>>;
+
+bool WriteMacroList(OutputStream& out, const MacroList& macros);
+// Appends every record the stream holds; a trailing partial record is zero-filled.
+void ReadMacroList(InputStream& in, MacroList& macros);
+
+// The ordered macro list and its file macro.data. Records keep their address while they are
+// in the list. Every operation takes the store's own lock, so a save never sees the list
+// change under it.
+class MacroStore {
+public:
+    struct Match {
+        bool identical;
+        int index;  // -1 when no record has the name
+    };
+
+    // `data_directory` ends in "/"; the file lives in its store folder.
+    explicit MacroStore(std::string data_directory);
+
+    void Load();
+    // Rewrites macro.data from the whole list; false when the file could not be replaced.
+    bool Save();
+
+    bool NameExists(std::u16string_view name) const;
+    std::u16string UniqueName(std::u16string_view candidate) const;
+    // Appends a zero-filled macro named from "add_macro_text" and the new count, then saves.
+    MacroRecord* CreateNewMacro();
+    // Removes the record (the rest moves up), then saves. Out-of-range indices are ignored.
+    void Remove(int index);
+    // The first record named like the button's macro, and whether its actions are the same.
+    Match FindIdentical(const ButtonAssignment& button) const;
+    // Appends a copy of the button's macro under a free name, and points the button at it
+    // (name and index). Does not save: a profile import saves once after all its buttons.
+    int AddFromButton(ButtonAssignment& button);
+    // Appends `record` under a free name (cut to the name field). Does not save.
+    int Add(MacroRecord record);
+
+    size_t Size() const;
+    // Copies the record at `index`; false when there is none.
+    bool CopyRecord(int index, MacroRecord& out) const;
+
+    // Runs `edit(MacroList&)` under the store's lock.
+    template <typename Change>
+    decltype(auto) Edit(Change&& edit) {
+        std::lock_guard lock(mutex_);
+        return std::forward<Change>(edit)(macros_);
+    }
+
+    std::string FilePath() const;
+
+private:
+    bool SaveLocked() const;
+    int AppendLocked(std::unique_ptr<MacroRecord> record);
+
+    std::string data_directory_;
+    mutable std::mutex mutex_;
+    MacroList macros_;
+};
+
+}  // namespace nimba

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+
+namespace nimba {
+
+// The folder inside the data directory that holds pro.data and macro.data.
+inline constexpr char kStoreFolder[] = "ms_1/";
+
+// The program folder + "Data/", creating the folder when it is missing. When something
+// else stands there (a file named "Data"), nothing is created and nothing is reported: the
+// saves that follow fail.
+std::string GetDataDirectory();
+// The same for a given program folder (ending in "/").
+std::string DataDirectoryIn(const std::string& program_folder);
+
+// Creates the folder unless a folder already stands at `path`; failures are left to the
+// next open.
+void EnsureFolder(const std::string& path);
+
+}  // namespace nimba

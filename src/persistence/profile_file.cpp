@@ -1,0 +1,48 @@
+#include "persistence/profile_file.h"
+
+#include <memory>
+
+#include "model/utf16.h"
+#include "persistence/atomic_file.h"
+#include "persistence/file_stream.h"
+#include "persistence/unique_name.h"
+
+namespace nimba {
+namespace {
+
+constexpr uint8_t kMacroFunction = 17;
+
+}  // namespace
+
+bool ExportProfile(const std::string& path, const ProfileRecord& profile) {
+    return WriteFileAtomically(path, [&](OutputStream& out) { return WriteRecord(out, profile); });
+}
+
+ImportResult ImportProfile(const std::string& path, ProfileStore& profiles, MacroStore& macros) {
+    auto in = FileInputStream::Open(path);
+    if (!in) return {ImportStatus::kUnreadable, -1};
+    auto profile = std::make_unique<ProfileRecord>();
+    if (ReadRecord(*in, *profile) < sizeof(ProfileRecord)) return {ImportStatus::kTruncated, -1};
+    in.reset();
+
+    // The macros are carried over before the profile is listed, so no one ever sees the new
+    // profile pointing at the old macro names and indices.
+    bool macro_added = false;
+    for (int i = 0; i < kButtonCount; ++i) {
+        ButtonAssignment& button = profile->buttons[i];
+        if (button.function != kMacroFunction) continue;
+        macros.AddFromButton(button);
+        macro_added = true;
+    }
+    if (macro_added) macros.Save();
+
+    const int index = profiles.Edit([&](ProfileList& list, ProfileStoreHeader&) {
+        CopyName(profile->name, NameForNewRecord(list, NameView(profile->name),
+                                                 kProfileNameChars, kProfileRuleChars));
+        list.push_back(std::move(profile));
+        return static_cast<int>(list.size()) - 1;
+    });
+    return {ImportStatus::kImported, index};
+}
+
+}  // namespace nimba

@@ -1,0 +1,96 @@
+#include "persistence/profile_store.h"
+
+#include <cstring>
+
+#include "model/profile_defaults.h"
+#include "model/utf16.h"
+#include "persistence/atomic_file.h"
+#include "persistence/data_directory.h"
+#include "persistence/file_stream.h"
+#include "persistence/unique_name.h"
+#include "skin/resource_manager.h"
+
+namespace nimba {
+
+bool WriteProfileStore(OutputStream& out, const ProfileList& profiles,
+                       const ProfileStoreHeader& header) {
+    if (!WriteRecord(out, header)) return false;
+    for (const auto& profile : profiles) {
+        if (!WriteRecord(out, *profile)) return false;
+    }
+    return true;
+}
+
+void ReadProfileStore(InputStream& in, ProfileList& profiles, ProfileStoreHeader& header) {
+    if (ReadRecord(in, header) < sizeof(header)) return;
+    for (;;) {
+        auto profile = std::make_unique<ProfileRecord>();
+        if (ReadRecord(in, *profile) == 0) return;
+        profiles.push_back(std::move(profile));
+    }
+}
+
+std::string ProfileStorePath(const std::string& data_directory) {
+    return data_directory + kStoreFolder + "pro.data";
+}
+
+bool SaveProfileStore(const std::string& data_directory, const ProfileList& profiles,
+                      const ProfileStoreHeader& header) {
+    EnsureFolder(data_directory + kStoreFolder);
+    return WriteFileAtomically(ProfileStorePath(data_directory), [&](OutputStream& out) {
+        return WriteProfileStore(out, profiles, header);
+    });
+}
+
+void LoadProfileStore(const std::string& data_directory, ProfileList& profiles,
+                      ProfileStoreHeader& header) {
+    profiles.clear();
+    if (auto in = FileInputStream::Open(ProfileStorePath(data_directory))) {
+        ReadProfileStore(*in, profiles, header);
+    }
+    if (profiles.empty()) {
+        // Missing, empty or headless: start over as on the first run.
+        std::memset(&header, 0, sizeof(header));
+        CreateDefaultProfile(profiles);
+        SaveProfileStore(data_directory, profiles, header);
+        return;
+    }
+    if (header.current_profile_index < 0 ||
+        static_cast<size_t>(header.current_profile_index) >= profiles.size()) {
+        header.current_profile_index = 0;
+    }
+}
+
+ProfileRecord* CreateDefaultProfile(ProfileList& profiles) {
+    const std::u16string base = CResourceManager::GetInstance().GetText(u"add_profile_text") +
+                                Utf8ToUtf16(std::to_string(profiles.size() + 1));
+    const std::u16string name =
+        NameForNewRecord(profiles, base, kProfileNameChars, kProfileRuleChars);
+    profiles.push_back(NewProfile(name));
+    return profiles.back().get();
+}
+
+ProfileStore::ProfileStore(std::string data_directory)
+    : data_directory_(std::move(data_directory)),
+      header_(std::make_unique<ProfileStoreHeader>()) {}
+
+void ProfileStore::Load() {
+    std::lock_guard lock(mutex_);
+    LoadProfileStore(data_directory_, profiles_, *header_);
+}
+
+bool ProfileStore::Save() {
+    std::lock_guard lock(mutex_);
+    return SaveProfileStore(data_directory_, profiles_, *header_);
+}
+
+bool ProfileStore::CopyCurrentProfile(ProfileRecord& out) const {
+    std::lock_guard lock(mutex_);
+    if (profiles_.empty()) return false;
+    const int32_t index = header_->current_profile_index;
+    const bool inside = index >= 0 && static_cast<size_t>(index) < profiles_.size();
+    out = *profiles_[inside ? index : 0];
+    return true;
+}
+
+}  // namespace nimba

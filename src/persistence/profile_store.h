@@ -1,0 +1,74 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "model/profile_record.h"
+#include "persistence/byte_stream.h"
+
+namespace nimba {
+
+// The block in front of the records of pro.data (164964 bytes).
+struct ProfileStoreHeader {
+    int32_t current_profile_index;
+    // Room for five records. Never interpreted; a loaded store writes back what it read.
+    uint8_t reserved_slots[5 * sizeof(ProfileRecord)];
+};
+static_assert(sizeof(ProfileStoreHeader) == 164964);
+static_assert(offsetof(ProfileStoreHeader, reserved_slots) == 4);
+
+// Records are allocated one by one so that a pointer to one stays valid while it is listed.
+using ProfileList = std::vector<std::unique_ptr<ProfileRecord>>;
+
+bool WriteProfileStore(OutputStream& out, const ProfileList& profiles,
+                       const ProfileStoreHeader& header);
+// Fills the header and appends every record; missing bytes (a short file) are zero.
+void ReadProfileStore(InputStream& in, ProfileList& profiles, ProfileStoreHeader& header);
+
+// `data_directory` ends in "/"; pro.data lives in its store folder.
+std::string ProfileStorePath(const std::string& data_directory);
+// Replaces pro.data with the header and the list; false when that failed (the old file stays).
+bool SaveProfileStore(const std::string& data_directory, const ProfileList& profiles,
+                      const ProfileStoreHeader& header);
+// Fills an empty list and the header from pro.data. A store that cannot be opened, or holds no
+// record, is replaced by a new one with one default profile. A current index outside the list
+// selects the first profile.
+void LoadProfileStore(const std::string& data_directory, ProfileList& profiles,
+                      ProfileStoreHeader& header);
+// Appends a profile named from "add_profile_text" and the new count, made unique.
+ProfileRecord* CreateDefaultProfile(ProfileList& profiles);
+
+// The profile list and header with the one lock that keeps saves and edits apart: every save
+// holds it for the whole write, every change of the list holds it, and the apply worker
+// copies the current profile under it.
+class ProfileStore {
+public:
+    explicit ProfileStore(std::string data_directory);
+
+    void Load();
+    bool Save();
+
+    // Runs `edit(ProfileList&, ProfileStoreHeader&)` under the lock and returns its result.
+    template <typename Change>
+    decltype(auto) Edit(Change&& edit) {
+        std::lock_guard lock(mutex_);
+        return std::forward<Change>(edit)(profiles_, *header_);
+    }
+
+    // Copies the current profile; false when the list is empty.
+    bool CopyCurrentProfile(ProfileRecord& out) const;
+
+    const std::string& data_directory() const { return data_directory_; }
+
+private:
+    std::string data_directory_;
+    mutable std::mutex mutex_;
+    ProfileList profiles_;
+    std::unique_ptr<ProfileStoreHeader> header_;  // 161 KB, kept off the stack
+};
+
+}  // namespace nimba

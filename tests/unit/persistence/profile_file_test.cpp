@@ -1,0 +1,142 @@
+#include "persistence/profile_file.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+
+#include "model/profile_defaults.h"
+#include "model/utf16.h"
+#include "persistence/data_directory.h"
+#include "test_folder.h"
+
+namespace nimba {
+namespace {
+
+using testing::ReadBytes;
+using testing::TestFolder;
+using testing::WriteBytes;
+
+constexpr uint8_t kMacroFunction = 17;
+
+class ProfileFileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        testing::LoadEnglishTexts();
+        profiles_.Load();
+        macros_.Load();
+    }
+
+    // A profile with macros on buttons 2 and 5 and a plain key on button 0.
+    std::unique_ptr<ProfileRecord> HomeWithMacros() {
+        auto home = NewProfile(u"Home");
+        for (int slot : {2, 5}) {
+            ButtonAssignment& button = home->buttons[slot];
+            button.function = kMacroFunction;
+            CopyName(button.macro_name, slot == 2 ? u"Copy" : u"Paste");
+            button.macro_loop_count = 3;
+            button.macro_action_count = 2;
+            button.macro_actions[0] = {6, 1, 20};
+            button.macro_actions[1] = {6, 2, 10};
+            button.macro_index = 0;
+        }
+        return home;
+    }
+
+    std::string MacroPath() { return data_dir_ + kStoreFolder + "macro.data"; }
+
+    TestFolder folder_;
+    std::string data_dir_ = DataDirectoryIn(folder_.path());
+    ProfileStore profiles_{data_dir_};
+    MacroStore macros_{data_dir_};
+};
+
+TEST_F(ProfileFileTest, ReimportsGetSuffixesOnTheProfileAndOnEachCarriedMacro) {
+    const std::string file = folder_.path() + "home.pro";
+    ASSERT_TRUE(ExportProfile(file, *HomeWithMacros()));
+    EXPECT_EQ(ReadBytes(file).size(), sizeof(ProfileRecord));
+
+    // The first import brings the names as they are; the next two need suffixes.
+    for (std::u16string suffix : {u"", u"_1", u"_2"}) {
+        const ImportResult result = ImportProfile(file, profiles_, macros_);
+        ASSERT_EQ(result.status, ImportStatus::kImported);
+        profiles_.Edit([&](ProfileList& list, ProfileStoreHeader&) {
+            const ProfileRecord& imported = *list[result.index];
+            EXPECT_EQ(NameView(imported.name), u"Home" + suffix);
+            for (int slot : {2, 5}) {
+                const ButtonAssignment& button = imported.buttons[slot];
+                const std::u16string expected = (slot == 2 ? u"Copy" : u"Paste") + suffix;
+                EXPECT_EQ(NameView(button.macro_name), expected);
+                MacroRecord macro{};
+                ASSERT_TRUE(macros_.CopyRecord(button.macro_index, macro));
+                EXPECT_EQ(NameView(macro.name), expected);
+                EXPECT_EQ(macro.loop_count, 3);
+                EXPECT_EQ(macro.action_count, 2);
+                EXPECT_EQ(std::memcmp(macro.actions, button.macro_actions, sizeof(macro.actions)),
+                          0);
+            }
+        });
+    }
+    EXPECT_EQ(macros_.Size(), 6u);
+    // The macro store was saved with every carried macro.
+    EXPECT_EQ(ReadBytes(MacroPath()).size(), 6 * sizeof(MacroRecord));
+}
+
+TEST_F(ProfileFileTest, AProfileWithoutMacrosLeavesTheMacroStoreAlone) {
+    const std::string file = folder_.path() + "plain.pro";
+    ASSERT_TRUE(ExportProfile(file, *NewProfile(u"Plain")));
+    ASSERT_EQ(ImportProfile(file, profiles_, macros_).status, ImportStatus::kImported);
+    EXPECT_FALSE(std::filesystem::exists(MacroPath()));
+    EXPECT_EQ(macros_.Size(), 0u);
+}
+
+TEST_F(ProfileFileTest, ReadsOneRecordAndRefusesLess) {
+    auto record = NewProfile(u"profile1");  // taken as Profile1 in another case
+    std::vector<char> longer(sizeof(ProfileRecord) + 100, 'z');
+    std::memcpy(longer.data(), record.get(), sizeof(ProfileRecord));
+    const std::string long_file = folder_.path() + "long.pro";
+    WriteBytes(long_file, longer.data(), longer.size());
+
+    const ImportResult result = ImportProfile(long_file, profiles_, macros_);
+    ASSERT_EQ(result.status, ImportStatus::kImported);
+    EXPECT_EQ(result.index, 1);
+    profiles_.Edit([&](ProfileList& list, ProfileStoreHeader&) {
+        EXPECT_EQ(NameView(list[1]->name), u"profile1_1");
+        EXPECT_EQ(std::memcmp(reinterpret_cast<const char*>(list[1].get()) + 200,
+                              reinterpret_cast<const char*>(record.get()) + 200,
+                              sizeof(ProfileRecord) - 200),
+                  0);
+    });
+
+    const std::string short_file = folder_.path() + "short.pro";
+    WriteBytes(short_file, longer.data(), sizeof(ProfileRecord) - 1);
+    EXPECT_EQ(ImportProfile(short_file, profiles_, macros_).status, ImportStatus::kTruncated);
+    EXPECT_EQ(ImportProfile(folder_.path() + "missing.pro", profiles_, macros_).status,
+              ImportStatus::kUnreadable);
+    EXPECT_EQ(profiles_.Edit([](ProfileList& list, ProfileStoreHeader&) { return list.size(); }),
+              2u);
+}
+
+TEST_F(ProfileFileTest, ForeignNamesAreCutToFitTheirFields) {
+    auto record = HomeWithMacros();
+    std::fill(std::begin(record->name), std::end(record->name), u'N');  // no terminator
+    std::fill(std::begin(record->buttons[2].macro_name), std::end(record->buttons[2].macro_name),
+              u'M');
+    record->buttons[5].macro_action_count = 500;  // more than a macro can hold
+    const std::string file = folder_.path() + "foreign.pro";
+    ASSERT_TRUE(ExportProfile(file, *record));
+
+    const ImportResult result = ImportProfile(file, profiles_, macros_);
+    ASSERT_EQ(result.status, ImportStatus::kImported);
+    profiles_.Edit([&](ProfileList& list, ProfileStoreHeader&) {
+        const ProfileRecord& imported = *list[result.index];
+        EXPECT_EQ(NameView(imported.name), std::u16string(99, u'N'));
+        EXPECT_EQ(NameView(imported.buttons[2].macro_name), std::u16string(23, u'M'));
+    });
+    MacroRecord carried{};
+    ASSERT_TRUE(macros_.CopyRecord(1, carried));
+    EXPECT_EQ(carried.action_count, kMaxMacroActions);
+}
+
+}  // namespace
+}  // namespace nimba

@@ -1,0 +1,243 @@
+#include "persistence/profile_store.h"
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstring>
+#include <filesystem>
+#include <thread>
+
+#include "model/profile_defaults.h"
+#include "model/utf16.h"
+#include "persistence/atomic_file.h"
+#include "persistence/data_directory.h"
+#include "persistence/file_stream.h"
+#include "test_folder.h"
+
+namespace nimba {
+namespace {
+
+using testing::FailingOutputStream;
+using testing::ReadBytes;
+using testing::TestFolder;
+using testing::WriteBytes;
+
+constexpr size_t kHeader = sizeof(ProfileStoreHeader);
+constexpr size_t kRecord = sizeof(ProfileRecord);
+
+class ProfileStoreTest : public ::testing::Test {
+protected:
+    void SetUp() override { testing::LoadEnglishTexts(); }
+
+    std::string DataDir() { return DataDirectoryIn(folder_.path()); }
+    std::string StorePath() { return ProfileStorePath(DataDir()); }
+
+    // Writes a store of `names` with the given index and a recognisable reserved area.
+    void WriteStore(std::initializer_list<std::u16string_view> names, int32_t index) {
+        ProfileList list;
+        for (auto name : names) list.push_back(NewProfile(name));
+        auto header = std::make_unique<ProfileStoreHeader>();
+        header->current_profile_index = index;
+        for (size_t i = 0; i < sizeof(header->reserved_slots); ++i) {
+            header->reserved_slots[i] = static_cast<uint8_t>(i * 7 + 1);
+        }
+        ASSERT_TRUE(SaveProfileStore(DataDir(), list, *header));
+    }
+
+    TestFolder folder_;
+};
+
+TEST_F(ProfileStoreTest, FirstStartCreatesAStoreWithOneDefaultProfile) {
+    ProfileStore store(DataDir());
+    store.Load();
+
+    const auto bytes = ReadBytes(StorePath());
+    ASSERT_EQ(bytes.size(), 197956u);
+    int32_t index = -1;
+    std::memcpy(&index, bytes.data(), 4);
+    EXPECT_EQ(index, 0);
+    EXPECT_TRUE(std::all_of(bytes.begin() + 4, bytes.begin() + kHeader,
+                            [](char b) { return b == 0; }));
+
+    ProfileRecord current{};
+    ASSERT_TRUE(store.CopyCurrentProfile(current));
+    EXPECT_EQ(NameView(current.name), u"Profile1");
+    // The record on disk is the default profile byte for byte.
+    auto expected = NewProfile(u"Profile1");
+    EXPECT_EQ(std::memcmp(bytes.data() + kHeader, expected.get(), kRecord), 0);
+}
+
+TEST_F(ProfileStoreTest, LoadsListAndCurrentIndexAndWritesTheReservedAreaBack) {
+    WriteStore({u"One", u"Two", u"Three"}, 2);
+    const auto before = ReadBytes(StorePath());
+
+    ProfileStore store(DataDir());
+    store.Load();
+    ProfileRecord current{};
+    ASSERT_TRUE(store.CopyCurrentProfile(current));
+    EXPECT_EQ(NameView(current.name), u"Three");
+    EXPECT_EQ(store.Edit([](ProfileList& list, ProfileStoreHeader&) { return list.size(); }), 3u);
+
+    ASSERT_TRUE(store.Save());
+    EXPECT_EQ(ReadBytes(StorePath()), before);
+}
+
+TEST_F(ProfileStoreTest, UnusableStoresFallBackSoundly) {
+    // An empty file is a missing store.
+    EnsureFolder(DataDir() + kStoreFolder);
+    WriteBytes(StorePath(), "", 0);
+    {
+        ProfileStore store(DataDir());
+        store.Load();
+        EXPECT_EQ(ReadBytes(StorePath()).size(), kHeader + kRecord);
+    }
+    // An index outside the list selects the first profile.
+    for (int32_t bad_index : {-1, 2, 1000}) {
+        WriteStore({u"First", u"Second"}, bad_index);
+        ProfileStore store(DataDir());
+        store.Load();
+        ProfileRecord current{};
+        ASSERT_TRUE(store.CopyCurrentProfile(current));
+        EXPECT_EQ(NameView(current.name), u"First") << bad_index;
+    }
+    // A short last record is kept with its missing bytes zero.
+    WriteStore({u"Whole", u"Cut"}, 1);
+    std::filesystem::resize_file(StorePath(), kHeader + kRecord + 300);
+    {
+        ProfileStore store(DataDir());
+        store.Load();
+        store.Edit([](ProfileList& list, ProfileStoreHeader& header) {
+            ASSERT_EQ(list.size(), 2u);
+            EXPECT_EQ(NameView(list[1]->name), u"Cut");
+            EXPECT_EQ(list[1]->spare_a, 0);
+            EXPECT_EQ(header.current_profile_index, 1);
+        });
+    }
+}
+
+TEST_F(ProfileStoreTest, AFileNamedDataMakesSavesFailQuietly) {
+    WriteBytes(folder_.path() + "Data", "x", 1);
+    const std::string data_dir = DataDirectoryIn(folder_.path());
+    EXPECT_TRUE(std::filesystem::is_regular_file(folder_.path() + "Data"));
+
+    ProfileStore store(data_dir);
+    store.Load();  // runs on the default profile in memory
+    ProfileRecord current{};
+    EXPECT_TRUE(store.CopyCurrentProfile(current));
+    EXPECT_FALSE(store.Save());
+}
+
+TEST_F(ProfileStoreTest, CreateDefaultProfileNumbersAndAvoidsTakenNames) {
+    ProfileList list;
+    EXPECT_EQ(NameView(CreateDefaultProfile(list)->name), u"Profile1");
+    list.push_back(NewProfile(u"profile3"));
+    // The third would be Profile3, which is taken in another case.
+    EXPECT_EQ(NameView(CreateDefaultProfile(list)->name), u"Profile3_1");
+}
+
+// Every point at which a write can fail leaves the previous store whole and no stray file.
+TEST_F(ProfileStoreTest, AFailedSaveLeavesThePreviousStore) {
+    WriteStore({u"Kept", u"Also kept"}, 1);
+    const auto before = ReadBytes(StorePath());
+
+    ProfileList bigger;
+    for (auto name : {u"New1", u"New2", u"New3"}) bigger.push_back(NewProfile(name));
+    auto header = std::make_unique<ProfileStoreHeader>();
+    const size_t full = kHeader + 3 * kRecord;
+    for (size_t limit : {size_t{0}, size_t{1}, kHeader - 1, kHeader, kHeader + kRecord + 5,
+                         full - 1}) {
+        const bool saved = WriteFileAtomically(StorePath(), [&](OutputStream& out) {
+            FailingOutputStream failing(out, limit);
+            return WriteProfileStore(failing, bigger, *header);
+        });
+        EXPECT_FALSE(saved) << limit;
+        EXPECT_EQ(ReadBytes(StorePath()), before) << limit;
+    }
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(DataDir() + kStoreFolder),
+                            std::filesystem::directory_iterator()),
+              1);
+}
+
+// A process killed at a random moment of its saves never leaves a damaged store behind.
+TEST_F(ProfileStoreTest, KillingTheSavingProcessLeavesALoadableStore) {
+    WriteStore({u"Start"}, 0);
+    for (int round = 0; round < 12; ++round) {
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            ProfileStore store(DataDir());
+            store.Load();
+            for (int n = 0;; ++n) {
+                store.Edit([&](ProfileList& list, ProfileStoreHeader&) {
+                    if (list.size() < 40) list.push_back(NewProfile(u"Grown"));
+                });
+                store.Save();
+            }
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(5 + round * 7));
+        ::kill(child, SIGKILL);
+        ::waitpid(child, nullptr, 0);
+
+        const auto bytes = ReadBytes(StorePath());
+        ASSERT_GE(bytes.size(), kHeader + kRecord);
+        ASSERT_EQ((bytes.size() - kHeader) % kRecord, 0u) << "round " << round;
+        ProfileStore reloaded(DataDir());
+        reloaded.Load();
+        reloaded.Edit([&](ProfileList& list, ProfileStoreHeader&) {
+            ASSERT_EQ(list.size(), (bytes.size() - kHeader) / kRecord);
+            EXPECT_EQ(NameView(list[0]->name), u"Start");
+            for (size_t i = 1; i < list.size(); ++i) EXPECT_EQ(NameView(list[i]->name), u"Grown");
+        });
+    }
+}
+
+// Two savers and an editor at once: saves never interleave and never see a half-made change.
+TEST_F(ProfileStoreTest, ConcurrentSavesAndEditsAlwaysLeaveAWholeStore) {
+    ProfileStore store(DataDir());
+    store.Load();
+    std::atomic<bool> saving{true};
+    std::atomic<int> bad_files{0};
+
+    auto saver = [&] {
+        for (int i = 0; i < 1000; ++i) {
+            store.Save();
+            auto in = FileInputStream::Open(StorePath());
+            ProfileList loaded;
+            auto header = std::make_unique<ProfileStoreHeader>();
+            if (in) ReadProfileStore(*in, loaded, *header);
+            const bool whole =
+                !loaded.empty() && header->current_profile_index >= 0 &&
+                static_cast<size_t>(header->current_profile_index) < loaded.size() &&
+                std::all_of(loaded.begin(), loaded.end(),
+                            [](const auto& p) { return p->spare_a == 420; });
+            if (!whole) ++bad_files;
+        }
+    };
+    std::thread editor([&] {
+        for (int n = 0; saving; ++n) {
+            store.Edit([&](ProfileList& list, ProfileStoreHeader& header) {
+                if (n % 2 == 0) {
+                    CreateDefaultProfile(list);
+                    header.current_profile_index = static_cast<int32_t>(list.size()) - 1;
+                } else if (list.size() > 1) {
+                    list.pop_back();
+                    header.current_profile_index = static_cast<int32_t>(list.size()) - 1;
+                }
+            });
+        }
+    });
+    std::thread first(saver), second(saver);
+    first.join();
+    second.join();
+    saving = false;
+    editor.join();
+    EXPECT_EQ(bad_files, 0);
+}
+
+}  // namespace
+}  // namespace nimba

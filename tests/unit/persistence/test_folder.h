@@ -1,0 +1,76 @@
+#pragma once
+
+// A fresh folder per test under the system's temporary directory, removed afterwards, and
+// small file helpers the store tests share.
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "persistence/byte_stream.h"
+#include "skin/resource_manager.h"
+
+namespace nimba::testing {
+
+class TestFolder {
+public:
+    TestFolder() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "nimba-store-XXXXXX");
+        path_ = ::mkdtemp(pattern.data()) ? pattern + "/" : "";
+    }
+    ~TestFolder() {
+        std::error_code ec;
+        std::filesystem::remove_all(path_, ec);
+    }
+    TestFolder(const TestFolder&) = delete;
+    TestFolder& operator=(const TestFolder&) = delete;
+
+    // Ends in "/".
+    const std::string& path() const { return path_; }
+
+private:
+    std::string path_;
+};
+
+inline std::vector<char> ReadBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+inline void WriteBytes(const std::string& path, const void* data, size_t size) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(static_cast<const char*>(data), static_cast<std::streamsize>(size));
+}
+
+// The English texts, so names come out as the user sees them.
+inline void LoadEnglishTexts() {
+    const char* source = std::getenv("NIMBA_SOURCE_DIR");
+    CResourceManager::GetInstance().LoadLanguage(std::string(source ? source : ".") +
+                                                 "/res/lan.xml");
+}
+
+// Passes `limit` bytes on to `inner`, then fails: a disk that fills up mid-save.
+class FailingOutputStream final : public OutputStream {
+public:
+    FailingOutputStream(OutputStream& inner, size_t limit) : inner_(inner), left_(limit) {}
+    bool Write(const void* data, size_t size) override {
+        if (size > left_) {
+            inner_.Write(data, left_);
+            left_ = 0;
+            return false;
+        }
+        left_ -= size;
+        return inner_.Write(data, size);
+    }
+
+private:
+    OutputStream& inner_;
+    size_t left_;
+};
+
+}  // namespace nimba::testing
