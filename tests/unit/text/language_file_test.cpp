@@ -1,0 +1,144 @@
+// The shipped language file must name every key the program and its skins use,
+// otherwise the user sees a raw key instead of a text.
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <pugixml.hpp>
+#include <set>
+#include <sstream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "skin/resource_manager.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+fs::path SourceDir() {
+    const char* dir = std::getenv("NIMBA_SOURCE_DIR");
+    return dir ? fs::path(dir) : fs::path();
+}
+
+// The shipped language file, loaded into a manager of the test's own.
+void LoadShippedLanguage(CResourceManager& rm) {
+    ASSERT_FALSE(SourceDir().empty()) << "NIMBA_SOURCE_DIR is not set";
+    ASSERT_TRUE(rm.LoadLanguage((SourceDir() / "res" / "lan.xml").string()));
+}
+
+bool IsLanguageKey(const std::string& s) {
+    // Keys built at run time ("prate_%d_text") are checked through their expansions.
+    if (s.find('%') != std::string::npos) return false;
+    if (s.starts_with("key_")) return s.size() > 4;
+    constexpr std::string_view kSuffix = "_text";
+    if (s.size() <= kSuffix.size() || !s.ends_with(kSuffix)) return false;
+    for (const char c : s) {
+        if (!((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_')) return false;
+    }
+    return true;
+}
+
+// String literal contents of a C++ source, with comments and character literals skipped
+// so that a quote inside them does not start a string.
+std::vector<std::string> StringLiterals(const std::string& src) {
+    std::vector<std::string> out;
+    size_t i = 0;
+    while (i < src.size()) {
+        if (src.compare(i, 2, "//") == 0) {
+            i = src.find('\n', i);
+            if (i == std::string::npos) break;
+        } else if (src.compare(i, 2, "/*") == 0) {
+            i = src.find("*/", i + 2);
+            if (i == std::string::npos) break;
+            i += 2;
+        } else if (src[i] == '\'' || src[i] == '"') {
+            const char quote = src[i++];
+            std::string text;
+            while (i < src.size() && src[i] != quote && src[i] != '\n') {
+                if (src[i] == '\\' && i + 1 < src.size()) ++i;
+                text.push_back(src[i++]);
+            }
+            ++i;
+            if (quote == '"') out.push_back(text);
+        } else {
+            ++i;
+        }
+    }
+    return out;
+}
+
+void CollectXmlKeys(const pugi::xml_node node, std::set<std::string>& keys) {
+    for (const pugi::xml_attribute attr : node.attributes()) {
+        // Control names are not texts.
+        if (std::string_view(attr.name()) != "name" && IsLanguageKey(attr.value())) {
+            keys.insert(attr.value());
+        }
+    }
+    if (node.type() == pugi::node_pcdata && IsLanguageKey(node.value())) keys.insert(node.value());
+    for (const pugi::xml_node child : node.children()) CollectXmlKeys(child, keys);
+}
+
+TEST(LanguageFileTest, ExtractsKeysFromSourceLiterals) {
+    const auto literals = StringLiterals(
+        "auto a = u\"left_click_text\"; // \"commented_text\"\n"
+        "/* \"block_text\" */ char q = '\"'; auto b = L\"key_\\\\\";\n"
+        "auto c = \"prate_%d_text\"; auto d = \"Left_Text\"; auto e = \"key_\";");
+    std::set<std::string> keys;
+    for (const auto& s : literals) {
+        if (IsLanguageKey(s)) keys.insert(s);
+    }
+    EXPECT_EQ(keys, (std::set<std::string>{"left_click_text", "key_\\"}));
+}
+
+TEST(LanguageFileTest, EveryKeyUsedHasAnEnglishText) {
+    CResourceManager rm;
+    ASSERT_NO_FATAL_FAILURE(LoadShippedLanguage(rm));
+    const fs::path root = SourceDir();
+
+    std::set<std::string> used;
+    for (const auto& entry : fs::recursive_directory_iterator(root / "src")) {
+        const auto ext = entry.path().extension();
+        if (ext != ".cpp" && ext != ".h" && ext != ".hpp") continue;
+        std::ifstream in(entry.path(), std::ios::binary);
+        const std::string src{std::istreambuf_iterator<char>(in), {}};
+        for (const auto& s : StringLiterals(src)) {
+            if (IsLanguageKey(s)) used.insert(s);
+        }
+    }
+    for (const auto& entry : fs::recursive_directory_iterator(root / "res")) {
+        if (entry.path().extension() != ".xml" || entry.path().filename() == "lan.xml") continue;
+        pugi::xml_document doc;
+        ASSERT_TRUE(doc.load_file(entry.path().c_str())) << entry.path();
+        CollectXmlKeys(doc, used);
+    }
+
+    std::ostringstream missing;
+    for (const auto& key : used) {
+        if (!rm.HasText(std::u16string(key.begin(), key.end()))) missing << " \"" << key << '"';
+    }
+    EXPECT_EQ(missing.str(), "") << "keys without a text in res/lan.xml";
+}
+
+TEST(LanguageFileTest, RunTimeBuiltKeysHaveTexts) {
+    CResourceManager rm;
+    ASSERT_NO_FATAL_FAILURE(LoadShippedLanguage(rm));
+    for (int i = 1; i <= 4; ++i) {
+        const std::string key = "prate_" + std::to_string(i) + "_text";
+        EXPECT_TRUE(rm.HasText(std::u16string(key.begin(), key.end()))) << key;
+    }
+    for (int i = 1; i <= 12; ++i) {
+        const std::string key = "key_F" + std::to_string(i);
+        EXPECT_TRUE(rm.HasText(std::u16string(key.begin(), key.end()))) << key;
+    }
+    for (int i = 0; i <= 9; ++i) {
+        const std::string key = "key_Num_" + std::to_string(i);
+        EXPECT_TRUE(rm.HasText(std::u16string(key.begin(), key.end()))) << key;
+    }
+}
+
+}  // namespace

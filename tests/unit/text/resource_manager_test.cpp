@@ -1,0 +1,101 @@
+#include "skin/resource_manager.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+class ResourceManagerTest : public ::testing::Test {
+protected:
+    // Writes `content` to a file of this test's own and returns its path.
+    std::string WriteFile(const std::string& content) {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        const std::filesystem::path path =
+            std::filesystem::path(::testing::TempDir()) /
+            (std::string(info->name()) + std::to_string(count_++) + ".xml");
+        std::ofstream(path, std::ios::binary) << content;
+        files_.push_back(path);
+        return path.string();
+    }
+    void TearDown() override {
+        for (const auto& f : files_) std::filesystem::remove(f);
+    }
+
+    CResourceManager rm_;
+
+private:
+    std::vector<std::filesystem::path> files_;
+    int count_ = 0;
+};
+
+const char kEnglish[] =
+    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+    "<Language>\n"
+    "  <Text id=\"left_click_text\">Left click</Text>\n"
+    "  <Text id=\"key_Page Up\">Page Up</Text>\n"
+    "  <Text id=\"empty_text\"></Text>\n"
+    "  <Text>no id</Text>\n"
+    "</Language>\n";
+
+TEST_F(ResourceManagerTest, LooksUpLoadedTextsAndFallsBackToTheKey) {
+    ASSERT_TRUE(rm_.LoadLanguage(WriteFile(kEnglish)));
+    EXPECT_EQ(rm_.GetText(u"left_click_text"), u"Left click");
+    EXPECT_EQ(rm_.GetText(u"key_Page Up"), u"Page Up");
+    EXPECT_EQ(rm_.GetTextUtf8("left_click_text"), "Left click");
+
+    // An entry with empty text is a real text, not a missing one.
+    EXPECT_TRUE(rm_.HasText(u"empty_text"));
+    EXPECT_EQ(rm_.GetText(u"empty_text"), u"");
+
+    EXPECT_FALSE(rm_.HasText(u"right_click_text"));
+    EXPECT_EQ(rm_.GetText(u"right_click_text"), u"right_click_text");
+    EXPECT_EQ(rm_.GetTextUtf8("right_click_text"), "right_click_text");
+    EXPECT_EQ(rm_.GetText(u""), u"");
+}
+
+TEST_F(ResourceManagerTest, FailedLoadKeepsTheTextsInUse) {
+    ASSERT_TRUE(rm_.LoadLanguage(WriteFile(kEnglish)));
+
+    EXPECT_FALSE(rm_.LoadLanguage(WriteFile("")));
+    EXPECT_FALSE(rm_.LoadLanguage("/nonexistent/dir/lan.xml"));
+    EXPECT_FALSE(rm_.LoadLanguage(WriteFile("<Language><Text id=\"a_text\">A</Language>")));
+    EXPECT_FALSE(rm_.LoadLanguage(WriteFile("<Window><Text id=\"a_text\">A</Text></Window>")));
+
+    EXPECT_EQ(rm_.GetText(u"left_click_text"), u"Left click");
+    EXPECT_FALSE(rm_.HasText(u"a_text"));
+}
+
+TEST_F(ResourceManagerTest, LoadReplacesThePreviousLanguage) {
+    ASSERT_TRUE(rm_.LoadLanguage(WriteFile(kEnglish)));
+    ASSERT_TRUE(rm_.LoadLanguage(
+        WriteFile("<Language><Text id=\"right_click_text\">Rechtsklick</Text></Language>")));
+    EXPECT_EQ(rm_.GetText(u"right_click_text"), u"Rechtsklick");
+    EXPECT_EQ(rm_.GetText(u"left_click_text"), u"left_click_text");
+}
+
+TEST_F(ResourceManagerTest, NonAsciiTextsRoundTrip) {
+    // Two-, three- and four-byte UTF-8 sequences, the last one a surrogate pair in UTF-16.
+    const std::string utf8 = "Gr\xC3\xBC\xC3\x9F\x65 \xE4\xB8\xAD \xF0\x9F\x96\xB1";
+    ASSERT_TRUE(rm_.LoadLanguage(
+        WriteFile("<Language><Text id=\"\xC3\xA9_text\">" + utf8 + "</Text></Language>")));
+
+    EXPECT_EQ(rm_.GetText(u"\u00E9_text"), u"Gr\u00FC\u00DFe \u4E2D \U0001F5B1");
+    EXPECT_EQ(rm_.GetTextUtf8("\xC3\xA9_text"), utf8);
+    // A missing non-ASCII key comes back byte for byte.
+    EXPECT_EQ(rm_.GetTextUtf8("\xE4\xB8\xAD_text"), "\xE4\xB8\xAD_text");
+}
+
+TEST_F(ResourceManagerTest, MalformedUtf8BecomesReplacementCharacters) {
+    // A stray continuation byte, a truncated sequence and an encoded surrogate.
+    ASSERT_TRUE(
+        rm_.LoadLanguage(WriteFile("<Language><Text id=\"bad_text\">a\x80"
+                                   "b\xE4\xB8"
+                                   "c\xED\xA0\x80</Text></Language>")));
+    EXPECT_EQ(rm_.GetText(u"bad_text"), u"a\uFFFDb\uFFFDc\uFFFD");
+}
+
+}  // namespace
