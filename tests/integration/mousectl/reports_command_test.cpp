@@ -1,0 +1,137 @@
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "model/profile_defaults.h"
+#include "model/utf16.h"
+
+namespace nimba {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct RunResult {
+    int exit_code;
+    std::string out;
+    std::string err;
+};
+
+std::string ReadAll(const fs::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream stream(text);
+    for (std::string line; std::getline(stream, line);) lines.push_back(line);
+    return lines;
+}
+
+class MousectlTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() /
+               ("mousectl_test_" + std::to_string(::getpid()) + "_" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::create_directories(dir_);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    RunResult Run(const std::string& arguments) {
+        const char* bin_dir = std::getenv("NIMBA_BIN_DIR");
+        EXPECT_NE(bin_dir, nullptr);
+        const fs::path out = dir_ / "stdout", err = dir_ / "stderr";
+        const std::string command =
+            (fs::path(bin_dir ? bin_dir : ".") / "nimba-mousectl").string() + " " + arguments +
+            " >" + out.string() + " 2>" + err.string();
+        const int status = std::system(command.c_str());
+        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadAll(out), ReadAll(err)};
+    }
+
+    fs::path WriteProfile(const ProfileRecord& record) {
+        const fs::path path = dir_ / "profile.pro";
+        std::ofstream(path, std::ios::binary)
+            .write(reinterpret_cast<const char*>(&record), sizeof record);
+        return path;
+    }
+
+    fs::path dir_;
+};
+
+TEST_F(MousectlTest, DefaultProfileListsTheFiveSettingsReports) {
+    const auto result = Run("reports " + WriteProfile(*NewProfile(u"Default")).string());
+    ASSERT_EQ(result.exit_code, 0) << result.err;
+    const auto lines = Lines(result.out);
+    ASSERT_EQ(lines.size(), 5u);
+    EXPECT_EQ(lines[0], "PreambleReport 0C 0A 01 FE 01 FE 00 00 00 00");
+    EXPECT_EQ(lines[1],
+              "DpiSensorReport 04 38 01 00 01 3F 00 00 12 1C 38 4B 75 8D 00 00 00 00 00 00 00 01 "
+              "00 00 02 FF 00 00 00 FF 00 00 00 FF FF FF 00 00 FF FF FF 00 FF FF 40 00 FF FF FF "
+              "01 0F 2A 00 00 00 00");
+    EXPECT_EQ(lines[2], "LightingReport 05 0F 01 00 03 A8 00 00 FF 01 04 01 AF 00 00");
+    EXPECT_EQ(lines[3], "ReportRateReport 06 09 01 01 FE 00 00 00 00");
+    EXPECT_EQ(lines[4].rfind("ButtonReport 08 3B 01 02 00 00 03 00 00 ", 0), 0u) << lines[4];
+}
+
+TEST_F(MousectlTest, MacroButtonsAddTheirReportsAndWiredChunks) {
+    auto profile = NewProfile(u"Macros");
+    for (int k : {2, 14}) {
+        ButtonAssignment& button = profile->buttons[k];
+        button.function = 17;
+        button.macro_action_count = 2;
+        button.macro_actions[0] = {0x04, 1, 50};
+        button.macro_actions[1] = {0x04, 2, 50};
+        CopyName(button.macro_name, u"tap");
+    }
+    const auto result = Run("reports " + WriteProfile(*profile).string());
+    ASSERT_EQ(result.exit_code, 0) << result.err;
+    const auto lines = Lines(result.out);
+    ASSERT_EQ(lines.size(), 5u + 2u + 6u);
+    EXPECT_EQ(lines[5].rfind("MacroReport 3 09 83 03 ", 0), 0u) << lines[5];
+    EXPECT_EQ(lines[6].rfind("MacroReport 15 09 83 0F ", 0), 0u) << lines[6];
+    EXPECT_EQ(lines[7].rfind("MacroChunk 3 0 09 40 03 00 ", 0), 0u) << lines[7];
+    EXPECT_EQ(lines[9].rfind("MacroChunk 3 2 09 40 03 02 ", 0), 0u) << lines[9];
+    EXPECT_EQ(lines[12].rfind("MacroChunk 15 2 09 40 0F 02 ", 0), 0u) << lines[12];
+}
+
+TEST_F(MousectlTest, WrongSizedOrMissingFileFailsWithNothingOnStdout) {
+    const fs::path short_file = dir_ / "short.pro";
+    std::ofstream(short_file, std::ios::binary) << std::string(100, 'x');
+    auto result = Run("reports " + short_file.string());
+    EXPECT_EQ(result.exit_code, 2);
+    EXPECT_TRUE(result.out.empty());
+    EXPECT_NE(result.err.find("not a profile file"), std::string::npos) << result.err;
+
+    const fs::path long_file = dir_ / "long.pro";
+    std::ofstream(long_file, std::ios::binary) << std::string(sizeof(ProfileRecord) + 1, '\0');
+    result = Run("reports " + long_file.string());
+    EXPECT_EQ(result.exit_code, 2);
+    EXPECT_TRUE(result.out.empty());
+
+    result = Run("reports " + (dir_ / "absent.pro").string());
+    EXPECT_EQ(result.exit_code, 2);
+    EXPECT_TRUE(result.out.empty());
+    EXPECT_FALSE(result.err.empty());
+}
+
+TEST_F(MousectlTest, UsageErrorsExitWithTwo) {
+    for (const std::string args : {"", "reports", "reports a b", "frobnicate"}) {
+        const auto result = Run(args);
+        EXPECT_EQ(result.exit_code, 2) << args;
+        EXPECT_TRUE(result.out.empty()) << args;
+        EXPECT_NE(result.err.find("usage"), std::string::npos) << args;
+    }
+}
+
+}  // namespace
+}  // namespace nimba

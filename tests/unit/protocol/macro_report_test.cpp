@@ -1,0 +1,143 @@
+#include "protocol/macro_report.h"
+
+#include <gtest/gtest.h>
+
+#include "protocol/report_checksum.h"
+
+namespace nimba {
+namespace {
+
+ButtonAssignment MacroButton(std::initializer_list<MacroAction> actions) {
+    ButtonAssignment button{};
+    button.function = 17;
+    for (const MacroAction& action : actions) {
+        button.macro_actions[button.macro_action_count++] = action;
+    }
+    return button;
+}
+
+struct Entry {
+    uint8_t value;
+    uint8_t code;
+    bool operator==(const Entry&) const = default;
+};
+
+Entry EntryAt(const MacroReport& report, int e) {
+    return {report[29 + 2 * e], report[30 + 2 * e]};
+}
+
+TEST(MacroReport, HeaderFields) {
+    ButtonAssignment button = MacroButton({{4, 1, 10}});
+    button.macro_loop_mode = 2;
+    button.macro_spare = 0x5A;
+    button.macro_loop_count = 3;
+    const MacroReport report = BuildMacroReport(7, button);
+    EXPECT_EQ(report[0], 0x09);
+    EXPECT_EQ(report[1], 131);
+    EXPECT_EQ(report[2], 7);
+    EXPECT_EQ(report[3], 2);
+    EXPECT_EQ(report[4], 0x5A);
+    EXPECT_EQ(report[5], 0x5A);
+    EXPECT_EQ(report[6], 0x5A);
+    EXPECT_EQ(report[7], 3);
+    EXPECT_EQ(report[129] << 8 | report[130], ReportChecksum(report, 3, 128));
+}
+
+TEST(MacroReport, LoopCountWithZeroLowByteIsSentAsOne) {
+    ButtonAssignment button = MacroButton({{4, 1, 10}});
+    button.macro_loop_count = 0;
+    EXPECT_EQ(BuildMacroReport(1, button)[7], 1);
+    button.macro_loop_count = 256;
+    EXPECT_EQ(BuildMacroReport(1, button)[7], 1);
+}
+
+TEST(MacroReport, DelayEncoding) {
+    const MacroReport report = BuildMacroReport(1, MacroButton({
+                                                       {0x04, 1, 0},     // 0 ms as 1 ms
+                                                       {0x04, 2, 1270},  // longest single entry
+                                                       {0x05, 1, 1271},
+                                                       {0x06, 2, 1400},  // remainder 0 as 1
+                                                       {0x07, 1, 15},    // half rounds up
+                                                   }));
+    EXPECT_EQ(report[28], 7);
+    EXPECT_EQ(EntryAt(report, 0), (Entry{0x01, 0x04}));
+    EXPECT_EQ(EntryAt(report, 1), (Entry{127 | 0x81, 0x04}));
+    EXPECT_EQ(EntryAt(report, 2), (Entry{7 | 0x01, 0x05}));
+    EXPECT_EQ(EntryAt(report, 3), (Entry{6, 3}));
+    EXPECT_EQ(EntryAt(report, 4), (Entry{0x81, 0x06}));
+    EXPECT_EQ(EntryAt(report, 5), (Entry{7, 3}));
+    EXPECT_EQ(EntryAt(report, 6), (Entry{2 | 0x01, 0x07}));
+    EXPECT_EQ(EntryAt(report, 7), (Entry{0, 0}));
+}
+
+TEST(MacroReport, ShortDelaysGiveOneEntryPerAction) {
+    ButtonAssignment button{};
+    for (int i = 0; i < kMaxMacroActions; ++i) button.macro_actions[i] = {4, 1, 100};
+    button.macro_action_count = kMaxMacroActions;
+    EXPECT_EQ(BuildMacroReport(1, button)[28], kMaxMacroActions);
+}
+
+TEST(MacroReport, NoExtraEntriesAfterTheTenth) {
+    ButtonAssignment button{};
+    for (int i = 0; i < 12; ++i) button.macro_actions[i] = {static_cast<uint8_t>(i + 4), 1, 1271};
+    button.macro_action_count = 12;
+    const MacroReport report = BuildMacroReport(1, button);
+    EXPECT_EQ(report[28], 22);
+    EXPECT_EQ(EntryAt(report, 19), (Entry{6, 3}));
+    EXPECT_EQ(EntryAt(report, 20), (Entry{7, 14}));  // remainder, no extra after it
+    EXPECT_EQ(EntryAt(report, 21), (Entry{7, 15}));
+}
+
+TEST(MacroReport, StopsWhenTheEntryAreaIsFull) {
+    ButtonAssignment button{};
+    for (int i = 0; i < kMaxMacroActions; ++i) button.macro_actions[i] = {4, 2, 2000};
+    button.macro_action_count = kMaxMacroActions;  // would need 56 entries
+    const MacroReport report = BuildMacroReport(1, button);
+    EXPECT_EQ(report[28], 50);
+    EXPECT_EQ(EntryAt(report, 49), (Entry{0x81, 4}));
+    EXPECT_EQ(report[129] << 8 | report[130], ReportChecksum(report, 3, 128));
+}
+
+TEST(MacroReport, ForeignActionCountNeverReadsPastTheSlot) {
+    ButtonAssignment button{};
+    button.macro_action_count = 60000;
+    EXPECT_EQ(BuildMacroReport(1, button)[28], kMaxMacroActions);
+}
+
+TEST(MacroReport, VeryLongDelaySaturatesInsteadOfWrapping) {
+    const MacroReport report = BuildMacroReport(1, MacroButton({{4, 1, 65535}}));
+    EXPECT_EQ(EntryAt(report, 1), (Entry{255, 3}));
+}
+
+TEST(SplitMacroReport, CarriesThePayloadInThreeChunks) {
+    MacroReport report = BuildMacroReport(9, MacroButton({{4, 1, 10}, {4, 2, 10}}));
+    for (size_t i = 8; i < 129; ++i) report[i] = static_cast<uint8_t>(i);  // recognisable
+    const auto chunks = SplitMacroReport(report, kWiredLastChunkMark);
+    for (size_t j = 0; j < 3; ++j) {
+        EXPECT_EQ(chunks[j][0], 0x09);
+        EXPECT_EQ(chunks[j][1], 0x40);
+        EXPECT_EQ(chunks[j][2], 9);
+        EXPECT_EQ(chunks[j][3], j);
+    }
+    EXPECT_EQ(chunks[0][4], report[3]);
+    EXPECT_EQ(chunks[0][63], report[62]);
+    EXPECT_EQ(chunks[1][4], report[63]);
+    EXPECT_EQ(chunks[2][4], report[123]);
+    EXPECT_EQ(chunks[2][10], report[129]);  // checksum at payload 126, 127
+    EXPECT_EQ(chunks[2][11], report[130]);
+    for (size_t i = 12; i < 64; ++i) EXPECT_EQ(chunks[2][i], 0) << i;
+
+    EXPECT_EQ(SplitMacroReport(report, kWirelessLastChunkMark)[2][1], 0x0C);
+    EXPECT_EQ(SplitMacroReport(report, kWirelessLastChunkMark)[1][1], 0x40);
+}
+
+TEST(SplitMacroReport, NeverReadsBeyondTheGivenBytes) {
+    const uint8_t stub[] = {0x09, 0x83, 4, 0xAA};
+    const auto chunks = SplitMacroReport(stub, kWiredLastChunkMark);
+    EXPECT_EQ(chunks[0][2], 4);
+    EXPECT_EQ(chunks[0][4], 0xAA);
+    EXPECT_EQ(chunks[0][5], 0);
+}
+
+}  // namespace
+}  // namespace nimba

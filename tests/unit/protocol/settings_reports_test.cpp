@@ -1,0 +1,154 @@
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <vector>
+
+#include "model/profile_defaults.h"
+#include "protocol/dpi_encoding.h"
+#include "protocol/report_catalogue.h"
+#include "protocol/report_checksum.h"
+
+namespace nimba {
+namespace {
+
+template <size_t N>
+std::vector<uint8_t> Bytes(const std::array<uint8_t, N>& report) {
+    return {report.begin(), report.end()};
+}
+
+TEST(PreambleReport, IsConstant) {
+    EXPECT_EQ(Bytes(BuildPreambleReport()),
+              (std::vector<uint8_t>{0x0C, 0x0A, 0x01, 0xFE, 0x01, 0xFE, 0, 0, 0, 0}));
+}
+
+TEST(DpiSensorReport, DefaultProfile) {
+    const auto profile = NewProfile(u"p");
+    const std::vector<uint8_t> expected = {
+        0x04, 0x38, 0x01, 0x00, 0x01,  // id, length, 1, angle snap, ripple control
+        0x3F, 0x00, 0x00,              // six stages in use, no high codes
+        0x12, 0x1C, 0x38, 0x4B, 0x75, 0x8D, 0x00, 0x00,  // sensor steps
+        0x00, 0x00, 0x00, 0x00, 0x00, 0x01, 0x00, 0x00,  // range flags: 12000 DPI is flagged
+        0x02,                                            // second stage active
+        0xFF, 0x00, 0x00, 0x00, 0xFF, 0x00, 0x00, 0x00, 0xFF, 0xFF, 0xFF, 0x00,
+        0x00, 0xFF, 0xFF, 0xFF, 0x00, 0xFF, 0xFF, 0x40, 0x00, 0xFF, 0xFF, 0xFF,  // colours
+        0x01, 0x0F, 0x2A,                                                        // 1, checksum
+        0x00, 0x00, 0x00, 0x00};
+    EXPECT_EQ(Bytes(BuildDpiSensorReport(*profile)), expected);
+}
+
+TEST(DpiSensorReport, StageBitsFollowEnableFlagsAndHighCodes) {
+    auto profile = NewProfile(u"p");
+    profile->dpi_stage_enabled[6] = 1;  // enabled but code 0: sends no step
+    profile->dpi_stage_enabled[0] = 0;
+    profile->dpi_x[2] = 221;
+    profile->dpi_x[3] = 5000;  // from a foreign file: clamped, still a high code
+    profile->current_dpi_stage = 7;
+    const auto report = BuildDpiSensorReport(*profile);
+    EXPECT_EQ(report[5], 0x7E);
+    EXPECT_EQ(report[6], 0x0C);
+    EXPECT_EQ(report[7], 0x0C);
+    EXPECT_EQ(report[8 + 6], 0);
+    EXPECT_EQ(report[16 + 6], 0);
+    EXPECT_EQ(report[8 + 2], 142);
+    EXPECT_EQ(report[16 + 2], 0);
+    EXPECT_EQ(report[24], 8);
+    EXPECT_EQ(report[50] << 8 | report[51], ReportChecksum(report, 3, 49));
+}
+
+TEST(EncodeDpiCode, FollowsTheSensorTable) {
+    auto check = [](int32_t code, uint8_t value, uint8_t flag) {
+        const DpiEncoding e = EncodeDpiCode(code);
+        EXPECT_EQ(e.value, value) << "code " << code;
+        EXPECT_EQ(e.range_flag, flag) << "code " << code;
+    };
+    check(0, 0, 0);
+    check(6, 6, 0);  // the one step off the formula
+    check(7, 8, 0);
+    check(16, 18, 0);
+    check(200, 235, 0);
+    check(201, 118, 1);
+    check(220, 141, 1);
+    check(221, 142, 0);
+    check(300, 235, 0);
+    check(301, 235, 1);
+    check(302, 118, 1);
+    check(304, 119, 1);
+    check(340, 141, 1);
+    EXPECT_FALSE(IsHighDpiCode(220));
+    EXPECT_TRUE(IsHighDpiCode(221));
+}
+
+TEST(EncodeDpiCode, ClampsCodesWithoutAnEncoding) {
+    const DpiEncoding top = EncodeDpiCode(340);
+    for (int32_t code : {341, 100000, std::numeric_limits<int32_t>::max()}) {
+        EXPECT_EQ(EncodeDpiCode(code).value, top.value);
+        EXPECT_EQ(EncodeDpiCode(code).range_flag, top.range_flag);
+        EXPECT_TRUE(IsHighDpiCode(code));
+    }
+    for (int32_t code : {-1, std::numeric_limits<int32_t>::min()}) {
+        EXPECT_EQ(EncodeDpiCode(code).value, 0);
+        EXPECT_EQ(EncodeDpiCode(code).range_flag, 0);
+        EXPECT_FALSE(IsHighDpiCode(code));
+    }
+}
+
+TEST(LightingReport, DefaultProfile) {
+    const auto profile = NewProfile(u"p");
+    EXPECT_EQ(Bytes(BuildLightingReport(*profile)),
+              (std::vector<uint8_t>{0x05, 0x0F, 0x01, 0x00, 0x03, 0xA8, 0x00, 0x00, 0xFF, 0x01,
+                                    0x04, 0x01, 0xAF, 0x00, 0x00}));
+}
+
+TEST(LightingReport, SplitsSleepTimerAndShowsBrightnessOnlyForSomeModes) {
+    auto profile = NewProfile(u"p");
+    profile->sleep_timer = 0x5A;
+    profile->light_speed = 2;
+    profile->light_brightness = 3;
+    profile->light_mode = 9;
+    auto report = BuildLightingReport(*profile);
+    EXPECT_EQ(report[3], 0x90);
+    EXPECT_EQ(report[4], 0x57);  // sleep high nibble, 9 - speed
+    EXPECT_EQ(report[5], 0xA3);  // sleep low nibble, brightness
+    profile->light_mode = 2;
+    report = BuildLightingReport(*profile);
+    EXPECT_EQ(report[5], 0xA8);
+}
+
+TEST(ReportRateReport, IntervalAndItsComplement) {
+    auto profile = NewProfile(u"p");
+    EXPECT_EQ(Bytes(BuildReportRateReport(*profile)),
+              (std::vector<uint8_t>{0x06, 0x09, 0x01, 0x01, 0xFE, 0, 0, 0, 0}));
+    profile->report_rate = 7;
+    EXPECT_EQ(Bytes(BuildReportRateReport(*profile)),
+              (std::vector<uint8_t>{0x06, 0x09, 0x01, 0x02, 0xFD, 0, 0, 0, 0}));
+    profile->report_rate = 0;
+    EXPECT_EQ(BuildReportRateReport(*profile)[3], 8);
+}
+
+TEST(ButtonReport, DefaultProfileAndAMacroButton) {
+    auto profile = NewProfile(u"p");
+    auto report = BuildButtonReport(*profile);
+    EXPECT_EQ(report[0], 0x08);
+    EXPECT_EQ(report[1], 59);
+    const uint8_t first_codes[] = {0x02, 0x03, 0x04, 0x0D, 0x3C, 0x0D, 0x06, 0x05, 0x3C};
+    for (int k = 0; k < 9; ++k) EXPECT_EQ(report[3 + 3 * k], first_codes[k]) << k;
+    EXPECT_EQ(report[3 + 3 * 17], 0x09);
+    EXPECT_EQ(report[57], 0x00);
+    EXPECT_EQ(report[58], 0xC0);
+
+    profile->buttons[5].function = 17;
+    report = BuildButtonReport(*profile);
+    EXPECT_EQ(report[3 + 15], 0x12);
+    EXPECT_EQ(report[4 + 15], 0x00);
+    EXPECT_EQ(report[5 + 15], 0x06);
+}
+
+TEST(ReportChecksum, WrapsAt16BitsAndLeavesTheHeaderOut) {
+    std::vector<uint8_t> bytes(300, 0xFF);
+    EXPECT_EQ(ReportChecksum(bytes, 0, 299), (300 * 0xFF) % 65536);
+    bytes[0] = 0x12;
+    EXPECT_EQ(ReportChecksum(bytes, 3, 4), 0x1FE);
+}
+
+}  // namespace
+}  // namespace nimba

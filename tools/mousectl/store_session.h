@@ -1,0 +1,25 @@
+#pragma once
+
+// The profile and macro stores beside the program, opened as the app opens them at start, for
+// the commands that read or change them.
+
+#include <optional>
+#include <ostream>
+#include <string_view>
+
+#include "macro/macro_store.h"
+#include "persistence/profile_store.h"
+
+namespace nimba::mousectl {
+
+struct StoreSession {
+    StoreSession();  // loads the language texts, the profile store and the macro store
+    ProfileStore profiles;
+    MacroStore macros;
+};
+
+// A list index given on the command line; nothing (with a message) when it is not a number
+// in 0..count-1.
+std::optional<int> ParseIndex(std::string_view text, size_t count, std::ostream& err);
+
+}  // namespace nimba::mousectl
