@@ -19,8 +19,7 @@ ImportResult ImportMacro(const std::string& path, MacroStore& store) {
     }
     // Add() cuts a name that has no terminator within its field to 23 characters.
     const int index = store.Add(record);
-    store.Save();
-    return {ImportStatus::kImported, index};
+    return {ImportStatus::kImported, index, store.Save()};
 }
 
 }  // namespace nimba

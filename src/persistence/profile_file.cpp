@@ -2,17 +2,13 @@
 
 #include <memory>
 
+#include "model/button_functions.h"
 #include "model/utf16.h"
 #include "persistence/atomic_file.h"
 #include "persistence/file_stream.h"
 #include "persistence/unique_name.h"
 
 namespace nimba {
-namespace {
-
-constexpr uint8_t kMacroFunction = 17;
-
-}  // namespace
 
 bool ExportProfile(const std::string& path, const ProfileRecord& profile) {
     return WriteFileAtomically(path, [&](OutputStream& out) { return WriteRecord(out, profile); });
@@ -30,11 +26,11 @@ ImportResult ImportProfile(const std::string& path, ProfileStore& profiles, Macr
     bool macro_added = false;
     for (int i = 0; i < kButtonCount; ++i) {
         ButtonAssignment& button = profile->buttons[i];
-        if (button.function != kMacroFunction) continue;
+        if (button.function != kFunctionMacro) continue;
         macros.AddFromButton(button);
         macro_added = true;
     }
-    if (macro_added) macros.Save();
+    const bool saved = !macro_added || macros.Save();
 
     const int index = profiles.Edit([&](ProfileList& list, ProfileStoreHeader&) {
         CopyName(profile->name, NameForNewRecord(list, NameView(profile->name),
@@ -42,7 +38,7 @@ ImportResult ImportProfile(const std::string& path, ProfileStore& profiles, Macr
         list.push_back(std::move(profile));
         return static_cast<int>(list.size()) - 1;
     });
-    return {ImportStatus::kImported, index};
+    return {ImportStatus::kImported, index, saved};
 }
 
 }  // namespace nimba

@@ -1,0 +1,145 @@
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <sstream>
+#include <string>
+
+#include "macro/macro_record.h"
+#include "model/button_functions.h"
+#include "model/profile_defaults.h"
+#include "model/utf16.h"
+#include "persistence/profile_store.h"
+#include "test_folder.h"
+
+namespace nimba {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::ReadBytes;
+using testing::WriteBytes;
+
+struct RunResult {
+    int exit_code;
+    std::string out;
+    std::string err;
+};
+
+// Each test runs the program from its own copy of the program folder, as the app runs from
+// wherever it is installed, and finds its stores beside it.
+class StoreCommandsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const char* bin = std::getenv("NIMBA_BIN_DIR");
+        const char* source = std::getenv("NIMBA_SOURCE_DIR");
+        ASSERT_NE(bin, nullptr);
+        ASSERT_NE(source, nullptr);
+        program_ = folder_.path() + "program/";
+        fs::create_directories(program_ + "res");
+        fs::copy_file(fs::path(bin) / "nimba-mousectl", program_ + "nimba-mousectl");
+        fs::copy_file(fs::path(source) / "res/lan.xml", program_ + "res/lan.xml");
+    }
+
+    RunResult Run(const std::string& arguments) {
+        const std::string out = folder_.path() + "stdout", err = folder_.path() + "stderr";
+        const std::string command =
+            program_ + "nimba-mousectl " + arguments + " >" + out + " 2>" + err;
+        const int status = std::system(command.c_str());
+        auto text = [](const std::string& path) {
+            const auto bytes = ReadBytes(path);
+            return std::string(bytes.begin(), bytes.end());
+        };
+        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, text(out), text(err)};
+    }
+
+    std::string File(const std::string& name) { return folder_.path() + name; }
+    std::string Store(const std::string& name) { return program_ + "Data/ms_1/" + name; }
+
+    testing::TestFolder folder_;
+    std::string program_;
+};
+
+TEST_F(StoreCommandsTest, FirstRunCreatesTheStoreBesideTheProgram) {
+    const RunResult result = Run("profiles");
+    EXPECT_EQ(result.exit_code, 0) << result.err;
+    EXPECT_EQ(result.out, "0\tProfile1\t*\n");
+    EXPECT_EQ(ReadBytes(Store("pro.data")).size(), 197956u);
+
+    const RunResult macros = Run("macros");
+    EXPECT_EQ(macros.exit_code, 0);
+    EXPECT_EQ(macros.out, "");
+}
+
+TEST_F(StoreCommandsTest, ProfilesTravelWithTheirMacros) {
+    auto home = NewProfile(u"Home");
+    ButtonAssignment& button = home->buttons[3];
+    button.function = kFunctionMacro;
+    CopyName(button.macro_name, u"Greet");
+    button.macro_action_count = 2;
+    button.macro_actions[0] = {11, 1, 30};
+    button.macro_actions[1] = {11, 2, 10};
+    WriteBytes(File("home.pro"), home.get(), sizeof(ProfileRecord));
+
+    EXPECT_EQ(Run("import " + File("home.pro")).out, "1\tHome\n");
+    EXPECT_EQ(Run("import " + File("home.pro")).out, "2\tHome_1\n");
+    EXPECT_EQ(Run("profiles").out, "0\tProfile1\n1\tHome\n2\tHome_1\t*\n");
+    EXPECT_EQ(Run("macros").out, "0\tGreet\t2\n1\tGreet_1\t2\n");
+
+    // Exported as stored: the copy names its own macro.
+    ASSERT_EQ(Run("export 2 " + File("copy.pro")).exit_code, 0);
+    const auto exported = ReadBytes(File("copy.pro"));
+    ASSERT_EQ(exported.size(), sizeof(ProfileRecord));
+    ProfileRecord copy;
+    std::memcpy(&copy, exported.data(), sizeof(copy));
+    EXPECT_EQ(NameView(copy.name), u"Home_1");
+    EXPECT_EQ(NameView(copy.buttons[3].macro_name), u"Greet_1");
+    EXPECT_EQ(copy.buttons[3].macro_index, 1);
+
+    ASSERT_EQ(Run("macro-export 1 " + File("greet.macro")).exit_code, 0);
+    EXPECT_EQ(ReadBytes(File("greet.macro")).size(), sizeof(MacroRecord));
+    EXPECT_EQ(Run("macro-import " + File("greet.macro")).out, "2\tGreet_1_1\n");
+    EXPECT_EQ(ReadBytes(Store("macro.data")).size(), 3 * sizeof(MacroRecord));
+}
+
+TEST_F(StoreCommandsTest, BadInputIsRefusedWithoutChangingTheStores) {
+    Run("profiles");
+    const auto profiles_before = ReadBytes(Store("pro.data"));
+    const std::string junk(100, 'x');
+    WriteBytes(File("short.pro"), junk.data(), junk.size());
+    WriteBytes(File("short.macro"), junk.data(), junk.size());
+    MacroRecord too_long{};
+    too_long.action_count = 47;
+    WriteBytes(File("long.macro"), &too_long, sizeof(too_long));
+
+    for (const std::string& arguments :
+         {"import " + File("short.pro"), "macro-import " + File("short.macro"),
+          "macro-import " + File("long.macro"), "import " + File("missing.pro"),
+          std::string("export 1 ") + File("x.pro"), std::string("export one ") + File("x.pro"),
+          std::string("macro-export 0 ") + File("x.macro"), std::string("import")}) {
+        const RunResult result = Run(arguments);
+        EXPECT_EQ(result.exit_code, 2) << arguments;
+        EXPECT_FALSE(result.err.empty()) << arguments;
+    }
+    EXPECT_EQ(ReadBytes(Store("pro.data")), profiles_before);
+    EXPECT_FALSE(fs::exists(Store("macro.data")));
+    EXPECT_FALSE(fs::exists(File("x.pro")));
+}
+
+TEST_F(StoreCommandsTest, AFileNamedDataLeavesTheProgramRunningWithoutAStore) {
+    WriteBytes(program_ + "Data", "x", 1);
+    const RunResult result = Run("profiles");
+    EXPECT_EQ(result.exit_code, 0);
+    EXPECT_EQ(result.out, "0\tProfile1\t*\n");
+    EXPECT_TRUE(fs::is_regular_file(program_ + "Data"));
+
+    auto plain = NewProfile(u"Plain");
+    WriteBytes(File("plain.pro"), plain.get(), sizeof(ProfileRecord));
+    const RunResult import = Run("import " + File("plain.pro"));
+    EXPECT_EQ(import.exit_code, 1);
+    EXPECT_NE(import.err.find("cannot save"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace nimba
