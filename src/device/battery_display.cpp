@@ -17,7 +17,9 @@ void BatteryDisplay::ShowCharging() {
     SetTimer(window_, kChargingAnimationTimer, kChargingAnimationMs);
 }
 
-void BatteryDisplay::StopCharging() { KillTimer(window_, kChargingAnimationTimer); }
+void BatteryDisplay::StopCharging() {
+    KillTimer(window_, kChargingAnimationTimer);
+}
 
 void BatteryDisplay::StepAnimation() {
     controls_.SetPowerProgress(position_);

@@ -6,34 +6,28 @@
 #include "device/device_messages.h"
 #include "platform/debug_output.h"
 #include "platform/messages.h"
+#include "protocol/device_notice.h"
 
 namespace nimba {
 namespace {
 
-constexpr uint16_t kNoticeId = 0x47;
-constexpr uint16_t kDpiStageClass = 0x1000;
-constexpr uint16_t kReportRateClass = 0x2000;
-constexpr uint16_t kPowerStatusClass = 0x4000;
-constexpr uint16_t kAcknowledgeClass = 0x5000;
-constexpr uint16_t kLightModeClass = 0x7000;
-constexpr uint16_t kStoreOnlyClass = 0x8000;
-
-constexpr int kStatusFull = 2;
-constexpr int kStatusCharging = 3;
 constexpr int kFullLevel = 100;
 constexpr uint32_t kNoticeSize = 4;
-
-bool InRange(uint16_t value, int low, int high) { return value >= low && value <= high; }
 
 // The mouse reports the polling interval in ms; the profile holds the index of the rate.
 // Any other interval keeps the rate: the index must stay within the four rates.
 int32_t ReportRateForInterval(uint16_t interval_ms, int32_t current) {
     switch (interval_ms) {
-        case 8: return 0;
-        case 4: return 1;
-        case 2: return 2;
-        case 1: return 3;
-        default: return current;
+        case 8:
+            return 0;
+        case 4:
+            return 1;
+        case 2:
+            return 2;
+        case 1:
+            return 3;
+        default:
+            return current;
     }
 }
 
@@ -45,38 +39,37 @@ void DeviceEventIntake::KeepProfile(const ProfileRecord& current) {
     profile_.Save();
 }
 
-bool DeviceEventIntake::HandleCommonNotice(uint16_t word, uint16_t value) {
-    switch (word & 0xFF00) {
-        case kDpiStageClass: {
-            if (!InRange(value, 1, kDpiStages)) return true;
-            const ProfileRecord current = profile_.UpdateCurrent(
-                [&](ProfileRecord& p) { p.current_dpi_stage = value - 1; });
+bool DeviceEventIntake::HandleCommonNotice(const DeviceNotice& notice) {
+    const uint16_t value = notice.value;
+    switch (notice.notice_class) {
+        case kNoticeDpiStage: {
+            const ProfileRecord current =
+                profile_.UpdateCurrent([&](ProfileRecord& p) { p.current_dpi_stage = value - 1; });
             controls_.SelectDpiStage(value);
             PostMessageW(window_, kDpiNoticeMessage, 0, current.dpi_x[value - 1]);
             KeepProfile(current);
             return true;
         }
-        case kReportRateClass:
-            if (!InRange(value, 1, 8)) return true;
+        case kNoticeReportRate:
             KeepProfile(profile_.UpdateCurrent([&](ProfileRecord& p) {
                 p.report_rate = ReportRateForInterval(value, p.report_rate);
             }));
             return true;
-        case kAcknowledgeClass:
-            links_.ack_received.store((value & 0xFF) == 0 ? 1 : 0);
+        case kNoticeAcknowledge:
+            links_.ack_received.store(Accepted(notice) ? 1 : 0);
             return true;
-        case kPowerStatusClass:
+        case kNoticePowerStatus:
             return false;
-        case kLightModeClass: {
-            const int mode = (value >> 4) & 0x0F;
+        case kNoticeLightMode: {
+            const int mode = NoticeLightMode(notice);
             const ProfileRecord current =
                 profile_.UpdateCurrent([&](ProfileRecord& p) { p.light_mode = mode; });
             controls_.ShowLightMode(mode);
             KeepProfile(current);
             return true;
         }
-        case kStoreOnlyClass:
-            if (InRange(value, 1, 5)) KeepProfile(profile_.CopyCurrent());
+        case kNoticeStoreOnly:
+            KeepProfile(profile_.CopyCurrent());
             return true;
         default:
             return true;
@@ -84,11 +77,11 @@ bool DeviceEventIntake::HandleCommonNotice(uint16_t word, uint16_t value) {
 }
 
 void DeviceEventIntake::HandleUsbNotice(uint16_t word, uint16_t value) {
-    if ((word & 0xFF) != kNoticeId) return;
-    if (HandleCommonNotice(word, value)) return;
+    const auto notice = ParseDeviceNotice(word, value);
+    if (!notice || HandleCommonNotice(*notice)) return;
 
-    const int status = value & 0xFF;
-    const int level = value >> 8;
+    const int status = PowerStatus(*notice);
+    const int level = BatteryLevel(*notice);
     KillTimer(window_, kWirelessWatchdogTimer);
     SetTimer(window_, kWirelessWatchdogTimer, kWirelessWatchdogMs);
     if (links_.wired_link.load() == 1) {
@@ -96,7 +89,7 @@ void DeviceEventIntake::HandleUsbNotice(uint16_t word, uint16_t value) {
         links_.wireless_awake.store(0);
         controls_.SetVisible("ms_1_wireless", false);
         controls_.RefreshLinkVisibility();
-        if (status == kStatusFull) {
+        if (status == kPowerFullyCharged) {
             battery_.StopCharging();
             battery_.ShowBatteryLevel(kFullLevel);
         } else {
@@ -109,7 +102,7 @@ void DeviceEventIntake::HandleUsbNotice(uint16_t word, uint16_t value) {
         controls_.SetVisible("ms_1_wireless", true);
         controls_.RefreshLinkVisibility();
     }
-    if (status == kStatusCharging) {
+    if (status == kPowerCharging) {
         battery_.ShowCharging();
     } else {
         battery_.StopCharging();
@@ -121,15 +114,15 @@ void DeviceEventIntake::HandleUsbNotice(uint16_t word, uint16_t value) {
 }
 
 void DeviceEventIntake::HandleBleNotice(uint16_t word, uint16_t value) {
-    if ((word & 0xFF) != kNoticeId) return;
-    if (HandleCommonNotice(word, value)) return;
+    const auto notice = ParseDeviceNotice(word, value);
+    if (!notice || HandleCommonNotice(*notice)) return;
 
-    const int status = value & 0xFF;
-    const int level = value >> 8;
-    if (status == kStatusFull) {
+    const int status = PowerStatus(*notice);
+    const int level = BatteryLevel(*notice);
+    if (status == kPowerFullyCharged) {
         battery_.StopCharging();
         battery_.ShowBatteryLevel(kFullLevel);
-    } else if (status == kStatusCharging) {
+    } else if (status == kPowerCharging) {
         battery_.ShowCharging();
     } else {
         battery_.StopCharging();

@@ -7,6 +7,7 @@
 #include "device/link_state.h"
 #include "device/profile_access.h"
 #include "platform/win_types.h"
+#include "protocol/device_notice.h"
 
 namespace nimba {
 
@@ -32,8 +33,8 @@ public:
     void OnBleNotification(const uint8_t* data, uint32_t size);
 
 private:
-    // False when the notice was a power status, which each road handles its own way.
-    bool HandleCommonNotice(uint16_t word, uint16_t value);
+    // False for a power status, which each road handles its own way.
+    bool HandleCommonNotice(const DeviceNotice& notice);
     void KeepProfile(const ProfileRecord& current);
 
     LinkState& links_;

@@ -5,7 +5,7 @@
 
 #include "platform/clock.h"
 #include "platform/debug_output.h"
-#include "protocol/report_catalogue.h"
+#include "protocol/macro_report.h"
 
 namespace nimba {
 namespace {
@@ -13,8 +13,6 @@ namespace {
 // Fixed values of the protocol, not tuning knobs.
 constexpr uint8_t kMacroReportId = 9;
 constexpr uint8_t kReportRateReportId = 6;
-constexpr uint8_t kWiredLastChunkLength = 0x40;
-constexpr uint8_t kWirelessLastChunkLength = 0x0C;
 constexpr uint32_t kChunkLength = 64;
 constexpr int kWirelessAttempts = 10;
 constexpr DWORD kWiredChunkPauseMs = 200;
@@ -28,7 +26,7 @@ int32_t Write(const LinkWrite& write, const uint8_t* data, uint32_t length) {
 
 // A wired macro that fails on its last chunk still gets a chance on the other links.
 bool SendMacroWired(std::span<const uint8_t> report, const LinkWrite& write, int32_t& result) {
-    for (const auto& chunk : SplitMacroReport(report, kWiredLastChunkLength)) {
+    for (const auto& chunk : SplitMacroReport(report, kWiredLastChunkMark)) {
         result = Write(write, chunk.data(), kChunkLength);
         if (result != 0) Sleep(kWiredChunkPauseMs);
     }
@@ -40,10 +38,9 @@ int32_t SendWireless(std::span<const uint8_t> report, LinkState& links, const Li
     // An acknowledgement that arrived for an earlier report must not end this one.
     links.ack_received.store(0);
     if (report[0] == kMacroReportId) {
-        const auto chunks = SplitMacroReport(report, kWirelessLastChunkLength);
+        const auto chunks = SplitMacroReport(report, kWirelessLastChunkMark);
         // The acknowledgement is looked at between cycles only, never between chunks.
-        for (int cycle = 0; cycle < kWirelessAttempts && links.ack_received.load() == 0;
-             ++cycle) {
+        for (int cycle = 0; cycle < kWirelessAttempts && links.ack_received.load() == 0; ++cycle) {
             for (const auto& chunk : chunks) {
                 result = Write(write, chunk.data(), kChunkLength);
                 Sleep(kWirelessChunkPauseMs);

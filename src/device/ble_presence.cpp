@@ -1,0 +1,18 @@
+#include "device/ble_presence.h"
+
+#include <hidapi.h>
+
+namespace nimba {
+
+bool BleMouseFound() {
+    constexpr unsigned short kVendorId = 0x045E;
+    constexpr unsigned short kProductId = 0x0047;
+    // A HID layer that cannot start has no mouse to offer.
+    if (hid_init() != 0) return false;
+    hid_device_info* devices = hid_enumerate(kVendorId, kProductId);
+    const bool found = devices != nullptr;
+    hid_free_enumeration(devices);
+    return found;
+}
+
+}  // namespace nimba

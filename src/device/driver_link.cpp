@@ -1,0 +1,67 @@
+#include "device/driver_link.h"
+
+#include "platform/library.h"
+
+namespace nimba {
+namespace {
+
+template <typename Fn>
+bool LookUp(HMODULE module, const char* name, Fn& fn) {
+    fn = reinterpret_cast<Fn>(GetProcAddress(module, name));
+    return fn != nullptr;
+}
+
+}  // namespace
+
+bool DriverLink::Load(const std::string& path) {
+    Unload();
+    module_ = LoadLibraryW(std::wstring(path.begin(), path.end()).c_str());
+    if (module_ == nullptr) return false;
+    const bool complete = LookUp(module_, "Set_VIDPID", set_vidpid_) &&
+                          LookUp(module_, "Open_DevMonitor", open_dev_monitor_) &&
+                          LookUp(module_, "Close_DevMonitor", close_dev_monitor_) &&
+                          LookUp(module_, "Open_FeatureDevice", open_feature_device_) &&
+                          LookUp(module_, "Close_FeatureDevice", close_feature_device_) &&
+                          LookUp(module_, "SetFeature", set_feature_) &&
+                          LookUp(module_, "GetFeature", get_feature_);
+    if (!complete) Unload();
+    return complete;
+}
+
+void DriverLink::Unload() {
+    if (module_ != nullptr) FreeLibrary(module_);
+    module_ = nullptr;
+    set_vidpid_ = nullptr;
+    open_dev_monitor_ = nullptr;
+    close_dev_monitor_ = nullptr;
+    open_feature_device_ = nullptr;
+    close_feature_device_ = nullptr;
+    set_feature_ = nullptr;
+    get_feature_ = nullptr;
+}
+
+void DriverLink::SetVidPid(int vendor_id, int product_id) const {
+    if (loaded()) set_vidpid_(vendor_id, product_id);
+}
+
+void DriverLink::OpenDevMonitor(HWND window, UINT notice_message, UINT presence_message) const {
+    if (loaded()) open_dev_monitor_(window, notice_message, presence_message);
+}
+
+void DriverLink::CloseDevMonitor() const {
+    if (loaded()) close_dev_monitor_();
+}
+
+int DriverLink::OpenFeatureDevice() const {
+    return loaded() ? open_feature_device_() : 0;
+}
+
+void DriverLink::CloseFeatureDevice() const {
+    if (loaded()) close_feature_device_();
+}
+
+int DriverLink::SetFeature(const uint8_t* report, uint32_t length) const {
+    return loaded() ? set_feature_(report, static_cast<int>(length)) : 0;
+}
+
+}  // namespace nimba

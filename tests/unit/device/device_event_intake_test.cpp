@@ -1,0 +1,201 @@
+#include "device/device_event_intake.h"
+
+#include <gtest/gtest.h>
+
+#include <thread>
+
+#include "device/apply_profile.h"
+#include "device/device_messages.h"
+#include "device/report_dispatcher.h"
+#include "device_fakes.h"
+#include "platform/clock.h"
+
+namespace nimba {
+namespace {
+
+class IntakeTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        platform::test::UseVirtualClock(true);
+        window_.route = [this](UINT msg, WPARAM wParam, LPARAM lParam) {
+            if (msg == kBleNoticeMessage) {
+                intake_.HandleBleNotice(static_cast<uint16_t>(wParam),
+                                        static_cast<uint16_t>(lParam));
+            }
+            if (msg == WM_TIMER && wParam == kChargingAnimationTimer) battery_.StepAnimation();
+        };
+        snapshot_.Set(profile_.CopyCurrent());
+    }
+    void TearDown() override { platform::test::UseVirtualClock(false); }
+
+    void Ble(std::vector<uint8_t> bytes) {
+        intake_.OnBleNotification(bytes.data(), static_cast<uint32_t>(bytes.size()));
+        platform::test::Pump();
+    }
+    bool Charging() {
+        controls_.progress.clear();
+        platform::test::AdvanceBy(90);
+        return controls_.power_key == "charging_text" && controls_.progress.size() == 3;
+    }
+
+    test::FakeControls controls_;
+    test::FakeProfile profile_;
+    test::RecordingWindow window_;
+    LinkState links_;
+    AppliedSnapshot snapshot_;
+    BatteryDisplay battery_{controls_, window_.hwnd};
+    DeviceEventIntake intake_{links_, controls_, battery_, profile_, snapshot_, window_.hwnd};
+};
+
+TEST_F(IntakeTest, DpiStageNoticeSelectsTheStageAndKeepsTheProfile) {
+    intake_.HandleUsbNotice(0x1047, 3);
+    platform::test::Pump();
+    const ProfileRecord current = profile_.CopyCurrent();
+    EXPECT_EQ(current.current_dpi_stage, 2);
+    EXPECT_EQ(controls_.dpi_stage, 3);
+    ASSERT_EQ(window_.Count(kDpiNoticeMessage), 1);
+    EXPECT_EQ(window_.messages.back().wParam, 0u);
+    EXPECT_EQ(window_.messages.back().lParam, current.dpi_x[2]);
+    EXPECT_EQ(profile_.saves, 1);
+    // The mouse chose it, so the next apply has nothing to send for it.
+    EXPECT_EQ(DetectChanges(current, snapshot_.Get()), ChangeFlags{});
+}
+
+TEST_F(IntakeTest, MalformedNoticesChangeNothing) {
+    const ProfileRecord before = profile_.CopyCurrent();
+    intake_.HandleUsbNotice(0x1047, 9);  // stage out of range
+    intake_.HandleUsbNotice(0x1048, 3);  // not a notice
+    intake_.HandleUsbNotice(0x2047, 0);  // rate out of range
+    intake_.HandleUsbNotice(0x8047, 6);  // store-only out of range
+    intake_.HandleUsbNotice(0x6047, 2);  // ignored class
+    platform::test::Pump();
+    EXPECT_EQ(DetectChanges(profile_.CopyCurrent(), before), ChangeFlags{});
+    EXPECT_EQ(profile_.saves, 0);
+    EXPECT_TRUE(window_.messages.empty());
+    EXPECT_EQ(controls_.dpi_stage, 0);
+}
+
+TEST_F(IntakeTest, ReportRateNoticeIsThePollingInterval) {
+    const std::pair<uint16_t, int32_t> cases[] = {{8, 0}, {4, 1}, {2, 2}, {1, 3}, {5, 3}, {3, 3}};
+    for (const auto& [interval, rate] : cases) {
+        intake_.HandleUsbNotice(0x2047, interval);
+        EXPECT_EQ(profile_.CopyCurrent().report_rate, rate) << interval;
+    }
+    EXPECT_EQ(profile_.saves, 6);  // kept even when the rate stays
+    EXPECT_EQ(snapshot_.Get().report_rate, 3);
+}
+
+TEST_F(IntakeTest, LightModeAndStoreOnlyNoticesKeepTheProfile) {
+    intake_.HandleUsbNotice(0x7047, 0x0035);
+    EXPECT_EQ(profile_.CopyCurrent().light_mode, 3);
+    EXPECT_EQ(controls_.light_mode, 3);
+    EXPECT_EQ(snapshot_.Get().light_mode, 3);
+    intake_.HandleUsbNotice(0x8047, 5);
+    EXPECT_EQ(profile_.saves, 2);
+}
+
+TEST_F(IntakeTest, AcknowledgeFollowsTheLowByte) {
+    intake_.HandleUsbNotice(0x5047, 0x0100);
+    EXPECT_EQ(links_.ack_received, 1);
+    intake_.HandleUsbNotice(0x5047, 0x0001);
+    EXPECT_EQ(links_.ack_received, 0);
+    EXPECT_EQ(profile_.saves, 0);
+}
+
+TEST_F(IntakeTest, RefusedAcknowledgementKeepsTheReceiverRepeating) {
+    links_.wireless_link = 1;
+    links_.wireless_awake = 1;
+    int writes = 0;
+    LinkWriters writers;
+    writers.wireless = [&](const uint8_t*, uint32_t) {
+        ++writes;
+        intake_.HandleUsbNotice(0x5047, writes < 4 ? 0x0001 : 0x0000);
+        return 1;
+    };
+    const uint8_t report[] = {0x06, 0x09, 0x01, 0x01, 0xFE, 0, 0, 0, 0};
+    SendReport(report, sizeof report, links_, writers);
+    EXPECT_EQ(writes, 4);
+}
+
+TEST_F(IntakeTest, PowerStatusOverTheReceiver) {
+    links_.wireless_link = 1;
+    intake_.HandleUsbNotice(0x4047, 0x3200);
+    EXPECT_EQ(controls_.power_text, "50%");
+    EXPECT_EQ(controls_.progress.back(), 50);
+    EXPECT_EQ(links_.wireless_awake, 1);
+    EXPECT_EQ(controls_.Visible("ms_1_wireless"), 1);
+    EXPECT_EQ(controls_.Visible("ms_1_sleep_label"), 0);
+    EXPECT_EQ(links_.awaiting_device, 0);
+    EXPECT_EQ(profile_.saves, 0);
+    // The watchdog runs from this notice.
+    platform::test::AdvanceBy(5999);
+    EXPECT_EQ(window_.Count(WM_TIMER, kWirelessWatchdogTimer), 0);
+    intake_.HandleUsbNotice(0x4047, 0x3200);
+    platform::test::AdvanceBy(5999);
+    EXPECT_EQ(window_.Count(WM_TIMER, kWirelessWatchdogTimer), 0);
+    platform::test::AdvanceBy(1);
+    EXPECT_EQ(window_.Count(WM_TIMER, kWirelessWatchdogTimer), 1);
+
+    intake_.HandleUsbNotice(0x4047, 0x9600);  // level 150
+    EXPECT_EQ(controls_.power_text, "100%");
+    intake_.HandleUsbNotice(0x4047, 0x1203);
+    EXPECT_TRUE(Charging());
+    intake_.HandleUsbNotice(0x4047, 0x1202);  // full reads as on battery off the cable
+    EXPECT_EQ(controls_.power_text, "18%");
+    EXPECT_FALSE(Charging());
+}
+
+TEST_F(IntakeTest, PowerStatusWhileTheCableIsIn) {
+    links_.wired_link = 1;
+    links_.wireless_awake = 1;
+    links_.awaiting_device = 1;
+    intake_.HandleUsbNotice(0x4047, 0x3200);
+    EXPECT_TRUE(Charging());
+    EXPECT_EQ(links_.wireless_awake, 0);
+    EXPECT_EQ(controls_.Visible("ms_1_wireless"), 0);
+    EXPECT_EQ(links_.awaiting_device, 1);
+    intake_.HandleUsbNotice(0x4047, 0x6402);
+    EXPECT_EQ(controls_.power_text, "100%");
+    EXPECT_FALSE(Charging());
+}
+
+TEST_F(IntakeTest, PowerStatusOverBle) {
+    Ble({0x47, 0x40, 0x00, 0x32});
+    EXPECT_EQ(controls_.power_text, "50%");
+    Ble({0x47, 0x40, 0x03, 0x00});
+    EXPECT_TRUE(Charging());
+    Ble({0x47, 0x40, 0x00, 0x96});  // level 150: the display stays, the animation stops
+    EXPECT_EQ(controls_.power_key, "charging_text");
+    EXPECT_FALSE(Charging());
+    Ble({0x47, 0x40, 0x02, 0x00});
+    EXPECT_EQ(controls_.power_text, "100%");
+    // None of it touches the link state or the indicators.
+    EXPECT_EQ(links_.wireless_awake, 0);
+    EXPECT_EQ(links_.awaiting_device, 1);
+    EXPECT_EQ(controls_.Visible("ms_1_wireless"), -1);
+    EXPECT_EQ(window_.Count(WM_TIMER, kWirelessWatchdogTimer), 0);
+}
+
+TEST_F(IntakeTest, BleNoticeIsTakenInOnTheWindowThread) {
+    const std::vector<uint8_t> stage{0x47, 0x10, 0x04, 0x00};
+    std::thread callback([&] { intake_.OnBleNotification(stage.data(), 4); });
+    callback.join();
+    EXPECT_EQ(profile_.CopyCurrent().current_dpi_stage, snapshot_.Get().current_dpi_stage);
+    EXPECT_EQ(controls_.dpi_stage, 0);
+    platform::test::Pump();
+    EXPECT_EQ(profile_.CopyCurrent().current_dpi_stage, 3);
+    EXPECT_EQ(controls_.dpi_stage, 4);
+    EXPECT_EQ(window_.Count(kDpiNoticeMessage), 1);
+}
+
+TEST_F(IntakeTest, ShortBleValuesAreDropped) {
+    Ble({});
+    Ble({0x47});
+    Ble({0x47, 0x10});
+    Ble({0x47, 0x10, 0x03});
+    EXPECT_EQ(window_.Count(kBleNoticeMessage), 0);
+    EXPECT_EQ(controls_.dpi_stage, 0);
+}
+
+}  // namespace
+}  // namespace nimba

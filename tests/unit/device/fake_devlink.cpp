@@ -1,0 +1,64 @@
+#include "fake_devlink.h"
+
+#include "devlink.h"
+
+namespace {
+FakeDevlinkState g_state;
+}
+
+extern "C" {
+
+FakeDevlinkState* FakeDevlink_State() {
+    return &g_state;
+}
+
+void Set_VIDPID(int vendorId, int productId) {
+    std::lock_guard lock(g_state.mutex);
+    g_state.vendor_id = vendorId;
+    g_state.product_id = productId;
+}
+
+void Open_DevMonitor(HWND window, UINT noticeMessage, UINT presenceMessage) {
+    std::lock_guard lock(g_state.mutex);
+    g_state.window = window;
+    g_state.notice_message = noticeMessage;
+    g_state.presence_message = presenceMessage;
+}
+
+void Close_DevMonitor() {
+    std::lock_guard lock(g_state.mutex);
+    ++g_state.monitor_close_calls;
+}
+
+int Open_FeatureDevice() {
+    std::lock_guard lock(g_state.mutex);
+    ++g_state.open_calls;
+    return g_state.open_result;
+}
+
+void Close_FeatureDevice() {
+    std::lock_guard lock(g_state.mutex);
+    ++g_state.close_feature_calls;
+}
+
+int SetFeature(const BYTE* report, int length) {
+    std::vector<uint8_t> bytes(report, report + length);
+    std::function<void(const std::vector<uint8_t>&)> after;
+    int result;
+    {
+        std::lock_guard lock(g_state.mutex);
+        g_state.writes.push_back(bytes);
+        after = g_state.after_write;
+        result = g_state.write_result;
+    }
+    if (after) after(bytes);
+    return result;
+}
+
+#ifndef FAKE_DEVLINK_WITHOUT_GET_FEATURE
+int GetFeature(BYTE*, int) {
+    return 0;
+}
+#endif
+
+}  // extern "C"

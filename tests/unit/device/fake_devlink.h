@@ -1,0 +1,31 @@
+#pragma once
+
+// A driver library for tests: the seven entry points plus FakeDevlink_State, through which a
+// test sets what the device answers and reads what the program did.
+
+#include <cstdint>
+#include <functional>
+#include <mutex>
+#include <vector>
+
+#include "platform/win_types.h"
+
+struct FakeDevlinkState {
+    std::mutex mutex;
+    int vendor_id = 0;
+    int product_id = 0;
+    HWND window = nullptr;
+    UINT notice_message = 0;
+    UINT presence_message = 0;
+    int open_result = 0;  // what Open_FeatureDevice answers
+    int open_calls = 0;
+    int close_feature_calls = 0;
+    int monitor_close_calls = 0;
+    int write_result = 1;
+    std::vector<std::vector<uint8_t>> writes;
+    // Runs after each recorded write, outside the lock (a test may block or answer here).
+    std::function<void(const std::vector<uint8_t>&)> after_write;
+};
+
+extern "C" FakeDevlinkState* FakeDevlink_State();
+using FakeDevlink_State_Fn = decltype(&FakeDevlink_State);

@@ -1,0 +1,385 @@
+#include "device/link_manager.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <condition_variable>
+#include <future>
+#include <thread>
+
+#include "device/device_messages.h"
+#include "device_fakes.h"
+#include "fake_devlink.h"
+#include "platform/clock.h"
+#include "platform/library.h"
+
+namespace nimba {
+namespace {
+
+using namespace std::chrono_literals;
+
+FakeDevlinkState* StateOf(const std::string& path) {
+    HMODULE module = LoadLibraryW(std::wstring(path.begin(), path.end()).c_str());
+    auto state_of =
+        reinterpret_cast<FakeDevlink_State_Fn>(GetProcAddress(module, "FakeDevlink_State"));
+    return state_of ? state_of() : nullptr;
+}
+
+void Reset(FakeDevlinkState& s, int open_result) {
+    std::lock_guard lock(s.mutex);
+    s.vendor_id = s.product_id = 0;
+    s.window = nullptr;
+    s.notice_message = s.presence_message = 0;
+    s.open_result = open_result;
+    s.open_calls = s.close_feature_calls = s.monitor_close_calls = 0;
+    s.write_result = 1;
+    s.writes.clear();
+    s.after_write = nullptr;
+}
+
+class RecordingBle final : public BleTransport {
+public:
+    int32_t BleWriteReport(const uint8_t*, uint32_t) override { return 0; }
+    void SetMatchStrings(const std::string& v, const std::string& p) override {
+        vid = v;
+        pid = p;
+    }
+    void OpenNotifications(ValueHandler h) override { handler = std::move(h); }
+    void CloseNotifications() override { handler = nullptr; }
+    std::string vid, pid;
+    ValueHandler handler;
+};
+
+class LinkManagerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        platform::test::UseVirtualClock(true);
+        wireless_ = StateOf(FAKE_DEVLINK_DIR "devlink_1.dll");
+        wired_ = StateOf(FAKE_DEVLINK_DIR "devlink_2.dll");
+        ASSERT_TRUE(wireless_ && wired_);
+        window_.route = [this](UINT msg, WPARAM wParam, LPARAM lParam) {
+            if (manager_) manager_->HandleWindowMessage(msg, wParam, lParam);
+        };
+    }
+    void TearDown() override {
+        manager_.reset();
+        platform::test::UseVirtualClock(false);
+    }
+
+    void Start(int wired, int wireless, bool ble, const std::string& folder = FAKE_DEVLINK_DIR) {
+        Reset(*wired_, wired);
+        Reset(*wireless_, wireless);
+        ble_found_ = ble;
+        manager_ = std::make_unique<LinkManager>(
+            window_.hwnd, controls_, profile_, apply_, ble_,
+            LinkManagerOptions{folder, [this] { return ble_found_; }});
+        manager_->StartLinks();
+        platform::test::Pump();
+        window_.messages.clear();
+    }
+    LinkState& links() { return manager_->links(); }
+    // Posts a presence or notice message as a driver library would and handles it; returns
+    // how long the window thread was held.
+    uint64_t Deliver(UINT msg, WPARAM wParam, LPARAM lParam = 0) {
+        PostMessageW(window_.hwnd, msg, wParam, lParam);
+        const uint64_t before = platform::NowMs();
+        platform::test::Pump();
+        return platform::NowMs() - before;
+    }
+    int Opens(FakeDevlinkState* s) {
+        std::lock_guard lock(s->mutex);
+        return s->open_calls;
+    }
+    size_t Writes(FakeDevlinkState* s) {
+        std::lock_guard lock(s->mutex);
+        return s->writes.size();
+    }
+    void WaitForSaves(int n) {
+        for (int i = 0; i < 500 && profile_.saves < n; ++i) std::this_thread::sleep_for(10ms);
+        ASSERT_EQ(profile_.saves, n);
+    }
+
+    FakeDevlinkState* wired_ = nullptr;
+    FakeDevlinkState* wireless_ = nullptr;
+    test::FakeControls controls_;
+    test::FakeProfile profile_;
+    test::RecordingWindow window_;
+    ApplyState apply_;
+    RecordingBle ble_;
+    bool ble_found_ = false;
+    std::unique_ptr<LinkManager> manager_;
+};
+
+TEST_F(LinkManagerTest, StartWithCableAndReceiver) {
+    Reset(*wired_, 1);
+    Reset(*wireless_, 1);
+    manager_ =
+        std::make_unique<LinkManager>(window_.hwnd, controls_, profile_, apply_, ble_,
+                                      LinkManagerOptions{FAKE_DEVLINK_DIR, [] { return false; }});
+    manager_->StartLinks();
+    EXPECT_EQ(links().wired_link, 1);
+    EXPECT_EQ(links().wireless_link, 1);
+    EXPECT_EQ(links().any_link, 1);
+    EXPECT_EQ(links().awaiting_device, 0);
+    EXPECT_EQ(links().wireless_awake, 0);
+    EXPECT_EQ(controls_.Visible("ms_1_wired"), 1);
+    EXPECT_EQ(controls_.Visible("ms_1_wireless"), 1);
+    EXPECT_EQ(controls_.Visible("ms_1_sleep_label"), 0);
+    EXPECT_EQ(wired_->vendor_id, 0x1D57);
+    EXPECT_EQ(wired_->product_id, 0x2015);
+    EXPECT_EQ(wired_->notice_message, 1539u);
+    EXPECT_EQ(wired_->presence_message, 1540u);
+    EXPECT_EQ(wireless_->product_id, 0xFA60);
+    EXPECT_EQ(wireless_->notice_message, 1537u);
+    EXPECT_EQ(wireless_->presence_message, 1538u);
+    platform::test::AdvanceBy(60);
+    EXPECT_EQ(window_.Count(kLinkStateChangedMessage), 1);
+    EXPECT_EQ(controls_.power_key, "charging_text");
+    EXPECT_EQ(controls_.progress, (std::vector<int>{0, 2}));
+}
+
+TEST_F(LinkManagerTest, StartWithNothing) {
+    Reset(*wired_, 0);
+    Reset(*wireless_, 0);
+    manager_ =
+        std::make_unique<LinkManager>(window_.hwnd, controls_, profile_, apply_, ble_,
+                                      LinkManagerOptions{FAKE_DEVLINK_DIR, [] { return false; }});
+    manager_->StartLinks();
+    platform::test::Pump();
+    EXPECT_EQ(links().wired_link, 0);
+    EXPECT_EQ(links().wireless_link, 0);
+    EXPECT_EQ(links().ble_link, 0);
+    EXPECT_EQ(links().any_link, 0);
+    EXPECT_EQ(links().awaiting_device, 1);
+    EXPECT_EQ(controls_.Visible("ms_1_sleep_label"), 1);
+    EXPECT_EQ(window_.Count(kLinkStateChangedMessage), 1);
+}
+
+TEST_F(LinkManagerTest, StartWithOnlyTheBleMouse) {
+    Start(0, 0, true);
+    EXPECT_EQ(links().ble_link, 1);
+    EXPECT_EQ(links().any_link, 1);
+}
+
+TEST_F(LinkManagerTest, MissingOrIncompleteLibrariesLeaveTheLinkAbsent) {
+    Start(1, 1, false, "/nonexistent/");
+    EXPECT_EQ(links().wired_link, 0);
+    EXPECT_EQ(links().wireless_link, 0);
+    manager_->HandleWindowMessage(kApplyRequestMessage, 0, 0);
+    manager_.reset();
+
+    FakeDevlinkState* incomplete = StateOf(INCOMPLETE_DEVLINK_DIR "devlink_2.dll");
+    ASSERT_NE(incomplete, nullptr);
+    Reset(*incomplete, 1);
+    Start(1, 1, false, INCOMPLETE_DEVLINK_DIR);
+    EXPECT_EQ(links().wired_link, 0);
+    EXPECT_EQ(Opens(incomplete), 0);
+}
+
+TEST_F(LinkManagerTest, ReceiverArrivalAndRemoval) {
+    Start(0, 0, false);
+    EXPECT_EQ(Deliver(kWirelessPresenceMessage, 1), 1000u);
+    EXPECT_EQ(links().wireless_link, 1);
+    EXPECT_EQ(links().any_link, 1);
+    EXPECT_EQ(controls_.Visible("ms_1_wireless"), 1);
+    EXPECT_EQ(Opens(wireless_), 2);
+    platform::test::Pump();
+    EXPECT_EQ(window_.Count(kLinkStateChangedMessage), 1);
+
+    // A second arrival: no pause, no second open.
+    EXPECT_EQ(Deliver(kWirelessPresenceMessage, 1), 0u);
+    EXPECT_EQ(Opens(wireless_), 2);
+
+    // The watchdog started on arrival hides the indicator after 6 s of silence.
+    platform::test::AdvanceBy(6000);
+    EXPECT_EQ(controls_.Visible("ms_1_wireless"), 0);
+    EXPECT_EQ(links().wireless_link, 1);
+    EXPECT_EQ(controls_.Visible("ms_1_sleep_label"), 1);
+
+    Deliver(kWirelessPresenceMessage, 0);
+    EXPECT_EQ(links().wireless_link, 2);
+    EXPECT_EQ(links().any_link, 0);
+    EXPECT_EQ(wireless_->close_feature_calls, 1);
+    platform::test::Pump();
+    EXPECT_EQ(window_.Count(kLinkStateChangedMessage), 2);
+    Deliver(kWirelessPresenceMessage, 0);
+    EXPECT_EQ(wireless_->close_feature_calls, 1);
+
+    // The watchdog is stopped by the removal.
+    const int idles = controls_.refreshes;
+    platform::test::AdvanceBy(12000);
+    EXPECT_EQ(controls_.refreshes, idles);
+}
+
+TEST_F(LinkManagerTest, RemovalOfALinkNeverSeenRuns) {
+    Start(0, 0, false);
+    Deliver(kWiredPresenceMessage, 0);
+    EXPECT_EQ(links().wired_link, 2);
+    EXPECT_EQ(wired_->close_feature_calls, 1);
+    Deliver(kWirelessPresenceMessage, 0);
+    EXPECT_EQ(links().wireless_link, 2);
+}
+
+TEST_F(LinkManagerTest, CableArrivalAndRemoval) {
+    Start(0, 0, false);
+    EXPECT_EQ(Deliver(kWiredPresenceMessage, 1), 1000u);
+    EXPECT_EQ(links().wired_link, 1);
+    EXPECT_EQ(links().awaiting_device, 0);
+    EXPECT_EQ(links().any_link, 1);
+    EXPECT_EQ(Opens(wired_), 2);
+    EXPECT_EQ(controls_.Visible("ms_1_sleep_label"), 0);
+    EXPECT_EQ(controls_.Visible("ms_1_wired"), 1);
+    controls_.progress.clear();
+    platform::test::AdvanceBy(90);
+    EXPECT_EQ(controls_.power_key, "charging_text");
+    EXPECT_EQ(controls_.progress, (std::vector<int>{0, 2, 4}));
+    EXPECT_EQ(Deliver(kWiredPresenceMessage, 1), 0u);
+
+    Deliver(kWiredPresenceMessage, 0);
+    EXPECT_EQ(links().wired_link, 2);
+    EXPECT_EQ(links().awaiting_device, 1);
+    EXPECT_EQ(links().any_link, 0);
+    EXPECT_EQ(controls_.Visible("ms_1_sleep_label"), 1);
+    EXPECT_EQ(controls_.Visible("ms_1_wired"), 0);
+    EXPECT_EQ(controls_.power_text, "");
+    EXPECT_EQ(controls_.power_key, "");
+    controls_.progress.clear();
+    platform::test::AdvanceBy(90);
+    EXPECT_TRUE(controls_.progress.empty());
+    EXPECT_EQ(window_.Count(kLinkStateChangedMessage), 2);
+
+    // Back again: the animation starts from 0.
+    Deliver(kWiredPresenceMessage, 1);
+    controls_.progress.clear();
+    platform::test::AdvanceBy(30);
+    EXPECT_EQ(controls_.progress, std::vector<int>{0});
+}
+
+TEST_F(LinkManagerTest, CablePulledWhileTheReceiverIsUp) {
+    Start(1, 1, false);
+    Deliver(kWirelessNoticeMessage, 0x4047, 0x3200);
+    Deliver(kWiredPresenceMessage, 0);
+    EXPECT_EQ(links().wired_link, 2);
+    EXPECT_EQ(links().awaiting_device, 1);
+    EXPECT_EQ(links().any_link, 1);
+    EXPECT_EQ(window_.Count(kLinkStateChangedMessage), 0);
+
+    // Applies are dropped until the mouse is heard over the receiver.
+    apply_.apply_all = 1;
+    Deliver(kApplyRequestMessage, 0);
+    std::this_thread::sleep_for(50ms);
+    EXPECT_EQ(Writes(wireless_), 0u);
+    EXPECT_EQ(profile_.saves, 0);
+
+    Deliver(kWirelessNoticeMessage, 0x4047, 0x3200);
+    EXPECT_EQ(links().awaiting_device, 0);
+    Deliver(kApplyRequestMessage, 0);
+    WaitForSaves(1);
+    EXPECT_GT(Writes(wireless_), 0u);
+    EXPECT_EQ(Writes(wired_), 0u);
+}
+
+TEST_F(LinkManagerTest, ReceiverRemovedWhileBleIsConnected) {
+    Start(0, 1, true);
+    Deliver(kWirelessPresenceMessage, 0);
+    EXPECT_EQ(links().any_link, 1);
+    EXPECT_EQ(window_.Count(kLinkStateChangedMessage), 0);
+}
+
+TEST_F(LinkManagerTest, WatchdogWithTheCableInKeepsTheSleepLabelHidden) {
+    Start(1, 1, false);
+    platform::test::AdvanceBy(6000);
+    EXPECT_EQ(controls_.Visible("ms_1_wireless"), 0);
+    EXPECT_EQ(controls_.Visible("ms_1_sleep_label"), 0);
+}
+
+TEST_F(LinkManagerTest, PresenceWithAnUnknownWParamIsIgnored) {
+    Start(0, 0, false);
+    EXPECT_EQ(Deliver(kWirelessPresenceMessage, 5), 0u);
+    EXPECT_EQ(Deliver(kWiredPresenceMessage, 5), 0u);
+    EXPECT_EQ(links().wireless_link, 0);
+    EXPECT_EQ(links().wired_link, 0);
+    EXPECT_EQ(Opens(wired_) + Opens(wireless_), 2);
+}
+
+TEST_F(LinkManagerTest, BleConnectAndDisconnect) {
+    Start(0, 0, false);
+    manager_->SetBleConnected(1);
+    EXPECT_EQ(links().ble_link, 1);
+    EXPECT_EQ(links().awaiting_device, 0);
+    EXPECT_EQ(links().any_link, 1);
+    EXPECT_EQ(controls_.Visible("ms_1_BLE"), 1);
+    EXPECT_EQ(controls_.Visible("ms_1_sleep_label"), 0);
+    EXPECT_EQ(ble_.vid, "VID&02045E");
+    EXPECT_EQ(ble_.pid, "PID&0047");
+    platform::test::AdvanceBy(1999);
+    EXPECT_FALSE(ble_.handler);
+    platform::test::AdvanceBy(1);
+    ASSERT_TRUE(ble_.handler);
+
+    // The notification reaches the intake through the window.
+    const uint8_t full[] = {0x47, 0x40, 0x02, 0x64};
+    ble_.handler(full, 4);
+    platform::test::Pump();
+    EXPECT_EQ(controls_.power_text, "100%");
+
+    manager_->SetBleConnected(0);
+    platform::test::Pump();
+    EXPECT_EQ(links().ble_link, 0);
+    EXPECT_EQ(links().any_link, 0);
+    EXPECT_EQ(ble_.vid, "");
+    EXPECT_FALSE(ble_.handler);
+    EXPECT_EQ(controls_.Visible("ms_1_BLE"), 0);
+    EXPECT_EQ(controls_.Visible("ms_1_sleep_label"), 1);
+    EXPECT_EQ(window_.Count(kLinkStateChangedMessage), 2);
+}
+
+TEST_F(LinkManagerTest, BleConnectWithTheCableInLeavesAnyLinkAlone) {
+    Start(1, 0, false);
+    manager_->SetBleConnected(1);
+    manager_->SetBleConnected(0);
+    platform::test::Pump();
+    EXPECT_EQ(links().any_link, 1);
+    EXPECT_EQ(window_.Count(kLinkStateChangedMessage), 0);
+    EXPECT_EQ(controls_.Visible("ms_1_sleep_label"), 0);
+}
+
+TEST_F(LinkManagerTest, StopWaitsForTheRunningApplyBeforeUnloading) {
+    Start(1, 0, false);
+    std::mutex mutex;
+    std::condition_variable cv;
+    bool in_write = false;
+    bool release = false;
+    {
+        std::lock_guard lock(wired_->mutex);
+        wired_->after_write = [&](const std::vector<uint8_t>&) {
+            std::unique_lock lock(mutex);
+            in_write = true;
+            cv.notify_all();
+            cv.wait(lock, [&] { return release; });
+        };
+    }
+    apply_.apply_all = 1;
+    Deliver(kApplyRequestMessage, 0);
+    Deliver(kApplyRequestMessage, 0);
+    {
+        std::unique_lock lock(mutex);
+        ASSERT_TRUE(cv.wait_for(lock, 5s, [&] { return in_write; }));
+    }
+    auto stopped = std::async(std::launch::async, [this] { manager_->StopLinks(); });
+    EXPECT_EQ(stopped.wait_for(100ms), std::future_status::timeout);
+    {
+        std::lock_guard lock(mutex);
+        release = true;
+    }
+    cv.notify_all();
+    ASSERT_EQ(stopped.wait_for(5s), std::future_status::ready);
+    // The rest of the apply and the queued request found the links gone.
+    EXPECT_EQ(Writes(wired_), 1u);
+    EXPECT_EQ(profile_.saves, 1);
+    std::lock_guard lock(wired_->mutex);
+    wired_->after_write = nullptr;
+}
+
+}  // namespace
+}  // namespace nimba

@@ -1,0 +1,222 @@
+#include "device/report_dispatcher.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/clock.h"
+
+namespace nimba {
+namespace {
+
+struct Write {
+    std::string link;
+    std::vector<uint8_t> bytes;
+    uint64_t at_ms;
+};
+
+// Fake links that record each write with the virtual time it was made at.
+class DispatcherTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        platform::test::UseVirtualClock(true);
+        start_ = platform::NowMs();
+        writers_.wired = Recorder("wired", wired_result_);
+        writers_.wireless = Recorder("wireless", wireless_result_);
+        writers_.ble = Recorder("ble", ble_result_);
+    }
+    void TearDown() override { platform::test::UseVirtualClock(false); }
+
+    LinkWrite Recorder(std::string link, std::vector<int32_t>& results) {
+        return [this, link, &results](const uint8_t* data, uint32_t length) {
+            writes_.push_back({link, {data, data + length}, platform::NowMs() - start_});
+            const int32_t result = results.empty() ? 1 : results.front();
+            if (results.size() > 1) results.erase(results.begin());
+            if (link == "wireless" && on_wireless_write_) on_wireless_write_(writes_.size());
+            return result;
+        };
+    }
+
+    int32_t Send(const std::vector<uint8_t>& report) {
+        return SendReport(report.data(), static_cast<uint32_t>(report.size()), links_, writers_);
+    }
+    uint64_t Elapsed() const { return platform::NowMs() - start_; }
+    std::vector<std::string> Links() const {
+        std::vector<std::string> links;
+        for (const auto& w : writes_) links.push_back(w.link);
+        return links;
+    }
+
+    static std::vector<uint8_t> RateReport() { return {0x06, 0x09, 0x01, 0x01, 0xFE, 0, 0, 0, 0}; }
+    static std::vector<uint8_t> MacroReport() {
+        std::vector<uint8_t> report(131);
+        report[0] = 0x09;
+        report[1] = 0x83;
+        report[2] = 5;
+        for (size_t i = 3; i < report.size(); ++i) report[i] = static_cast<uint8_t>(i);
+        return report;
+    }
+    static std::vector<uint8_t> LightingReport() {
+        std::vector<uint8_t> report(15);
+        report[0] = 0x05;
+        report[1] = 0x0F;
+        return report;
+    }
+
+    LinkState links_;
+    LinkWriters writers_;
+    std::vector<int32_t> wired_result_, wireless_result_, ble_result_;
+    std::function<void(size_t)> on_wireless_write_;
+    std::vector<Write> writes_;
+    uint64_t start_ = 0;
+};
+
+TEST_F(DispatcherTest, WiredWinsWithOneWriteAndOnePause) {
+    links_.wired_link = 1;
+    links_.wireless_link = 1;
+    links_.wireless_awake = 1;
+    links_.ble_link = 1;
+    EXPECT_NE(Send(RateReport()), 0);
+    ASSERT_EQ(Links(), std::vector<std::string>{"wired"});
+    EXPECT_EQ(writes_[0].bytes, RateReport());
+    EXPECT_EQ(Elapsed(), 500u);
+}
+
+TEST_F(DispatcherTest, WiredFailureIsFinalAndImmediate) {
+    links_.wired_link = 1;
+    links_.wireless_link = 1;
+    links_.wireless_awake = 1;
+    links_.ble_link = 1;
+    wired_result_ = {0};
+    EXPECT_EQ(Send(LightingReport()), 0);
+    EXPECT_EQ(Links(), std::vector<std::string>{"wired"});
+    EXPECT_EQ(Elapsed(), 0u);
+}
+
+TEST_F(DispatcherTest, RemovedOrNeverSeenLinksAreNotUsed) {
+    links_.wired_link = 2;
+    links_.wireless_link = 2;
+    links_.wireless_awake = 1;
+    EXPECT_EQ(Send(RateReport()), 0);
+    EXPECT_TRUE(writes_.empty());
+    EXPECT_EQ(Elapsed(), 0u);
+}
+
+TEST_F(DispatcherTest, WiredMacroGoesAsThreeChunksAndOnlyTheLastCounts) {
+    links_.wired_link = 1;
+    wired_result_ = {0, 0, 1};
+    EXPECT_NE(Send(MacroReport()), 0);
+    ASSERT_EQ(writes_.size(), 3u);
+    const auto report = MacroReport();
+    for (uint8_t j = 0; j < 3; ++j) {
+        const auto& chunk = writes_[j].bytes;
+        ASSERT_EQ(chunk.size(), 64u);
+        EXPECT_EQ(chunk[0], 0x09);
+        EXPECT_EQ(chunk[1], 0x40);
+        EXPECT_EQ(chunk[2], 5);
+        EXPECT_EQ(chunk[3], j);
+    }
+    EXPECT_EQ(writes_[0].bytes[4], report[3]);
+    // Failed chunks 0 and 1 take no pause: 200 ms after chunk 2 and 500 ms at the end.
+    EXPECT_EQ(Elapsed(), 700u);
+}
+
+TEST_F(DispatcherTest, WiredMacroWhoseLastChunkFailsGoesOverTheReceiverToo) {
+    links_.wired_link = 1;
+    links_.wireless_link = 1;
+    links_.wireless_awake = 1;
+    wired_result_ = {1, 1, 0};
+    on_wireless_write_ = [this](size_t) { links_.ack_received = 1; };
+    EXPECT_NE(Send(MacroReport()), 0);
+    ASSERT_EQ(Links(), (std::vector<std::string>{"wired", "wired", "wired", "wireless", "wireless",
+                                                 "wireless"}));
+    EXPECT_EQ(writes_[2].bytes[1], 0x40);
+    EXPECT_EQ(writes_[4].bytes[1], 0x40);
+    EXPECT_EQ(writes_[5].bytes[1], 0x0C);
+    // The acknowledgement is only looked at between cycles: one whole cycle goes out.
+    EXPECT_EQ(Elapsed(), 400u + 3000u + 500u);
+}
+
+TEST_F(DispatcherTest, ReceiverStopsAtTheAcknowledgement) {
+    links_.wireless_link = 1;
+    links_.wireless_awake = 1;
+    links_.ack_received = 1;  // left over from an earlier report: must not end this one
+    on_wireless_write_ = [this](size_t) { links_.ack_received = 1; };
+    EXPECT_NE(Send(RateReport()), 0);
+    EXPECT_EQ(writes_.size(), 1u);
+    EXPECT_EQ(Elapsed(), 1000u);
+}
+
+TEST_F(DispatcherTest, ReceiverRepeatsTenTimesWithoutAcknowledgement) {
+    links_.wireless_link = 1;
+    links_.wireless_awake = 1;
+    wireless_result_ = {0, 0, 0, 0, 0, 0, 0, 0, 0, 1};
+    EXPECT_NE(Send(RateReport()), 0);
+    EXPECT_EQ(writes_.size(), 10u);
+    EXPECT_EQ(writes_[9].at_ms, 4500u);
+    EXPECT_EQ(Elapsed(), 5500u);
+}
+
+TEST_F(DispatcherTest, ReceiverFailureRepeatsAndEndsWithoutTheFinalPause) {
+    links_.wireless_link = 1;
+    links_.wireless_awake = 1;
+    wireless_result_ = {0};
+    EXPECT_EQ(Send(RateReport()), 0);
+    EXPECT_EQ(writes_.size(), 10u);
+    EXPECT_EQ(Elapsed(), 5000u);
+}
+
+TEST_F(DispatcherTest, ReceiverMacroCyclesUntilAcknowledged) {
+    links_.wireless_link = 1;
+    links_.wireless_awake = 1;
+    on_wireless_write_ = [this](size_t n) {
+        if (n == 4) links_.ack_received = 1;  // during the second cycle
+    };
+    EXPECT_NE(Send(MacroReport()), 0);
+    EXPECT_EQ(writes_.size(), 6u);
+    EXPECT_EQ(writes_[5].bytes[1], 0x0C);
+    EXPECT_EQ(Elapsed(), 6000u + 500u);
+
+    writes_.clear();
+    on_wireless_write_ = nullptr;
+    start_ = platform::NowMs();
+    Send(MacroReport());
+    EXPECT_EQ(writes_.size(), 30u);
+    EXPECT_EQ(Elapsed(), 30500u);
+}
+
+TEST_F(DispatcherTest, SleepingReceiverLeavesBleOrNothing) {
+    links_.wireless_link = 1;
+    links_.wireless_awake = 0;
+    EXPECT_EQ(Send(LightingReport()), 0);
+    EXPECT_TRUE(writes_.empty());
+
+    links_.ble_link = 1;
+    EXPECT_NE(Send(LightingReport()), 0);
+    EXPECT_EQ(Links(), std::vector<std::string>{"ble"});
+    EXPECT_EQ(Elapsed(), 500u);
+}
+
+TEST_F(DispatcherTest, BleTakesTheWholeMacroButNeverTheReportRate) {
+    links_.ble_link = 1;
+    EXPECT_NE(Send(MacroReport()), 0);
+    ASSERT_EQ(writes_.size(), 1u);
+    EXPECT_EQ(writes_[0].bytes, MacroReport());
+
+    writes_.clear();
+    start_ = platform::NowMs();
+    EXPECT_EQ(Send(RateReport()), 0);
+    EXPECT_TRUE(writes_.empty());
+    EXPECT_EQ(Elapsed(), 0u);
+}
+
+TEST_F(DispatcherTest, MissingLinkWriteFails) {
+    links_.wired_link = 1;
+    writers_.wired = nullptr;
+    EXPECT_EQ(Send(RateReport()), 0);
+    EXPECT_EQ(Elapsed(), 0u);
+}
+
+}  // namespace
+}  // namespace nimba
