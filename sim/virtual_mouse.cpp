@@ -97,6 +97,7 @@ void VirtualMouse::DetachMonitor(SimLink link) {
         if (monitors_[0].window == nullptr && monitors_[1].window == nullptr) {
             retired = clock_window_;
             clock_window_ = nullptr;
+            power_change_posted_ = false;
             pending_acks_.clear();
         }
     }
@@ -261,7 +262,9 @@ void VirtualMouse::SendPowerStatus(PendingBle& ble) {
 }
 
 void VirtualMouse::PowerChanged() {
-    if (clock_window_ != nullptr) PostMessageW(clock_window_, kPowerChangedMessage, 0, 0);
+    if (clock_window_ == nullptr || power_change_posted_) return;
+    power_change_posted_ = true;
+    PostMessageW(clock_window_, kPowerChangedMessage, 0, 0);
 }
 
 void VirtualMouse::Deliver(PendingBle&& ble) {
@@ -276,6 +279,7 @@ LRESULT VirtualMouse::OnClockMessage(UINT message, WPARAM wParam) {
         std::lock_guard lock(mutex_);
         if (clock_window_ == nullptr) return 0;
         if (message == kPowerChangedMessage) {
+            power_change_posted_ = false;
             SendPowerStatus(ble);
             SetTimer(clock_window_, kPowerTimer, kPowerStatusPeriodMs);
         } else if (message == kAckQueuedMessage) {

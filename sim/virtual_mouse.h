@@ -48,7 +48,7 @@ class VirtualMouse {
 public:
     static constexpr int kLightModes = 12;
     static constexpr uint32_t kPowerStatusPeriodMs = 2000;
-    static constexpr uint32_t kAckDelayMs = 3;
+    static constexpr uint32_t kAckDelayMs = 10;  // the shortest platform timer
 
     VirtualMouse(const SimConfig& config, std::string logPath);
     ~VirtualMouse();
@@ -122,6 +122,7 @@ private:
     BleListener ble_listener_;
     std::deque<uint16_t> pending_acks_;
     HWND clock_window_ = nullptr;  // the timers' window
+    bool power_change_posted_ = false;  // several changes at once make one notice
 };
 
 }  // namespace nimba::sim

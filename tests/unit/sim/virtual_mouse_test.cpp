@@ -1,0 +1,213 @@
+#include "sim/virtual_mouse.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <vector>
+
+#include "model/profile_defaults.h"
+#include "platform/clock.h"
+#include "platform/messages.h"
+#include "protocol/report_catalogue.h"
+#include "sim/control_commands.h"
+
+using namespace nimba;
+using sim::SimLink;
+using sim::VirtualMouse;
+
+namespace {
+
+constexpr UINT kWirelessNotice = 1537;
+constexpr UINT kWirelessPresence = 1538;
+constexpr UINT kWiredNotice = 1539;
+constexpr UINT kWiredPresence = 1540;
+
+struct Posted {
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+    bool operator==(const Posted&) const = default;
+};
+
+class VirtualMouseTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        platform::test::UseVirtualClock(true);
+        window_ = CreatePlatformWindow([this](HWND, UINT message, WPARAM wParam, LPARAM lParam) {
+            posted_.push_back({message, wParam, lParam});
+            return LRESULT{0};
+        });
+        std::filesystem::remove(log_path_);
+    }
+    void TearDown() override {
+        mouse_.reset();
+        DestroyPlatformWindow(window_);
+        platform::test::UseVirtualClock(false);
+    }
+
+    VirtualMouse& Mouse(sim::SimConfig config = {}) {
+        mouse_ = std::make_unique<VirtualMouse>(config, log_path_);
+        return *mouse_;
+    }
+    void AttachBoth() {
+        mouse_->AttachMonitor(SimLink::kWired, window_, kWiredNotice, kWiredPresence);
+        mouse_->AttachMonitor(SimLink::kWireless, window_, kWirelessNotice, kWirelessPresence);
+    }
+    // Everything posted to the window since the last call, after `ms` of virtual time.
+    std::vector<Posted> After(uint32_t ms) {
+        platform::test::Pump();
+        platform::test::AdvanceBy(ms);
+        return std::exchange(posted_, {});
+    }
+    std::vector<std::string> LogLines() const {
+        std::ifstream file(log_path_);
+        std::vector<std::string> lines;
+        for (std::string line; std::getline(file, line);) lines.push_back(line);
+        return lines;
+    }
+
+    HWND window_ = nullptr;
+    std::vector<Posted> posted_;
+    std::string log_path_ = ::testing::TempDir() + "virtual_mouse_test.log";
+    std::unique_ptr<VirtualMouse> mouse_;
+};
+
+}  // namespace
+
+TEST_F(VirtualMouseTest, ReceiverSendsPowerStatusAtOnceAndEveryTwoSecondsWhileAwake) {
+    Mouse().AttachMonitor(SimLink::kWireless, window_, kWirelessNotice, kWirelessPresence);
+    const Posted battery80{kWirelessNotice, 0x4047, 0x5000};
+    EXPECT_EQ(After(0), std::vector<Posted>{battery80});
+    EXPECT_EQ(After(1999), std::vector<Posted>{});
+    EXPECT_EQ(After(1), std::vector<Posted>{battery80});
+    mouse_->SetAwake(false);
+    EXPECT_EQ(After(6000), std::vector<Posted>{});
+    mouse_->SetBattery(37);
+    mouse_->SetAwake(true);
+    EXPECT_EQ(After(0), std::vector<Posted>{(Posted{kWirelessNotice, 0x4047, 0x2500})});
+}
+
+TEST_F(VirtualMouseTest, CableTakesOverChargesAndHandsBack) {
+    Mouse();
+    AttachBoth();
+    After(0);
+    mouse_->SetCable(true);
+    EXPECT_EQ(After(0), (std::vector<Posted>{{kWiredPresence, 1, 0},
+                                             {kWiredNotice, 0x4047, 0x5003}}));  // charging
+    EXPECT_EQ(After(2000), std::vector<Posted>{(Posted{kWiredNotice, 0x4047, 0x5003})});
+    mouse_->SetBattery(100);
+    EXPECT_EQ(After(0), std::vector<Posted>{(Posted{kWiredNotice, 0x4047, 0x6402})});  // full
+    mouse_->SetCable(false);
+    EXPECT_EQ(After(0), (std::vector<Posted>{{kWiredPresence, 0, 0},
+                                             {kWirelessNotice, 0x4047, 0x6400}}));
+    mouse_->SetReceiver(false);
+    EXPECT_EQ(After(2000), std::vector<Posted>{(Posted{kWirelessPresence, 0, 0})});
+}
+
+TEST_F(VirtualMouseTest, AcknowledgesReceiverWritesOnlyWhenItHearsThem) {
+    Mouse();
+    AttachBoth();
+    After(0);
+    const auto profile = NewProfile(u"p");
+    auto lighting = BuildLightingReport(*profile);
+    EXPECT_EQ(mouse_->WriteFeature(SimLink::kWireless, lighting), 1);
+    EXPECT_EQ(After(VirtualMouse::kAckDelayMs),
+              std::vector<Posted>{(Posted{kWirelessNotice, 0x5047, 0})});
+    auto damaged = lighting;
+    damaged[12] ^= 1;
+    mouse_->WriteFeature(SimLink::kWireless, damaged);
+    const auto nack = After(VirtualMouse::kAckDelayMs);
+    ASSERT_EQ(nack.size(), 1u);
+    EXPECT_EQ(nack[0].wParam, 0x5047u);
+    EXPECT_NE(nack[0].lParam & 0xFF, 0);
+
+    // Asleep: the receiver takes the write, the mouse never hears it.
+    mouse_->SetAwake(false);
+    EXPECT_EQ(mouse_->WriteFeature(SimLink::kWireless, lighting), 1);
+    EXPECT_EQ(After(100), std::vector<Posted>{});
+    // The cable carries writes without acknowledgements; without it nothing is written.
+    EXPECT_EQ(mouse_->WriteFeature(SimLink::kWired, lighting), 0);
+    mouse_->SetCable(true);
+    After(0);
+    EXPECT_EQ(mouse_->WriteFeature(SimLink::kWired, lighting), 1);
+    EXPECT_EQ(After(100), std::vector<Posted>{});
+
+    const std::vector<std::string> lines = LogLines();
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[0], "wireless 05 0F 01 00 03 A8 00 00 FF 01 04 01 AF 00 00");
+    EXPECT_EQ(lines[1], "wireless 05 0F 01 00 03 A8 00 00 FF 01 04 01 AE 00 00");
+    EXPECT_EQ(lines[2], "wired 05 0F 01 00 03 A8 00 00 FF 01 04 01 AF 00 00");
+}
+
+TEST_F(VirtualMouseTest, DpiButtonCyclesTheEnabledStagesItHolds) {
+    Mouse().AttachMonitor(SimLink::kWireless, window_, kWirelessNotice, kWirelessPresence);
+    After(0);
+    // Factory stages 1..6 in use, stage 2 active.
+    std::vector<LPARAM> stages;
+    for (int i = 0; i < 5; ++i) {
+        mouse_->PressDpi();
+        for (const Posted& p : After(0)) stages.push_back(p.lParam);
+    }
+    EXPECT_EQ(stages, (std::vector<LPARAM>{3, 4, 5, 6, 1}));
+
+    auto profile = NewProfile(u"p");
+    profile->dpi_stage_enabled[1] = 0;  // stages 1 and 3 left, the third active
+    for (int i = 3; i < 8; ++i) profile->dpi_stage_enabled[i] = 0;
+    profile->current_dpi_stage = 2;
+    mouse_->WriteFeature(SimLink::kWireless, BuildDpiSensorReport(*profile));
+    After(VirtualMouse::kAckDelayMs);
+    mouse_->PressDpi();
+    mouse_->PressDpi();
+    EXPECT_EQ(After(0), (std::vector<Posted>{{kWirelessNotice, 0x1047, 1},
+                                             {kWirelessNotice, 0x1047, 3}}));
+    mouse_->PressLight();
+    EXPECT_EQ(After(0), std::vector<Posted>{(Posted{kWirelessNotice, 0x7047, 0x10})});
+}
+
+TEST_F(VirtualMouseTest, BluetoothCarriesNoticesAndWholeReportsWhenUsbIsSilent) {
+    sim::SimConfig config;
+    config.receiver = false;
+    Mouse(config);
+    std::vector<bool> connections;
+    std::vector<std::array<uint8_t, 4>> notices;
+    mouse_->SetBleListener({[&](bool connected) { connections.push_back(connected); },
+                            [&](const std::array<uint8_t, 4>& notice) { notices.push_back(notice); }});
+    EXPECT_FALSE(mouse_->WriteBle(BuildPreambleReport()));
+    mouse_->SetBle(true);
+    mouse_->PressDpi();
+    EXPECT_EQ(connections, std::vector<bool>{true});
+    EXPECT_EQ(notices, (std::vector<std::array<uint8_t, 4>>{{0x47, 0x10, 0x03, 0x00}}));
+
+    ButtonAssignment button{};
+    button.function = 17;
+    button.macro_action_count = 1;
+    button.macro_actions[0] = {0x05, kMacroPress, 10};
+    const MacroReport macro = BuildMacroReport(18, button);
+    EXPECT_TRUE(mouse_->WriteBle(macro));
+    EXPECT_EQ(mouse_->Snapshot().macros.at(18), std::vector<uint8_t>(macro.begin(), macro.end()));
+}
+
+TEST_F(VirtualMouseTest, ControlCommandsChangeTheMouseOrSayWhatIsWrong) {
+    Mouse();
+    EXPECT_EQ(sim::RunControlCommand(*mouse_, "battery 40"), "OK\n");
+    EXPECT_EQ(sim::RunControlCommand(*mouse_, "  charging   on "), "OK\n");
+    EXPECT_EQ(sim::RunControlCommand(*mouse_, "sleep"), "OK\n");
+    const sim::MouseSnapshot state = mouse_->Snapshot();
+    EXPECT_EQ(state.battery, 40);
+    EXPECT_TRUE(state.charging);
+    EXPECT_FALSE(state.awake);
+    for (const char* wrong : {"battery 140", "battery -1", "battery", "cable sideways",
+                              "press nose", "fly", ""}) {
+        EXPECT_TRUE(sim::RunControlCommand(*mouse_, wrong).starts_with("ERR ")) << wrong;
+    }
+    EXPECT_EQ(mouse_->Snapshot().battery, 40);
+
+    const std::string text = sim::RunControlCommand(*mouse_, "state");
+    for (const char* part : {"cable out, receiver in, ble off", "speaking over: nothing",
+                             "battery: 40%", "  800 DPI", "12000 DPI", "current stage: 2",
+                             "report rate: 1 ms", "buttons: none received", "macros: none"}) {
+        EXPECT_NE(text.find(part), std::string::npos) << part << "\n" << text;
+    }
+}
