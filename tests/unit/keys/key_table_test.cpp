@@ -1,0 +1,108 @@
+#include "keys/key_table.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "platform/keyboard_layout.h"
+#include "skin/resource_manager.h"
+
+namespace nimba {
+namespace {
+
+// Without a language file loaded, a text id shows as itself, so the ids are visible here.
+class KeyTableTest : public ::testing::Test {
+protected:
+    void SetUp() override { CResourceManager::GetInstance().LoadLanguage("/nonexistent"); }
+};
+
+TEST_F(KeyTableTest, TableRowsKeepTheirOrder) {
+    const auto table = KeyTable();
+    ASSERT_EQ(table.size(), 112u);
+    EXPECT_EQ(table[0].virtual_key, 'A');
+    EXPECT_EQ(table[35].virtual_key, '0');
+    EXPECT_EQ(table[51].virtual_key, 191);
+    EXPECT_EQ(table[52].virtual_key, 223);
+    EXPECT_EQ(table[66].virtual_key, 44);  // the first row without a scan code
+    EXPECT_EQ(table[111].usage, 248);
+    auto has_usage = [&](int usage) {
+        return std::any_of(table.begin(), table.end(),
+                           [&](const KeyUsageRow& row) { return row.usage == usage; });
+    };
+    EXPECT_FALSE(has_usage(50));
+    EXPECT_FALSE(has_usage(100));
+}
+
+TEST_F(KeyTableTest, KeyCodeFollowsThePhysicalPosition) {
+    EXPECT_EQ(KeyCodeOfVirtualKey('A').code, 4);
+    EXPECT_EQ(KeyCodeOfVirtualKey('0').code, 39);
+    EXPECT_EQ(KeyCodeOfVirtualKey(191).code, 56);
+    // OEM 8 has no key on a US keyboard: no scan code, so the first row without one wins.
+    const KeyCodeLookup oem8 = KeyCodeOfVirtualKey(223);
+    EXPECT_TRUE(oem8.found);
+    EXPECT_EQ(oem8.code, 70);
+    // Keys outside the position range keep their usage.
+    EXPECT_EQ(KeyCodeOfVirtualKey(162).code, 224);
+    EXPECT_EQ(KeyCodeOfVirtualKey(100).code, 92);
+    for (int code : {240, 241, 244, 247, 248}) EXPECT_EQ(KeyCodeOfVirtualKey(code).code, code);
+    // A media key is not in the table.
+    const KeyCodeLookup media = KeyCodeOfVirtualKey(0xB3);
+    EXPECT_FALSE(media.found);
+    EXPECT_EQ(media.code, 0);
+}
+
+TEST_F(KeyTableTest, LayoutKeysAreNamedByTheirCharacter) {
+    EXPECT_EQ(KeyName(4), u"A");
+    EXPECT_EQ(KeyName(30), u"1");
+    EXPECT_EQ(KeyName(45), u"-");
+    EXPECT_EQ(KeyName(56), u"/");
+    EXPECT_EQ(KeyName(40), u"key_Enter");
+    EXPECT_EQ(KeyName(57), u"key_Caplk");
+    // No row, or no key behind the row: empty.
+    for (int code : {50, 232, 239, 240, 247, 248, 102, 104, 0, 255}) {
+        EXPECT_EQ(KeyName(static_cast<uint8_t>(code)), u"") << code;
+    }
+}
+
+TEST_F(KeyTableTest, OtherKeysAreNamedThroughLanguageTexts) {
+    EXPECT_EQ(KeyName(58), u"key_F1");
+    EXPECT_EQ(KeyName(82), u"key_Up");
+    EXPECT_EQ(KeyName(99), u"key_Num_.");
+    EXPECT_EQ(KeyName(100), u"key_\\");
+    EXPECT_EQ(KeyName(231), u"key_RWin");
+    EXPECT_EQ(KeyName(136), u"Kana/Roma");
+    EXPECT_EQ(KeyName(245), u"Forward_Button");
+    EXPECT_EQ(VirtualKeyName(42), u"key_Print Scr");
+    EXPECT_EQ(VirtualKeyName(240), u"key_Caplk");
+    EXPECT_EQ(VirtualKeyName(186), u";");
+    EXPECT_EQ(VirtualKeyName(0xB3), u"");
+
+    CResourceManager::GetInstance().LoadLanguage(std::string(std::getenv("NIMBA_SOURCE_DIR")) +
+                                                 "/res/lan.xml");
+    EXPECT_EQ(KeyName(241), CResourceManager::GetInstance().GetText(u"L_Button"));
+    EXPECT_NE(KeyName(241), u"L_Button");
+}
+
+TEST(KeyboardLayout, ScanCodesMapBackToTheirKeys) {
+    for (const KeyUsageRow& row : KeyTable()) {
+        if (row.scan_code == 0 || row.virtual_key == 223) continue;
+        EXPECT_EQ(MapVirtualKeyW(row.virtual_key, MAPVK_VK_TO_VSC), row.scan_code)
+            << int(row.virtual_key);
+        EXPECT_EQ(MapVirtualKeyW(row.scan_code, MAPVK_VSC_TO_VK_EX), row.virtual_key)
+            << int(row.virtual_key);
+    }
+    EXPECT_EQ(MapVirtualKeyW(42, MAPVK_VSC_TO_VK_EX), 160u);  // left, not generic, Shift
+    EXPECT_EQ(MapVirtualKeyW(0, MAPVK_VSC_TO_VK_EX), 0u);
+
+    BYTE state[256] = {};
+    char16_t buffer[4] = {};
+    EXPECT_EQ(ToUnicode('Q', 16, state, buffer, 4, 0), 1);
+    EXPECT_EQ(buffer[0], u'q');
+    state[16] = 0x80;
+    ToUnicode('2', 3, state, buffer, 4, 0);
+    EXPECT_EQ(buffer[0], u'@');
+    EXPECT_EQ(ToUnicode(112, 59, state, buffer, 4, 0), 0);
+}
+
+}  // namespace
+}  // namespace nimba

@@ -1,0 +1,124 @@
+#include "macro/macro_store.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "model/utf16.h"
+#include "persistence/data_directory.h"
+#include "test_folder.h"
+
+namespace nimba {
+namespace {
+
+using testing::ReadBytes;
+using testing::WriteBytes;
+
+class MacroStoreTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        testing::LoadEnglishTexts();
+        EnsureFolder(data_dir_ + kStoreFolder);
+    }
+
+    MacroRecord Named(std::u16string_view name, int32_t loop_count = 0) {
+        MacroRecord record{};
+        CopyName(record.name, name);
+        record.loop_count = loop_count;
+        record.action_count = 1;
+        record.actions[0] = {4, 1, 10};
+        return record;
+    }
+
+    testing::TestFolder folder_;
+    std::string data_dir_ = DataDirectoryIn(folder_.path());
+    MacroStore store_{data_dir_};
+};
+
+TEST_F(MacroStoreTest, NewMacrosAreNumberedAfterTheStoreAndAvoidTakenNames) {
+    auto created_after = [&](std::initializer_list<std::u16string_view> stored) {
+        store_.Edit([](MacroList& list) { list.clear(); });
+        for (auto name : stored) store_.Add(Named(name));
+        return std::u16string(NameView(store_.CreateNewMacro()->name));
+    };
+    EXPECT_EQ(created_after({u"One", u"Two", u"Three"}), u"Macro4");
+    EXPECT_EQ(created_after({u"One", u"Two", u"macro4"}), u"Macro4_1");
+    EXPECT_EQ(created_after({u"One", u"MACRO4", u"Macro4_1"}), u"Macro4_2");
+
+    // Creating saved the whole store.
+    EXPECT_EQ(ReadBytes(store_.FilePath()).size(), 4 * sizeof(MacroRecord));
+}
+
+TEST_F(MacroStoreTest, RemovingClosesTheGapInTheFile) {
+    for (auto name : {u"First", u"Second", u"Third"}) store_.Add(Named(name, 7));
+    ASSERT_TRUE(store_.Save());
+    const auto before = ReadBytes(store_.FilePath());
+
+    store_.Remove(0);
+    const auto after = ReadBytes(store_.FilePath());
+    ASSERT_EQ(after.size(), 480u);
+    EXPECT_TRUE(std::equal(after.begin(), after.end(), before.begin() + 240));
+
+    MacroStore reloaded(data_dir_);
+    reloaded.Load();
+    MacroRecord second{};
+    ASSERT_TRUE(reloaded.CopyRecord(0, second));
+    EXPECT_EQ(NameView(second.name), u"Second");
+    EXPECT_EQ(second.loop_count, 7);
+}
+
+TEST_F(MacroStoreTest, LoadsEmptyMissingAndCutFiles) {
+    store_.Load();
+    EXPECT_EQ(store_.Size(), 0u);
+    WriteBytes(store_.FilePath(), "", 0);
+    store_.Load();
+    EXPECT_EQ(store_.Size(), 0u);
+
+    // A cut last record is kept, its missing bytes zero.
+    MacroRecord records[2] = {Named(u"Whole"), Named(u"Cut")};
+    WriteBytes(store_.FilePath(), records, sizeof(MacroRecord) + 56);
+    store_.Load();
+    MacroRecord cut{};
+    ASSERT_TRUE(store_.CopyRecord(1, cut));
+    EXPECT_EQ(NameView(cut.name), u"Cut");
+    EXPECT_EQ(cut.actions[0].code, 0);
+}
+
+TEST_F(MacroStoreTest, FindIdenticalMatchesByNameThenComparesActions) {
+    ButtonAssignment button{};
+    CopyName(button.macro_name, u"copy");
+    EXPECT_EQ(store_.FindIdentical(button).index, -1);
+
+    store_.Add(Named(u"Other"));
+    store_.Add(Named(u"Copy"));
+    button.macro_action_count = 1;
+    button.macro_actions[0] = {4, 1, 10};
+    button.macro_actions[1] = {9, 9, 9};  // beyond the count: ignored
+    MacroStore::Match match = store_.FindIdentical(button);
+    EXPECT_TRUE(match.identical);
+    EXPECT_EQ(match.index, 1);
+
+    button.macro_actions[0].delay_ms = 11;
+    match = store_.FindIdentical(button);
+    EXPECT_FALSE(match.identical);
+    EXPECT_EQ(match.index, 1);
+}
+
+TEST(MacroWeight, LongDelaysTakeASecondSlot) {
+    MacroRecord record{};
+    record.action_count = kMaxMacroActions;
+    for (MacroAction& action : record.actions) action = {4, 1, 1280};
+    EXPECT_EQ(MacroWeight(record), 46);
+    record.actions[0].delay_ms = 1281;
+    EXPECT_EQ(MacroWeight(record), 47);
+    record.actions[45].delay_ms = 65535;
+    EXPECT_EQ(MacroWeight(record), kMaxSavableWeight);
+    // Unused entries do not count.
+    record.action_count = 1;
+    EXPECT_EQ(MacroWeight(record), 2);
+    record.action_count = 1000;
+    EXPECT_EQ(MacroWeight(record), 48);
+}
+
+}  // namespace
+}  // namespace nimba
