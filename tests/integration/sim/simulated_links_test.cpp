@@ -1,0 +1,273 @@
+// The program's view of the simulated mouse: the driver libraries of the demo folder loaded
+// and opened as the program opens them, reports from the catalogue, and the control tool
+// driving the simulator this process hosts.
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "devlink.h"
+#include "model/profile_defaults.h"
+#include "platform/clock.h"
+#include "platform/library.h"
+#include "platform/messages.h"
+#include "protocol/report_catalogue.h"
+#include "sim/virtual_mouse.h"
+
+using namespace nimba;
+
+namespace {
+
+constexpr UINT kWirelessNotice = 1537;
+constexpr UINT kWirelessPresence = 1538;
+constexpr UINT kWiredNotice = 1539;
+constexpr UINT kWiredPresence = 1540;
+
+struct Posted {
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+    bool operator==(const Posted&) const = default;
+};
+
+struct DriverLink {
+    HMODULE module = nullptr;
+    Set_VIDPID_Fn set_vidpid = nullptr;
+    Open_DevMonitor_Fn open_monitor = nullptr;
+    Close_DevMonitor_Fn close_monitor = nullptr;
+    Open_FeatureDevice_Fn open_device = nullptr;
+    Close_FeatureDevice_Fn close_device = nullptr;
+    SetFeature_Fn set_feature = nullptr;
+
+    template <size_t N>
+    int Send(const std::array<uint8_t, N>& report) const {
+        return set_feature(report.data(), static_cast<int>(N));
+    }
+};
+
+std::string EnvDir(const char* name) {
+    const char* dir = std::getenv(name);
+    return std::string(dir != nullptr ? dir : ".") + "/";
+}
+
+template <typename Fn>
+Fn Lookup(HMODULE module, const char* name) {
+    return reinterpret_cast<Fn>(GetProcAddress(module, name));
+}
+
+DriverLink Load(const char* file) {
+    const std::string path = EnvDir("NIMBA_DEMO_DIR") + file;
+    DriverLink link;
+    link.module = LoadLibraryW(std::wstring(path.begin(), path.end()).c_str());
+    if (link.module == nullptr) return link;
+    link.set_vidpid = Lookup<Set_VIDPID_Fn>(link.module, "Set_VIDPID");
+    link.open_monitor = Lookup<Open_DevMonitor_Fn>(link.module, "Open_DevMonitor");
+    link.close_monitor = Lookup<Close_DevMonitor_Fn>(link.module, "Close_DevMonitor");
+    link.open_device = Lookup<Open_FeatureDevice_Fn>(link.module, "Open_FeatureDevice");
+    link.close_device = Lookup<Close_FeatureDevice_Fn>(link.module, "Close_FeatureDevice");
+    link.set_feature = Lookup<SetFeature_Fn>(link.module, "SetFeature");
+    return link;
+}
+
+class SimulatedLinksTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        // Before the first library call creates the mouse: keep it away from other runs.
+        const std::string stem = ::testing::TempDir() + "sim-links-" + std::to_string(getpid());
+        setenv("NIMBA_SIM_SOCKET", (stem + ".sock").c_str(), 1);
+        setenv("NIMBA_SIM_LOG", (stem + ".log").c_str(), 1);
+        log_path_ = stem + ".log";
+        platform::test::UseVirtualClock(true);
+        window_ = CreatePlatformWindow([this](HWND, UINT message, WPARAM wParam, LPARAM lParam) {
+            posted_.push_back({message, wParam, lParam});
+            return LRESULT{0};
+        });
+
+        // In the program's order: the wired library first, then the receiver's.
+        wired_ = Load("devlink_2.dll");
+        wireless_ = Load("devlink_1.dll");
+        ASSERT_NE(wired_.set_feature, nullptr);
+        ASSERT_NE(wireless_.set_feature, nullptr);
+        wired_.set_vidpid(0x1D57, 0x2015);
+        wired_.open_monitor(window_, kWiredNotice, kWiredPresence);
+        wired_open_ = wired_.open_device();
+        wireless_.set_vidpid(0x1D57, 0xFA60);
+        wireless_.open_monitor(window_, kWirelessNotice, kWirelessPresence);
+        wireless_open_ = wireless_.open_device();
+    }
+    void TearDown() override {
+        for (DriverLink* link : {&wireless_, &wired_}) {
+            if (link->module == nullptr) continue;
+            link->close_device();
+            link->close_monitor();
+            FreeLibrary(link->module);
+        }
+        DestroyPlatformWindow(window_);
+        platform::test::UseVirtualClock(false);
+        std::remove(log_path_.c_str());
+    }
+
+    std::vector<Posted> After(uint32_t ms) {
+        platform::test::AdvanceBy(ms);
+        return std::exchange(posted_, {});
+    }
+
+    sim::VirtualMouse& mouse() { return sim::VirtualMouse::Instance(); }
+
+    std::vector<std::string> LogLines() const {
+        std::ifstream file(log_path_);
+        std::vector<std::string> lines;
+        for (std::string line; std::getline(file, line);) lines.push_back(line);
+        return lines;
+    }
+
+    HWND window_ = nullptr;
+    std::vector<Posted> posted_;
+    std::string log_path_;
+    DriverLink wired_;
+    DriverLink wireless_;
+    int wired_open_ = 0;
+    int wireless_open_ = 0;
+};
+
+std::unique_ptr<ProfileRecord> EditedProfile() {
+    auto profile = NewProfile(u"edited");
+    profile->dpi_x[0] = 30;
+    profile->current_dpi_stage = 4;
+    profile->light_mode = 2;
+    profile->light_color = {0x12, 0x34, 0x56, 0};
+    profile->report_rate = 1;
+    ButtonAssignment& button = profile->buttons[2];
+    button.function = 17;
+    button.macro_loop_count = 3;
+    button.macro_action_count = 4;
+    button.macro_actions[0] = {0x04, kMacroPress, 20};
+    button.macro_actions[1] = {0x04, kMacroRelease, 2000};
+    button.macro_actions[2] = {0x05, kMacroPress, 0};
+    button.macro_actions[3] = {0x05, kMacroRelease, 40};
+    return profile;
+}
+
+// Runs the control tool; its exit status and what it printed on both streams.
+std::pair<int, std::string> RunTool(const std::string& arguments,
+                                    const std::string& environment = {}) {
+    const std::string command =
+        environment + EnvDir("NIMBA_BIN_DIR") + "nimba-mouse-sim " + arguments + " 2>&1";
+    FILE* pipe = popen(command.c_str(), "r");
+    std::string output;
+    char buffer[512];
+    while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) output += buffer;
+    const int status = pclose(pipe);
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, output};
+}
+
+template <size_t N>
+std::vector<uint8_t> Bytes(const std::array<uint8_t, N>& report) {
+    return {report.begin(), report.end()};
+}
+
+}  // namespace
+
+TEST_F(SimulatedLinksTest, CableCarriesEverySettingTheProgramSends) {
+    // The default mouse: receiver in and awake, cable out.
+    EXPECT_EQ(wired_open_, 0);
+    EXPECT_NE(wireless_open_, 0);
+    EXPECT_EQ(After(0), std::vector<Posted>{(Posted{kWirelessNotice, 0x4047, 0x5000})});
+
+    mouse().SetCable(true);
+    EXPECT_EQ(After(0), (std::vector<Posted>{{kWiredPresence, 1, 0},
+                                             {kWiredNotice, 0x4047, 0x5003}}));
+    ASSERT_NE(wired_.open_device(), 0);
+
+    const auto profile = EditedProfile();
+    const MacroReport macro = BuildMacroReport(3, profile->buttons[2]);
+    EXPECT_NE(wired_.Send(BuildPreambleReport()), 0);
+    EXPECT_NE(wired_.Send(BuildDpiSensorReport(*profile)), 0);
+    EXPECT_NE(wired_.Send(BuildLightingReport(*profile)), 0);
+    EXPECT_NE(wired_.Send(BuildReportRateReport(*profile)), 0);
+    EXPECT_NE(wired_.Send(BuildButtonReport(*profile)), 0);
+    for (const MacroChunk& chunk : SplitMacroReport(macro, kWiredLastChunkMark)) {
+        EXPECT_NE(wired_.Send(chunk), 0);
+    }
+
+    const sim::MouseSnapshot state = mouse().Snapshot();
+    EXPECT_EQ(state.reports.at(0x04), Bytes(BuildDpiSensorReport(*profile)));
+    EXPECT_EQ(state.reports.at(0x05), Bytes(BuildLightingReport(*profile)));
+    EXPECT_EQ(state.reports.at(0x06), Bytes(BuildReportRateReport(*profile)));
+    EXPECT_EQ(state.reports.at(0x08), Bytes(BuildButtonReport(*profile)));
+    EXPECT_EQ(state.macros.at(3), Bytes(macro));
+    EXPECT_EQ(state.current_dpi_stage, 5);
+    EXPECT_EQ(state.light_mode, 2);
+    // Over the cable nothing is acknowledged.
+    EXPECT_EQ(After(100), std::vector<Posted>{});
+
+    const std::vector<std::string> lines = LogLines();
+    ASSERT_EQ(lines.size(), 8u);
+    EXPECT_EQ(lines[0], "wired 0C 0A 01 FE 01 FE 00 00 00 00");
+    EXPECT_EQ(lines[3], "wired 06 09 01 04 FB 00 00 00 00");
+    EXPECT_TRUE(lines[5].starts_with("wired 09 40 03 00 ")) << lines[5];
+    EXPECT_EQ(lines[5].size(), std::string("wired").size() + 64 * 3);
+}
+
+TEST_F(SimulatedLinksTest, ReceiverAcknowledgesAcceptedAndRejectedReports) {
+    mouse().SetCable(false);
+    mouse().SetAwake(true);
+    After(0);
+    const auto profile = EditedProfile();
+
+    auto buttons = BuildButtonReport(*profile);
+    buttons[58] ^= 0x01;  // checksum low byte
+    EXPECT_NE(wireless_.Send(buttons), 0);
+    const std::vector<Posted> nack = After(10);
+    ASSERT_EQ(nack.size(), 1u);
+    EXPECT_EQ(nack[0].message, kWirelessNotice);
+    EXPECT_EQ(nack[0].wParam, 0x5047u);
+    EXPECT_NE(nack[0].lParam & 0xFF, 0);
+    const auto held = mouse().Snapshot().reports;
+    EXPECT_TRUE(held.count(0x08) == 0 || held.at(0x08) != Bytes(buttons));
+
+    EXPECT_NE(wireless_.Send(BuildButtonReport(*profile)), 0);
+    EXPECT_EQ(After(10), std::vector<Posted>{(Posted{kWirelessNotice, 0x5047, 0})});
+
+    // A macro is acknowledged once, after its last chunk.
+    const MacroReport macro = BuildMacroReport(3, profile->buttons[2]);
+    for (const MacroChunk& chunk : SplitMacroReport(macro, kWirelessLastChunkMark)) {
+        EXPECT_NE(wireless_.Send(chunk), 0);
+    }
+    EXPECT_EQ(After(10), std::vector<Posted>{(Posted{kWirelessNotice, 0x5047, 0})});
+    EXPECT_EQ(mouse().Snapshot().macros.at(3), Bytes(macro));
+}
+
+TEST_F(SimulatedLinksTest, ControlToolDrivesTheRunningSimulator) {
+    mouse().SetCable(false);
+    mouse().SetAwake(true);
+    After(0);
+
+    EXPECT_EQ(RunTool("cable in").first, 0);
+    EXPECT_EQ(After(0).front(), (Posted{kWiredPresence, 1, 0}));
+    EXPECT_EQ(RunTool("cable out"), (std::pair<int, std::string>{0, ""}));
+    EXPECT_EQ(After(0).front(), (Posted{kWiredPresence, 0, 0}));
+
+    // Factory stages 1..6 in use, stage 2 active.
+    const int stage = mouse().Snapshot().current_dpi_stage;
+    EXPECT_EQ(RunTool("press dpi").first, 0);
+    EXPECT_EQ(After(0),
+              std::vector<Posted>{(Posted{kWirelessNotice, 0x1047, stage % 6 + 1})});
+
+    const auto [status, text] = RunTool("state");
+    EXPECT_EQ(status, 0);
+    EXPECT_NE(text.find("current stage: " + std::to_string(stage % 6 + 1)), std::string::npos)
+        << text;
+    EXPECT_EQ(RunTool("battery 101").first, 1);
+
+    const std::string nowhere = ::testing::TempDir() + "no-simulator.sock";
+    const auto [absent, message] = RunTool("state", "NIMBA_SIM_SOCKET=" + nowhere + " ");
+    EXPECT_EQ(absent, 2);
+    EXPECT_NE(message.find("no simulated mouse is running"), std::string::npos) << message;
+}
