@@ -27,10 +27,14 @@ void AdvanceVirtualTo(uint64_t target) {
 
 namespace platform {
 
-uint64_t NowMs() { return g_virtual.load() ? g_virtual_now.load() : RealNowMs(); }
+uint64_t NowMs() {
+    return g_virtual.load() ? g_virtual_now.load() : RealNowMs();
+}
 
 namespace detail {
-bool VirtualClockOn() { return g_virtual.load(); }
+bool VirtualClockOn() {
+    return g_virtual.load();
+}
 }  // namespace detail
 
 namespace test {
@@ -65,7 +69,9 @@ void AdvanceBy(uint32_t ms) {
 }  // namespace test
 }  // namespace platform
 
-DWORD GetTickCount() { return static_cast<DWORD>(platform::NowMs()); }
+DWORD GetTickCount() {
+    return static_cast<DWORD>(platform::NowMs());
+}
 
 void Sleep(DWORD ms) {
     if (g_virtual.load()) {

@@ -105,8 +105,7 @@ bool TimerDue(const ThreadQueue& q, uint64_t now) {
 }
 
 bool HasWork(const ThreadQueue& q) {
-    return !q.posted.empty() || !q.sent.empty() || q.quit_posted ||
-           TimerDue(q, platform::NowMs());
+    return !q.posted.empty() || !q.sent.empty() || q.quit_posted || TimerDue(q, platform::NowMs());
 }
 
 void SignalFd(const ThreadQueue& q) {
@@ -235,7 +234,8 @@ HWND CreatePlatformWindow(WindowProc proc) {
     Registry& reg = Reg();
     Lock lock(reg.mutex);
     auto hwnd = reinterpret_cast<HWND>(reg.next_window++);
-    reg.windows[hwnd] = Window{CurrentQueue(lock), std::make_shared<const WindowProc>(std::move(proc))};
+    reg.windows[hwnd] =
+        Window{CurrentQueue(lock), std::make_shared<const WindowProc>(std::move(proc))};
     return hwnd;
 }
 
@@ -384,8 +384,8 @@ BOOL KillTimer(HWND hwnd, UINT_PTR id) {
     Lock lock(reg.mutex);
     const Window* w = FindWindow(hwnd);
     if (!w) return FALSE;
-    auto removed = std::erase_if(
-        w->owner->timers, [&](const Timer& t) { return t.hwnd == hwnd && t.id == id; });
+    auto removed = std::erase_if(w->owner->timers,
+                                 [&](const Timer& t) { return t.hwnd == hwnd && t.id == id; });
     return removed ? TRUE : FALSE;
 }
 
@@ -440,11 +440,14 @@ std::optional<uint32_t> MsUntilNextTimer() {
     if (!due) return std::nullopt;
     const uint64_t now = NowMs();
     if (*due <= now) return 0;
-    return static_cast<uint32_t>(std::min<uint64_t>(*due - now, std::numeric_limits<uint32_t>::max()));
+    return static_cast<uint32_t>(
+        std::min<uint64_t>(*due - now, std::numeric_limits<uint32_t>::max()));
 }
 
 namespace test {
-void Pump() { DispatchPending(); }
+void Pump() {
+    DispatchPending();
+}
 }  // namespace test
 
 namespace detail {

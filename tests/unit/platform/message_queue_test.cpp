@@ -1,0 +1,152 @@
+#include <gtest/gtest.h>
+#include <poll.h>
+
+#include <future>
+#include <thread>
+#include <vector>
+
+#include "platform/messages.h"
+
+namespace {
+
+constexpr UINT kFirst = WM_USER + 1;
+constexpr UINT kSecond = WM_USER + 2;
+
+HWND IgnoringWindow() {
+    return CreatePlatformWindow([](HWND, UINT, WPARAM, LPARAM) -> LRESULT { return 0; });
+}
+
+TEST(MessageQueue, KeepsPostingOrderAndAppliesFilters) {
+    HWND a = IgnoringWindow();
+    HWND b = IgnoringWindow();
+    for (WPARAM i = 0; i < 3; ++i) ASSERT_TRUE(PostMessageW(a, kFirst, i, 0));
+    ASSERT_TRUE(PostMessageW(b, kSecond, 7, 0));
+
+    MSG msg{};
+    ASSERT_TRUE(PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE));
+    EXPECT_EQ(msg.wParam, 0u);  // peeking without removing leaves it first
+    ASSERT_TRUE(GetMessageW(&msg, b, 0, 0));
+    EXPECT_EQ(msg.hwnd, b);
+    EXPECT_FALSE(PeekMessageW(&msg, nullptr, kSecond, kSecond, PM_REMOVE));
+    for (WPARAM i = 0; i < 3; ++i) {
+        ASSERT_TRUE(GetMessageW(&msg, nullptr, kFirst, kFirst));
+        EXPECT_EQ(msg.wParam, i);
+    }
+    EXPECT_FALSE(PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE));
+    DestroyPlatformWindow(a);
+    DestroyPlatformWindow(b);
+}
+
+TEST(MessageQueue, DestroyedWindowLosesItsMessagesAndRefusesNewOnes) {
+    HWND gone = IgnoringWindow();
+    HWND kept = IgnoringWindow();
+    PostMessageW(gone, kFirst, 1, 0);
+    PostMessageW(kept, kFirst, 2, 0);
+    DestroyPlatformWindow(gone);
+
+    EXPECT_FALSE(IsWindow(gone));
+    EXPECT_FALSE(PostMessageW(gone, kFirst, 3, 0));
+    EXPECT_EQ(SendMessageW(gone, kFirst, 0, 0), 0);
+    MSG msg{};
+    ASSERT_TRUE(PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(msg.hwnd, kept);
+    EXPECT_FALSE(PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE));
+    DestroyPlatformWindow(kept);
+}
+
+TEST(MessageQueue, PostsFromManyThreadsArriveCompleteAndInOrderPerSender) {
+    constexpr int kThreads = 4;
+    constexpr int kEach = 500;
+    std::vector<WPARAM> next(kThreads, 0);
+    HWND hwnd = CreatePlatformWindow([&](HWND, UINT, WPARAM seq, LPARAM sender) -> LRESULT {
+        EXPECT_EQ(seq, next[sender]);
+        next[sender] = seq + 1;
+        return 0;
+    });
+    std::vector<std::thread> posters;
+    for (int t = 0; t < kThreads; ++t) {
+        posters.emplace_back([hwnd, t] {
+            for (int i = 0; i < kEach; ++i) PostMessageW(hwnd, kFirst, i, t);
+        });
+    }
+    MSG msg{};
+    for (int received = 0; received < kThreads * kEach; ++received) {
+        ASSERT_TRUE(GetMessageW(&msg, nullptr, 0, 0));
+        DispatchMessageW(&msg);
+    }
+    for (auto& poster : posters) poster.join();
+    for (WPARAM count : next) EXPECT_EQ(count, static_cast<WPARAM>(kEach));
+    DestroyPlatformWindow(hwnd);
+}
+
+TEST(WorkerLoop, RunsThreadMessagesUntilQuitAndItsWindowsEndWithIt) {
+    std::promise<std::pair<DWORD, HWND>> started;
+    std::vector<WPARAM> seen;
+    int exit_code = -1;
+    std::thread worker([&] {
+        HWND own = IgnoringWindow();
+        started.set_value({GetCurrentThreadId(), own});
+        MSG msg{};
+        while (GetMessageW(&msg, nullptr, 0, 0)) {
+            if (msg.hwnd == nullptr && msg.message == kFirst) seen.push_back(msg.wParam);
+        }
+        exit_code = static_cast<int>(msg.wParam);
+    });
+    auto [worker_id, worker_window] = started.get_future().get();
+    EXPECT_NE(worker_id, GetCurrentThreadId());
+    for (WPARAM i = 1; i <= 3; ++i) EXPECT_TRUE(PostThreadMessageW(worker_id, kFirst, i, 0));
+    EXPECT_TRUE(PostThreadMessageW(worker_id, WM_QUIT, 5, 0));
+    worker.join();
+
+    EXPECT_EQ(seen, (std::vector<WPARAM>{1, 2, 3}));  // everything before the quit ran
+    EXPECT_EQ(exit_code, 5);
+    EXPECT_FALSE(IsWindow(worker_window));
+    EXPECT_FALSE(PostThreadMessageW(worker_id, kFirst, 0, 0));
+}
+
+TEST(WorkerLoop, PostQuitMessageWaitsForPostedMessages) {
+    HWND hwnd = IgnoringWindow();
+    PostQuitMessage(3);
+    PostMessageW(hwnd, kFirst, 0, 0);
+    MSG msg{};
+    EXPECT_TRUE(GetMessageW(&msg, nullptr, 0, 0));
+    EXPECT_EQ(msg.message, kFirst);
+    EXPECT_FALSE(GetMessageW(&msg, nullptr, 0, 0));
+    EXPECT_EQ(msg.message, WM_QUIT);
+    EXPECT_EQ(msg.wParam, 3u);
+    DestroyPlatformWindow(hwnd);
+}
+
+bool Readable(int fd) {
+    pollfd p{fd, POLLIN, 0};
+    return poll(&p, 1, 0) == 1;
+}
+
+TEST(ForeignEventLoop, WakeFdSignalsWorkAndDispatchPendingRunsIt) {
+    int calls = 0;
+    HWND hwnd = CreatePlatformWindow([&](HWND, UINT, WPARAM, LPARAM) -> LRESULT {
+        ++calls;
+        return 0;
+    });
+    const int fd = platform::QueueWakeFd();
+    ASSERT_GE(fd, 0);
+    EXPECT_EQ(platform::QueueWakeFd(), fd);
+    EXPECT_FALSE(Readable(fd));
+
+    std::thread([hwnd] { PostMessageW(hwnd, kFirst, 0, 0); }).join();
+    EXPECT_TRUE(Readable(fd));
+    EXPECT_EQ(platform::DispatchPending(), 1);
+    EXPECT_EQ(calls, 1);
+    EXPECT_FALSE(Readable(fd));
+
+    // Quit stops the dispatch and is reported once; what was posted after it stays.
+    PostThreadMessageW(GetCurrentThreadId(), WM_QUIT, 9, 0);
+    PostMessageW(hwnd, kFirst, 0, 0);
+    EXPECT_EQ(platform::DispatchPending(), 0);
+    EXPECT_EQ(platform::TakeQuitMessage(), 9);
+    EXPECT_EQ(platform::TakeQuitMessage(), std::nullopt);
+    EXPECT_EQ(platform::DispatchPending(), 1);
+    DestroyPlatformWindow(hwnd);
+}
+
+}  // namespace

@@ -1,0 +1,89 @@
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <future>
+#include <thread>
+
+#include "platform/messages.h"
+
+namespace {
+
+constexpr UINT kAsk = WM_USER + 10;
+constexpr UINT kPing = WM_USER + 11;
+
+TEST(SendMessage, SameThreadCallsTheProcedureAtOnce) {
+    HWND hwnd = CreatePlatformWindow(
+        [](HWND, UINT msg, WPARAM w, LPARAM l) -> LRESULT { return msg == kAsk ? w + l : -1; });
+    EXPECT_EQ(SendMessageW(hwnd, kAsk, 40, 2), 42);
+    DestroyPlatformWindow(hwnd);
+}
+
+TEST(SendMessage, OtherThreadRunsItInItsLoopAndTheResultComesBack) {
+    std::promise<HWND> created;
+    std::thread::id ran_on;
+    std::thread worker([&] {
+        HWND hwnd = CreatePlatformWindow([&](HWND, UINT msg, WPARAM w, LPARAM) -> LRESULT {
+            ran_on = std::this_thread::get_id();
+            return msg == kAsk ? w * 2 : 0;
+        });
+        created.set_value(hwnd);
+        MSG msg{};
+        while (GetMessageW(&msg, nullptr, 0, 0)) DispatchMessageW(&msg);
+    });
+    HWND hwnd = created.get_future().get();
+    EXPECT_EQ(SendMessageW(hwnd, kAsk, 21, 0), 42);
+    EXPECT_EQ(ran_on, worker.get_id());
+    PostMessageW(hwnd, WM_QUIT, 0, 0);
+    worker.join();
+}
+
+// A sender waits on a target thread that is busy; then the target goes before running the
+// message. The sender gets 0, not a hang.
+void SendWhileTargetGoes(bool end_thread) {
+    std::atomic<bool> asked{false};
+    std::promise<std::pair<HWND, DWORD>> target_ready;
+    std::promise<void> go;
+    std::thread target([&] {
+        HWND hwnd = CreatePlatformWindow([&](HWND, UINT, WPARAM, LPARAM) -> LRESULT {
+            asked = true;
+            return 99;
+        });
+        target_ready.set_value({hwnd, GetCurrentThreadId()});
+        go.get_future().wait();  // busy: its queue is not read meanwhile
+        if (end_thread) return;
+        DestroyPlatformWindow(hwnd);
+        MSG msg{};
+        while (GetMessageW(&msg, nullptr, 0, 0)) DispatchMessageW(&msg);
+    });
+    auto [target_window, target_id] = target_ready.get_future().get();
+
+    std::promise<HWND> sender_ready;
+    std::promise<LRESULT> sent;
+    std::thread sender([&] {
+        // A waiting sender answers messages sent to it; an answer proves it is waiting.
+        sender_ready.set_value(
+            CreatePlatformWindow([](HWND, UINT, WPARAM, LPARAM) -> LRESULT { return 1; }));
+        sent.set_value(SendMessageW(target_window, kAsk, 0, 0));
+    });
+    EXPECT_EQ(SendMessageW(sender_ready.get_future().get(), kPing, 0, 0), 1);
+    go.set_value();
+
+    auto result = sent.get_future();
+    ASSERT_EQ(result.wait_for(std::chrono::seconds(10)), std::future_status::ready);
+    EXPECT_EQ(result.get(), 0);
+    EXPECT_FALSE(asked);
+    sender.join();
+    if (!end_thread) PostThreadMessageW(target_id, WM_QUIT, 0, 0);
+    target.join();
+}
+
+TEST(SendMessage, TargetWindowDestroyedWhileSenderWaits) {
+    SendWhileTargetGoes(false);
+}
+
+TEST(SendMessage, TargetThreadEndsWhileSenderWaits) {
+    SendWhileTargetGoes(true);
+}
+
+}  // namespace

@@ -1,0 +1,137 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <future>
+#include <thread>
+#include <utility>
+#include <vector>
+
+#include "platform/clock.h"
+#include "platform/messages.h"
+
+namespace {
+
+class VirtualTimers : public ::testing::Test {
+protected:
+    void SetUp() override {
+        platform::test::UseVirtualClock(true);
+        start_ = platform::NowMs();
+        hwnd_ = CreatePlatformWindow([this](HWND, UINT msg, WPARAM id, LPARAM) -> LRESULT {
+            if (msg == WM_TIMER) {
+                fired_.emplace_back(id, platform::NowMs() - start_);
+                if (on_timer_) on_timer_(id);
+            }
+            return 0;
+        });
+    }
+    void TearDown() override {
+        DestroyPlatformWindow(hwnd_);
+        platform::test::UseVirtualClock(false);
+    }
+
+    using Fired = std::vector<std::pair<WPARAM, uint64_t>>;  // (timer id, ms since start)
+    uint64_t start_ = 0;
+    HWND hwnd_ = nullptr;
+    Fired fired_;
+    std::function<void(WPARAM)> on_timer_;
+};
+
+TEST_F(VirtualTimers, FireOncePerPeriodInTimeOrder) {
+    ASSERT_EQ(SetTimer(hwnd_, 512, 100), 512u);
+    ASSERT_TRUE(SetTimer(hwnd_, 515, 30));
+    platform::test::AdvanceBy(130);
+    EXPECT_EQ(fired_, (Fired{{515, 30}, {515, 60}, {515, 90}, {512, 100}, {515, 120}}));
+    EXPECT_EQ(platform::NowMs() - start_, 130u);
+    EXPECT_EQ(platform::MsUntilNextTimer(), 20u);
+}
+
+TEST_F(VirtualTimers, LateLoopGetsOneMessageNotABurst) {
+    SetTimer(hwnd_, 7, 100);
+    Sleep(1050);  // time passes with nobody pumping
+    platform::test::Pump();
+    EXPECT_EQ(fired_, (Fired{{7, 1050}}));
+    platform::test::AdvanceBy(100);
+    EXPECT_EQ(fired_.size(), 2u);
+}
+
+TEST_F(VirtualTimers, ResettingAnIdRestartsIt) {
+    SetTimer(hwnd_, 513, 200);
+    platform::test::AdvanceBy(150);
+    SetTimer(hwnd_, 513, 200);
+    platform::test::AdvanceBy(150);
+    EXPECT_TRUE(fired_.empty());
+    platform::test::AdvanceBy(50);
+    EXPECT_EQ(fired_, (Fired{{513, 350}}));
+}
+
+TEST_F(VirtualTimers, NeverFireAfterKillTimerEvenWhenAlreadyDue) {
+    SetTimer(hwnd_, 1, 100);
+    SetTimer(hwnd_, 2, 100);
+    on_timer_ = [this](WPARAM id) { KillTimer(hwnd_, id == 1 ? 2 : 1); };
+    Sleep(100);  // both due together; whichever runs first kills the other
+    platform::test::Pump();
+    ASSERT_EQ(fired_.size(), 1u);
+    on_timer_ = nullptr;
+    KillTimer(hwnd_, fired_[0].first);
+
+    SetTimer(hwnd_, 3, 50);
+    Sleep(60);
+    EXPECT_TRUE(KillTimer(hwnd_, 3));
+    EXPECT_FALSE(KillTimer(hwnd_, 3));
+    platform::test::AdvanceBy(500);
+    EXPECT_EQ(fired_.size(), 1u);
+}
+
+TEST_F(VirtualTimers, DestroyedWindowHasNoTimers) {
+    HWND other = CreatePlatformWindow([this](HWND, UINT, WPARAM id, LPARAM) -> LRESULT {
+        fired_.emplace_back(id, 0);
+        return 0;
+    });
+    SetTimer(other, 9, 10);
+    DestroyPlatformWindow(other);
+    EXPECT_EQ(SetTimer(other, 9, 10), 0u);
+    EXPECT_FALSE(KillTimer(other, 9));
+    platform::test::AdvanceBy(100);
+    EXPECT_TRUE(fired_.empty());
+}
+
+TEST_F(VirtualTimers, BlockedWorkerWakesWhenVirtualTimeMakesItsTimerDue) {
+    std::promise<std::pair<HWND, DWORD>> ready;
+    std::promise<uint64_t> fired_at;
+    std::thread worker([&] {
+        HWND hwnd = CreatePlatformWindow([](HWND, UINT, WPARAM, LPARAM) -> LRESULT { return 0; });
+        SetTimer(hwnd, 512, 6000);
+        ready.set_value({hwnd, GetCurrentThreadId()});
+        MSG msg{};
+        while (GetMessageW(&msg, nullptr, 0, 0)) {
+            if (msg.message == WM_TIMER) {
+                fired_at.set_value(platform::NowMs());
+                KillTimer(hwnd, 512);
+            }
+        }
+        DestroyPlatformWindow(hwnd);
+    });
+    auto [hwnd, worker_id] = ready.get_future().get();
+    const uint64_t set_at = platform::NowMs();
+    Sleep(5999);
+    Sleep(1);
+    auto result = fired_at.get_future();
+    ASSERT_EQ(result.wait_for(std::chrono::seconds(10)), std::future_status::ready);
+    EXPECT_EQ(result.get() - set_at, 6000u);
+    PostThreadMessageW(worker_id, WM_QUIT, 0, 0);
+    worker.join();
+}
+
+TEST(RealTimers, GetMessageWaitsForTheNextTimer) {
+    HWND hwnd = CreatePlatformWindow([](HWND, UINT, WPARAM, LPARAM) -> LRESULT { return 0; });
+    const uint64_t start = platform::NowMs();
+    SetTimer(hwnd, 4, 20);
+    MSG msg{};
+    ASSERT_TRUE(GetMessageW(&msg, nullptr, 0, 0));
+    EXPECT_EQ(msg.message, WM_TIMER);
+    EXPECT_EQ(msg.wParam, 4u);
+    EXPECT_GE(platform::NowMs() - start, 20u);
+    DestroyPlatformWindow(hwnd);
+}
+
+}  // namespace
