@@ -57,11 +57,5 @@ TEST(DeviceNotice, PowerStatusCarriesStatusAndLevel) {
     EXPECT_EQ(BatteryLevel(*battery), 50);
 }
 
-TEST(DeviceNotice, AcknowledgeAndLightMode) {
-    EXPECT_TRUE(Accepted(*ParseDeviceNotice(0x5047, 0x0000)));
-    EXPECT_FALSE(Accepted(*ParseDeviceNotice(0x5047, 0x0001)));
-    EXPECT_EQ(NoticeLightMode(*ParseDeviceNotice(0x7047, 0x0035)), 3);
-}
-
 }  // namespace
 }  // namespace nimba

@@ -70,13 +70,6 @@ TEST(MacroReport, DelayEncoding) {
     EXPECT_EQ(EntryAt(report, 7), (Entry{0, 0}));
 }
 
-TEST(MacroReport, ShortDelaysGiveOneEntryPerAction) {
-    ButtonAssignment button{};
-    for (int i = 0; i < kMaxMacroActions; ++i) button.macro_actions[i] = {4, 1, 100};
-    button.macro_action_count = kMaxMacroActions;
-    EXPECT_EQ(BuildMacroReport(1, button)[28], kMaxMacroActions);
-}
-
 TEST(MacroReport, NoExtraEntriesAfterTheTenth) {
     ButtonAssignment button{};
     for (int i = 0; i < 12; ++i) button.macro_actions[i] = {static_cast<uint8_t>(i + 4), 1, 1271};

@@ -16,11 +16,6 @@ std::vector<uint8_t> Bytes(const std::array<uint8_t, N>& report) {
     return {report.begin(), report.end()};
 }
 
-TEST(PreambleReport, IsConstant) {
-    EXPECT_EQ(Bytes(BuildPreambleReport()),
-              (std::vector<uint8_t>{0x0C, 0x0A, 0x01, 0xFE, 0x01, 0xFE, 0, 0, 0, 0}));
-}
-
 TEST(DpiSensorReport, DefaultProfile) {
     const auto profile = NewProfile(u"p");
     const std::vector<uint8_t> expected = {
@@ -141,13 +136,6 @@ TEST(ButtonReport, DefaultProfileAndAMacroButton) {
     EXPECT_EQ(report[3 + 15], 0x12);
     EXPECT_EQ(report[4 + 15], 0x00);
     EXPECT_EQ(report[5 + 15], 0x06);
-}
-
-TEST(ReportChecksum, WrapsAt16BitsAndLeavesTheHeaderOut) {
-    std::vector<uint8_t> bytes(300, 0xFF);
-    EXPECT_EQ(ReportChecksum(bytes, 0, 299), (300 * 0xFF) % 65536);
-    bytes[0] = 0x12;
-    EXPECT_EQ(ReportChecksum(bytes, 3, 4), 0x1FE);
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "model/colour.h"
 #include "model/utf16.h"
 
 namespace nimba {
@@ -40,20 +39,6 @@ TEST(CopyName, DoesNotSplitASurrogatePair) {
     char16_t buffer[4];
     CopyName(buffer, u"ab\U0001F42D");  // the pair would need units 2 and 3
     EXPECT_EQ(NameView(buffer), u"ab");
-}
-
-TEST(NameView, StopsAtTheBufferEndWithoutTerminator) {
-    const char16_t unterminated[3] = {u'a', u'b', u'c'};
-    EXPECT_EQ(NameView(unterminated), u"abc");
-}
-
-TEST(Colour, ConvertsToAndFromArgb) {
-    EXPECT_EQ(ColourToArgb({0xFF, 0x40, 0x00, 0}), 0xFFFF4000u);
-    const Colour c = ColourFromArgb(0x80123456u);
-    EXPECT_EQ(c.r, 0x12);
-    EXPECT_EQ(c.g, 0x34);
-    EXPECT_EQ(c.b, 0x56);
-    EXPECT_EQ(c.zero, 0);
 }
 
 }  // namespace
