@@ -1,0 +1,70 @@
+#pragma once
+
+// Push buttons, options (grouped: one of a group is selected) and check boxes.
+
+#include <QAbstractButton>
+
+#include "skin/control.h"
+
+class CButtonUI : public CControlUI {
+public:
+    CButtonUI();
+    std::u16string_view GetClass() const override { return u"Button"; }
+    // Acts as a user click.
+    bool Activate();
+    void SetAttribute(std::u16string_view name, std::u16string_view value) override;
+
+protected:
+    explicit CButtonUI(QAbstractButton* button);
+    QAbstractButton* Button() const { return static_cast<QAbstractButton*>(GetWidget()); }
+    virtual void OnUserClick();
+    void ApplyText(const QString& shown) override;
+    const nimba::skin::ImageSpec* StateImage() const override;
+    QString ExtraStyle() const override;
+    bool OnWidgetEvent(QEvent* event) override;
+
+    nimba::skin::ImageSpec normal_image_;
+    nimba::skin::ImageSpec hot_image_;
+    nimba::skin::ImageSpec pushed_image_;
+    nimba::skin::ImageSpec disabled_image_;
+    nimba::skin::ImageSpec selected_image_;
+    bool hot_ = false;
+};
+
+class COptionUI : public CButtonUI {
+public:
+    COptionUI();
+    ~COptionUI() override;
+    std::u16string_view GetClass() const override { return u"Option"; }
+
+    bool IsSelected() const { return selected_; }
+    // Selecting one option of a group deselects the others (they raise nothing); with
+    // `notify` the newly changed option raises "selectchanged".
+    void Selected(bool selected, bool notify = false);
+    const std::u16string& GetGroup() const { return group_; }
+    void SetGroup(std::u16string_view group);
+    void SetManager(CPaintManagerUI* manager, CContainerUI* parent) override;
+    void SetAttribute(std::u16string_view name, std::u16string_view value) override;
+
+protected:
+    explicit COptionUI(QAbstractButton* button);
+    void OnUserClick() override;
+    const nimba::skin::ImageSpec* StateImage() const override;
+
+private:
+    bool selected_ = false;
+    std::u16string group_;
+};
+
+class CCheckBoxUI : public COptionUI {
+public:
+    CCheckBoxUI();
+    std::u16string_view GetClass() const override { return u"CheckBox"; }
+    bool GetCheck() const { return IsSelected(); }
+    // With `notify` a change raises "checkclick", as a tick by the user does.
+    void SetCheck(bool check, bool notify = false);
+
+protected:
+    // A tick by the user raises "checkclick" with wParam = the new state.
+    void OnUserClick() override;
+};

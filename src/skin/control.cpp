@@ -1,0 +1,299 @@
+#include "skin/control.h"
+
+#include <QEvent>
+#include <QPainter>
+#include <atomic>
+
+#include "skin/attribute_values.h"
+#include "skin/container.h"
+#include "skin/control_event_hook.h"
+#include "skin/paint_manager.h"
+#include "skin/resource_manager.h"
+#include "skin/skin_text.h"
+
+using nimba::skin::FromQ;
+using nimba::skin::ToQ;
+
+ControlEventHook::ControlEventHook(CControlUI* control, QObject* watched)
+    : QObject(watched), control_(control) {
+    watched->installEventFilter(this);
+}
+
+bool ControlEventHook::eventFilter(QObject*, QEvent* event) { return control_->OnWidgetEvent(event); }
+
+CControlUI::CControlUI() : CControlUI(new QWidget) {}
+
+CControlUI::CControlUI(QWidget* widget) { SetWidget(widget); }
+
+CControlUI::~CControlUI() {
+    if (manager_ != nullptr) manager_->ReapControl(this);
+    // The widget must not report its own teardown (focus loss, signals) to a dying control.
+    if (widget_ != nullptr) widget_->blockSignals(true);
+    delete hook_.data();
+    delete widget_.data();
+}
+
+void CControlUI::SetWidget(QWidget* widget) {
+    static std::atomic<int> next_id{1};
+    QWidget* old = widget_.data();
+    widget_ = widget;
+    widget->setProperty("skinid", next_id++);
+    widget->setAttribute(Qt::WA_StyledBackground, true);
+    hook_ = new ControlEventHook(this, widget);
+    if (old != nullptr) {
+        widget->setParent(old->parentWidget());
+        delete old;
+    }
+}
+
+void CControlUI::SetName(std::u16string_view name) {
+    name_ = name;
+    widget_->setObjectName(ToQ(name));
+}
+
+void CControlUI::SetText(std::u16string_view text) {
+    text_ = text;
+    ApplyText(DisplayText());
+}
+
+void CControlUI::SetResourceText(bool on) {
+    resource_text_ = on;
+    RefreshTexts();
+}
+
+void CControlUI::RefreshTexts() {
+    ApplyText(DisplayText());
+    if (!tooltip_.empty()) {
+        widget_->setToolTip(tooltip_is_key_ || resource_text_
+                                ? ToQ(CResourceManager::GetInstance().GetText(tooltip_))
+                                : ToQ(tooltip_));
+    }
+}
+
+QString CControlUI::DisplayText() const {
+    if (resource_text_ && !text_.empty()) return ToQ(CResourceManager::GetInstance().GetText(text_));
+    return ToQ(text_);
+}
+
+std::u16string CControlUI::GetShownText() const { return FromQ(DisplayText()); }
+
+void CControlUI::ApplyText(const QString&) {}
+
+void CControlUI::SetToolTip(std::u16string_view tip) {
+    tooltip_ = tip;
+    RefreshTexts();
+}
+
+void CControlUI::SetVisible(bool visible) {
+    if (visible_ == visible) return;
+    visible_ = visible;
+    NeedParentLayout();
+}
+
+void CControlUI::SetEnabled(bool enabled) {
+    enabled_ = enabled;
+    widget_->setEnabled(enabled);
+}
+
+void CControlUI::SetFocus() { widget_->setFocus(Qt::OtherFocusReason); }
+
+bool CControlUI::IsFocused() const { return widget_->hasFocus(); }
+
+void CControlUI::SetBkColor(DWORD argb) {
+    bk_color_ = argb;
+    UpdateStyle();
+}
+
+void CControlUI::SetTextColor(DWORD argb) {
+    text_color_ = argb;
+    UpdateStyle();
+}
+
+void CControlUI::SetBkImage(std::u16string_view image) {
+    bk_image_ = nimba::skin::ParseImageSpec(ToQ(image));
+    UpdateStyle();
+    widget_->update();
+}
+
+void CControlUI::SetFont(int font_id) {
+    font_id_ = font_id;
+    if (manager_ != nullptr && font_id >= 0) widget_->setFont(manager_->GetFont(font_id));
+}
+
+RECT CControlUI::GetPos() const {
+    QWidget* top = widget_->window();
+    const QPoint origin = widget_->mapTo(top, QPoint(0, 0));
+    return RECT{origin.x(), origin.y(), origin.x() + widget_->width(),
+                origin.y() + widget_->height()};
+}
+
+void CControlUI::SetPos(RECT pos) {
+    float_pos_ = pos;
+    NeedParentLayout();
+}
+
+void CControlUI::SetFixedWidth(int width) {
+    fixed_width_ = width;
+    NeedParentLayout();
+}
+
+void CControlUI::SetFixedHeight(int height) {
+    fixed_height_ = height;
+    NeedParentLayout();
+}
+
+void CControlUI::SetPadding(RECT padding) {
+    padding_ = padding;
+    NeedParentLayout();
+}
+
+void CControlUI::SetFloat(bool on) {
+    float_ = on;
+    NeedParentLayout();
+}
+
+std::u16string CControlUI::GetVirtualWnd() const {
+    if (!virtual_wnd_.empty() || parent_ == nullptr) return virtual_wnd_;
+    return parent_->GetVirtualWnd();
+}
+
+bool CControlUI::SetTimer(UINT id, UINT elapse_ms) {
+    return manager_ != nullptr && manager_->SetTimer(this, id, elapse_ms);
+}
+
+bool CControlUI::KillTimer(UINT id) { return manager_ != nullptr && manager_->KillTimer(this, id); }
+
+void CControlUI::SetManager(CPaintManagerUI* manager, CContainerUI* parent) {
+    manager_ = manager;
+    parent_ = parent;
+    if (manager_ != nullptr && font_id_ >= 0) widget_->setFont(manager_->GetFont(font_id_));
+}
+
+CControlUI* CControlUI::FindControl(std::u16string_view name) {
+    return name_ == name ? this : nullptr;
+}
+
+QSize CControlUI::EstimateSize(QSize) const {
+    const QSize hint = widget_->sizeHint();
+    return QSize(fixed_width_ > 0 ? fixed_width_ : std::max(hint.width(), 0),
+                 fixed_height_ > 0 ? fixed_height_ : std::max(hint.height(), 0));
+}
+
+void CControlUI::SetAttribute(std::u16string_view name, std::u16string_view value) {
+    using namespace nimba::skin;
+    const QString v = ToQ(value);
+    if (name == u"name") {
+        SetName(value);
+    } else if (name == u"text") {
+        SetText(value);
+    } else if (name == u"resourcetext") {
+        SetResourceText(ParseBool(v));
+    } else if (name == u"textid") {  // shorthand: the text is this language key
+        text_ = value;
+        SetResourceText(true);
+    } else if (name == u"tooltip") {
+        SetToolTip(value);
+    } else if (name == u"tooltipid") {
+        tooltip_is_key_ = true;
+        SetToolTip(value);
+    } else if (name == u"visible") {
+        SetVisible(ParseBool(v));
+    } else if (name == u"enabled") {
+        SetEnabled(ParseBool(v));
+    } else if (name == u"bkcolor") {
+        SetBkColor(ParseColor(v));
+    } else if (name == u"textcolor") {
+        SetTextColor(ParseColor(v));
+    } else if (name == u"bkimage") {
+        SetBkImage(value);
+    } else if (name == u"font") {
+        SetFont(ParseInt(v, -1));
+    } else if (name == u"width") {
+        SetFixedWidth(ParseInt(v));
+    } else if (name == u"height") {
+        SetFixedHeight(ParseInt(v));
+    } else if (name == u"pos") {
+        const RECT r = ParseRectValue(v);
+        SetPos(r);
+        if (fixed_width_ == 0) fixed_width_ = r.right - r.left;
+        if (fixed_height_ == 0) fixed_height_ = r.bottom - r.top;
+    } else if (name == u"float") {
+        SetFloat(ParseBool(v));
+    } else if (name == u"padding") {
+        SetPadding(ParseRectValue(v));
+    } else if (name == u"userdata") {
+        SetUserData(value);
+    } else if (name == u"virtualwnd") {
+        SetVirtualWnd(value);
+    } else if (name == u"minwidth") {
+        widget_->setMinimumWidth(ParseInt(v));
+    } else if (name == u"minheight") {
+        widget_->setMinimumHeight(ParseInt(v));
+    }
+}
+
+void CControlUI::Notify(std::u16string_view type, WPARAM wParam, LPARAM lParam) {
+    if (manager_ != nullptr) manager_->SendNotify(this, type, wParam, lParam);
+}
+
+bool CControlUI::OnWidgetEvent(QEvent* event) {
+    switch (event->type()) {
+        case QEvent::Paint:
+            PaintBackground();
+            break;
+        case QEvent::Enter:
+            Notify(notify_type::kMouseEnter);
+            break;
+        case QEvent::Leave:
+            Notify(notify_type::kMouseLeave);
+            break;
+        case QEvent::FocusIn:
+            Notify(notify_type::kSetFocus);
+            break;
+        case QEvent::FocusOut:
+            Notify(notify_type::kKillFocus);
+            break;
+        default:
+            break;
+    }
+    return false;
+}
+
+void CControlUI::PaintBackground() {
+    const nimba::skin::ImageSpec* state = StateImage();
+    if (bk_image_.empty() && state == nullptr) return;
+    if (manager_ == nullptr) return;
+    QPainter painter(widget_);
+    if (!bk_image_.empty()) {
+        nimba::skin::PaintImage(painter, widget_->rect(), bk_image_, manager_->GetImage(bk_image_.file));
+    }
+    if (state != nullptr && !state->empty()) {
+        nimba::skin::PaintImage(painter, widget_->rect(), *state, manager_->GetImage(state->file));
+    }
+}
+
+void CControlUI::UpdateStyle() {
+    using nimba::skin::ToQColor;
+    QString body;
+    auto rgba = [](DWORD c) {
+        const QColor q = ToQColor(c);
+        return QString("rgba(%1,%2,%3,%4)").arg(q.red()).arg(q.green()).arg(q.blue()).arg(q.alpha());
+    };
+    if (bk_color_ != 0) body += "background-color:" + rgba(bk_color_) + ";";
+    if (text_color_ != 0) body += "color:" + rgba(text_color_) + ";";
+    body += ExtraStyle();
+    if (body.isEmpty()) {
+        widget_->setStyleSheet({});
+        return;
+    }
+    widget_->setStyleSheet(
+        QString("*[skinid=\"%1\"]{%2}").arg(widget_->property("skinid").toInt()).arg(body));
+}
+
+void CControlUI::NeedParentLayout() {
+    if (parent_ != nullptr) {
+        parent_->Arrange();
+    } else if (!visible_) {
+        widget_->hide();
+    }
+}

@@ -1,0 +1,127 @@
+#include "skin/dialog_builder.h"
+
+#include <QFile>
+#include <functional>
+#include <map>
+#include <memory>
+#include <pugixml.hpp>
+
+#include "skin/attribute_values.h"
+#include "skin/button.h"
+#include "skin/color_palette.h"
+#include "skin/combo.h"
+#include "skin/container.h"
+#include "skin/edit.h"
+#include "skin/label.h"
+#include "skin/list.h"
+#include "skin/menu_wnd.h"
+#include "skin/paint_manager.h"
+#include "skin/skin_text.h"
+#include "skin/slider.h"
+
+using nimba::skin::FromQ;
+using nimba::skin::ToQ;
+
+namespace {
+
+std::u16string Utf16(const char* utf8) { return FromQ(QString::fromUtf8(utf8)); }
+
+CControlUI* MakeControl(std::string_view kind) {
+    static const std::map<std::string_view, std::function<CControlUI*()>> factory = {
+        {"Control", [] { return new CControlUI; }},
+        {"Container", [] { return new CContainerUI; }},
+        {"VerticalLayout", [] { return new CVerticalLayoutUI; }},
+        {"HorizontalLayout", [] { return new CHorizontalLayoutUI; }},
+        {"TabLayout", [] { return new CTabLayoutUI; }},
+        {"Button", [] { return new CButtonUI; }},
+        {"Option", [] { return new COptionUI; }},
+        {"CheckBox", [] { return new CCheckBoxUI; }},
+        {"Label", [] { return new CLabelUI; }},
+        {"Text", [] { return new CTextUI; }},
+        {"Edit", [] { return new CEditUI; }},
+        {"RichEdit", [] { return new CRichEditUI; }},
+        {"Slider", [] { return new CSliderUI; }},
+        {"Progress", [] { return new CProgressUI; }},
+        {"Combo", [] { return new CComboUI; }},
+        {"List", [] { return new CListUI; }},
+        {"ListLabelElement", [] { return new CListLabelElementUI; }},
+        {"ListContainerElement", [] { return new CListContainerElementUI; }},
+        {"ColorPalette", [] { return new CColorPaletteUI; }},
+        {"Menu", [] { return new CMenuUI; }},
+        {"MenuElement", [] { return new CMenuElementUI; }},
+    };
+    auto it = factory.find(kind);
+    return it == factory.end() ? nullptr : it->second();
+}
+
+void ApplyWindowAttributes(const pugi::xml_node& window, CPaintManagerUI* manager) {
+    for (const pugi::xml_attribute& a : window.attributes()) {
+        const QString value = QString::fromUtf8(a.value());
+        const std::string_view name = a.name();
+        if (name == "size") {
+            manager->SetInitSize(nimba::skin::ParseSizeValue(value));
+        } else if (name == "caption") {
+            manager->SetCaptionHeight(nimba::skin::ParseRectValue(value).bottom);
+        }
+    }
+    for (const pugi::xml_node& font : window.children("Font")) {
+        QFont f(QString::fromUtf8(font.attribute("name").as_string()));
+        f.setPixelSize(font.attribute("size").as_int(12));
+        f.setBold(font.attribute("bold").as_bool());
+        f.setItalic(font.attribute("italic").as_bool());
+        manager->AddFont(font.attribute("id").as_int(), f, font.attribute("default").as_bool());
+    }
+}
+
+// Builds `node` and its children; null when it is not a control.
+CControlUI* Build(const pugi::xml_node& node) {
+    std::unique_ptr<CControlUI> control(MakeControl(node.name()));
+    if (!control) return nullptr;
+    for (const pugi::xml_attribute& a : node.attributes()) {
+        control->SetAttribute(Utf16(a.name()), Utf16(a.value()));
+    }
+    for (const pugi::xml_node& child_node : node.children()) {
+        CControlUI* child = Build(child_node);
+        if (child == nullptr) continue;
+        if (auto* container = dynamic_cast<CContainerUI*>(control.get())) {
+            container->Add(child);
+        } else if (auto* list = dynamic_cast<CListUI*>(control.get())) {
+            list->Add(child);
+        } else if (auto* combo = dynamic_cast<CComboUI*>(control.get())) {
+            combo->Add(child);
+        } else {
+            delete child;
+        }
+    }
+    return control.release();
+}
+
+CControlUI* BuildDocument(const pugi::xml_document& doc, CPaintManagerUI* manager) {
+    pugi::xml_node root = doc.document_element();
+    if (std::string_view(root.name()) == "Window") {
+        if (manager != nullptr) ApplyWindowAttributes(root, manager);
+        for (const pugi::xml_node& child : root.children()) {
+            if (CControlUI* control = Build(child)) return control;
+        }
+        return nullptr;
+    }
+    return Build(root);
+}
+
+}  // namespace
+
+CControlUI* CDialogBuilder::Create(std::u16string_view xml_file, CPaintManagerUI* manager) {
+    QFile file(ToQ(CPaintManagerUI::GetResourcePath()) + ToQ(xml_file));
+    if (!file.open(QIODevice::ReadOnly)) return nullptr;
+    const QByteArray bytes = file.readAll();
+    pugi::xml_document doc;
+    if (!doc.load_buffer(bytes.constData(), static_cast<size_t>(bytes.size()))) return nullptr;
+    return BuildDocument(doc, manager);
+}
+
+CControlUI* CDialogBuilder::CreateFromString(std::u16string_view xml, CPaintManagerUI* manager) {
+    const QByteArray bytes = ToQ(xml).toUtf8();
+    pugi::xml_document doc;
+    if (!doc.load_buffer(bytes.constData(), static_cast<size_t>(bytes.size()))) return nullptr;
+    return BuildDocument(doc, manager);
+}

@@ -1,0 +1,40 @@
+#include "skin/label.h"
+
+#include <QRegularExpression>
+
+#include "skin/skin_text.h"
+
+namespace nimba::skin {
+
+Qt::Alignment ParseAlign(const QString& text, Qt::Alignment fallback) {
+    Qt::Alignment horizontal = fallback & Qt::AlignHorizontal_Mask;
+    Qt::Alignment vertical = fallback & Qt::AlignVertical_Mask;
+    for (const QString& word : text.split(QRegularExpression("[|, ]"), Qt::SkipEmptyParts)) {
+        if (word == "left") horizontal = Qt::AlignLeft;
+        if (word == "center") horizontal = Qt::AlignHCenter;
+        if (word == "right") horizontal = Qt::AlignRight;
+        if (word == "top") vertical = Qt::AlignTop;
+        if (word == "vcenter") vertical = Qt::AlignVCenter;
+        if (word == "bottom") vertical = Qt::AlignBottom;
+    }
+    return horizontal | vertical;
+}
+
+}  // namespace nimba::skin
+
+CLabelUI::CLabelUI() : CControlUI(new QLabel) { Label()->setAlignment(Qt::AlignLeft | Qt::AlignVCenter); }
+
+void CLabelUI::SetAttribute(std::u16string_view name, std::u16string_view value) {
+    if (name == u"align") {
+        Label()->setAlignment(nimba::skin::ParseAlign(nimba::skin::ToQ(value), Label()->alignment()));
+    } else if (name == u"wordwrap") {
+        Label()->setWordWrap(value == u"true");
+    } else {
+        CControlUI::SetAttribute(name, value);
+    }
+}
+
+CTextUI::CTextUI() {
+    Label()->setWordWrap(true);
+    Label()->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+}

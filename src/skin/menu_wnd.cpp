@@ -1,0 +1,101 @@
+#include "skin/menu_wnd.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+#include "platform/messages.h"
+#include "skin/attribute_values.h"
+#include "skin/menu_command.h"
+#include "skin/skin_text.h"
+
+namespace {
+constexpr int kItemHeight = 22;
+constexpr int kDefaultWidth = 160;
+
+void ForEachElement(CControlUI* control, const std::function<void(CMenuElementUI*)>& visit) {
+    if (auto* element = dynamic_cast<CMenuElementUI*>(control)) visit(element);
+    if (auto* container = dynamic_cast<CContainerUI*>(control)) {
+        for (int i = 0; i < container->GetCount(); ++i) ForEachElement(container->GetItemAt(i), visit);
+    }
+}
+}  // namespace
+
+CMenuElementUI::CMenuElementUI() { SetFixedHeight(kItemHeight); }
+
+void CMenuElementUI::SetChecked(bool checked) {
+    checked_ = checked;
+    Button()->setCheckable(true);
+    Button()->setChecked(checked);
+}
+
+void CMenuElementUI::SetAttribute(std::u16string_view name, std::u16string_view value) {
+    if (name == u"checked") {
+        SetChecked(nimba::skin::ParseBool(nimba::skin::ToQ(value)));
+    } else {
+        CButtonUI::SetAttribute(name, value);
+    }
+}
+
+bool CMenuWnd::Init(CControlUI*, std::u16string_view xml, POINT point, CPaintManagerUI* main_manager,
+                    std::map<std::u16string, bool>* check_states, DWORD alignment) {
+    xml_ = xml;
+    point_ = point;
+    alignment_ = alignment;
+    main_manager_ = main_manager;
+    const HWND owner = main_manager != nullptr ? main_manager->GetPaintWindow() : nullptr;
+    if (Create(owner, u"", WS_POPUP, WS_EX_TOOLWINDOW | WS_EX_TOPMOST, point.x, point.y, kDefaultWidth,
+               kItemHeight) == nullptr) {
+        return false;
+    }
+    if (check_states != nullptr) {
+        ForEachElement(m_pm.GetRoot(), [check_states](CMenuElementUI* element) {
+            if (auto it = check_states->find(element->GetName()); it != check_states->end())
+                element->SetChecked(it->second);
+        });
+    }
+    ResizeMenu();
+    ShowWindow(true, true);
+    return true;
+}
+
+int CMenuWnd::GetVisibleItemCount() const {
+    int count = 0;
+    ForEachElement(const_cast<CPaintManagerUI&>(m_pm).GetRoot(), [&count](CMenuElementUI* element) {
+        if (element->IsVisible()) ++count;
+    });
+    return count;
+}
+
+void CMenuWnd::ResizeMenu() {
+    QWidget* widget = GetWindowWidget();
+    if (widget == nullptr) return;
+    const SIZE skin = m_pm.GetInitSize();
+    const int width = skin.cx > 0 ? skin.cx : kDefaultWidth;
+    int height = 0;
+    ForEachElement(m_pm.GetRoot(), [&height](CMenuElementUI* element) {
+        if (element->IsVisible()) height += element->GetFixedHeight();
+    });
+    height += 4;
+    int x = (alignment_ & eMenuAlignment_Right) ? point_.x - width : point_.x;
+    int y = (alignment_ & eMenuAlignment_Bottom) ? point_.y - height : point_.y;
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->geometry();
+        x = std::clamp(x, area.left(), std::max(area.left(), area.right() + 1 - width));
+        y = std::clamp(y, area.top(), std::max(area.top(), area.bottom() + 1 - height));
+    }
+    widget->setGeometry(x, y, width, height);
+}
+
+void CMenuWnd::Notify(TNotifyUI& msg) {
+    auto* element = dynamic_cast<CMenuElementUI*>(msg.pSender);
+    if (msg.sType != notify_type::kClick || element == nullptr) return;
+    if (main_manager_ != nullptr && main_manager_->GetPaintWindow() != nullptr) {
+        MenuCmd* record = nimba::skin::NewMenuCommand(element->GetName(), element->GetUserData(),
+                                                      element->GetText(), element->GetChecked());
+        if (!PostMessageW(main_manager_->GetPaintWindow(), WM_MENUCLICK,
+                          reinterpret_cast<WPARAM>(record), 0)) {
+            nimba::skin::ReleaseMenuCommand(record);
+        }
+    }
+    Close(0);
+}

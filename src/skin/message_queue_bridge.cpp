@@ -1,0 +1,53 @@
+#include "skin/message_queue_bridge.h"
+
+#include <QCoreApplication>
+#include <QSocketNotifier>
+#include <QTimer>
+#include <memory>
+
+#include "platform/messages.h"
+
+namespace nimba::skin {
+namespace {
+
+class QueueBridge : public QObject {
+public:
+    QueueBridge() : notifier_(platform::QueueWakeFd(), QSocketNotifier::Read) {
+        connect(&notifier_, &QSocketNotifier::activated, this, [this] { Drain(); });
+        timer_.setSingleShot(true);
+        connect(&timer_, &QTimer::timeout, this, [this] { Drain(); });
+        // Messages posted before the loop started are waiting already.
+        QTimer::singleShot(0, this, [this] { Drain(); });
+    }
+
+    int quit_code = 0;
+
+private:
+    void Drain() {
+        platform::DispatchPending();
+        if (const auto code = platform::TakeQuitMessage()) {
+            quit_code = *code;
+            QCoreApplication::exit(quit_code);
+        }
+        if (const auto due = platform::MsUntilNextTimer()) {
+            timer_.start(static_cast<int>(*due));
+        } else {
+            timer_.stop();
+        }
+    }
+
+    QSocketNotifier notifier_;
+    QTimer timer_;
+};
+
+thread_local std::unique_ptr<QueueBridge> bridge;
+
+}  // namespace
+
+void EnsureMessageQueueBridge() {
+    if (!bridge) bridge = std::make_unique<QueueBridge>();
+}
+
+int QuitCode() { return bridge ? bridge->quit_code : 0; }
+
+}  // namespace nimba::skin

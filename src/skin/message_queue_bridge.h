@@ -1,0 +1,14 @@
+#pragma once
+
+// Runs the UI thread's platform message queue and window timers inside Qt's event loop:
+// woken by the queue's descriptor and by one single-shot timer for the next due window timer,
+// so an idle UI thread sleeps. WM_QUIT ends every running Qt loop of the thread.
+
+namespace nimba::skin {
+
+// Installs the bridge for the calling thread once; later calls do nothing.
+void EnsureMessageQueueBridge();
+// The code WM_QUIT carried, once one arrived.
+int QuitCode();
+
+}  // namespace nimba::skin

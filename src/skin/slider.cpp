@@ -1,0 +1,94 @@
+#include "skin/slider.h"
+
+#include <QSignalBlocker>
+
+#include "skin/attribute_values.h"
+#include "skin/skin_text.h"
+
+using nimba::skin::ParseBool;
+using nimba::skin::ParseInt;
+using nimba::skin::ToQ;
+
+CProgressUI::CProgressUI() : CControlUI(new QProgressBar) {
+    Bar()->setRange(0, 100);
+    Bar()->setValue(0);
+    Bar()->setTextVisible(false);
+}
+
+int CProgressUI::GetMinValue() const { return Bar()->minimum(); }
+int CProgressUI::GetMaxValue() const { return Bar()->maximum(); }
+void CProgressUI::SetMinValue(int min) { Bar()->setMinimum(min); }
+void CProgressUI::SetMaxValue(int max) { Bar()->setMaximum(max); }
+int CProgressUI::GetValue() const { return Bar()->value(); }
+
+void CProgressUI::SetValue(int value) {
+    // QProgressBar ignores out-of-range values; a bar should show its end instead.
+    Bar()->setValue(std::clamp(value, Bar()->minimum(), Bar()->maximum()));
+}
+
+void CProgressUI::SetAttribute(std::u16string_view name, std::u16string_view value) {
+    const QString v = ToQ(value);
+    if (name == u"min") {
+        SetMinValue(ParseInt(v));
+    } else if (name == u"max") {
+        SetMaxValue(ParseInt(v));
+    } else if (name == u"value") {
+        SetValue(ParseInt(v));
+    } else if (name == u"hor") {
+        Bar()->setOrientation(ParseBool(v) ? Qt::Horizontal : Qt::Vertical);
+    } else {
+        CControlUI::SetAttribute(name, value);
+    }
+}
+
+CSliderUI::CSliderUI() : CControlUI(new QSlider(Qt::Horizontal)) {
+    QSlider* slider = Slider();
+    slider->setRange(0, 100);
+    slider->setFocusPolicy(Qt::StrongFocus);
+    // Without tracking a drag changes the value once, on release.
+    slider->setTracking(false);
+    QObject::connect(slider, &QSlider::valueChanged, slider,
+                     [this](int value) { Notify(notify_type::kValueChanged, value); });
+}
+
+void CSliderUI::SetMinValue(int min) {
+    const QSignalBlocker blocker(Slider());
+    Slider()->setMinimum(min);
+}
+
+void CSliderUI::SetMaxValue(int max) {
+    const QSignalBlocker blocker(Slider());
+    Slider()->setMaximum(max);
+}
+
+void CSliderUI::SetValue(int value, bool notify) {
+    const int before = Slider()->value();
+    {
+        const QSignalBlocker blocker(Slider());
+        Slider()->setValue(value);
+        Slider()->setSliderPosition(Slider()->value());
+    }
+    if (notify && Slider()->value() != before) Notify(notify_type::kValueChanged, Slider()->value());
+}
+
+void CSliderUI::SetChangeStep(int step) {
+    Slider()->setSingleStep(step);
+    Slider()->setPageStep(step);
+}
+
+void CSliderUI::SetAttribute(std::u16string_view name, std::u16string_view value) {
+    const QString v = ToQ(value);
+    if (name == u"min") {
+        SetMinValue(ParseInt(v));
+    } else if (name == u"max") {
+        SetMaxValue(ParseInt(v));
+    } else if (name == u"value") {
+        SetValue(ParseInt(v));
+    } else if (name == u"step") {
+        SetChangeStep(ParseInt(v, 1));
+    } else if (name == u"hor") {
+        Slider()->setOrientation(ParseBool(v) ? Qt::Horizontal : Qt::Vertical);
+    } else {
+        CControlUI::SetAttribute(name, value);
+    }
+}

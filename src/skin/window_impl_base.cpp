@@ -1,0 +1,217 @@
+#include "skin/window_impl_base.h"
+
+#include <QCloseEvent>
+#include <QEventLoop>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTimer>
+#include <map>
+
+#include "platform/messages.h"
+#include "skin/dialog_builder.h"
+#include "skin/skin_text.h"
+
+namespace {
+
+std::map<HWND, WindowImplBase*>& Windows() {
+    static std::map<HWND, WindowImplBase*> windows;
+    return windows;
+}
+
+std::map<std::u16string, WindowImplBase::ModalHook>& ModalHooks() {
+    static std::map<std::u16string, WindowImplBase::ModalHook> hooks;
+    return hooks;
+}
+
+// The top-level widget: keeps the skin's root filling it, and turns the user closing it
+// into the window's own close.
+class WindowWidget : public QWidget {
+public:
+    WindowWidget(WindowImplBase* owner, CPaintManagerUI* manager, QWidget* parent, Qt::WindowFlags flags)
+        : QWidget(parent, flags), owner_(owner), manager_(manager) {}
+
+protected:
+    void resizeEvent(QResizeEvent* event) override {
+        QWidget::resizeEvent(event);
+        if (CControlUI* root = manager_->GetRoot()) root->GetWidget()->setGeometry(rect());
+    }
+    void closeEvent(QCloseEvent* event) override {
+        event->ignore();
+        owner_->Close(0);
+    }
+
+private:
+    WindowImplBase* owner_;
+    CPaintManagerUI* manager_;
+};
+
+}  // namespace
+
+WindowImplBase::WindowImplBase() = default;
+
+WindowImplBase::~WindowImplBase() {
+    if (hwnd_ != nullptr) {
+        Windows().erase(hwnd_);
+        DestroyPlatformWindow(hwnd_);
+    }
+    m_pm.RemoveNotifier(this);
+    delete widget_.data();
+}
+
+void WindowImplBase::OnClick(TNotifyUI&) {}
+
+void WindowImplBase::Notify(TNotifyUI& msg) {
+    if (!msg.sVirtualWnd.empty()) {
+        NotifyPump(msg);
+    } else if (msg.sType == notify_type::kClick) {
+        OnClick(msg);
+    }
+}
+
+LRESULT WindowImplBase::HandleCustomMessage(UINT, WPARAM, LPARAM, bool& handled) {
+    handled = false;
+    return 0;
+}
+
+LRESULT WindowImplBase::OnDestroy(UINT, WPARAM, LPARAM, bool& handled) {
+    handled = false;
+    return 0;
+}
+
+void WindowImplBase::OnFinalMessage(HWND) {}
+
+HWND WindowImplBase::Create(HWND parent, std::u16string_view title, DWORD style, DWORD ex_style,
+                            int x, int y, int cx, int cy) {
+    if (hwnd_ != nullptr) return hwnd_;
+    Qt::WindowFlags flags = Qt::Window;
+    if (style & WS_POPUP) flags |= Qt::FramelessWindowHint;
+    if (ex_style & WS_EX_TOOLWINDOW) flags |= Qt::Tool;
+    if (ex_style & WS_EX_TOPMOST) flags |= Qt::WindowStaysOnTopHint;
+    WindowImplBase* owner = FromHandle(parent);
+    auto* widget = new WindowWidget(this, &m_pm, owner != nullptr ? owner->GetWindowWidget() : nullptr, flags);
+    if (ex_style & WS_EX_NOACTIVATE) widget->setAttribute(Qt::WA_ShowWithoutActivating);
+    widget->setWindowTitle(nimba::skin::ToQ(title));
+    widget->setGeometry(x, y, cx, cy);
+    widget_ = widget;
+
+    hwnd_ = CreatePlatformWindow(
+        [this](HWND, UINT msg, WPARAM wParam, LPARAM lParam) { return HandleMessage(msg, wParam, lParam); });
+    Windows()[hwnd_] = this;
+    m_pm.Init(hwnd_, widget);
+    CControlUI* root = CDialogBuilder().Create(GetSkinFolder() + GetSkinFile(), &m_pm);
+    if (root == nullptr || !m_pm.AttachDialog(root)) {
+        delete root;
+        Windows().erase(hwnd_);
+        DestroyPlatformWindow(hwnd_);
+        hwnd_ = nullptr;
+        delete widget_.data();
+        return nullptr;
+    }
+    const SIZE size = m_pm.GetInitSize();
+    if (size.cx > 0 && size.cy > 0) widget->resize(size.cx, size.cy);
+    m_pm.AddNotifier(this);
+    InitWindow();
+    // The language is often loaded during InitWindow; show its texts.
+    m_pm.RefreshTexts();
+    if (style & WS_VISIBLE) ShowWindow(true, !(ex_style & WS_EX_NOACTIVATE));
+    return hwnd_;
+}
+
+void WindowImplBase::CenterWindow() {
+    if (widget_ == nullptr) return;
+    QRect around;
+    if (QWidget* parent = widget_->parentWidget()) {
+        around = parent->frameGeometry();
+    } else if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        around = screen->availableGeometry();
+    }
+    QRect frame = widget_->frameGeometry();
+    frame.moveCenter(around.center());
+    widget_->move(frame.topLeft());
+}
+
+void WindowImplBase::ShowWindow(bool show, bool take_focus) {
+    if (widget_ == nullptr) return;
+    widget_->setVisible(show);
+    if (show && take_focus) {
+        widget_->raise();
+        widget_->activateWindow();
+    }
+}
+
+void WindowImplBase::SetWindowText(std::u16string_view title) {
+    if (widget_ != nullptr) widget_->setWindowTitle(nimba::skin::ToQ(title));
+}
+
+UINT WindowImplBase::ShowModal() {
+    if (hwnd_ == nullptr || widget_ == nullptr) return 0;
+    UINT result = 0;
+    QEventLoop loop;
+    modal_loop_ = &loop;
+    modal_result_ = &result;
+    widget_->setWindowModality(Qt::ApplicationModal);
+    ShowWindow(true, true);
+    if (auto it = ModalHooks().find(GetWindowClassName()); it != ModalHooks().end()) {
+        ModalHook hook = it->second;
+        QTimer::singleShot(0, widget_, [this, hook] { hook(*this); });
+    }
+    loop.exec();
+    // The window may be gone (and this object with it): only locals from here on.
+    return result;
+}
+
+void WindowImplBase::Close(UINT result) {
+    if (hwnd_ != nullptr) PostMessageW(hwnd_, WM_CLOSE, result, 0);
+}
+
+void WindowImplBase::DestroyWindow() {
+    if (hwnd_ == nullptr || tearing_down_) return;
+    tearing_down_ = true;
+    HandleMessage(WM_DESTROY, 0, 0);
+    TearDown();
+}
+
+LRESULT WindowImplBase::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    bool handled = true;
+    const LRESULT result = HandleCustomMessage(msg, wParam, lParam, handled);
+    if (handled) return result;
+    switch (msg) {
+        case WM_CLOSE:
+            if (modal_result_ != nullptr) *modal_result_ = static_cast<UINT>(wParam);
+            DestroyWindow();
+            return 0;
+        case WM_DESTROY: {
+            bool destroy_handled = true;
+            return OnDestroy(msg, wParam, lParam, destroy_handled);
+        }
+        default:
+            return 0;
+    }
+}
+
+void WindowImplBase::TearDown() {
+    const HWND hwnd = hwnd_;
+    Windows().erase(hwnd_);
+    DestroyPlatformWindow(hwnd_);
+    hwnd_ = nullptr;
+    m_pm.RemoveNotifier(this);
+    if (widget_ != nullptr) {
+        widget_->hide();
+        widget_->deleteLater();
+    }
+    if (modal_loop_ != nullptr) modal_loop_->exit(0);
+    modal_loop_ = nullptr;
+    modal_result_ = nullptr;
+    OnFinalMessage(hwnd);
+}
+
+WindowImplBase* WindowImplBase::FromHandle(HWND hwnd) {
+    auto it = Windows().find(hwnd);
+    return it == Windows().end() ? nullptr : it->second;
+}
+
+void WindowImplBase::SetModalTestHook(const std::u16string& class_name, ModalHook hook) {
+    ModalHooks()[class_name] = std::move(hook);
+}
+
+void WindowImplBase::ClearModalTestHooks() { ModalHooks().clear(); }
