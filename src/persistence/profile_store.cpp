@@ -24,7 +24,8 @@ bool WriteProfileStore(OutputStream& out, const ProfileList& profiles,
 void ReadProfileStore(InputStream& in, ProfileList& profiles, ProfileStoreHeader& header) {
     if (ReadRecord(in, header) < sizeof(header)) return;
     for (;;) {
-        auto profile = std::make_unique<ProfileRecord>();
+        // ReadRecord fills every byte, so the record needs no zeroing first.
+        auto profile = std::make_unique_for_overwrite<ProfileRecord>();
         if (ReadRecord(in, *profile) == 0) return;
         profiles.push_back(std::move(profile));
     }
