@@ -1,0 +1,403 @@
+// The skin library driven as a user would, on the offscreen platform.
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <atomic>
+#include <thread>
+#include <vector>
+
+#include "platform/messages.h"
+#include "skin/button.h"
+#include "skin/combo.h"
+#include "skin/container.h"
+#include "skin/dialog_builder.h"
+#include "skin/edit.h"
+#include "skin/list.h"
+#include "skin/menu_command.h"
+#include "skin/menu_wnd.h"
+#include "skin/skin_text.h"
+#include "skin/slider.h"
+#include "skin/tray_icon.h"
+#include "skin/window_impl_base.h"
+
+namespace {
+
+constexpr char kDialogSkin[] = R"(<?xml version="1.0" encoding="utf-8"?>
+<Window size="400,500">
+  <VerticalLayout name="root" bkcolor="#FF202020">
+    <Button name="btn_ok" text="OK" height="30"/>
+    <HorizontalLayout height="30">
+      <Option name="opt_1" group="g" selected="true"/>
+      <Option name="opt_2" group="g"/>
+    </HorizontalLayout>
+    <CheckBox name="check" height="20"/>
+    <Slider name="slider" min="1" max="220" value="10" height="20"/>
+    <Combo name="combo" height="24">
+      <ListLabelElement text="a"/><ListLabelElement text="b"/><ListLabelElement text="c"/>
+    </Combo>
+    <List name="list" height="100"/>
+    <Edit name="edit" height="24"/>
+    <Label name="title" textid="title_text" height="20"/>
+    <Progress name="progress" height="8"/>
+    <TabLayout name="tabs" height="20"><Label name="page_0"/><Label name="page_1"/></TabLayout>
+    <VerticalLayout name="page_area" virtualwnd="Page" height="40">
+      <Button name="page_btn" height="20"/>
+    </VerticalLayout>
+    <VerticalLayout name="scroller" vscrollbar="true" height="50">
+      <Control height="100"/><Control height="100"/>
+    </VerticalLayout>
+  </VerticalLayout>
+</Window>)";
+
+constexpr char kRowSkin[] = R"(<ListContainerElement height="22">
+  <Label name="key" width="80"/><Label name="delay"/></ListContainerElement>)";
+
+constexpr char kMenuSkin[] = R"(<Window><Menu>
+  <MenuElement name="configuration" text="config" userdata="u1"/>
+  <MenuElement name="exit" text="exit" checked="true"/></Menu></Window>)";
+
+QTemporaryDir* skin_dir;
+
+void WriteSkin(const char* name, const char* text) {
+    QFile f(skin_dir->filePath(name));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(text);
+}
+
+class SkinEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override {
+        static int argc = 1;
+        static char name[] = "skin_gui_test";
+        static char* argv[] = {name, nullptr};
+        app_ = new QApplication(argc, argv);
+        skin_dir = new QTemporaryDir;
+        WriteSkin("dialog.xml", kDialogSkin);
+        WriteSkin("row.xml", kRowSkin);
+        WriteSkin("menu.xml", kMenuSkin);
+        CPaintManagerUI::SetResourcePath(nimba::skin::FromQ(skin_dir->path()));
+    }
+    void TearDown() override {
+        delete skin_dir;
+        delete app_;
+    }
+
+private:
+    QApplication* app_ = nullptr;
+};
+const auto* env = ::testing::AddGlobalTestEnvironment(new SkinEnvironment);
+
+struct Seen {
+    std::u16string type;
+    std::u16string sender;
+};
+
+class TestWindow : public WindowImplBase {
+public:
+    std::u16string GetWindowClassName() const override { return u"TestWindow"; }
+    std::u16string GetSkinFile() override { return u"dialog.xml"; }
+    void Notify(TNotifyUI& msg) override {
+        if (msg.sType == notify_type::kMouseEnter || msg.sType == notify_type::kMouseLeave ||
+            msg.sType == notify_type::kSetFocus ||
+            (msg.sType == notify_type::kKillFocus && !record_focus))
+            return;
+        seen.push_back({msg.sType, msg.pSender != nullptr ? msg.pSender->GetName() : u""});
+        WindowImplBase::Notify(msg);
+    }
+    void OnClick(TNotifyUI& msg) override {
+        if (msg.pSender->GetName() == u"btn_ok") Close(1);
+    }
+    LRESULT HandleCustomMessage(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) override {
+        handled = msg >= WM_USER;
+        if (handled) messages.push_back({msg, wParam, lParam});
+        return 0;
+    }
+    template <class T>
+    T* Find(std::u16string_view name) {
+        return m_pm.FindControlAs<T>(name);
+    }
+    CPaintManagerUI& Manager() { return m_pm; }
+
+    std::vector<Seen> seen;
+    bool record_focus = false;
+    struct Message {
+        UINT msg;
+        WPARAM wParam;
+        LPARAM lParam;
+    };
+    std::vector<Message> messages;
+};
+
+class SkinTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_NE(window.Create(nullptr, u"test", WS_POPUP | WS_VISIBLE, 0), nullptr);
+        QApplication::processEvents();
+        window.seen.clear();
+    }
+    void TearDown() override { WindowImplBase::ClearModalTestHooks(); }
+
+    std::vector<std::u16string> EventTypes() const {
+        std::vector<std::u16string> types;
+        for (const Seen& s : window.seen) types.push_back(s.type);
+        return types;
+    }
+
+    TestWindow window;
+};
+
+using Names = std::vector<std::u16string>;
+
+TEST_F(SkinTest, SkinBuildsIntoTreeWithEveryNamedControlOfItsKind) {
+    const std::pair<const char16_t*, const char16_t*> expected[] = {
+        {u"root", u"VerticalLayout"}, {u"btn_ok", u"Button"},   {u"opt_2", u"Option"},
+        {u"check", u"CheckBox"},      {u"slider", u"Slider"},   {u"combo", u"Combo"},
+        {u"list", u"List"},           {u"edit", u"Edit"},       {u"title", u"Label"},
+        {u"progress", u"Progress"},   {u"tabs", u"TabLayout"},  {u"page_btn", u"Button"}};
+    for (const auto& [name, kind] : expected) {
+        CControlUI* control = window.Find<CControlUI>(name);
+        ASSERT_NE(control, nullptr) << nimba::skin::ToQ(name).toStdString();
+        EXPECT_EQ(control->GetClass(), kind);
+    }
+    EXPECT_EQ(window.Find<CButtonUI>(u"slider"), nullptr);  // wrong kind gives null, not a bad cast
+    EXPECT_EQ(window.Find<CControlUI>(u"missing"), nullptr);
+    EXPECT_EQ(window.Find<CSliderUI>(u"slider")->GetMaxValue(), 220);
+    EXPECT_EQ(window.Find<CComboUI>(u"combo")->GetCount(), 3);
+    EXPECT_EQ(window.GetWindowWidget()->size(), QSize(400, 500));
+    // A language key with no text shows the key itself.
+    EXPECT_EQ(window.Find<CLabelUI>(u"title")->GetShownText(), u"title_text");
+}
+
+TEST_F(SkinTest, UserInputRaisesExactlyTheMatchingNotificationOnce) {
+    QTest::mouseClick(window.Find<CControlUI>(u"btn_ok")->GetWidget(), Qt::LeftButton);
+    EXPECT_EQ(EventTypes(), (Names{u"click"}));
+    window.seen.clear();
+
+    auto* opt1 = window.Find<COptionUI>(u"opt_1");
+    auto* opt2 = window.Find<COptionUI>(u"opt_2");
+    QTest::mouseClick(opt2->GetWidget(), Qt::LeftButton);
+    EXPECT_EQ(EventTypes(), (Names{u"click", u"selectchanged"}));
+    EXPECT_TRUE(opt2->IsSelected());
+    EXPECT_FALSE(opt1->IsSelected());
+    window.seen.clear();
+    QTest::mouseClick(opt2->GetWidget(), Qt::LeftButton);  // already selected: stays, no change
+    EXPECT_EQ(EventTypes(), (Names{u"click"}));
+    EXPECT_TRUE(opt2->IsSelected());
+    window.seen.clear();
+
+    auto* check = window.Find<CCheckBoxUI>(u"check");
+    QTest::mouseClick(check->GetWidget(), Qt::LeftButton, {}, QPoint(6, 10));  // on the box
+    EXPECT_EQ(EventTypes(), (Names{u"checkclick"}));
+    EXPECT_TRUE(check->GetCheck());
+    window.seen.clear();
+
+    auto* slider = window.Find<CSliderUI>(u"slider");
+    slider->SetFocus();
+    window.seen.clear();
+    QTest::keyClick(slider->GetWidget(), Qt::Key_Right);
+    EXPECT_EQ(EventTypes(), (Names{u"valuechanged"}));
+    EXPECT_EQ(slider->GetValue(), 11);
+    window.seen.clear();
+
+    auto* combo = window.Find<CComboUI>(u"combo");
+    combo->SelectItem(0);
+    QTest::keyClick(combo->GetWidget(), Qt::Key_Down);
+    EXPECT_EQ(EventTypes(), (Names{u"itemselect"}));
+    EXPECT_EQ(combo->GetCurSel(), 1);
+    window.seen.clear();
+
+    auto* list = window.Find<CListUI>(u"list");
+    for (const char16_t* text : {u"p1", u"p2"}) {
+        auto* row = new CListLabelElementUI;
+        row->SetText(text);
+        list->Add(row);
+    }
+    list->SelectItem(0);
+    QTest::keyClick(list->GetWidget(), Qt::Key_Down);
+    ASSERT_EQ(EventTypes(), (Names{u"itemselect"}));
+    EXPECT_EQ(window.seen[0].sender, u"list");
+    EXPECT_EQ(list->GetCurSel(), 1);
+    window.seen.clear();
+
+    auto* edit = window.Find<CEditUI>(u"edit");
+    edit->SetFocus();
+    window.record_focus = true;
+    window.seen.clear();
+    QTest::keyClick(edit->GetWidget(), Qt::Key_7);
+    EXPECT_EQ(EventTypes(), (Names{u"textchanged"}));
+    EXPECT_EQ(edit->GetText(), u"7");
+    window.seen.clear();
+    QTest::keyClick(edit->GetWidget(), Qt::Key_Return);
+    EXPECT_EQ(EventTypes(), (Names{u"return"}));
+    window.seen.clear();
+    window.Find<CControlUI>(u"btn_ok")->SetFocus();
+    EXPECT_EQ(EventTypes().front(), u"killfocus");
+    EXPECT_EQ(window.seen.front().sender, u"edit");
+}
+
+TEST_F(SkinTest, SettersFromCodeRaiseNothingUnlessAsked) {
+    window.Find<COptionUI>(u"opt_2")->Selected(true);
+    window.Find<CCheckBoxUI>(u"check")->SetCheck(true);
+    window.Find<CSliderUI>(u"slider")->SetValue(100);
+    window.Find<CComboUI>(u"combo")->SelectItem(2);
+    window.Find<CEditUI>(u"edit")->SetText(u"42");
+    window.Find<CListUI>(u"list")->Add(new CListLabelElementUI);
+    window.Find<CListUI>(u"list")->SelectItem(0);
+    EXPECT_TRUE(window.seen.empty());
+    EXPECT_FALSE(window.Find<COptionUI>(u"opt_1")->IsSelected());  // group still exclusive
+
+    window.Find<COptionUI>(u"opt_1")->Selected(true, true);
+    window.Find<CSliderUI>(u"slider")->SetValue(300, true);  // clamped to 220
+    window.Find<CListUI>(u"list")->SelectItem(-1, true);
+    EXPECT_EQ(EventTypes(), (Names{u"selectchanged", u"valuechanged", u"itemselect"}));
+    EXPECT_EQ(window.Find<CSliderUI>(u"slider")->GetValue(), 220);
+    EXPECT_EQ(window.Find<CListUI>(u"list")->GetCurSel(), -1);
+}
+
+class PagePump : public CNotifyPump {
+public:
+    PagePump() {
+        MapMessage(u"click", u"", [this](TNotifyUI& msg) { clicks.push_back(msg.pSender->GetName()); });
+    }
+    std::vector<std::u16string> clicks;
+};
+
+TEST_F(SkinTest, VirtualWindowControlsReachTheirPumpOnly) {
+    PagePump page;
+    ASSERT_TRUE(window.AddVirtualWnd(u"Page", &page));
+    EXPECT_FALSE(window.AddVirtualWnd(u"Page", &page));
+    window.Find<CButtonUI>(u"page_btn")->Activate();
+    window.Find<CButtonUI>(u"btn_ok")->Activate();  // the window's own: closes with 1
+    EXPECT_EQ(page.clicks, (std::vector<std::u16string>{u"page_btn"}));
+    EXPECT_TRUE(window.RemoveVirtualWnd(u"Page"));
+    window.Find<CButtonUI>(u"page_btn")->Activate();
+    EXPECT_EQ(page.clicks.size(), 1u);
+}
+
+TEST_F(SkinTest, ModalRunAnsweredByHookReturnsCloseResult) {
+    TestWindow dialog;
+    ASSERT_NE(dialog.Create(window.GetHWND(), u"", WS_POPUP | WS_VISIBLE, WS_EX_TOOLWINDOW), nullptr);
+    dialog.CenterWindow();
+    bool hooked = false;
+    WindowImplBase::SetModalTestHook(u"TestWindow", [&hooked](WindowImplBase& w) {
+        hooked = true;
+        static_cast<TestWindow&>(w).Find<CButtonUI>(u"btn_ok")->Activate();
+    });
+    EXPECT_EQ(dialog.ShowModal(), 1u);
+    EXPECT_TRUE(hooked);
+    EXPECT_EQ(dialog.GetHWND(), nullptr);
+}
+
+TEST_F(SkinTest, MenuItemClickArrivesAs1027WithItsRecord) {
+    CMenuWnd menu;
+    ASSERT_TRUE(menu.Init(nullptr, u"menu.xml", POINT{100, 50}, &window.Manager()));
+    EXPECT_EQ(menu.GetVisibleItemCount(), 2);
+    menu.GetManager().FindControlAs<CButtonUI>(u"configuration")->Activate();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window.messages.empty(); }, 2000));
+    ASSERT_EQ(window.messages[0].msg, 1027u);
+    auto* record = reinterpret_cast<MenuCmd*>(window.messages[0].wParam);
+    EXPECT_EQ(std::u16string(record->szName), u"configuration");
+    EXPECT_EQ(std::u16string(record->szUserData), u"u1");
+    EXPECT_EQ(std::u16string(record->szText), u"config");
+    EXPECT_EQ(record->bChecked, FALSE);
+    window.Manager().DeletePtr(record);
+    EXPECT_FALSE(nimba::skin::ReleaseMenuCommand(record));  // released exactly once
+    int not_a_record = 0;
+    window.Manager().DeletePtr(&not_a_record);  // ignored, not freed
+}
+
+TEST(MenuCommandTest, LongTextsAreCutWithTheirTerminator) {
+    const std::u16string long_name(300, u'x');
+    MenuCmd* record = nimba::skin::NewMenuCommand(long_name, u"", u"", true);
+    EXPECT_EQ(std::u16string(record->szName).size(), 255u);
+    EXPECT_EQ(record->bChecked, TRUE);
+    EXPECT_TRUE(nimba::skin::ReleaseMenuCommand(record));
+}
+
+TEST_F(SkinTest, TrayClicksArriveAs1025WithTheMouseMessage) {
+    CTrayIcon tray;
+    tray.CreateTrayIcon(window.GetHWND(), 107, u"tip");
+    emit tray.GetQtIcon()->activated(QSystemTrayIcon::Trigger);
+    emit tray.GetQtIcon()->activated(QSystemTrayIcon::Context);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window.messages.size() == 2; }, 2000));
+    EXPECT_EQ(window.messages[0].msg, 1025u);
+    EXPECT_EQ(window.messages[0].lParam, static_cast<LPARAM>(WM_LBUTTONUP));
+    EXPECT_EQ(window.messages[1].lParam, static_cast<LPARAM>(WM_RBUTTONUP));
+}
+
+TEST_F(SkinTest, TemplateRowsFindTheirNamedParts) {
+    auto* list = window.Find<CListUI>(u"list");
+    for (int i = 0; i < 3; ++i) {
+        CControlUI* row = CDialogBuilder().Create(u"row.xml", &window.Manager());
+        ASSERT_NE(row, nullptr);
+        list->Add(row);
+        static_cast<CContainerUI*>(row)->FindSubControl(u"key")->SetText(std::u16string(1, u'a' + i));
+    }
+    ASSERT_EQ(list->GetCount(), 3);
+    auto* row = static_cast<CContainerUI*>(list->GetItemAt(2));
+    EXPECT_EQ(row->FindSubControl(u"key")->GetText(), u"c");
+    EXPECT_NE(row->FindSubControl(u"delay"), nullptr);
+    list->RemoveAt(0);
+    EXPECT_EQ(static_cast<CContainerUI*>(list->GetItemAt(0))->FindSubControl(u"key")->GetText(), u"b");
+}
+
+TEST_F(SkinTest, LayoutsScrollAndSwitchPages) {
+    auto* scroller = window.Find<CContainerUI>(u"scroller");
+    QApplication::processEvents();
+    scroller->EndDown();
+    EXPECT_GT(scroller->GetScrollPos(), 0);
+    EXPECT_EQ(scroller->GetScrollPos(), scroller->GetScrollRange());
+
+    auto* tabs = window.Find<CTabLayoutUI>(u"tabs");
+    EXPECT_TRUE(tabs->SelectItem(1));
+    EXPECT_FALSE(window.Find<CControlUI>(u"page_0")->GetWidget()->isVisible());
+    EXPECT_TRUE(window.Find<CControlUI>(u"page_1")->GetWidget()->isVisible());
+    EXPECT_TRUE(tabs->SelectItem(-1));
+    EXPECT_FALSE(window.Find<CControlUI>(u"page_1")->GetWidget()->isVisible());
+    EXPECT_FALSE(tabs->SelectItem(2));
+
+    // A hidden control gives its room to the others.
+    auto* button = window.Find<CControlUI>(u"btn_ok");
+    const int before = window.Find<CControlUI>(u"opt_1")->GetPos().top;
+    button->SetVisible(false);
+    EXPECT_EQ(window.Find<CControlUI>(u"opt_1")->GetPos().top, before - 30);
+}
+
+double CpuSeconds() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
+           (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+TEST(MessageLoopTest, TenThousandPostsFromAnotherThreadArriveInOrderWithoutBusyWaiting) {
+    std::vector<WPARAM> received;
+    HWND hwnd = CreatePlatformWindow([&received](HWND, UINT msg, WPARAM wParam, LPARAM) -> LRESULT {
+        if (msg == WM_USER + 7) received.push_back(wParam);
+        if (msg == WM_USER + 8) PostQuitMessage(3);
+        return 0;
+    });
+    std::atomic<double> idle_cpu{0};
+    std::thread poster([hwnd, &idle_cpu] {
+        // The UI thread is idle for this while: it must sleep, not spin.
+        const double start = CpuSeconds();
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        idle_cpu = CpuSeconds() - start;
+        for (WPARAM i = 0; i < 10000; ++i) PostMessageW(hwnd, WM_USER + 7, i, 0);
+        PostMessageW(hwnd, WM_USER + 8, 0, 0);
+    });
+    EXPECT_EQ(CPaintManagerUI::MessageLoop(), 3);
+    poster.join();
+    DestroyPlatformWindow(hwnd);
+    ASSERT_EQ(received.size(), 10000u);
+    for (WPARAM i = 0; i < received.size(); ++i) ASSERT_EQ(received[i], i);
+    EXPECT_LT(idle_cpu.load(), 0.1);
+}
+
+}  // namespace
