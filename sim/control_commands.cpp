@@ -30,7 +30,9 @@ std::vector<std::string_view> Words(std::string_view text) {
     return words;
 }
 
-std::string Ok(std::string body = {}) { return "OK\n" + body; }
+std::string Ok(std::string body = {}) {
+    return "OK\n" + body;
+}
 std::string Error(std::string_view reason) {
     return "ERR " + std::string(reason) + " (commands: " + std::string(kUsage) + ")\n";
 }
@@ -87,8 +89,8 @@ std::string RunControlCommand(VirtualMouse& mouse, std::string_view command) {
     }
     if (verb == "battery" && words.size() == 2) {
         int level = -1;
-        const auto [ptr, ec] = std::from_chars(words[1].data(), words[1].data() + words[1].size(),
-                                               level);
+        const auto [ptr, ec] =
+            std::from_chars(words[1].data(), words[1].data() + words[1].size(), level);
         if (ec != std::errc{} || ptr != words[1].data() + words[1].size() || level < 0 ||
             level > 100) {
             return Error("battery takes a level from 0 to 100");

@@ -8,7 +8,9 @@ namespace nimba::sim {
 
 namespace {
 
-const char* YesNo(bool value) { return value ? "yes" : "no"; }
+const char* YesNo(bool value) {
+    return value ? "yes" : "no";
+}
 
 std::string Format(const char* format, auto... args) {
     char buffer[160];
@@ -60,7 +62,7 @@ std::string DescribeButtons(const MouseSnapshot& state) {
     std::string text = "buttons:";
     for (int k = 0; k < 18; ++k) {
         const auto& r = *buttons;
-        text += Format("%s %d:%02X %02X %02X", k % 6 == 0 ? "\n " : "", k + 1, r[3 + 3 * k],
+        text += Format("%s%2d: %02X %02X %02X", k % 6 == 0 ? "\n  " : "   ", k + 1, r[3 + 3 * k],
                        r[4 + 3 * k], r[5 + 3 * k]);
     }
     return text + "\n";

@@ -23,12 +23,12 @@ struct ReportShape {
 };
 
 constexpr ReportShape kShapes[] = {
-    {0x0C, 10, 0},                       // preamble
-    {0x04, 56, 50},                      // DPI and sensor
-    {0x05, 15, 11},                      // lighting
-    {0x06, 9, 0},                        // report rate
-    {0x08, 59, 57},                      // buttons
-    {kMacroId, kMacroLength, 129},       // macro, whole only over Bluetooth LE
+    {0x0C, 10, 0},                  // preamble
+    {0x04, 56, 50},                 // DPI and sensor
+    {0x05, 15, 11},                 // lighting
+    {0x06, 9, 0},                   // report rate
+    {0x08, 59, 57},                 // buttons
+    {kMacroId, kMacroLength, 129},  // macro, whole only over Bluetooth LE
 };
 
 constexpr std::array<uint8_t, 10> kPreamble = {0x0C, 0x0A, 0x01, 0xFE, 0x01,
@@ -48,7 +48,9 @@ bool ChecksumHolds(std::span<const uint8_t> report, size_t checksumAt) {
     return report[checksumAt] == (sum >> 8) && report[checksumAt + 1] == (sum & 0xFF);
 }
 
-IntakeResult Reject(RejectReason reason) { return {IntakeOutcome::kRejected, reason, {}}; }
+IntakeResult Reject(RejectReason reason) {
+    return {IntakeOutcome::kRejected, reason, {}};
+}
 
 IntakeResult CheckWhole(std::span<const uint8_t> report, const ReportShape& shape) {
     if (report.size() != shape.length || report[1] != shape.length) {

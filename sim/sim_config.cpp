@@ -51,7 +51,8 @@ SimConfig ParseSimConfig(std::string_view text) {
         }
         if (key == "battery") {
             int level = 0;
-            const auto [ptr, ec] = std::from_chars(value.data(), value.data() + value.size(), level);
+            const auto [ptr, ec] =
+                std::from_chars(value.data(), value.data() + value.size(), level);
             if (ec == std::errc{} && ptr == value.data() + value.size() && level >= 0 &&
                 level <= 100) {
                 config.battery = level;

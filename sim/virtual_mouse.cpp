@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <memory>
 
+#include "model/profile_defaults.h"
 #include "platform/messages.h"
 #include "platform/module_directory.h"
+#include "protocol/report_catalogue.h"
 #include "sim/control_commands.h"
 #include "sim/control_socket.h"
 
@@ -29,16 +31,6 @@ constexpr UINT kAckQueuedMessage = WM_USER + 2;
 constexpr UINT_PTR kPowerTimer = 1;
 constexpr UINT_PTR kAckTimer = 2;
 
-// What the mouse holds when it leaves the factory: the program's new-profile settings.
-const std::vector<uint8_t> kFactoryDpi = {
-    0x04, 0x38, 0x01, 0x00, 0x01, 0x3F, 0x00, 0x00, 0x12, 0x1C, 0x38, 0x4B, 0x75, 0x8D,
-    0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x01, 0x00, 0x00, 0x02, 0xFF, 0x00, 0x00,
-    0x00, 0xFF, 0x00, 0x00, 0x00, 0xFF, 0xFF, 0xFF, 0x00, 0x00, 0xFF, 0xFF, 0xFF, 0x00,
-    0xFF, 0xFF, 0x40, 0x00, 0xFF, 0xFF, 0xFF, 0x01, 0x0F, 0x2A, 0x00, 0x00, 0x00, 0x00};
-const std::vector<uint8_t> kFactoryLighting = {0x05, 0x0F, 0x01, 0x00, 0x03, 0xA8, 0x00, 0x00,
-                                               0xFF, 0x01, 0x04, 0x01, 0xAF, 0x00, 0x00};
-const std::vector<uint8_t> kFactoryRate = {0x06, 0x09, 0x01, 0x01, 0xFE, 0x00, 0x00, 0x00, 0x00};
-
 }  // namespace
 
 VirtualMouse::VirtualMouse(const SimConfig& config, std::string logPath)
@@ -49,9 +41,13 @@ VirtualMouse::VirtualMouse(const SimConfig& config, std::string logPath)
       charging_(config.charging.value_or(config.cable)),
       battery_(config.battery),
       log_(std::move(logPath)) {
-    Keep(kFactoryDpi);
-    Keep(kFactoryLighting);
-    Keep(kFactoryRate);
+    // From the factory it holds what a new profile of the program would send.
+    const auto factory = NewProfile(u"");
+    const auto keep = [this](const auto& report) { Keep({report.begin(), report.end()}); };
+    keep(BuildDpiSensorReport(*factory));
+    keep(BuildLightingReport(*factory));
+    keep(BuildReportRateReport(*factory));
+    keep(BuildButtonReport(*factory));
 }
 
 VirtualMouse::~VirtualMouse() {
@@ -81,10 +77,9 @@ void VirtualMouse::AttachMonitor(SimLink link, HWND window, UINT noticeMessage,
     std::lock_guard lock(mutex_);
     MonitorOf(link) = {window, noticeMessage, presenceMessage};
     if (clock_window_ == nullptr) {
-        clock_window_ = CreatePlatformWindow(
-            [this](HWND, UINT message, WPARAM wParam, LPARAM) {
-                return OnClockMessage(message, wParam);
-            });
+        clock_window_ = CreatePlatformWindow([this](HWND, UINT message, WPARAM wParam, LPARAM) {
+            return OnClockMessage(message, wParam);
+        });
     }
     PowerChanged();
 }
@@ -256,8 +251,9 @@ void VirtualMouse::SendNotice(uint8_t noticeClass, uint16_t value, PendingBle& b
 }
 
 void VirtualMouse::SendPowerStatus(PendingBle& ble) {
-    const uint8_t status =
-        !charging_ ? kStatusOnBattery : battery_ >= 100 ? kStatusFull : kStatusCharging;
+    const uint8_t status = !charging_        ? kStatusOnBattery
+                           : battery_ >= 100 ? kStatusFull
+                                             : kStatusCharging;
     SendNotice(kPowerStatusClass, static_cast<uint16_t>(status | battery_ << 8), ble);
 }
 

@@ -121,7 +121,7 @@ private:
     Monitor monitors_[2];
     BleListener ble_listener_;
     std::deque<uint16_t> pending_acks_;
-    HWND clock_window_ = nullptr;  // the timers' window
+    HWND clock_window_ = nullptr;       // the timers' window
     bool power_change_posted_ = false;  // several changes at once make one notice
 };
 

@@ -187,11 +187,12 @@ void Close_FeatureDevice() {
 int SetFeature(const BYTE* report, int length) {
     std::lock_guard lock(g_mutex);
     if (g_feature_device == nullptr || report == nullptr || length <= 0) return 0;
-    return hid_send_feature_report(g_feature_device, report, static_cast<size_t>(length)) >= 0
-               ? 1
-               : 0;
+    return hid_send_feature_report(g_feature_device, report, static_cast<size_t>(length)) >= 0 ? 1
+                                                                                               : 0;
 }
 
-int GetFeature(BYTE*, int) { return 0; }
+int GetFeature(BYTE*, int) {
+    return 0;
+}
 
 }  // extern "C"

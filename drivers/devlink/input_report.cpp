@@ -7,7 +7,9 @@ namespace {
 constexpr uint8_t kNoticeMarker = 0x47;
 constexpr size_t kNoticeSize = 4;
 
-bool IsNoticeClass(uint8_t byte) { return byte != 0 && (byte & 0x0F) == 0; }
+bool IsNoticeClass(uint8_t byte) {
+    return byte != 0 && (byte & 0x0F) == 0;
+}
 
 }  // namespace
 

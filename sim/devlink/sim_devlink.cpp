@@ -57,15 +57,19 @@ int Open_FeatureDevice() {
     return g_open ? 1 : 0;
 }
 
-void Close_FeatureDevice() { g_open = false; }
+void Close_FeatureDevice() {
+    g_open = false;
+}
 
 int SetFeature(const BYTE* report, int length) {
     const Selection selection = g_selection;
     if (selection == Selection::kNone || report == nullptr || length <= 0) return 0;
-    return VirtualMouse::Instance().WriteFeature(
-        LinkOf(selection), {report, static_cast<size_t>(length)});
+    return VirtualMouse::Instance().WriteFeature(LinkOf(selection),
+                                                 {report, static_cast<size_t>(length)});
 }
 
-int GetFeature(BYTE*, int) { return 0; }
+int GetFeature(BYTE*, int) {
+    return 0;
+}
 
 }  // extern "C"

@@ -29,8 +29,8 @@ int main(int argc, char** argv) {
         std::fputs(answer->c_str() + 3, stdout);
         return 0;
     }
-    std::fprintf(stderr, "nimba-mouse-sim: %s", answer->starts_with("ERR ")
-                                                     ? answer->c_str() + 4
-                                                     : "no answer from the simulated mouse\n");
+    std::fprintf(
+        stderr, "nimba-mouse-sim: %s",
+        answer->starts_with("ERR ") ? answer->c_str() + 4 : "no answer from the simulated mouse\n");
     return 1;
 }

@@ -181,8 +181,8 @@ TEST_F(SimulatedLinksTest, CableCarriesEverySettingTheProgramSends) {
     EXPECT_EQ(After(0), std::vector<Posted>{(Posted{kWirelessNotice, 0x4047, 0x5000})});
 
     mouse().SetCable(true);
-    EXPECT_EQ(After(0), (std::vector<Posted>{{kWiredPresence, 1, 0},
-                                             {kWiredNotice, 0x4047, 0x5003}}));
+    EXPECT_EQ(After(0),
+              (std::vector<Posted>{{kWiredPresence, 1, 0}, {kWiredNotice, 0x4047, 0x5003}}));
     ASSERT_NE(wired_.open_device(), 0);
 
     const auto profile = EditedProfile();
@@ -257,8 +257,7 @@ TEST_F(SimulatedLinksTest, ControlToolDrivesTheRunningSimulator) {
     // Factory stages 1..6 in use, stage 2 active.
     const int stage = mouse().Snapshot().current_dpi_stage;
     EXPECT_EQ(RunTool("press dpi").first, 0);
-    EXPECT_EQ(After(0),
-              std::vector<Posted>{(Posted{kWirelessNotice, 0x1047, stage % 6 + 1})});
+    EXPECT_EQ(After(0), std::vector<Posted>{(Posted{kWirelessNotice, 0x1047, stage % 6 + 1})});
 
     const auto [status, text] = RunTool("state");
     EXPECT_EQ(status, 0);

@@ -11,9 +11,9 @@ TEST(SensorDpi, ReadsBackEveryEncodedCode) {
     for (int32_t code = 1; code <= 340; ++code) {
         if (code > 301 && code % 2 != 0) continue;
         const nimba::DpiEncoding encoding = nimba::EncodeDpiCode(code);
-        EXPECT_EQ(nimba::sim::SensorDpi(encoding.value, encoding.range_flag,
-                                        nimba::IsHighDpiCode(code)),
-                  nimba::DpiFromCode(code))
+        EXPECT_EQ(
+            nimba::sim::SensorDpi(encoding.value, encoding.range_flag, nimba::IsHighDpiCode(code)),
+            nimba::DpiFromCode(code))
             << "code " << code;
     }
     EXPECT_EQ(nimba::sim::SensorDpi(0, 0, false), 0);
