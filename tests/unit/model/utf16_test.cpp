@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "model/utf16.h"
+
+#include <gtest/gtest.h>
 
 namespace nimba {
 namespace {
