@@ -30,5 +30,8 @@ int RunExport(Args args, std::ostream& out, std::ostream& err);
 int RunMacros(Args args, std::ostream& out, std::ostream& err);
 int RunMacroImport(Args args, std::ostream& out, std::ostream& err);
 int RunMacroExport(Args args, std::ostream& out, std::ostream& err);
+int RunApply(Args args, std::ostream& out, std::ostream& err);
+int RunStatus(Args args, std::ostream& out, std::ostream& err);
+int RunWatch(Args args, std::ostream& out, std::ostream& err);
 
 }  // namespace nimba::mousectl

@@ -16,6 +16,9 @@ constexpr Command kCommands[] = {
     {"macros", "macros", RunMacros},
     {"macro-import", "macro-import FILE.macro", RunMacroImport},
     {"macro-export", "macro-export INDEX FILE.macro", RunMacroExport},
+    {"apply", "apply", RunApply},
+    {"status", "status", RunStatus},
+    {"watch", "watch", RunWatch},
 };
 
 void PrintUsage(std::ostream& err) {

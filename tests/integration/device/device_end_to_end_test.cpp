@@ -1,0 +1,207 @@
+// The device layer against the simulated mouse, in real time: the simulated driver libraries
+// of the demo program folder, the mouse acknowledging and reporting as it does on its own.
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "device/device_messages.h"
+#include "device/link_manager.h"
+#include "device_fakes.h"
+#include "model/button_functions.h"
+#include "platform/clock.h"
+#include "platform/messages.h"
+#include "protocol/report_catalogue.h"
+#include "sim/virtual_mouse.h"
+
+namespace nimba {
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path kWorkDir =
+    fs::temp_directory_path() / ("nimba-device-e2e-" + std::to_string(getpid()));
+
+std::vector<std::string> ReadLines(const fs::path& path) {
+    std::vector<std::string> lines;
+    std::ifstream in(path);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
+
+// What `nimba-mousectl reports` prints for `profile`, as the lines the mouse logs for a full
+// apply over `link`: every report but the unchunked macro reports, which only Bluetooth LE takes.
+std::vector<std::string> ExpectedLog(const ProfileRecord& profile, const std::string& link) {
+    const fs::path file = kWorkDir / "profile.pro";
+    {
+        std::ofstream out(file, std::ios::binary);
+        out.write(reinterpret_cast<const char*>(&profile), sizeof profile);
+    }
+    const std::string command = std::string(NIMBA_BIN) + "/nimba-mousectl reports " + file.string();
+    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
+    std::string output;
+    char buffer[4096];
+    while (size_t n = fread(buffer, 1, sizeof buffer, pipe.get())) output.append(buffer, n);
+
+    std::vector<std::string> lines;
+    std::istringstream in(output);
+    for (std::string line; std::getline(in, line);) {
+        if (line.rfind("MacroReport", 0) == 0) continue;
+        std::string bytes;
+        if (line.rfind("MacroChunk", 0) == 0) {
+            // "MacroChunk <button> <j> <bytes>"
+            std::istringstream words(line);
+            std::string word, button, chunk;
+            words >> word >> button >> chunk;
+            std::getline(words, bytes);
+            // The receiver takes the length of what is left in the last chunk.
+            if (link == "wireless" && chunk == "2") bytes.replace(4, 2, "0C");
+        } else {
+            bytes = line.substr(line.find(' '));
+        }
+        lines.push_back(link + bytes);
+    }
+    return lines;
+}
+
+ProfileRecord ProfileWithMacros() {
+    ProfileRecord profile{};
+    FillProfileDefaults(profile);
+    profile.report_rate = 1;
+    profile.light_mode = 1;
+    for (int k : {3, 9}) {
+        ButtonAssignment& button = profile.buttons[k];
+        button.function = kFunctionMacro;
+        button.macro_loop_count = 2;
+        button.macro_action_count = 4;
+        button.macro_actions[0] = {0x04, kMacroPress, 30};
+        button.macro_actions[1] = {0x04, kMacroRelease, 1500};
+        button.macro_actions[2] = {static_cast<uint8_t>(0x05 + k), kMacroPress, 0};
+        button.macro_actions[3] = {static_cast<uint8_t>(0x05 + k), kMacroRelease, 20};
+    }
+    return profile;
+}
+
+class DeviceEndToEndTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        fs::create_directories(kWorkDir);
+        setenv("NIMBA_SIM_LOG", (kWorkDir / "mouse.log").c_str(), 1);
+        setenv("NIMBA_SIM_SOCKET", (kWorkDir / "mouse.sock").c_str(), 1);
+    }
+    static void TearDownTestSuite() { fs::remove_all(kWorkDir); }
+
+    void SetUp() override {
+        window_.route = [this](UINT msg, WPARAM wParam, LPARAM lParam) {
+            if (manager_) manager_->HandleWindowMessage(msg, wParam, lParam);
+        };
+        mouse().SetAwake(true);
+        mouse().SetBle(false);
+    }
+    void TearDown() override { manager_.reset(); }
+
+    static sim::VirtualMouse& mouse() { return sim::VirtualMouse::Instance(); }
+    static fs::path LogPath() { return kWorkDir / "mouse.log"; }
+
+    void Start(const ProfileRecord& profile) {
+        std::ofstream(LogPath(), std::ios::trunc);
+        profile_.UpdateCurrent([&](ProfileRecord& p) { p = profile; });
+        manager_ = std::make_unique<LinkManager>(
+            window_.hwnd, controls_, profile_, apply_, ble_,
+            LinkManagerOptions{std::string(NIMBA_DEMO) + "/", [] { return false; }});
+        manager_->StartLinks();
+    }
+    // Runs the window thread until `done` or `ms` of real time have passed.
+    bool RunUntil(const std::function<bool()>& done, uint32_t ms) {
+        const DWORD start = GetTickCount();
+        MSG msg;
+        while (!done() && GetTickCount() - start < ms) {
+            while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+            Sleep(2);
+        }
+        return done();
+    }
+    bool ApplyAll(int saves, uint32_t ms) {
+        apply_.apply_all = 1;
+        PostMessageW(window_.hwnd, kApplyRequestMessage, 0, 0);
+        return RunUntil([&] { return profile_.saves == saves; }, ms);
+    }
+    void ExpectStateEquals(const ProfileRecord& p) {
+        const sim::MouseSnapshot state = mouse().Snapshot();
+        auto bytes = [](const auto& report) {
+            return std::vector<uint8_t>(report.begin(), report.end());
+        };
+        EXPECT_EQ(state.reports.at(0x04), bytes(BuildDpiSensorReport(p)));
+        EXPECT_EQ(state.reports.at(0x05), bytes(BuildLightingReport(p)));
+        EXPECT_EQ(state.reports.at(0x06), bytes(BuildReportRateReport(p)));
+        EXPECT_EQ(state.reports.at(0x08), bytes(BuildButtonReport(p)));
+        for (int k : {3, 9}) {
+            EXPECT_EQ(state.macros.at(k + 1), bytes(BuildMacroReport(k + 1, p.buttons[k])));
+        }
+    }
+
+    test::FakeControls controls_;
+    test::FakeProfile profile_;
+    test::RecordingWindow window_;
+    ApplyState apply_;
+    AbsentBleTransport ble_;
+    std::unique_ptr<LinkManager> manager_;
+};
+
+TEST_F(DeviceEndToEndTest, FullApplyOverTheCable) {
+    mouse().SetReceiver(false);
+    mouse().SetCable(true);
+    const ProfileRecord profile = ProfileWithMacros();
+    Start(profile);
+    ASSERT_EQ(manager_->links().wired_link, 1);
+    ASSERT_TRUE(ApplyAll(1, 10000));
+    EXPECT_EQ(ReadLines(LogPath()), ExpectedLog(profile, "wired"));
+    ExpectStateEquals(profile);
+}
+
+TEST_F(DeviceEndToEndTest, FullApplyOverTheReceiver) {
+    mouse().SetCable(false);
+    mouse().SetReceiver(true);
+    const ProfileRecord profile = ProfileWithMacros();
+    Start(profile);
+    ASSERT_EQ(manager_->links().wireless_link, 1);
+    // The receiver's mouse makes itself known by its power status.
+    ASSERT_TRUE(RunUntil([&] { return manager_->links().awaiting_device == 0; }, 3000));
+    ASSERT_TRUE(ApplyAll(1, 20000));
+    EXPECT_EQ(ReadLines(LogPath()), ExpectedLog(profile, "wireless"));
+    ExpectStateEquals(profile);
+}
+
+TEST_F(DeviceEndToEndTest, CablePulledDuringAnApply) {
+    mouse().SetReceiver(true);
+    mouse().SetCable(true);
+    ProfileRecord profile{};
+    FillProfileDefaults(profile);
+    Start(profile);
+    apply_.apply_all = 1;
+    PostMessageW(window_.hwnd, kApplyRequestMessage, 0, 0);
+    ASSERT_TRUE(RunUntil([&] { return ReadLines(LogPath()).size() >= 2; }, 3000));
+    mouse().SetCable(false);
+    // The apply ends, neither stuck nor crashed.
+    ASSERT_TRUE(RunUntil([&] { return profile_.saves == 1; }, 10000));
+    EXPECT_EQ(manager_->links().wired_link, 2);
+
+    // Once the mouse is heard over the receiver, the next apply goes there.
+    ASSERT_TRUE(RunUntil([&] { return manager_->links().awaiting_device == 0; }, 5000));
+    profile_.UpdateCurrent([](ProfileRecord& p) { p.report_rate = 3; });
+    PostMessageW(window_.hwnd, kApplyRequestMessage, 0, 0);
+    ASSERT_TRUE(RunUntil([&] { return profile_.saves == 2; }, 10000));
+    const auto log = ReadLines(LogPath());
+    EXPECT_EQ(log.back(), "wireless 06 09 01 01 FE 00 00 00 00");
+}
+
+}  // namespace
+}  // namespace nimba

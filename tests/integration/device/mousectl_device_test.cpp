@@ -1,0 +1,87 @@
+// `nimba-mousectl apply` as a user runs it: in a program folder beside the simulated driver
+// libraries, and in one with the real ones and no mouse.
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <future>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+using namespace std::chrono_literals;
+
+size_t LineCount(const fs::path& path) {
+    std::ifstream in(path);
+    size_t n = 0;
+    for (std::string line; std::getline(in, line);) ++n;
+    return n;
+}
+
+class MousectlDeviceTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder_ = fs::temp_directory_path() /
+                  ("nimba-mousectl-device-" + std::to_string(getpid()) + "-" +
+                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(folder_);
+        fs::create_directories(folder_);
+        fs::copy_file(fs::path(NIMBA_BIN) / "nimba-mousectl", folder_ / "nimba-mousectl");
+    }
+    void TearDown() override { fs::remove_all(folder_); }
+
+    void CopyLibraries(const fs::path& from) {
+        for (const auto& entry : fs::directory_iterator(from)) {
+            if (entry.path().extension() == ".so") {
+                fs::copy_file(entry.path(), folder_ / entry.path().filename());
+            }
+        }
+    }
+    int Run(const std::string& command) {
+        const std::string line = "cd '" + folder_.string() + "' && NIMBA_SIM_LOG='" +
+                                 (folder_ / "mouse.log").string() + "' NIMBA_SIM_SOCKET='" +
+                                 (folder_ / "mouse.sock").string() + "' ./nimba-mousectl " +
+                                 command + " >/dev/null 2>&1";
+        const int status = std::system(line.c_str());
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+
+    fs::path folder_;
+};
+
+TEST_F(MousectlDeviceTest, ApplyBesideTheSimulatedMouseTakesOnlyTheProtocolsPauses) {
+    CopyLibraries(NIMBA_DEMO);
+    const fs::path log = folder_ / "mouse.log";
+    auto exit_code = std::async(std::launch::async, [&] { return Run("apply"); });
+
+    // A new store's profile, in full over the receiver the demo mouse starts with: five
+    // reports, each acknowledged, each followed by 500 ms and 500 ms more.
+    constexpr size_t kReports = 5;
+    const auto deadline = Clock::now() + 15s;
+    Clock::time_point first{}, last{};
+    while (Clock::now() < deadline && LineCount(log) < kReports) {
+        if (first == Clock::time_point{} && LineCount(log) > 0) first = Clock::now();
+        std::this_thread::sleep_for(5ms);
+    }
+    last = Clock::now();
+    ASSERT_EQ(exit_code.get(), 0);
+    ASSERT_EQ(LineCount(log), kReports);
+    const auto span = std::chrono::duration_cast<std::chrono::milliseconds>(last - first);
+    EXPECT_LE(span.count(), 1.2 * (kReports - 1) * 1000);
+}
+
+TEST_F(MousectlDeviceTest, ApplyWithoutAMouseExitsThreeAtOnce) {
+    CopyLibraries(NIMBA_BIN);
+    const auto start = Clock::now();
+    EXPECT_EQ(Run("apply"), 3);
+    EXPECT_LT(Clock::now() - start, 2s);
+}
+
+}  // namespace

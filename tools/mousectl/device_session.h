@@ -1,0 +1,74 @@
+#pragma once
+
+// The device layer started as the app starts it, on a window of the calling thread, for the
+// commands that talk to the mouse.
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "device/ble_transport.h"
+#include "device/device_controls.h"
+#include "device/link_manager.h"
+#include "device/profile_access.h"
+#include "platform/win_types.h"
+
+namespace nimba::mousectl {
+
+inline constexpr int kExitNoMouse = 3;
+
+// Stands in for the page's controls: keeps what the battery display shows and tells when an
+// apply has finished.
+class ToolControls final : public DeviceControls {
+public:
+    void SetVisible(const std::string& name, bool visible) override { visible_[name] = visible; }
+    void RefreshLinkVisibility() override {}
+    void SetPowerProgress(int) override {}
+    void SetPowerText(const std::string& text) override {
+        battery = text;
+        charging = false;
+    }
+    void SetPowerTextKey(const std::string& key) override { charging = key == "charging_text"; }
+    void SelectDpiStage(int) override {}
+    void ShowLightMode(int) override {}
+    void SetApplyRingVisible(bool visible) override {
+        if (!visible) apply_finished = true;
+    }
+
+    std::string battery;  // "" until the mouse reports a level
+    bool charging = false;
+    std::atomic<bool> apply_finished{false};
+
+private:
+    std::map<std::string, bool> visible_;
+};
+
+class DeviceSession {
+public:
+    // Starts the links at once; `on_message` sees every message of the window first.
+    explicit DeviceSession(ProfileAccess& profile,
+                           std::function<void(UINT, WPARAM, LPARAM)> on_message = nullptr);
+    ~DeviceSession();
+    DeviceSession(const DeviceSession&) = delete;
+    DeviceSession& operator=(const DeviceSession&) = delete;
+
+    // Handles this thread's messages until `done` holds or `ms` have passed; returns `done()`.
+    bool RunUntil(const std::function<bool()>& done, uint32_t ms);
+
+    LinkManager& manager() { return *manager_; }
+    LinkState& links() { return manager_->links(); }
+    ApplyState& apply() { return apply_; }
+    ToolControls controls;
+
+private:
+    HWND window_ = nullptr;
+    ApplyState apply_;
+    AbsentBleTransport ble_;
+    std::function<void(UINT, WPARAM, LPARAM)> on_message_;
+    std::unique_ptr<LinkManager> manager_;
+};
+
+}  // namespace nimba::mousectl
