@@ -1,6 +1,8 @@
 #include "skin/dialog_builder.h"
 
 #include <QFile>
+#include <QPalette>
+#include <QWidget>
 #include <functional>
 #include <map>
 #include <memory>
@@ -62,6 +64,19 @@ void ApplyWindowAttributes(const pugi::xml_node& window, CPaintManagerUI* manage
             manager->SetInitSize(nimba::skin::ParseSizeValue(value));
         } else if (name == "caption") {
             manager->SetCaptionHeight(nimba::skin::ParseRectValue(value).bottom);
+        } else if (name == "roundcorner") {
+            manager->SetRoundCorner(nimba::skin::ParseSizeValue(value));
+        } else if (name == "mininfo") {
+            manager->SetMinInfo(nimba::skin::ParseSizeValue(value));
+        } else if (name == "stylesheet" && manager->GetWindowWidget() != nullptr) {
+            QFile sheet(ToQ(CPaintManagerUI::GetResourcePath()) + value);
+            if (sheet.open(QIODevice::ReadOnly))
+                manager->GetWindowWidget()->setStyleSheet(QString::fromUtf8(sheet.readAll()));
+        } else if (name == "bkcolor" && manager->GetWindowWidget() != nullptr) {
+            QPalette palette = manager->GetWindowWidget()->palette();
+            palette.setColor(QPalette::Window, nimba::skin::ToQColor(nimba::skin::ParseColor(value)));
+            manager->GetWindowWidget()->setPalette(palette);
+            manager->GetWindowWidget()->setAutoFillBackground(true);
         }
     }
     for (const pugi::xml_node& font : window.children("Font")) {

@@ -84,6 +84,10 @@ public:
     void SetCaptionHeight(int height) { caption_height_ = height; }
     SIZE GetInitSize() const { return init_size_; }
     void SetInitSize(SIZE size) { init_size_ = size; }
+    SIZE GetRoundCorner() const { return round_corner_; }
+    void SetRoundCorner(SIZE corner) { round_corner_ = corner; }
+    SIZE GetMinInfo() const { return min_info_; }
+    void SetMinInfo(SIZE size) { min_info_ = size; }
 
 private:
     HWND hwnd_ = nullptr;
@@ -102,4 +106,6 @@ private:
     std::map<TimerKey, std::unique_ptr<QTimer>> timers_;
     int caption_height_ = 0;
     SIZE init_size_{};
+    SIZE round_corner_{};
+    SIZE min_info_{};
 };

@@ -1,6 +1,9 @@
 #include "skin/window_impl_base.h"
 
 #include <QCloseEvent>
+#include <QMouseEvent>
+#include <QPainterPath>
+#include <optional>
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QScreen>
@@ -34,7 +37,23 @@ protected:
     void resizeEvent(QResizeEvent* event) override {
         QWidget::resizeEvent(event);
         if (CControlUI* root = manager_->GetRoot()) root->GetWidget()->setGeometry(rect());
+        const SIZE corner = manager_->GetRoundCorner();
+        if (corner.cx > 0 && corner.cy > 0) {
+            QPainterPath path;
+            path.addRoundedRect(rect(), corner.cx / 2.0, corner.cy / 2.0);
+            setMask(QRegion(path.toFillPolygon().toPolygon()));
+        }
     }
+    // Dragging the caption band (presses no control took) moves the window.
+    void mousePressEvent(QMouseEvent* event) override {
+        const QPoint at = event->position().toPoint();
+        if (event->button() == Qt::LeftButton && at.y() < manager_->GetCaptionHeight())
+            drag_from_ = event->globalPosition().toPoint() - pos();
+    }
+    void mouseMoveEvent(QMouseEvent* event) override {
+        if (drag_from_) move(event->globalPosition().toPoint() - *drag_from_);
+    }
+    void mouseReleaseEvent(QMouseEvent*) override { drag_from_.reset(); }
     void closeEvent(QCloseEvent* event) override {
         event->ignore();
         owner_->Close(0);
@@ -43,6 +62,7 @@ protected:
 private:
     WindowImplBase* owner_;
     CPaintManagerUI* manager_;
+    std::optional<QPoint> drag_from_;
 };
 
 }  // namespace
@@ -109,6 +129,8 @@ HWND WindowImplBase::Create(HWND parent, std::u16string_view title, DWORD style,
     }
     const SIZE size = m_pm.GetInitSize();
     if (size.cx > 0 && size.cy > 0) widget->resize(size.cx, size.cy);
+    const SIZE min = m_pm.GetMinInfo();
+    if (min.cx > 0 || min.cy > 0) widget->setMinimumSize(min.cx, min.cy);
     m_pm.AddNotifier(this);
     InitWindow();
     // The language is often loaded during InitWindow; show its texts.
