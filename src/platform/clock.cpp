@@ -10,10 +10,14 @@ namespace {
 
 std::atomic<bool> g_virtual{false};
 std::atomic<uint64_t> g_virtual_now{0};
+// Added to the steady clock so that time never runs backwards after virtual time was used:
+// code measuring with unsigned tick differences would otherwise see a huge interval.
+std::atomic<uint64_t> g_real_offset{0};
 
 uint64_t RealNowMs() {
     using namespace std::chrono;
-    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+    auto steady = duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+    return static_cast<uint64_t>(steady) + g_real_offset.load();
 }
 
 // Virtual time only moves forward, even when several threads advance it at once.
@@ -40,8 +44,15 @@ bool VirtualClockOn() {
 namespace test {
 
 void UseVirtualClock(bool on) {
-    // Virtual time continues from the real time so timers already set keep their distance.
-    if (on && !g_virtual.load()) g_virtual_now.store(RealNowMs());
+    // Each clock continues from where the other stood, so timers already set keep their
+    // distance and time only moves forward.
+    if (on && !g_virtual.load()) {
+        AdvanceVirtualTo(RealNowMs());
+    } else if (!on && g_virtual.load()) {
+        const uint64_t real = RealNowMs();
+        const uint64_t reached = g_virtual_now.load();
+        if (reached > real) g_real_offset.fetch_add(reached - real);
+    }
     g_virtual.store(on);
     detail::WakeAllQueues();
 }

@@ -6,6 +6,7 @@
 #include <condition_variable>
 #include <deque>
 #include <limits>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <unordered_map>
@@ -36,6 +37,7 @@ struct Timer {
     UINT_PTR id;
     UINT period;
     uint64_t due;
+    uint64_t serial;  // new for every SetTimer, so a re-set timer is a different one
 };
 
 struct ThreadQueue {
@@ -45,6 +47,7 @@ struct ThreadQueue {
     std::deque<MSG> posted;
     std::deque<std::shared_ptr<PendingSend>> sent;
     std::vector<Timer> timers;
+    std::map<std::pair<HWND, UINT_PTR>, uint64_t> taken_timers;  // serial of the last WM_TIMER
     std::optional<int> quit_posted;  // returned once no posted message is left
     std::optional<int> quit_seen;    // WM_QUIT met by DispatchPending, until taken
     int wake_fd = -1;
@@ -62,6 +65,7 @@ struct Registry {
     std::unordered_map<DWORD, std::shared_ptr<ThreadQueue>> queues;
     std::unordered_map<HWND, Window> windows;
     DWORD next_thread_id = 1;
+    uint64_t next_timer_serial = 1;
     uintptr_t next_window = 0x10000;  // never reused, so a stale handle stays invalid
 };
 
@@ -177,6 +181,7 @@ std::optional<MSG> TakeNext(ThreadQueue& q, HWND hwnd, UINT lo, UINT hi, bool re
     if (!due) return std::nullopt;
     MSG m = TimerMessage(*due, now);
     if (remove) {
+        q.taken_timers[{due->hwnd, due->id}] = due->serial;
         // One WM_TIMER per period: a late loop gets one message, not a burst.
         due->due += due->period;
         if (due->due <= now) due->due = now + due->period;
@@ -190,6 +195,19 @@ std::optional<uint64_t> NextDue(const ThreadQueue& q, HWND hwnd, UINT lo, UINT h
         if (Matches(TimerMessage(t, 0), hwnd, lo, hi) && (!next || t.due < *next)) next = t.due;
     }
     return next;
+}
+
+// A WM_TIMER already taken from the queue is dropped at dispatch when its timer was killed or
+// re-set in between, possibly by another thread: a stopped timer must not act any more.
+bool TimerStillSet(const Window& w, const MSG& m) {
+    auto& taken = w.owner->taken_timers;
+    auto it = taken.find({m.hwnd, m.wParam});
+    if (it == taken.end()) return true;  // posted by hand, not made by a timer
+    const uint64_t serial = it->second;
+    taken.erase(it);
+    return std::any_of(w.owner->timers.begin(), w.owner->timers.end(), [&](const Timer& t) {
+        return t.hwnd == m.hwnd && t.id == m.wParam && t.serial == serial;
+    });
 }
 
 std::shared_ptr<const WindowProc> ProcOf(HWND hwnd) {
@@ -248,6 +266,8 @@ void DestroyPlatformWindow(HWND hwnd) {
     reg.windows.erase(it);
     std::erase_if(q->posted, [hwnd](const MSG& m) { return m.hwnd == hwnd; });
     std::erase_if(q->timers, [hwnd](const Timer& t) { return t.hwnd == hwnd; });
+    std::erase_if(q->taken_timers, [hwnd](const auto& taken) { return taken.first.first == hwnd; });
+    q->wake.notify_all();  // a GetMessageW filtered on this window must stop waiting
     std::erase_if(q->sent, [hwnd](const std::shared_ptr<PendingSend>& send) {
         if (send->msg.hwnd != hwnd) return false;
         Complete(*send, 0);
@@ -322,6 +342,8 @@ BOOL GetMessageW(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax) {
     std::shared_ptr<ThreadQueue> q = CurrentQueue(lock);
     for (;;) {
         RunIncomingSends(lock, *q);
+        // Waiting on a window that is gone would never end.
+        if (hwnd && hwnd != kThreadMessagesOnly && !FindWindow(hwnd)) return -1;
         if (auto m = TakeNext(*q, hwnd, filterMin, filterMax, true)) {
             *msg = *m;
             return m->message == WM_QUIT ? FALSE : TRUE;
@@ -347,7 +369,9 @@ LRESULT DispatchMessageW(const MSG* msg) {
     std::shared_ptr<const WindowProc> proc;
     {
         Lock lock(Reg().mutex);
-        proc = ProcOf(msg->hwnd);
+        const Window* w = FindWindow(msg->hwnd);
+        if (!w || (msg->message == WM_TIMER && !TimerStillSet(*w, *msg))) return 0;
+        proc = w->proc;
     }
     return proc ? (*proc)(msg->hwnd, msg->message, msg->wParam, msg->lParam) : 0;
 }
@@ -366,13 +390,14 @@ UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapseMs, void*) {
     if (!w) return 0;
     const UINT period = std::max(elapseMs, kMinTimerMs);
     const uint64_t due = platform::NowMs() + period;
+    const uint64_t serial = reg.next_timer_serial++;
     ThreadQueue& q = *w->owner;
     auto it = std::find_if(q.timers.begin(), q.timers.end(),
                            [&](const Timer& t) { return t.hwnd == hwnd && t.id == id; });
     if (it != q.timers.end()) {
-        *it = Timer{hwnd, id, period, due};
+        *it = Timer{hwnd, id, period, due, serial};
     } else {
-        q.timers.push_back(Timer{hwnd, id, period, due});
+        q.timers.push_back(Timer{hwnd, id, period, due, serial});
     }
     // A loop waiting for the old next timer must re-arm for this one.
     Signal(q);

@@ -27,7 +27,8 @@ LRESULT SendMessageW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 // creates its queue) before it hands out its id.
 BOOL PostThreadMessageW(DWORD threadId, UINT msg, WPARAM wParam, LPARAM lParam);
 // Sent messages from other threads are run inside GetMessageW and PeekMessageW.
-// Blocks until a message is there; FALSE on WM_QUIT. Filters as in Win32 (0 = none).
+// Blocks until a message is there; FALSE on WM_QUIT. Filters as in Win32 (0 = none);
+// -1 when the filter window is not, or no longer, a window.
 BOOL GetMessageW(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax);
 BOOL PeekMessageW(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT removeMsg);
 LRESULT DispatchMessageW(const MSG* msg);
@@ -35,6 +36,8 @@ void PostQuitMessage(int exitCode);
 
 // WM_TIMER with wParam = id reaches the window every `elapseMs` (at least 10), once per
 // period however late the loop is; re-setting an id restarts it. 0 for an unknown window.
+// Once KillTimer returns, the window sees no WM_TIMER of that id, not even one already taken
+// from the queue but not yet dispatched.
 UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapseMs, void* unused = nullptr);
 BOOL KillTimer(HWND hwnd, UINT_PTR id);
 

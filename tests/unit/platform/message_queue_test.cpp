@@ -44,10 +44,11 @@ TEST(MessageQueue, DestroyedWindowLosesItsMessagesAndRefusesNewOnes) {
     PostMessageW(kept, kFirst, 2, 0);
     DestroyPlatformWindow(gone);
 
+    MSG msg{};
     EXPECT_FALSE(IsWindow(gone));
     EXPECT_FALSE(PostMessageW(gone, kFirst, 3, 0));
     EXPECT_EQ(SendMessageW(gone, kFirst, 0, 0), 0);
-    MSG msg{};
+    EXPECT_EQ(GetMessageW(&msg, gone, 0, 0), -1);  // instead of waiting forever
     ASSERT_TRUE(PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE));
     EXPECT_EQ(msg.hwnd, kept);
     EXPECT_FALSE(PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE));

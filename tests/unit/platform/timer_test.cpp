@@ -80,6 +80,22 @@ TEST_F(VirtualTimers, NeverFireAfterKillTimerEvenWhenAlreadyDue) {
     EXPECT_FALSE(KillTimer(hwnd_, 3));
     platform::test::AdvanceBy(500);
     EXPECT_EQ(fired_.size(), 1u);
+
+    // Taken from the queue, then stopped or restarted (say by another thread) before dispatch.
+    SetTimer(hwnd_, 4, 100);
+    Sleep(100);
+    MSG taken{};
+    ASSERT_TRUE(PeekMessageW(&taken, nullptr, 0, 0, PM_REMOVE));
+    KillTimer(hwnd_, 4);
+    DispatchMessageW(&taken);
+    SetTimer(hwnd_, 5, 100);
+    Sleep(100);
+    ASSERT_TRUE(PeekMessageW(&taken, nullptr, 0, 0, PM_REMOVE));
+    SetTimer(hwnd_, 5, 100);
+    DispatchMessageW(&taken);
+    EXPECT_EQ(fired_.size(), 1u);
+    platform::test::AdvanceBy(100);
+    EXPECT_EQ(fired_.size(), 2u);
 }
 
 TEST_F(VirtualTimers, DestroyedWindowHasNoTimers) {
@@ -132,6 +148,20 @@ TEST(RealTimers, GetMessageWaitsForTheNextTimer) {
     EXPECT_EQ(msg.wParam, 4u);
     EXPECT_GE(platform::NowMs() - start, 20u);
     DestroyPlatformWindow(hwnd);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(Clock, NeverRunsBackwardsWhenVirtualTimeEnds) {
+    platform::test::UseVirtualClock(true);
+    Sleep(3'600'000);  // an hour of virtual time costs none
+    const uint64_t reached = platform::NowMs();
+    const DWORD ticks = GetTickCount();
+    platform::test::UseVirtualClock(false);
+    EXPECT_GE(platform::NowMs(), reached);
+    EXPECT_LT(GetTickCount() - ticks, 1000u);
 }
 
 }  // namespace
