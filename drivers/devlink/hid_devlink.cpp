@@ -1,7 +1,5 @@
 // The driver library over hidapi: one mouse interface, selected by vendor and product id.
 
-#include <hidapi.h>
-
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
@@ -12,6 +10,7 @@
 #include <thread>
 
 #include "devlink.h"
+#include "hid_access.h"
 #include "input_report.h"
 #include "platform/messages.h"
 
@@ -19,37 +18,18 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// The mouse's own reports live on its vendor-defined interface; the others are the
-// ordinary mouse and keyboard interfaces the system input stack owns.
-constexpr unsigned short kVendorUsagePage = 0xFF00;
 constexpr auto kPresencePollPeriod = 500ms;
 constexpr int kReadTimeoutMs = 100;
 constexpr size_t kInputReportMax = 64;
+
+using nimba::devlink::CloseInterface;
+using nimba::devlink::FindVendorInterface;
+using nimba::devlink::OpenInterface;
 
 std::mutex g_mutex;  // guards the selection and the feature handle
 int g_vendor_id = 0;
 int g_product_id = 0;
 hid_device* g_feature_device = nullptr;
-
-bool InitHid() {
-    static const bool ok = hid_init() == 0;
-    return ok;
-}
-
-std::optional<std::string> FindVendorInterface(int vendorId, int productId) {
-    if (!InitHid()) return std::nullopt;
-    std::optional<std::string> path;
-    hid_device_info* list = hid_enumerate(static_cast<unsigned short>(vendorId),
-                                          static_cast<unsigned short>(productId));
-    for (hid_device_info* info = list; info != nullptr; info = info->next) {
-        if (info->usage_page >= kVendorUsagePage && info->path != nullptr) {
-            path = info->path;
-            break;
-        }
-    }
-    hid_free_enumeration(list);
-    return path;
-}
 
 // Follows one device: presence by polling the enumeration, notices from its input reports.
 class Monitor {
@@ -75,12 +55,12 @@ private:
     void Run() {
         std::optional<std::string> path = FindVendorInterface(vendor_id_, product_id_);
         bool present = path.has_value();
-        hid_device* input = present ? hid_open_path(path->c_str()) : nullptr;
+        hid_device* input = present ? OpenInterface(*path) : nullptr;
         auto next_poll = std::chrono::steady_clock::now() + kPresencePollPeriod;
         while (!Stopping()) {
             if (input != nullptr) {
                 if (!ReadNotices(input)) {
-                    hid_close(input);
+                    CloseInterface(input);
                     input = nullptr;
                 }
             } else {
@@ -95,13 +75,13 @@ private:
                 present = path.has_value();
                 PostMessageW(window_, presence_message_, present ? 1 : 0, 0);
             }
-            if (present && input == nullptr) input = hid_open_path(path->c_str());
+            if (present && input == nullptr) input = OpenInterface(*path);
             if (!present && input != nullptr) {
-                hid_close(input);
+                CloseInterface(input);
                 input = nullptr;
             }
         }
-        if (input != nullptr) hid_close(input);
+        if (input != nullptr) CloseInterface(input);
     }
 
     // False when the device stopped answering.
@@ -174,13 +154,13 @@ int Open_FeatureDevice() {
     if (g_feature_device != nullptr) return 1;
     const std::optional<std::string> path = FindVendorInterface(g_vendor_id, g_product_id);
     if (!path) return 0;
-    g_feature_device = hid_open_path(path->c_str());
+    g_feature_device = OpenInterface(*path);
     return g_feature_device != nullptr ? 1 : 0;
 }
 
 void Close_FeatureDevice() {
     std::lock_guard lock(g_mutex);
-    if (g_feature_device != nullptr) hid_close(g_feature_device);
+    if (g_feature_device != nullptr) CloseInterface(g_feature_device);
     g_feature_device = nullptr;
 }
 

@@ -1,0 +1,57 @@
+#include "hid_access.h"
+
+#include <mutex>
+
+namespace nimba::devlink {
+
+namespace {
+
+// The mouse's own reports live on its vendor-defined interface; the others are the
+// ordinary mouse and keyboard interfaces the system input stack owns.
+constexpr unsigned short kVendorUsagePage = 0xFF00;
+
+std::mutex& HidMutex() {
+    static std::mutex mutex;
+    return mutex;
+}
+
+// Ends hidapi, freeing what it keeps, when the last driver library is unloaded.
+struct HidSession {
+    bool ok = hid_init() == 0;
+    ~HidSession() { hid_exit(); }
+};
+
+bool HidReady() {
+    static HidSession session;
+    return session.ok;
+}
+
+}  // namespace
+
+std::optional<std::string> FindVendorInterface(int vendorId, int productId) {
+    std::lock_guard lock(HidMutex());
+    if (!HidReady()) return std::nullopt;
+    std::optional<std::string> path;
+    hid_device_info* list = hid_enumerate(static_cast<unsigned short>(vendorId),
+                                          static_cast<unsigned short>(productId));
+    for (hid_device_info* info = list; info != nullptr; info = info->next) {
+        if (info->usage_page >= kVendorUsagePage && info->path != nullptr) {
+            path = info->path;
+            break;
+        }
+    }
+    hid_free_enumeration(list);
+    return path;
+}
+
+hid_device* OpenInterface(const std::string& path) {
+    std::lock_guard lock(HidMutex());
+    return HidReady() ? hid_open_path(path.c_str()) : nullptr;
+}
+
+void CloseInterface(hid_device* device) {
+    std::lock_guard lock(HidMutex());
+    if (device != nullptr) hid_close(device);
+}
+
+}  // namespace nimba::devlink
