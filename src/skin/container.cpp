@@ -274,8 +274,10 @@ void CContainerUI::PlaceColumnOrRow(const QRect& area, bool column) {
         cursor += size + trail(p) + child_padding_;
     }
     if (scroll_ != nullptr) {
-        const int needed = cursor - child_padding_ - (column ? area.top() : area.left()) +
-                           (column ? inset_.top + inset_.bottom : inset_.left + inset_.right);
+        const int needed = std::max(0, cursor - (flow.empty() ? 0 : child_padding_) -
+                                           (column ? area.top() : area.left()) +
+                                           (column ? inset_.top + inset_.bottom
+                                                   : inset_.left + inset_.right));
         if (column) {
             content_->setMinimumHeight(needed);
         } else {
