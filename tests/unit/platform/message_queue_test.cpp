@@ -5,6 +5,7 @@
 #include <thread>
 #include <vector>
 
+#include "platform/clock.h"
 #include "platform/messages.h"
 
 namespace {
@@ -40,14 +41,17 @@ TEST(MessageQueue, KeepsPostingOrderAndAppliesFilters) {
 TEST(MessageQueue, DestroyedWindowLosesItsMessagesAndRefusesNewOnes) {
     HWND gone = IgnoringWindow();
     HWND kept = IgnoringWindow();
+    SetTimer(gone, 1, 10);
     PostMessageW(gone, kFirst, 1, 0);
     PostMessageW(kept, kFirst, 2, 0);
     DestroyPlatformWindow(gone);
+    Sleep(20);  // its timer would be due by now
 
     MSG msg{};
     EXPECT_FALSE(IsWindow(gone));
     EXPECT_FALSE(PostMessageW(gone, kFirst, 3, 0));
     EXPECT_EQ(SendMessageW(gone, kFirst, 0, 0), 0);
+    EXPECT_EQ(SetTimer(gone, 1, 100), 0u);
     EXPECT_EQ(GetMessageW(&msg, gone, 0, 0), -1);  // instead of waiting forever
     ASSERT_TRUE(PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE));
     EXPECT_EQ(msg.hwnd, kept);

@@ -12,14 +12,7 @@ namespace {
 constexpr UINT kAsk = WM_USER + 10;
 constexpr UINT kPing = WM_USER + 11;
 
-TEST(SendMessage, SameThreadCallsTheProcedureAtOnce) {
-    HWND hwnd = CreatePlatformWindow(
-        [](HWND, UINT msg, WPARAM w, LPARAM l) -> LRESULT { return msg == kAsk ? w + l : -1; });
-    EXPECT_EQ(SendMessageW(hwnd, kAsk, 40, 2), 42);
-    DestroyPlatformWindow(hwnd);
-}
-
-TEST(SendMessage, OtherThreadRunsItInItsLoopAndTheResultComesBack) {
+TEST(SendMessage, RunsOnTheWindowsThreadAndReturnsItsResult) {
     std::promise<HWND> created;
     std::thread::id ran_on;
     std::thread worker([&] {
@@ -34,6 +27,10 @@ TEST(SendMessage, OtherThreadRunsItInItsLoopAndTheResultComesBack) {
     HWND hwnd = created.get_future().get();
     EXPECT_EQ(SendMessageW(hwnd, kAsk, 21, 0), 42);
     EXPECT_EQ(ran_on, worker.get_id());
+    HWND own =
+        CreatePlatformWindow([&](HWND, UINT, WPARAM w, LPARAM l) -> LRESULT { return w + l; });
+    EXPECT_EQ(SendMessageW(own, kAsk, 40, 2), 42);  // same thread: called at once, no loop
+    DestroyPlatformWindow(own);
     PostMessageW(hwnd, WM_QUIT, 0, 0);
     worker.join();
 }

@@ -98,19 +98,6 @@ TEST_F(VirtualTimers, NeverFireAfterKillTimerEvenWhenAlreadyDue) {
     EXPECT_EQ(fired_.size(), 2u);
 }
 
-TEST_F(VirtualTimers, DestroyedWindowHasNoTimers) {
-    HWND other = CreatePlatformWindow([this](HWND, UINT, WPARAM id, LPARAM) -> LRESULT {
-        fired_.emplace_back(id, 0);
-        return 0;
-    });
-    SetTimer(other, 9, 10);
-    DestroyPlatformWindow(other);
-    EXPECT_EQ(SetTimer(other, 9, 10), 0u);
-    EXPECT_FALSE(KillTimer(other, 9));
-    platform::test::AdvanceBy(100);
-    EXPECT_TRUE(fired_.empty());
-}
-
 TEST_F(VirtualTimers, BlockedWorkerWakesWhenVirtualTimeMakesItsTimerDue) {
     std::promise<std::pair<HWND, DWORD>> ready;
     std::promise<uint64_t> fired_at;
