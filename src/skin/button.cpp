@@ -28,7 +28,10 @@ bool CButtonUI::Activate() {
 
 void CButtonUI::OnUserClick() { Notify(notify_type::kClick); }
 
-void CButtonUI::ApplyText(const QString& shown) { Button()->setText(shown); }
+void CButtonUI::ApplyText(const QString& shown) {
+    // '&' would otherwise be taken as a shortcut marker and vanish.
+    Button()->setText(QString(shown).replace('&', "&&"));
+}
 
 void CButtonUI::SetAttribute(std::u16string_view name, std::u16string_view value) {
     const QString v = ToQ(value);

@@ -293,7 +293,8 @@ void CControlUI::UpdateStyle() {
 void CControlUI::NeedParentLayout() {
     if (parent_ != nullptr) {
         parent_->Arrange();
-    } else if (!visible_) {
-        widget_->hide();
+    } else if (widget_->parentWidget() != nullptr || !visible_) {
+        // A window's root or a list row; a control not yet placed must not pop up as a window.
+        widget_->setVisible(visible_);
     }
 }

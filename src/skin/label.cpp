@@ -22,7 +22,11 @@ Qt::Alignment ParseAlign(const QString& text, Qt::Alignment fallback) {
 
 }  // namespace nimba::skin
 
-CLabelUI::CLabelUI() : CControlUI(new QLabel) { Label()->setAlignment(Qt::AlignLeft | Qt::AlignVCenter); }
+CLabelUI::CLabelUI() : CControlUI(new QLabel) {
+    // Texts include user input (profile and macro names): never read as markup.
+    Label()->setTextFormat(Qt::PlainText);
+    Label()->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+}
 
 void CLabelUI::SetAttribute(std::u16string_view name, std::u16string_view value) {
     if (name == u"align") {

@@ -75,7 +75,9 @@ void CMenuWnd::ResizeMenu() {
     ForEachElement(m_pm.GetRoot(), [&height](CMenuElementUI* element) {
         if (element->IsVisible()) height += element->GetFixedHeight();
     });
-    height += 4;
+    if (auto* column = dynamic_cast<CContainerUI*>(m_pm.GetRoot())) {
+        height += column->GetInset().top + column->GetInset().bottom;
+    }
     int x = (alignment_ & eMenuAlignment_Right) ? point_.x - width : point_.x;
     int y = (alignment_ & eMenuAlignment_Bottom) ? point_.y - height : point_.y;
     if (QScreen* screen = QGuiApplication::primaryScreen()) {

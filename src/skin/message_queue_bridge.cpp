@@ -3,7 +3,7 @@
 #include <QCoreApplication>
 #include <QSocketNotifier>
 #include <QTimer>
-#include <memory>
+#include <QPointer>
 
 #include "platform/messages.h"
 
@@ -12,7 +12,7 @@ namespace {
 
 class QueueBridge : public QObject {
 public:
-    QueueBridge() : notifier_(platform::QueueWakeFd(), QSocketNotifier::Read) {
+    explicit QueueBridge(QObject* parent) : QObject(parent), notifier_(platform::QueueWakeFd(), QSocketNotifier::Read) {
         connect(&notifier_, &QSocketNotifier::activated, this, [this] { Drain(); });
         timer_.setSingleShot(true);
         connect(&timer_, &QTimer::timeout, this, [this] { Drain(); });
@@ -40,12 +40,13 @@ private:
     QTimer timer_;
 };
 
-thread_local std::unique_ptr<QueueBridge> bridge;
+// Owned by the application object, so it goes before Qt does.
+QPointer<QueueBridge> bridge;
 
 }  // namespace
 
 void EnsureMessageQueueBridge() {
-    if (!bridge) bridge = std::make_unique<QueueBridge>();
+    if (!bridge) bridge = new QueueBridge(QCoreApplication::instance());
 }
 
 int QuitCode() { return bridge ? bridge->quit_code : 0; }

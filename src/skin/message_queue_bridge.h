@@ -6,7 +6,8 @@
 
 namespace nimba::skin {
 
-// Installs the bridge for the calling thread once; later calls do nothing.
+// Installs the bridge for the UI thread once (after the QApplication exists); later calls do
+// nothing.
 void EnsureMessageQueueBridge();
 // The code WM_QUIT carried, once one arrived.
 int QuitCode();

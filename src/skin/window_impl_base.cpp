@@ -171,6 +171,8 @@ UINT WindowImplBase::ShowModal() {
     QEventLoop loop;
     modal_loop_ = &loop;
     modal_result_ = &result;
+    // Modality only takes effect when the window is shown again.
+    widget_->hide();
     widget_->setWindowModality(Qt::ApplicationModal);
     ShowWindow(true, true);
     if (auto it = ModalHooks().find(GetWindowClassName()); it != ModalHooks().end()) {
