@@ -19,8 +19,7 @@ std::string TemporaryPathBeside(const std::string& path) {
 
 }  // namespace
 
-bool WriteFileAtomically(const std::string& path,
-                         const std::function<bool(OutputStream&)>& write) {
+bool WriteFileAtomically(const std::string& path, const std::function<bool(OutputStream&)>& write) {
     const std::string temporary = TemporaryPathBeside(path);
     const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0) return false;

@@ -18,6 +18,8 @@ std::string DataDirectoryIn(const std::string& program_folder) {
     return data + "/";
 }
 
-std::string GetDataDirectory() { return DataDirectoryIn(GetModuleDirectory()); }
+std::string GetDataDirectory() {
+    return DataDirectoryIn(GetModuleDirectory());
+}
 
 }  // namespace nimba

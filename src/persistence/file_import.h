@@ -12,7 +12,7 @@ enum class ImportStatus {
 
 struct ImportResult {
     ImportStatus status;
-    int index;  // position of the new record in its list; -1 unless imported
+    int index;           // position of the new record in its list; -1 unless imported
     bool saved = false;  // the stores the import itself writes were written
 };
 

@@ -13,7 +13,9 @@ std::unique_ptr<FileInputStream> FileInputStream::Open(const std::string& path) 
     return std::unique_ptr<FileInputStream>(new FileInputStream(fd));
 }
 
-FileInputStream::~FileInputStream() { ::close(fd_); }
+FileInputStream::~FileInputStream() {
+    ::close(fd_);
+}
 
 size_t FileInputStream::Read(void* data, size_t size) {
     auto* bytes = static_cast<char*>(data);

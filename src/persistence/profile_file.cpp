@@ -33,8 +33,8 @@ ImportResult ImportProfile(const std::string& path, ProfileStore& profiles, Macr
     const bool saved = !macro_added || macros.Save();
 
     const int index = profiles.Edit([&](ProfileList& list, ProfileStoreHeader&) {
-        CopyName(profile->name, NameForNewRecord(list, NameView(profile->name),
-                                                 kProfileNameChars, kProfileRuleChars));
+        CopyName(profile->name, NameForNewRecord(list, NameView(profile->name), kProfileNameChars,
+                                                 kProfileRuleChars));
         list.push_back(std::move(profile));
         return static_cast<int>(list.size()) - 1;
     });

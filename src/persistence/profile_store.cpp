@@ -72,8 +72,7 @@ ProfileRecord* CreateDefaultProfile(ProfileList& profiles) {
 }
 
 ProfileStore::ProfileStore(std::string data_directory)
-    : data_directory_(std::move(data_directory)),
-      header_(std::make_unique<ProfileStoreHeader>()) {}
+    : data_directory_(std::move(data_directory)), header_(std::make_unique<ProfileStoreHeader>()) {}
 
 void ProfileStore::Load() {
     std::lock_guard lock(mutex_);

@@ -13,10 +13,17 @@ inline int ReportRefusedImport(ImportStatus status, std::string_view path, std::
                                std::ostream& err) {
     err << "nimba-mousectl: " << path << ": ";
     switch (status) {
-        case ImportStatus::kUnreadable: err << "cannot be read\n"; break;
-        case ImportStatus::kTruncated: err << "too short for a " << kind << "\n"; break;
-        case ImportStatus::kInvalid: err << "not a valid " << kind << "\n"; break;
-        case ImportStatus::kImported: break;
+        case ImportStatus::kUnreadable:
+            err << "cannot be read\n";
+            break;
+        case ImportStatus::kTruncated:
+            err << "too short for a " << kind << "\n";
+            break;
+        case ImportStatus::kInvalid:
+            err << "not a valid " << kind << "\n";
+            break;
+        case ImportStatus::kImported:
+            break;
     }
     return kExitUsage;
 }

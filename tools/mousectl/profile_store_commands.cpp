@@ -31,16 +31,17 @@ int RunImport(Args args, std::ostream& out, std::ostream& err) {
         return kExitUsage;
     }
     StoreSession session;
-    const ImportResult result = ImportProfile(std::string(args[0]), session.profiles,
-                                              session.macros);
+    const ImportResult result =
+        ImportProfile(std::string(args[0]), session.profiles, session.macros);
     if (result.status != ImportStatus::kImported) {
         return ReportRefusedImport(result.status, args[0], "profile file", err);
     }
     // As in the app, the imported profile becomes the current one.
-    const std::string name = session.profiles.Edit([&](ProfileList& list, ProfileStoreHeader& header) {
-        header.current_profile_index = result.index;
-        return Utf16ToUtf8(NameView(list[result.index]->name));
-    });
+    const std::string name =
+        session.profiles.Edit([&](ProfileList& list, ProfileStoreHeader& header) {
+            header.current_profile_index = result.index;
+            return Utf16ToUtf8(NameView(list[result.index]->name));
+        });
     if (!result.saved || !session.profiles.Save()) {
         err << "nimba-mousectl: cannot save the stores\n";
         return kExitFailure;

@@ -49,7 +49,8 @@ void SetBytes(benchmark::State& state) {
 
 void BM_SaveProfileStore(benchmark::State& state) {
     Fixture& f = Shared();
-    for (auto _ : state) benchmark::DoNotOptimize(SaveProfileStore(f.data_dir, f.profiles, *f.header));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(SaveProfileStore(f.data_dir, f.profiles, *f.header));
     SetBytes(state);
 }
 

@@ -60,8 +60,7 @@ TEST_F(MacroFileTest, RefusesWhatARecordCannotHoldAndLeavesTheStoreAlone) {
         WriteBytes(file, &record, sizeof(record));
         EXPECT_EQ(ImportMacro(file, store_).status, ImportStatus::kInvalid) << count;
     }
-    EXPECT_EQ(ImportMacro(folder_.path() + "none.macro", store_).status,
-              ImportStatus::kUnreadable);
+    EXPECT_EQ(ImportMacro(folder_.path() + "none.macro", store_).status, ImportStatus::kUnreadable);
     EXPECT_EQ(store_.Size(), 0u);
     EXPECT_FALSE(std::filesystem::exists(data_dir_ + kStoreFolder + "macro.data"));
 }

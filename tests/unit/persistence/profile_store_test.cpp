@@ -61,8 +61,8 @@ TEST_F(ProfileStoreTest, FirstStartCreatesAStoreWithOneDefaultProfile) {
     int32_t index = -1;
     std::memcpy(&index, bytes.data(), 4);
     EXPECT_EQ(index, 0);
-    EXPECT_TRUE(std::all_of(bytes.begin() + 4, bytes.begin() + kHeader,
-                            [](char b) { return b == 0; }));
+    EXPECT_TRUE(
+        std::all_of(bytes.begin() + 4, bytes.begin() + kHeader, [](char b) { return b == 0; }));
 
     ProfileRecord current{};
     ASSERT_TRUE(store.CopyCurrentProfile(current));
@@ -149,8 +149,8 @@ TEST_F(ProfileStoreTest, AFailedSaveLeavesThePreviousStore) {
     for (auto name : {u"New1", u"New2", u"New3"}) bigger.push_back(NewProfile(name));
     auto header = std::make_unique<ProfileStoreHeader>();
     const size_t full = kHeader + 3 * kRecord;
-    for (size_t limit : {size_t{0}, size_t{1}, kHeader - 1, kHeader, kHeader + kRecord + 5,
-                         full - 1}) {
+    for (size_t limit :
+         {size_t{0}, size_t{1}, kHeader - 1, kHeader, kHeader + kRecord + 5, full - 1}) {
         const bool saved = WriteFileAtomically(StorePath(), [&](OutputStream& out) {
             FailingOutputStream failing(out, limit);
             return WriteProfileStore(failing, bigger, *header);
@@ -210,11 +210,10 @@ TEST_F(ProfileStoreTest, ConcurrentSavesAndEditsAlwaysLeaveAWholeStore) {
             ProfileList loaded;
             auto header = std::make_unique<ProfileStoreHeader>();
             if (in) ReadProfileStore(*in, loaded, *header);
-            const bool whole =
-                !loaded.empty() && header->current_profile_index >= 0 &&
-                static_cast<size_t>(header->current_profile_index) < loaded.size() &&
-                std::all_of(loaded.begin(), loaded.end(),
-                            [](const auto& p) { return p->spare_a == 420; });
+            const bool whole = !loaded.empty() && header->current_profile_index >= 0 &&
+                               static_cast<size_t>(header->current_profile_index) < loaded.size() &&
+                               std::all_of(loaded.begin(), loaded.end(),
+                                           [](const auto& p) { return p->spare_a == 420; });
             if (!whole) ++bad_files;
         }
     };
