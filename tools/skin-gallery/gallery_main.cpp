@@ -16,7 +16,6 @@
 #include "skin/menu_wnd.h"
 #include "skin/resource_manager.h"
 #include "skin/skin_text.h"
-#include "theme.h"
 
 namespace {
 
@@ -129,7 +128,8 @@ int main(int argc, char** argv) {
     }
     CPaintManagerUI::SetResourcePath(FromQ(res_dir + "/"));
     CResourceManager::GetInstance().LoadLanguage(QDir(res_dir).filePath("lan.xml").toStdString());
-    if (!nimba::gallery::ApplyTheme(res_dir)) std::fprintf(stderr, "no theme.qss in %s\n", argv[1]);
+    // The skins' style sheet names its pictures "skin:<path>".
+    QDir::setSearchPaths("skin", {res_dir});
 
     Gallery gallery(out_dir);
     for (const auto skin : kWindowSkins) gallery.Window(skin);
