@@ -185,6 +185,7 @@ TEST_F(DeviceEndToEndTest, CablePulledDuringAnApply) {
     mouse().SetCable(true);
     ProfileRecord profile{};
     FillProfileDefaults(profile);
+    profile.report_rate = 1;
     Start(profile);
     apply_.apply_all = 1;
     PostMessageW(window_.hwnd, kApplyRequestMessage, 0, 0);
@@ -196,11 +197,11 @@ TEST_F(DeviceEndToEndTest, CablePulledDuringAnApply) {
 
     // Once the mouse is heard over the receiver, the next apply goes there.
     ASSERT_TRUE(RunUntil([&] { return manager_->links().awaiting_device == 0; }, 5000));
-    profile_.UpdateCurrent([](ProfileRecord& p) { p.report_rate = 3; });
+    profile_.UpdateCurrent([](ProfileRecord& p) { p.report_rate = 0; });
     PostMessageW(window_.hwnd, kApplyRequestMessage, 0, 0);
     ASSERT_TRUE(RunUntil([&] { return profile_.saves == 2; }, 10000));
     const auto log = ReadLines(LogPath());
-    EXPECT_EQ(log.back(), "wireless 06 09 01 01 FE 00 00 00 00");
+    EXPECT_EQ(log.back(), "wireless 06 09 01 08 F7 00 00 00 00");
 }
 
 }  // namespace

@@ -44,16 +44,27 @@ protected:
             }
         }
     }
-    int Run(const std::string& command) {
-        const std::string line = "cd '" + folder_.string() + "' && NIMBA_SIM_LOG='" +
-                                 (folder_ / "mouse.log").string() + "' NIMBA_SIM_SOCKET='" +
-                                 (folder_ / "mouse.sock").string() + "' ./nimba-mousectl " +
-                                 command + " >/dev/null 2>&1";
+    // Runs the tool in the folder, interrupted after `interrupt_after` seconds when given;
+    // its standard output goes to `output_`.
+    int Run(const std::string& command, const char* interrupt_after = nullptr) {
+        const std::string tool = "./nimba-mousectl " + command + " >'" +
+                                 (folder_ / "out.txt").string() + "' 2>/dev/null";
+        std::string line = "cd '" + folder_.string() + "' && export NIMBA_SIM_LOG='" +
+                           (folder_ / "mouse.log").string() + "' NIMBA_SIM_SOCKET='" +
+                           (folder_ / "mouse.sock").string() + "' && ";
+        if (interrupt_after) {
+            line += tool + " & sleep " + interrupt_after + "; kill -INT $!; wait $!";
+        } else {
+            line += tool;
+        }
         const int status = std::system(line.c_str());
+        std::ifstream in(folder_ / "out.txt");
+        output_.assign(std::istreambuf_iterator<char>(in), {});
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
 
     fs::path folder_;
+    std::string output_;
 };
 
 TEST_F(MousectlDeviceTest, ApplyBesideTheSimulatedMouseTakesOnlyTheProtocolsPauses) {
@@ -75,6 +86,17 @@ TEST_F(MousectlDeviceTest, ApplyBesideTheSimulatedMouseTakesOnlyTheProtocolsPaus
     ASSERT_EQ(LineCount(log), kReports);
     const auto span = std::chrono::duration_cast<std::chrono::milliseconds>(last - first);
     EXPECT_LE(span.count(), 1.2 * (kReports - 1) * 1000);
+}
+
+TEST_F(MousectlDeviceTest, StatusAndWatchReportWhatTheMouseSays) {
+    CopyLibraries(NIMBA_DEMO);
+    std::ofstream(folder_ / "mouse-sim.conf") << "battery=40\n";
+    EXPECT_EQ(Run("status"), 0);
+    EXPECT_EQ(output_, "wired: 0\nwireless: 1\nble: 0\nawake: 1\nbattery: 40%\ncharging: no\n");
+
+    // The power status comes every 2 s; watch prints it until interrupted.
+    EXPECT_EQ(Run("watch", "2.5"), 0);
+    EXPECT_NE(output_.find("wireless 4047 2800\n"), std::string::npos) << output_;
 }
 
 TEST_F(MousectlDeviceTest, ApplyWithoutAMouseExitsThreeAtOnce) {
