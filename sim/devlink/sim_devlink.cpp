@@ -18,7 +18,7 @@ constexpr int kReceiverProductId = 0xFA60;
 enum class Selection { kNone, kWired, kReceiver };
 std::atomic<Selection> g_selection{Selection::kNone};
 std::atomic<bool> g_open{false};
-std::atomic<bool> g_monitoring{false};
+std::atomic<Selection> g_monitored{Selection::kNone};  // what Close_DevMonitor detaches
 
 SimLink LinkOf(Selection selection) {
     return selection == Selection::kWired ? SimLink::kWired : SimLink::kWireless;
@@ -39,15 +39,16 @@ void Set_VIDPID(int vendorId, int productId) {
 void Open_DevMonitor(HWND window, UINT noticeMessage, UINT presenceMessage) {
     const Selection selection = g_selection;
     if (selection == Selection::kNone) return;
+    if (const Selection previous = g_monitored.exchange(selection); previous != Selection::kNone) {
+        VirtualMouse::Instance().DetachMonitor(LinkOf(previous));
+    }
     VirtualMouse::Instance().AttachMonitor(LinkOf(selection), window, noticeMessage,
                                            presenceMessage);
-    g_monitoring = true;
 }
 
 void Close_DevMonitor() {
-    const Selection selection = g_selection;
-    if (selection == Selection::kNone || !g_monitoring.exchange(false)) return;
-    VirtualMouse::Instance().DetachMonitor(LinkOf(selection));
+    const Selection monitored = g_monitored.exchange(Selection::kNone);
+    if (monitored != Selection::kNone) VirtualMouse::Instance().DetachMonitor(LinkOf(monitored));
 }
 
 int Open_FeatureDevice() {
@@ -63,7 +64,8 @@ void Close_FeatureDevice() {
 
 int SetFeature(const BYTE* report, int length) {
     const Selection selection = g_selection;
-    if (selection == Selection::kNone || report == nullptr || length <= 0) return 0;
+    // Like a real device handle, writes need Open_FeatureDevice first.
+    if (selection == Selection::kNone || !g_open || report == nullptr || length <= 0) return 0;
     return VirtualMouse::Instance().WriteFeature(LinkOf(selection),
                                                  {report, static_cast<size_t>(length)});
 }

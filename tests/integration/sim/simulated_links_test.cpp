@@ -183,6 +183,7 @@ TEST_F(SimulatedLinksTest, CableCarriesEverySettingTheProgramSends) {
     mouse().SetCable(true);
     EXPECT_EQ(After(0),
               (std::vector<Posted>{{kWiredPresence, 1, 0}, {kWiredNotice, 0x4047, 0x5003}}));
+    EXPECT_EQ(wired_.Send(BuildPreambleReport()), 0);  // plugged in, but not opened yet
     ASSERT_NE(wired_.open_device(), 0);
 
     const auto profile = EditedProfile();
