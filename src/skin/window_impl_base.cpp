@@ -13,6 +13,7 @@
 #include "platform/messages.h"
 #include "skin/dialog_builder.h"
 #include "skin/skin_text.h"
+#include "skin/window_functions.h"
 
 namespace {
 
@@ -208,6 +209,10 @@ LRESULT WindowImplBase::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             bool destroy_handled = true;
             return OnDestroy(msg, wParam, lParam, destroy_handled);
         }
+        case WM_SYSCOMMAND:
+            if ((wParam & 0xFFF0) == SC_MINIMIZE && widget_ != nullptr) widget_->showMinimized();
+            if ((wParam & 0xFFF0) == SC_RESTORE && widget_ != nullptr) widget_->showNormal();
+            return 0;
         default:
             return 0;
     }

@@ -24,7 +24,11 @@
 #include "skin/skin_text.h"
 #include "skin/slider.h"
 #include "skin/tray_icon.h"
+#include "skin/window_functions.h"
 #include "skin/window_impl_base.h"
+#include "skin/color_palette.h"
+#include "skin/attribute_values.h"
+#include "skin/image_spec.h"
 
 namespace {
 
@@ -114,7 +118,7 @@ public:
         if (msg.pSender->GetName() == u"btn_ok") Close(1);
     }
     LRESULT HandleCustomMessage(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) override {
-        handled = msg >= WM_USER;
+        handled = msg >= WM_USER || msg == WM_TIMER;
         if (handled) messages.push_back({msg, wParam, lParam});
         return 0;
     }
@@ -398,6 +402,103 @@ TEST(MessageLoopTest, TenThousandPostsFromAnotherThreadArriveInOrderWithoutBusyW
     ASSERT_EQ(received.size(), 10000u);
     for (WPARAM i = 0; i < received.size(); ++i) ASSERT_EQ(received[i], i);
     EXPECT_LT(idle_cpu.load(), 0.1);
+}
+
+TEST_F(SkinTest, ControlTimersNotifyAndDieWithTheirControl) {
+    auto* list = window.Find<CListUI>(u"list");
+    auto* row = new CListLabelElementUI;
+    row->SetName(u"row");
+    list->Add(row);
+    ASSERT_TRUE(row->SetTimer(6, 5));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window.seen.empty(); }, 2000));
+    EXPECT_EQ(window.seen[0].type, u"timer");
+    EXPECT_EQ(window.seen[0].sender, u"row");
+    list->RemoveAll();  // the timer must not fire for the deleted row
+    window.seen.clear();
+    QTest::qWait(30);
+    EXPECT_TRUE(window.seen.empty());
+}
+
+TEST_F(SkinTest, WindowTimersAndSystemCommandsGoThroughTheWindowHandle) {
+    SetTimer(window.GetHWND(), 513, 5);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window.messages.empty(); }, 2000));
+    EXPECT_EQ(window.messages[0].msg, WM_TIMER);
+    EXPECT_EQ(window.messages[0].wParam, 513u);
+    KillTimer(window.GetHWND(), 513);
+
+    EXPECT_TRUE(IsWindowVisible(window.GetHWND()));
+    SendMessageW(window.GetHWND(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    EXPECT_TRUE(IsIconic(window.GetHWND()));
+    SendMessageW(window.GetHWND(), WM_SYSCOMMAND, SC_RESTORE, 0);
+    EXPECT_FALSE(IsIconic(window.GetHWND()));
+    RECT rect;
+    ASSERT_TRUE(GetWindowRect(window.GetHWND(), &rect));
+    EXPECT_EQ(rect.right - rect.left, 400);
+    EXPECT_FALSE(IsWindowVisible(nullptr));
+}
+
+// A popup that deletes itself when its window ends, as short-lived windows do.
+class SelfDeletingWindow : public TestWindow {
+public:
+    explicit SelfDeletingWindow(std::vector<std::string>* log) : log_(log) {}
+    LRESULT OnDestroy(UINT, WPARAM, LPARAM, bool& handled) override {
+        log_->push_back("destroy");
+        handled = false;
+        return 0;
+    }
+    void OnFinalMessage(HWND) override {
+        log_->push_back("final");
+        delete this;
+    }
+
+private:
+    std::vector<std::string>* log_;
+};
+
+TEST_F(SkinTest, ClosingRunsDestroyThenFinalMessageAndMayDeleteTheWindow) {
+    std::vector<std::string> log;
+    auto* popup = new SelfDeletingWindow(&log);
+    ASSERT_NE(popup->Create(window.GetHWND(), u"", WS_POPUP | WS_VISIBLE, WS_EX_TOPMOST | WS_EX_TOOLWINDOW),
+              nullptr);
+    const HWND hwnd = popup->GetHWND();
+    popup->Find<CButtonUI>(u"btn_ok")->Activate();  // closes from inside its own click
+    ASSERT_TRUE(QTest::qWaitFor([&] { return log.size() == 2; }, 2000));
+    EXPECT_EQ(log, (std::vector<std::string>{"destroy", "final"}));
+    EXPECT_FALSE(IsWindow(hwnd));
+}
+
+TEST_F(SkinTest, ColorPaletteReportsDragsAndRelease) {
+    auto* palette = new CColorPaletteUI;
+    palette->SetName(u"palette");
+    palette->SetFixedHeight(120);
+    window.Find<CContainerUI>(u"root")->Add(palette);
+    palette->GetWidget()->setGeometry(0, 0, 200, 120);
+    palette->SetSelectColor(0xFF18C8D6);
+    EXPECT_EQ(palette->GetSelectColor(), 0xFF18C8D6u);  // what is set reads back unchanged
+    EXPECT_TRUE(window.seen.empty());
+    QWidget* w = palette->GetWidget();
+    QTest::mousePress(w, Qt::LeftButton, {}, QPoint(10, 10));
+    QMouseEvent move(QEvent::MouseMove, QPointF(60, 40), w->mapToGlobal(QPointF(60, 40)), Qt::NoButton,
+                     Qt::LeftButton, {});
+    QApplication::sendEvent(w, &move);
+    QTest::mouseRelease(w, Qt::LeftButton, {}, QPoint(60, 40));
+    EXPECT_EQ(EventTypes(), (Names{u"colorchanged", u"colorchanged", u"colorchangedbuttonup"}));
+    EXPECT_NE(palette->GetSelectColor(), 0xFF18C8D6u);
+    EXPECT_EQ(palette->GetSelectColor() >> 24, 0xFFu);
+}
+
+TEST(SkinValueTest, ColoursRectanglesAndImagesParseAsSkinsWriteThem) {
+    using namespace nimba::skin;
+    EXPECT_EQ(ParseColor("#FF102030"), 0xFF102030u);
+    EXPECT_EQ(ParseColor("#102030"), 0xFF102030u);  // no alpha means opaque
+    EXPECT_EQ(ParseColor("0x80102030"), 0x80102030u);
+    EXPECT_EQ(ParseColor("nonsense"), 0u);
+    const ImageSpec image = ParseImageSpec("file='skins/a.png' source='0,0,32,16' dest='4,4,20,12'");
+    EXPECT_EQ(image.file, "skins/a.png");
+    EXPECT_EQ(image.source, QRect(0, 0, 32, 16));
+    EXPECT_EQ(image.dest, QRect(4, 4, 16, 8));
+    EXPECT_EQ(ParseImageSpec("skins/b.png").file, "skins/b.png");
+    EXPECT_TRUE(ParseRect("1,2,3").isNull());
 }
 
 }  // namespace
