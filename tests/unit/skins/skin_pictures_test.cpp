@@ -1,0 +1,62 @@
+// Every picture a skin, the theme or a window names must exist: a missing one is drawn as
+// nothing, with no message anywhere.
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QImage>
+#include <QRegularExpression>
+#include <cstdlib>
+
+#include "skin_tree.h"
+
+namespace nimba::test {
+namespace {
+
+QString ResDir() {
+    const char* source = std::getenv("NIMBA_SOURCE_DIR");
+    return QString::fromLocal8Bit(source ? source : ".") + "/res";
+}
+
+QStringList PicturesNamedIn(const QString& text, const QRegularExpression& pattern) {
+    QStringList names;
+    for (auto it = pattern.globalMatch(text); it.hasNext();) names << it.next().captured(1);
+    return names;
+}
+
+void ExpectPicture(const QString& name, const QString& named_in) {
+    const QImage picture(QDir(ResDir()).filePath(name));
+    EXPECT_FALSE(picture.isNull()) << name.toStdString() << " named in " << named_in.toStdString();
+}
+
+TEST(SkinPicturesTest, EveryPictureNamedBySkinsAndThemeLoads) {
+    (void)LoadSkin(u"main.xml");  // Qt's image readers need the application
+    // Plain file names and file='...' descriptions alike.
+    const QRegularExpression in_skin(R"((?:image|file)=["']?(?:file=')?([^"',]+\.png))");
+    const QRegularExpression in_theme(R"(url\(skin:([^)]+)\))");
+    int named = 0;
+    for (QDirIterator it(ResDir(), {"*.xml", "*.qss"}, QDir::Files, QDirIterator::Subdirectories); it.hasNext();) {
+        const QString path = it.next();
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
+        const QString text = QString::fromUtf8(file.readAll());
+        const QStringList names =
+            PicturesNamedIn(text, path.endsWith(".qss") ? in_theme : in_skin);
+        for (const QString& name : names) ExpectPicture(name, path);
+        named += names.size();
+    }
+    EXPECT_GT(named, 20);
+}
+
+TEST(SkinPicturesTest, PicturesTheWindowsSetAtRunTimeLoad) {
+    (void)LoadSkin(u"main.xml");
+    // Macro action rows, and the program icon (ids 107 and 108) for the window and the tray.
+    for (const char* name : {"skins/keyboard_key_action.png", "skins/mouse.png", "skins/macro_key_down.png",
+                             "skins/macro_key_up.png", "icon107.png", "icon108.png"})
+        ExpectPicture(name, "the program");
+}
+
+}  // namespace
+}  // namespace nimba::test
