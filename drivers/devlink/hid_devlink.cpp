@@ -1,6 +1,5 @@
 // The driver library over hidapi: one mouse interface, selected by vendor and product id.
 
-#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <memory>
@@ -115,10 +114,13 @@ private:
 std::mutex g_monitor_mutex;
 std::unique_ptr<Monitor> g_monitor;
 
-// Unloading the library must not leave its thread running in unmapped code.
-struct MonitorStopper {
-    ~MonitorStopper() { Close_DevMonitor(); }
-} g_monitor_stopper;
+// Unloading the library must not leave its thread running in unmapped code, nor a device open.
+struct OnUnload {
+    ~OnUnload() {
+        Close_DevMonitor();
+        Close_FeatureDevice();
+    }
+} g_on_unload;
 
 }  // namespace
 
