@@ -74,8 +74,12 @@ std::vector<std::string> StringLiterals(const std::string& src) {
 
 void CollectXmlKeys(const pugi::xml_node node, std::set<std::string>& keys) {
     for (const pugi::xml_attribute attr : node.attributes()) {
+        const std::string_view name = attr.name();
+        // Whatever a skin marks as a key is one, whatever its form ("L_Button").
+        const bool marked_key = name == "textid" || name == "tooltipid" ||
+                                (name == "text" && node.attribute("resourcetext").as_bool());
         // Control names are not texts.
-        if (std::string_view(attr.name()) != "name" && IsLanguageKey(attr.value())) {
+        if (marked_key || (name != "name" && IsLanguageKey(attr.value()))) {
             keys.insert(attr.value());
         }
     }
