@@ -22,6 +22,7 @@ std::u16string& ResourcePath() {
 CPaintManagerUI::CPaintManagerUI() = default;
 
 CPaintManagerUI::~CPaintManagerUI() {
+    for (auto& [key, timer] : timers_) delete timer;
     timers_.clear();
     root_.reset();
 }
@@ -138,10 +139,10 @@ const std::vector<COptionUI*>& CPaintManagerUI::GetOptionGroup(const std::u16str
 
 bool CPaintManagerUI::SetTimer(CControlUI* control, UINT id, UINT elapse_ms) {
     if (control == nullptr) return false;
-    auto& timer = timers_[TimerKey{control, id}];
-    if (!timer) {
-        timer = std::make_unique<QTimer>();
-        QObject::connect(timer.get(), &QTimer::timeout, timer.get(),
+    QTimer*& timer = timers_[TimerKey{control, id}];
+    if (timer == nullptr) {
+        timer = new QTimer;
+        QObject::connect(timer, &QTimer::timeout, timer,
                          [this, control, id] { SendNotify(control, notify_type::kTimer, id); });
     }
     timer->start(static_cast<int>(elapse_ms));
@@ -149,11 +150,24 @@ bool CPaintManagerUI::SetTimer(CControlUI* control, UINT id, UINT elapse_ms) {
 }
 
 bool CPaintManagerUI::KillTimer(CControlUI* control, UINT id) {
-    return timers_.erase(TimerKey{control, id}) > 0;
+    auto it = timers_.find(TimerKey{control, id});
+    if (it == timers_.end()) return false;
+    it->second->stop();
+    it->second->deleteLater();
+    timers_.erase(it);
+    return true;
 }
 
 void CPaintManagerUI::ReapControl(CControlUI* control) {
-    std::erase_if(timers_, [control](const auto& entry) { return entry.first.control == control; });
+    for (auto it = timers_.begin(); it != timers_.end();) {
+        if (it->first.control == control) {
+            it->second->stop();
+            it->second->deleteLater();
+            it = timers_.erase(it);
+        } else {
+            ++it;
+        }
+    }
 }
 
 void CPaintManagerUI::RefreshTexts() {

@@ -103,7 +103,8 @@ private:
         UINT id;
         auto operator<=>(const TimerKey&) const = default;
     };
-    std::map<TimerKey, std::unique_ptr<QTimer>> timers_;
+    // Released with deleteLater: a handler often kills the very timer that is firing.
+    std::map<TimerKey, QTimer*> timers_;
     int caption_height_ = 0;
     SIZE init_size_{};
     SIZE round_corner_{};

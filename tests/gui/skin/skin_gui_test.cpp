@@ -112,6 +112,7 @@ public:
             (msg.sType == notify_type::kKillFocus && !record_focus))
             return;
         seen.push_back({msg.sType, msg.pSender != nullptr ? msg.pSender->GetName() : u""});
+        if (msg.sType == notify_type::kTimer && on_timer) on_timer();
         WindowImplBase::Notify(msg);
     }
     void OnClick(TNotifyUI& msg) override {
@@ -130,6 +131,7 @@ public:
 
     std::vector<Seen> seen;
     bool record_focus = false;
+    std::function<void()> on_timer;
     struct Message {
         UINT msg;
         WPARAM wParam;
@@ -413,6 +415,15 @@ TEST_F(SkinTest, ControlTimersNotifyAndDieWithTheirControl) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return !window.seen.empty(); }, 2000));
     EXPECT_EQ(window.seen[0].type, u"timer");
     EXPECT_EQ(window.seen[0].sender, u"row");
+    // Killed from its own notification, as one-shot uses do.
+    window.on_timer = [row] { row->KillTimer(6); };
+    window.seen.clear();
+    ASSERT_TRUE(row->SetTimer(6, 5));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window.seen.empty(); }, 2000));
+    QTest::qWait(30);
+    EXPECT_EQ(window.seen.size(), 1u);
+    window.on_timer = nullptr;
+    ASSERT_TRUE(row->SetTimer(6, 5));
     list->RemoveAll();  // the timer must not fire for the deleted row
     window.seen.clear();
     QTest::qWait(30);
