@@ -81,7 +81,10 @@ void FillMainWindow(CPaintManagerUI& pm) {
     if (auto* lift = Find<COptionUI>(pm, u"ms_1_option_lift_of_distance_1")) lift->Selected(true, false);
     if (auto* light = Find<CComboUI>(pm, u"ms_1_combo_light")) light->SelectItem(1);
     if (auto* light = Find<CComboUI>(pm, u"ms_1_combo_light_ble")) light->SelectItem(3);
-    if (auto* speed = pm.FindControl(u"ms_1_ver_breathspeed")) speed->SetVisible(false);
+    // Effect 1 (static) offers brightness and colour.
+    for (const auto name : {u"ms_1_ver_brightness", u"ms_1_hor_light_color"}) {
+        if (auto* area = pm.FindControl(name)) area->SetVisible(true);
+    }
 
     if (auto* label = pm.FindControl(u"ms_1_label_sleep_timer")) label->SetText(u"Sleep after 10 min");
     if (auto* label = pm.FindControl(u"ms_1_label_light_off"))

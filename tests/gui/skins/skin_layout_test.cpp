@@ -1,0 +1,166 @@
+// The windows as a person sees them: the main window holds every section within its fixed
+// size (the settings list by scrolling), and no text of any window is cut off.
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QLabel>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <cstdlib>
+#include <functional>
+#include <memory>
+
+#include "model/button_functions.h"
+#include "preview_window.h"
+#include "skin/button.h"
+#include "skin/container.h"
+#include "skin/resource_manager.h"
+#include "skin/skin_text.h"
+
+namespace {
+
+using nimba::gallery::PreviewWindow;
+using nimba::skin::FromQ;
+using nimba::skin::ToQ;
+
+class SkinLayoutTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        static int argc = 1;
+        static char name[] = "skins_gui_test";
+        static char* argv[] = {name, nullptr};
+        if (QApplication::instance() == nullptr) new QApplication(argc, argv);
+        const char* source = std::getenv("NIMBA_SOURCE_DIR");
+        const QString res = QString::fromLocal8Bit(source ? source : ".") + "/res";
+        CPaintManagerUI::SetResourcePath(FromQ(res + "/"));
+        QDir::setSearchPaths("skin", {res});
+        ASSERT_TRUE(CResourceManager::GetInstance().LoadLanguage((res + "/lan.xml").toStdString()));
+    }
+
+    static std::unique_ptr<PreviewWindow> Open(std::u16string_view skin) {
+        auto window = std::make_unique<PreviewWindow>(std::u16string(skin));
+        if (window->Create(nullptr, u"", WS_POPUP | WS_VISIBLE, 0) == nullptr) return nullptr;
+        QApplication::processEvents();
+        return window;
+    }
+
+    static void ForEachControl(CControlUI* control, const std::function<void(CControlUI*)>& visit) {
+        visit(control);
+        if (auto* box = dynamic_cast<CContainerUI*>(control)) {
+            for (int i = 0; i < box->GetCount(); ++i) ForEachControl(box->GetItemAt(i), visit);
+        }
+    }
+
+    static bool Shown(const QWidget* widget) { return widget->isVisibleTo(widget->window()); }
+};
+
+// Every section open, the most lighting controls an effect offers (brightness and colour),
+// every status line showing.
+void OpenEverything(CPaintManagerUI& pm) {
+    for (const auto* name :
+         {u"ms_1_check_button", u"ms_1_check_profile", u"ms_1_check_power", u"ms_1_check_dpi",
+          u"ms_1_check_light", u"ms_1_check_prate", u"ms_1_check_mouse_attribute",
+          u"ms_1_check_power_setting", u"ms_1_check_lift_of_distance", u"ms_1_check_key_debounce",
+          u"ms_1_check_ripple_control", u"ms_1_check_angle_snap"}) {
+        if (auto* box = pm.FindControlAs<CCheckBoxUI>(name)) {
+            box->SetVisible(true);
+            box->SetCheck(true);
+        }
+    }
+    for (const auto* name :
+         {u"ms_1_hor_button", u"ms_1_ver_profile", u"ms_1_ver_power", u"ms_1_ver_dpi", u"ms_1_ver_light",
+          u"ms_1_ver_prate", u"ms_1_ver_mouse_attribute", u"ms_1_ver_power_setting",
+          u"ms_1_hor_lift_of_distance", u"ms_1_hor_key_debounce", u"ms_1_hor_ripple_control",
+          u"ms_1_hor_angle_snap", u"ms_1_ver_brightness", u"ms_1_hor_light_color", u"ms_1_wired", u"ms_1_wireless", u"ms_1_BLE",
+          u"ms_1_low_power_label", u"ms_1_sleep_label", u"apply_ring"}) {
+        if (CControlUI* c = pm.FindControl(name)) c->SetVisible(true);
+    }
+}
+
+TEST_F(SkinLayoutTest, MainWindowShowsEverySectionInItsSizeOrByScrolling) {
+    auto window = Open(u"main.xml");
+    ASSERT_NE(window, nullptr);
+    CPaintManagerUI& pm = window->Manager();
+    OpenEverything(pm);
+    QApplication::processEvents();
+    QWidget* top = window->GetWindowWidget();
+    ASSERT_EQ(top->size(), QSize(800, 572));
+
+    auto* settings = dynamic_cast<CContainerUI*>(pm.FindControl(u"ms_1_ver_setting"));
+    ASSERT_NE(settings, nullptr);
+    auto* scroll = qobject_cast<QScrollArea*>(settings->GetWidget());
+    ASSERT_NE(scroll, nullptr) << "the settings list must scroll";
+    QWidget* content = scroll->widget();
+    // Everything in the list can be scrolled to.
+    EXPECT_GE(scroll->verticalScrollBar()->maximum() + scroll->viewport()->height(), content->height());
+
+    int checked = 0;
+    ForEachControl(pm.GetRoot(), [&](CControlUI* c) {
+        QWidget* w = c->GetWidget();
+        if (c->GetName().empty() || !Shown(w)) return;
+        ++checked;
+        // Not cut by the window, nor by the layout it sits in.
+        QWidget* frame = content->isAncestorOf(w) ? content : top;
+        const QRect in_frame(w->mapTo(frame, QPoint(0, 0)), w->size());
+        EXPECT_TRUE(frame->rect().contains(in_frame))
+            << nimba::skin::ToQ(c->GetName()).toStdString() << " at " << in_frame.x() << ","
+            << in_frame.y() << " " << in_frame.width() << "x" << in_frame.height();
+        if (QWidget* parent = w->parentWidget(); parent != nullptr && parent != top) {
+            EXPECT_TRUE(parent->rect().contains(w->geometry())) << ToQ(c->GetName()).toStdString();
+        }
+    });
+    EXPECT_GT(checked, 150);
+
+    // The last section is in view once the list is scrolled to its end.
+    settings->EndDown();
+    QApplication::processEvents();
+    QWidget* last = pm.FindControl(u"ms_1_hor_angle_snap")->GetWidget();
+    const QRect in_view(last->mapTo(scroll->viewport(), QPoint(0, 0)), last->size());
+    EXPECT_TRUE(scroll->viewport()->rect().contains(in_view));
+}
+
+// The widest text each kind of widget needs, in its own font.
+int NeededWidth(QWidget* w) { return w->sizeHint().width(); }
+
+TEST_F(SkinLayoutTest, NoTextIsCutOff) {
+    // Button labels as long as any function's label.
+    QString longest;
+    for (const nimba::ButtonFunction& f : nimba::ButtonFunctionTable()) {
+        if (f.label_key.empty()) continue;
+        const QString text = ToQ(CResourceManager::GetInstance().GetText(std::u16string(f.label_key)));
+        if (text.size() > longest.size()) longest = text;
+    }
+    for (const auto skin :
+         {u"main.xml", u"msg.xml", u"DpiColorDialog.xml", u"shortcut.xml", u"MS/MS_1/ms_1_macropage.xml",
+          u"MS/MS_1/selectmacro.xml", u"MS/MS_1/profilename.xml"}) {
+        SCOPED_TRACE(ToQ(skin).toStdString());
+        auto window = Open(skin);
+        ASSERT_NE(window, nullptr);
+        if (std::u16string_view(skin) == u"main.xml") {
+            OpenEverything(window->Manager());
+            for (int i = 1; i <= 18; ++i) {
+                if (CControlUI* key = window->Manager().FindControl(u"ms_1_btn_key_" + FromQ(QString::number(i))))
+                    key->SetText(FromQ(longest));
+            }
+            QApplication::processEvents();
+        }
+        ForEachControl(window->Manager().GetRoot(), [&](CControlUI* c) {
+            QWidget* w = c->GetWidget();
+            if (!Shown(w)) return;
+            auto* label = qobject_cast<QLabel*>(w);
+            const bool texty = (label != nullptr && !label->wordWrap() && !label->text().isEmpty()) ||
+                               (qobject_cast<QAbstractButton*>(w) != nullptr &&
+                                !static_cast<QAbstractButton*>(w)->text().isEmpty());
+            if (!texty) return;
+            EXPECT_LE(NeededWidth(w), w->width())
+                << "\"" << ToQ(c->GetShownText()).toStdString() << "\" in "
+                << (c->GetName().empty() ? std::string("(unnamed)") : ToQ(c->GetName()).toStdString());
+        });
+    }
+}
+
+}  // namespace
