@@ -106,4 +106,12 @@ TEST_F(MousectlDeviceTest, ApplyWithoutAMouseExitsThreeAtOnce) {
     EXPECT_LT(Clock::now() - start, 2s);
 }
 
+TEST_F(MousectlDeviceTest, ApplyToASleepingMouseIsNoSuccess) {
+    CopyLibraries(NIMBA_DEMO);
+    std::ofstream(folder_ / "mouse-sim.conf") << "awake=no\n";
+    // The receiver is there, but its mouse never answers: nothing could be applied.
+    EXPECT_EQ(Run("apply"), 3);
+    EXPECT_EQ(LineCount(folder_ / "mouse.log"), 0u);
+}
+
 }  // namespace
