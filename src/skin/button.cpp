@@ -26,7 +26,9 @@ bool CButtonUI::Activate() {
     return true;
 }
 
-void CButtonUI::OnUserClick() { Notify(notify_type::kClick); }
+void CButtonUI::OnUserClick() {
+    Notify(notify_type::kClick);
+}
 
 void CButtonUI::ApplyText(const QString& shown) {
     // '&' would otherwise be taken as a shortcut marker and vanish.
@@ -76,7 +78,9 @@ bool CButtonUI::OnWidgetEvent(QEvent* event) {
 
 COptionUI::COptionUI() : COptionUI(new QPushButton) {}
 
-COptionUI::COptionUI(QAbstractButton* button) : CButtonUI(button) { button->setCheckable(true); }
+COptionUI::COptionUI(QAbstractButton* button) : CButtonUI(button) {
+    button->setCheckable(true);
+}
 
 COptionUI::~COptionUI() {
     if (GetManager() != nullptr && !group_.empty()) GetManager()->RemoveOptionGroup(group_, this);
@@ -153,4 +157,6 @@ void CCheckBoxUI::SetCheck(bool check, bool notify) {
     if (notify && changed) Notify(notify_type::kCheckClick, check ? 1 : 0);
 }
 
-void CCheckBoxUI::OnUserClick() { SetCheck(!IsSelected(), true); }
+void CCheckBoxUI::OnUserClick() {
+    SetCheck(!IsSelected(), true);
+}

@@ -6,12 +6,14 @@
 #include <QPainter>
 #include <algorithm>
 
-CColorPaletteUI::CColorPaletteUI() { GetWidget()->setMinimumSize(40, 40); }
+CColorPaletteUI::CColorPaletteUI() {
+    GetWidget()->setMinimumSize(40, 40);
+}
 
 DWORD CColorPaletteUI::GetSelectColor() const {
     const QColor c = QColor::fromHsvF(hue_, saturation_, value_);
-    return 0xFF000000u | (static_cast<DWORD>(c.red()) << 16) | (static_cast<DWORD>(c.green()) << 8) |
-           static_cast<DWORD>(c.blue());
+    return 0xFF000000u | (static_cast<DWORD>(c.red()) << 16) |
+           (static_cast<DWORD>(c.green()) << 8) | static_cast<DWORD>(c.blue());
 }
 
 void CColorPaletteUI::SetSelectColor(DWORD argb) {
@@ -38,12 +40,15 @@ QRect CColorPaletteUI::StripRect() const {
 void CColorPaletteUI::PickAt(const QPoint& at, bool strip) {
     if (strip) {
         const QRect s = StripRect();
-        value_ = std::clamp(static_cast<float>(at.x() - s.left()) / std::max(1, s.width() - 1), 0.f, 1.f);
+        value_ = std::clamp(static_cast<float>(at.x() - s.left()) / std::max(1, s.width() - 1), 0.f,
+                            1.f);
     } else {
         const QRect f = FieldRect();
-        hue_ = std::clamp(static_cast<float>(at.x() - f.left()) / std::max(1, f.width() - 1), 0.f, 1.f);
+        hue_ = std::clamp(static_cast<float>(at.x() - f.left()) / std::max(1, f.width() - 1), 0.f,
+                          1.f);
         saturation_ =
-            1.f - std::clamp(static_cast<float>(at.y() - f.top()) / std::max(1, f.height() - 1), 0.f, 1.f);
+            1.f - std::clamp(static_cast<float>(at.y() - f.top()) / std::max(1, f.height() - 1),
+                             0.f, 1.f);
         if (value_ == 0) value_ = 1;  // picking a hue on a black colour would stay black
     }
     GetWidget()->update();
@@ -83,7 +88,8 @@ void CColorPaletteUI::Paint() {
     QPainter p(GetWidget());
     const QRect f = FieldRect();
     QLinearGradient hues(f.topLeft(), f.topRight());
-    for (int i = 0; i <= 6; ++i) hues.setColorAt(i / 6.0, QColor::fromHsvF(std::min(i / 6.0f, 0.999f), 1, 1));
+    for (int i = 0; i <= 6; ++i)
+        hues.setColorAt(i / 6.0, QColor::fromHsvF(std::min(i / 6.0f, 0.999f), 1, 1));
     p.fillRect(f, hues);
     QLinearGradient fade(f.topLeft(), f.bottomLeft());
     fade.setColorAt(0, QColor(255, 255, 255, 0));

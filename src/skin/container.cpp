@@ -30,14 +30,17 @@ private:
 
 CContainerUI::CContainerUI() : CContainerUI(Flow::kStack) {}
 
-CContainerUI::CContainerUI(Flow flow) : CControlUI(new QWidget), flow_(flow), content_(GetWidget()) {}
+CContainerUI::CContainerUI(Flow flow)
+    : CControlUI(new QWidget), flow_(flow), content_(GetWidget()) {}
 
 CContainerUI::~CContainerUI() {
     // Items go first, while the widget they sit in still exists.
     items_.clear();
 }
 
-bool CContainerUI::Add(CControlUI* control) { return AddAt(control, GetCount()); }
+bool CContainerUI::Add(CControlUI* control) {
+    return AddAt(control, GetCount());
+}
 
 bool CContainerUI::AddAt(CControlUI* control, int index) {
     if (control == nullptr || index < 0 || index > GetCount()) return false;
@@ -49,7 +52,9 @@ bool CContainerUI::AddAt(CControlUI* control, int index) {
     return true;
 }
 
-bool CContainerUI::Remove(CControlUI* control) { return RemoveAt(GetItemIndex(control)); }
+bool CContainerUI::Remove(CControlUI* control) {
+    return RemoveAt(GetItemIndex(control));
+}
 
 bool CContainerUI::RemoveAt(int index) {
     if (index < 0 || index >= GetCount()) return false;
@@ -151,19 +156,22 @@ void CContainerUI::SetAttribute(std::u16string_view name, std::u16string_view va
     } else if (name == u"childpadding") {
         SetChildPadding(ParseInt(v));
     } else if (name == u"vscrollbar") {
-        if (ParseBool(v)) EnableScrollBar(true, scroll_ != nullptr &&
-                                                    scroll_->horizontalScrollBarPolicy() ==
-                                                        Qt::ScrollBarAsNeeded);
+        if (ParseBool(v))
+            EnableScrollBar(true, scroll_ != nullptr && scroll_->horizontalScrollBarPolicy() ==
+                                                            Qt::ScrollBarAsNeeded);
     } else if (name == u"hscrollbar") {
-        if (ParseBool(v)) EnableScrollBar(scroll_ != nullptr && scroll_->verticalScrollBarPolicy() ==
-                                                                   Qt::ScrollBarAsNeeded,
-                                          true);
+        if (ParseBool(v))
+            EnableScrollBar(
+                scroll_ != nullptr && scroll_->verticalScrollBarPolicy() == Qt::ScrollBarAsNeeded,
+                true);
     } else {
         CControlUI::SetAttribute(name, value);
     }
 }
 
-bool CContainerUI::IsItemShown(int) const { return true; }
+bool CContainerUI::IsItemShown(int) const {
+    return true;
+}
 
 bool CContainerUI::OnWidgetEvent(QEvent* event) {
     if (event->type() == QEvent::Resize && scroll_ == nullptr) Arrange();
@@ -192,7 +200,8 @@ QSize CContainerUI::EstimateSize(QSize available) const {
         }
         ++shown;
     }
-    if (shown > 1 && (flow_ == Flow::kRow || flow_ == Flow::kColumn)) main += child_padding_ * (shown - 1);
+    if (shown > 1 && (flow_ == Flow::kRow || flow_ == Flow::kColumn))
+        main += child_padding_ * (shown - 1);
     QSize size = flow_ == Flow::kRow ? QSize(main, cross) : QSize(cross, main);
     size += QSize(inset_.left + inset_.right, inset_.top + inset_.bottom);
     if (GetFixedWidth() > 0) size.setWidth(GetFixedWidth());
@@ -203,7 +212,8 @@ QSize CContainerUI::EstimateSize(QSize available) const {
 void CContainerUI::Arrange() {
     if (arranging_) return;
     arranging_ = true;
-    const QRect area = content_->rect().adjusted(inset_.left, inset_.top, -inset_.right, -inset_.bottom);
+    const QRect area =
+        content_->rect().adjusted(inset_.left, inset_.top, -inset_.right, -inset_.bottom);
     for (int i = 0; i < GetCount(); ++i) {
         CControlUI* item = items_[i].get();
         const bool shown = item->IsVisible() && IsItemShown(i);
@@ -223,7 +233,8 @@ void CContainerUI::Arrange() {
             item->GetWidget()->setGeometry(r);
         }
     }
-    if (flow_ == Flow::kColumn || flow_ == Flow::kRow) PlaceColumnOrRow(area, flow_ == Flow::kColumn);
+    if (flow_ == Flow::kColumn || flow_ == Flow::kRow)
+        PlaceColumnOrRow(area, flow_ == Flow::kColumn);
     arranging_ = false;
 }
 
@@ -262,8 +273,8 @@ void CContainerUI::PlaceColumnOrRow(const QRect& area, bool column) {
         cursor += lead(p);
         QRect r;
         if (column) {
-            const int w = item->GetFixedWidth() > 0 ? item->GetFixedWidth()
-                                                    : area.width() - p.left - p.right;
+            const int w =
+                item->GetFixedWidth() > 0 ? item->GetFixedWidth() : area.width() - p.left - p.right;
             r = QRect(area.left() + p.left, cursor, w, size);
         } else {
             const int h = item->GetFixedHeight() > 0 ? item->GetFixedHeight()
@@ -274,10 +285,9 @@ void CContainerUI::PlaceColumnOrRow(const QRect& area, bool column) {
         cursor += size + trail(p) + child_padding_;
     }
     if (scroll_ != nullptr) {
-        const int needed = std::max(0, cursor - (flow.empty() ? 0 : child_padding_) -
-                                           (column ? area.top() : area.left()) +
-                                           (column ? inset_.top + inset_.bottom
-                                                   : inset_.left + inset_.right));
+        const int needed = std::max(
+            0, cursor - (flow.empty() ? 0 : child_padding_) - (column ? area.top() : area.left()) +
+                   (column ? inset_.top + inset_.bottom : inset_.left + inset_.right));
         if (column) {
             content_->setMinimumHeight(needed);
         } else {

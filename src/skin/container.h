@@ -63,7 +63,8 @@ private:
 
     Flow flow_;
     std::vector<std::unique_ptr<CControlUI>> items_;
-    QWidget* content_;  // the widget the items live in (a scroll area's inner widget when scrolling)
+    QWidget*
+        content_;  // the widget the items live in (a scroll area's inner widget when scrolling)
     QScrollArea* scroll_ = nullptr;
     RECT inset_{};
     int child_padding_ = 0;

@@ -19,11 +19,15 @@ ControlEventHook::ControlEventHook(CControlUI* control, QObject* watched)
     watched->installEventFilter(this);
 }
 
-bool ControlEventHook::eventFilter(QObject*, QEvent* event) { return control_->OnWidgetEvent(event); }
+bool ControlEventHook::eventFilter(QObject*, QEvent* event) {
+    return control_->OnWidgetEvent(event);
+}
 
 CControlUI::CControlUI() : CControlUI(new QWidget) {}
 
-CControlUI::CControlUI(QWidget* widget) { SetWidget(widget); }
+CControlUI::CControlUI(QWidget* widget) {
+    SetWidget(widget);
+}
 
 CControlUI::~CControlUI() {
     if (manager_ != nullptr) manager_->ReapControl(this);
@@ -71,11 +75,14 @@ void CControlUI::RefreshTexts() {
 }
 
 QString CControlUI::DisplayText() const {
-    if (resource_text_ && !text_.empty()) return ToQ(CResourceManager::GetInstance().GetText(text_));
+    if (resource_text_ && !text_.empty())
+        return ToQ(CResourceManager::GetInstance().GetText(text_));
     return ToQ(text_);
 }
 
-std::u16string CControlUI::GetShownText() const { return FromQ(DisplayText()); }
+std::u16string CControlUI::GetShownText() const {
+    return FromQ(DisplayText());
+}
 
 void CControlUI::ApplyText(const QString&) {}
 
@@ -95,9 +102,13 @@ void CControlUI::SetEnabled(bool enabled) {
     widget_->setEnabled(enabled);
 }
 
-void CControlUI::SetFocus() { widget_->setFocus(Qt::OtherFocusReason); }
+void CControlUI::SetFocus() {
+    widget_->setFocus(Qt::OtherFocusReason);
+}
 
-bool CControlUI::IsFocused() const { return widget_->hasFocus(); }
+bool CControlUI::IsFocused() const {
+    return widget_->hasFocus();
+}
 
 void CControlUI::SetBkColor(DWORD argb) {
     bk_color_ = argb;
@@ -161,7 +172,9 @@ bool CControlUI::SetTimer(UINT id, UINT elapse_ms) {
     return manager_ != nullptr && manager_->SetTimer(this, id, elapse_ms);
 }
 
-bool CControlUI::KillTimer(UINT id) { return manager_ != nullptr && manager_->KillTimer(this, id); }
+bool CControlUI::KillTimer(UINT id) {
+    return manager_ != nullptr && manager_->KillTimer(this, id);
+}
 
 void CControlUI::SetManager(CPaintManagerUI* manager, CContainerUI* parent) {
     manager_ = manager;
@@ -265,7 +278,8 @@ void CControlUI::PaintBackground() {
     if (manager_ == nullptr) return;
     QPainter painter(widget_);
     if (!bk_image_.empty()) {
-        nimba::skin::PaintImage(painter, widget_->rect(), bk_image_, manager_->GetImage(bk_image_.file));
+        nimba::skin::PaintImage(painter, widget_->rect(), bk_image_,
+                                manager_->GetImage(bk_image_.file));
     }
     if (state != nullptr && !state->empty()) {
         nimba::skin::PaintImage(painter, widget_->rect(), *state, manager_->GetImage(state->file));
@@ -277,7 +291,11 @@ void CControlUI::UpdateStyle() {
     QString body;
     auto rgba = [](DWORD c) {
         const QColor q = ToQColor(c);
-        return QString("rgba(%1,%2,%3,%4)").arg(q.red()).arg(q.green()).arg(q.blue()).arg(q.alpha());
+        return QString("rgba(%1,%2,%3,%4)")
+            .arg(q.red())
+            .arg(q.green())
+            .arg(q.blue())
+            .arg(q.alpha());
     };
     if (bk_color_ != 0) body += "background-color:" + rgba(bk_color_) + ";";
     if (text_color_ != 0) body += "color:" + rgba(text_color_) + ";";

@@ -26,7 +26,9 @@ using nimba::skin::ToQ;
 
 namespace {
 
-std::u16string Utf16(const char* utf8) { return FromQ(QString::fromUtf8(utf8)); }
+std::u16string Utf16(const char* utf8) {
+    return FromQ(QString::fromUtf8(utf8));
+}
 
 CControlUI* MakeControl(std::string_view kind) {
     static const std::map<std::string_view, std::function<CControlUI*()>> factory = {
@@ -74,7 +76,8 @@ void ApplyWindowAttributes(const pugi::xml_node& window, CPaintManagerUI* manage
                 manager->GetWindowWidget()->setStyleSheet(QString::fromUtf8(sheet.readAll()));
         } else if (name == "bkcolor" && manager->GetWindowWidget() != nullptr) {
             QPalette palette = manager->GetWindowWidget()->palette();
-            palette.setColor(QPalette::Window, nimba::skin::ToQColor(nimba::skin::ParseColor(value)));
+            palette.setColor(QPalette::Window,
+                             nimba::skin::ToQColor(nimba::skin::ParseColor(value)));
             manager->GetWindowWidget()->setPalette(palette);
             manager->GetWindowWidget()->setAutoFillBackground(true);
         }

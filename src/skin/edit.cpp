@@ -16,7 +16,8 @@ CEditUI::CEditUI() : CControlUI(new QLineEdit) {
         text_ = FromQ(text);
         Notify(notify_type::kTextChanged);
     });
-    QObject::connect(line, &QLineEdit::returnPressed, line, [this] { Notify(notify_type::kReturn); });
+    QObject::connect(line, &QLineEdit::returnPressed, line,
+                     [this] { Notify(notify_type::kReturn); });
 }
 
 void CEditUI::ApplyText(const QString& shown) {
@@ -24,9 +25,13 @@ void CEditUI::ApplyText(const QString& shown) {
     Line()->setText(shown);
 }
 
-void CEditUI::SetMaxChar(int max) { Line()->setMaxLength(max); }
+void CEditUI::SetMaxChar(int max) {
+    Line()->setMaxLength(max);
+}
 
-void CEditUI::SetReadOnly(bool read_only) { Line()->setReadOnly(read_only); }
+void CEditUI::SetReadOnly(bool read_only) {
+    Line()->setReadOnly(read_only);
+}
 
 void CEditUI::SetPasswordMode(bool on) {
     Line()->setEchoMode(on ? QLineEdit::Password : QLineEdit::Normal);

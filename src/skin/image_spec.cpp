@@ -44,7 +44,8 @@ ImageSpec ParseImageSpec(const QString& text) {
     return spec;
 }
 
-void PaintImage(QPainter& painter, const QRect& area, const ImageSpec& image, const QPixmap& picture) {
+void PaintImage(QPainter& painter, const QRect& area, const ImageSpec& image,
+                const QPixmap& picture) {
     if (picture.isNull()) return;
     const QRect src = image.source.isNull() ? picture.rect() : image.source;
     const QRect dst = image.dest.isNull() ? area : image.dest.translated(area.topLeft());
@@ -54,10 +55,14 @@ void PaintImage(QPainter& painter, const QRect& area, const ImageSpec& image, co
         return;
     }
     // Nine pieces: corners copied as they are, edges and middle stretched.
-    const int sx[4] = {src.left(), src.left() + c.left(), src.right() + 1 - c.right(), src.right() + 1};
-    const int sy[4] = {src.top(), src.top() + c.top(), src.bottom() + 1 - c.bottom(), src.bottom() + 1};
-    const int dx[4] = {dst.left(), dst.left() + c.left(), dst.right() + 1 - c.right(), dst.right() + 1};
-    const int dy[4] = {dst.top(), dst.top() + c.top(), dst.bottom() + 1 - c.bottom(), dst.bottom() + 1};
+    const int sx[4] = {src.left(), src.left() + c.left(), src.right() + 1 - c.right(),
+                       src.right() + 1};
+    const int sy[4] = {src.top(), src.top() + c.top(), src.bottom() + 1 - c.bottom(),
+                       src.bottom() + 1};
+    const int dx[4] = {dst.left(), dst.left() + c.left(), dst.right() + 1 - c.right(),
+                       dst.right() + 1};
+    const int dy[4] = {dst.top(), dst.top() + c.top(), dst.bottom() + 1 - c.bottom(),
+                       dst.bottom() + 1};
     for (int row = 0; row < 3; ++row) {
         for (int col = 0; col < 3; ++col) {
             const QRect s(QPoint(sx[col], sy[row]), QPoint(sx[col + 1] - 1, sy[row + 1] - 1));

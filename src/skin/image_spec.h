@@ -25,6 +25,7 @@ struct ImageSpec {
 ImageSpec ParseImageSpec(const QString& text);
 // "l,t,r,b" as DuiLib writes rectangles (right and bottom exclusive).
 QRect ParseRect(const QString& text);
-void PaintImage(QPainter& painter, const QRect& area, const ImageSpec& image, const QPixmap& picture);
+void PaintImage(QPainter& painter, const QRect& area, const ImageSpec& image,
+                const QPixmap& picture);
 
 }  // namespace nimba::skin

@@ -30,7 +30,8 @@ CLabelUI::CLabelUI() : CControlUI(new QLabel) {
 
 void CLabelUI::SetAttribute(std::u16string_view name, std::u16string_view value) {
     if (name == u"align") {
-        Label()->setAlignment(nimba::skin::ParseAlign(nimba::skin::ToQ(value), Label()->alignment()));
+        Label()->setAlignment(
+            nimba::skin::ParseAlign(nimba::skin::ToQ(value), Label()->alignment()));
     } else if (name == u"wordwrap") {
         Label()->setWordWrap(value == u"true");
     } else {

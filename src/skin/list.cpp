@@ -10,7 +10,8 @@ CListUI::CListUI() : CControlUI(new QListWidget) {
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     // currentRowChanged is blocked while the program selects, so what arrives here is the user.
-    QObject::connect(list, &QListWidget::currentRowChanged, list, [this](int row) { OnUserRow(row); });
+    QObject::connect(list, &QListWidget::currentRowChanged, list,
+                     [this](int row) { OnUserRow(row); });
 }
 
 CListUI::~CListUI() {
@@ -18,7 +19,9 @@ CListUI::~CListUI() {
     rows_.clear();
 }
 
-bool CListUI::Add(CControlUI* row) { return AddAt(row, GetCount()); }
+bool CListUI::Add(CControlUI* row) {
+    return AddAt(row, GetCount());
+}
 
 bool CListUI::AddAt(CControlUI* row, int index) {
     if (row == nullptr || index < 0 || index > GetCount()) return false;
@@ -35,7 +38,9 @@ bool CListUI::AddAt(CControlUI* row, int index) {
     return true;
 }
 
-bool CListUI::Remove(CControlUI* row) { return RemoveAt(GetItemIndex(row)); }
+bool CListUI::Remove(CControlUI* row) {
+    return RemoveAt(GetItemIndex(row));
+}
 
 bool CListUI::RemoveAt(int index) {
     if (index < 0 || index >= GetCount()) return false;

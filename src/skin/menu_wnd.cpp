@@ -15,12 +15,15 @@ constexpr int kDefaultWidth = 160;
 void ForEachElement(CControlUI* control, const std::function<void(CMenuElementUI*)>& visit) {
     if (auto* element = dynamic_cast<CMenuElementUI*>(control)) visit(element);
     if (auto* container = dynamic_cast<CContainerUI*>(control)) {
-        for (int i = 0; i < container->GetCount(); ++i) ForEachElement(container->GetItemAt(i), visit);
+        for (int i = 0; i < container->GetCount(); ++i)
+            ForEachElement(container->GetItemAt(i), visit);
     }
 }
 }  // namespace
 
-CMenuElementUI::CMenuElementUI() { SetFixedHeight(kItemHeight); }
+CMenuElementUI::CMenuElementUI() {
+    SetFixedHeight(kItemHeight);
+}
 
 void CMenuElementUI::SetChecked(bool checked) {
     checked_ = checked;
@@ -36,15 +39,16 @@ void CMenuElementUI::SetAttribute(std::u16string_view name, std::u16string_view 
     }
 }
 
-bool CMenuWnd::Init(CControlUI*, std::u16string_view xml, POINT point, CPaintManagerUI* main_manager,
-                    std::map<std::u16string, bool>* check_states, DWORD alignment) {
+bool CMenuWnd::Init(CControlUI*, std::u16string_view xml, POINT point,
+                    CPaintManagerUI* main_manager, std::map<std::u16string, bool>* check_states,
+                    DWORD alignment) {
     xml_ = xml;
     point_ = point;
     alignment_ = alignment;
     main_manager_ = main_manager;
     const HWND owner = main_manager != nullptr ? main_manager->GetPaintWindow() : nullptr;
-    if (Create(owner, u"", WS_POPUP, WS_EX_TOOLWINDOW | WS_EX_TOPMOST, point.x, point.y, kDefaultWidth,
-               kItemHeight) == nullptr) {
+    if (Create(owner, u"", WS_POPUP, WS_EX_TOOLWINDOW | WS_EX_TOPMOST, point.x, point.y,
+               kDefaultWidth, kItemHeight) == nullptr) {
         return false;
     }
     if (check_states != nullptr) {

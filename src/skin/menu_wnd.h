@@ -48,8 +48,8 @@ public:
 
     // Builds and shows the menu. `check_states` (item name -> ticked) overrides the skin's.
     // Owner element is accepted for the shape of the call; sub-menus are not built.
-    bool Init(CControlUI* owner, std::u16string_view xml, POINT point, CPaintManagerUI* main_manager,
-              std::map<std::u16string, bool>* check_states = nullptr,
+    bool Init(CControlUI* owner, std::u16string_view xml, POINT point,
+              CPaintManagerUI* main_manager, std::map<std::u16string, bool>* check_states = nullptr,
               DWORD alignment = eMenuAlignment_Left | eMenuAlignment_Top);
     // Sizes the menu to its visible items and places it at its point again, kept on screen.
     void ResizeMenu();

@@ -1,9 +1,9 @@
 #include "skin/message_queue_bridge.h"
 
 #include <QCoreApplication>
+#include <QPointer>
 #include <QSocketNotifier>
 #include <QTimer>
-#include <QPointer>
 
 #include "platform/messages.h"
 
@@ -12,7 +12,8 @@ namespace {
 
 class QueueBridge : public QObject {
 public:
-    explicit QueueBridge(QObject* parent) : QObject(parent), notifier_(platform::QueueWakeFd(), QSocketNotifier::Read) {
+    explicit QueueBridge(QObject* parent)
+        : QObject(parent), notifier_(platform::QueueWakeFd(), QSocketNotifier::Read) {
         connect(&notifier_, &QSocketNotifier::activated, this, [this] { Drain(); });
         timer_.setSingleShot(true);
         connect(&timer_, &QTimer::timeout, this, [this] { Drain(); });
@@ -49,6 +50,8 @@ void EnsureMessageQueueBridge() {
     if (!bridge) bridge = new QueueBridge(QCoreApplication::instance());
 }
 
-int QuitCode() { return bridge ? bridge->quit_code : 0; }
+int QuitCode() {
+    return bridge ? bridge->quit_code : 0;
+}
 
 }  // namespace nimba::skin

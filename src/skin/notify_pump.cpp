@@ -26,7 +26,8 @@ void CNotifyPump::MapMessage(std::u16string type, std::u16string control, Handle
 bool CNotifyPump::LoopDispatch(TNotifyUI& msg) {
     for (const MessageMapEntry& entry : GetMessageMap()) {
         if (entry.type != msg.sType) continue;
-        if (!entry.control.empty() && (msg.pSender == nullptr || msg.pSender->GetName() != entry.control))
+        if (!entry.control.empty() &&
+            (msg.pSender == nullptr || msg.pSender->GetName() != entry.control))
             continue;
         entry.handler(msg);
         return true;

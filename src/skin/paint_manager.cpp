@@ -39,12 +39,15 @@ void CPaintManagerUI::SetResourcePath(std::u16string_view path) {
         ResourcePath() += u'/';
 }
 
-const std::u16string& CPaintManagerUI::GetResourcePath() { return ResourcePath(); }
+const std::u16string& CPaintManagerUI::GetResourcePath() {
+    return ResourcePath();
+}
 
 void CPaintManagerUI::SetResourceType(int) {}
 
 void CPaintManagerUI::SetStyleSheet(std::u16string_view sheet) {
-    if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance())) app->setStyleSheet(ToQ(sheet));
+    if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance()))
+        app->setStyleSheet(ToQ(sheet));
 }
 
 int CPaintManagerUI::MessageLoop() {
@@ -95,13 +98,16 @@ void CPaintManagerUI::SendNotify(CControlUI* control, std::u16string_view type, 
 }
 
 void CPaintManagerUI::SendNotify(TNotifyUI& msg) {
-    if (msg.pSender != nullptr && msg.sVirtualWnd.empty()) msg.sVirtualWnd = msg.pSender->GetVirtualWnd();
+    if (msg.pSender != nullptr && msg.sVirtualWnd.empty())
+        msg.sVirtualWnd = msg.pSender->GetVirtualWnd();
     // A receiver may remove itself (a dialog closing on a click); walk a copy.
     const std::vector<INotifyUI*> receivers = notifiers_;
     for (INotifyUI* receiver : receivers) receiver->Notify(msg);
 }
 
-void CPaintManagerUI::DeletePtr(void* ptr) { nimba::skin::ReleaseMenuCommand(ptr); }
+void CPaintManagerUI::DeletePtr(void* ptr) {
+    nimba::skin::ReleaseMenuCommand(ptr);
+}
 
 void CPaintManagerUI::AddFont(int id, const QFont& font, bool is_default) {
     fonts_[id] = font;
@@ -126,7 +132,8 @@ QPixmap CPaintManagerUI::GetImage(const QString& file) {
 
 void CPaintManagerUI::AddOptionGroup(const std::u16string& group, COptionUI* option) {
     auto& members = groups_[group];
-    if (std::find(members.begin(), members.end(), option) == members.end()) members.push_back(option);
+    if (std::find(members.begin(), members.end(), option) == members.end())
+        members.push_back(option);
 }
 
 void CPaintManagerUI::RemoveOptionGroup(const std::u16string& group, COptionUI* option) {

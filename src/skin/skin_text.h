@@ -11,6 +11,8 @@ namespace nimba::skin {
 inline QString ToQ(std::u16string_view s) {
     return QString(reinterpret_cast<const QChar*>(s.data()), static_cast<qsizetype>(s.size()));
 }
-inline std::u16string FromQ(const QString& s) { return s.toStdU16String(); }
+inline std::u16string FromQ(const QString& s) {
+    return s.toStdU16String();
+}
 
 }  // namespace nimba::skin

@@ -15,11 +15,21 @@ CProgressUI::CProgressUI() : CControlUI(new QProgressBar) {
     Bar()->setTextVisible(false);
 }
 
-int CProgressUI::GetMinValue() const { return Bar()->minimum(); }
-int CProgressUI::GetMaxValue() const { return Bar()->maximum(); }
-void CProgressUI::SetMinValue(int min) { Bar()->setMinimum(min); }
-void CProgressUI::SetMaxValue(int max) { Bar()->setMaximum(max); }
-int CProgressUI::GetValue() const { return Bar()->value(); }
+int CProgressUI::GetMinValue() const {
+    return Bar()->minimum();
+}
+int CProgressUI::GetMaxValue() const {
+    return Bar()->maximum();
+}
+void CProgressUI::SetMinValue(int min) {
+    Bar()->setMinimum(min);
+}
+void CProgressUI::SetMaxValue(int max) {
+    Bar()->setMaximum(max);
+}
+int CProgressUI::GetValue() const {
+    return Bar()->value();
+}
 
 void CProgressUI::SetValue(int value) {
     // QProgressBar ignores out-of-range values; a bar should show its end instead.
@@ -68,7 +78,8 @@ void CSliderUI::SetValue(int value, bool notify) {
         Slider()->setValue(value);
         Slider()->setSliderPosition(Slider()->value());
     }
-    if (notify && Slider()->value() != before) Notify(notify_type::kValueChanged, Slider()->value());
+    if (notify && Slider()->value() != before)
+        Notify(notify_type::kValueChanged, Slider()->value());
 }
 
 void CSliderUI::SetChangeStep(int step) {

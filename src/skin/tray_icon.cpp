@@ -6,9 +6,12 @@
 
 CTrayIcon::CTrayIcon() = default;
 
-CTrayIcon::~CTrayIcon() { DeleteTrayIcon(); }
+CTrayIcon::~CTrayIcon() {
+    DeleteTrayIcon();
+}
 
-void CTrayIcon::CreateTrayIcon(HWND receiver, UINT icon_id, std::u16string_view tooltip, UINT message) {
+void CTrayIcon::CreateTrayIcon(HWND receiver, UINT icon_id, std::u16string_view tooltip,
+                               UINT message) {
     DeleteTrayIcon();
     receiver_ = receiver;
     message_ = message != 0 ? message : WM_TRAYICON;
@@ -26,10 +29,14 @@ void CTrayIcon::CreateTrayIcon(HWND receiver, UINT icon_id, std::u16string_view 
     icon_->show();
 }
 
-void CTrayIcon::DeleteTrayIcon() { icon_.reset(); }
+void CTrayIcon::DeleteTrayIcon() {
+    icon_.reset();
+}
 
 void CTrayIcon::SetTooltipText(std::u16string_view tooltip) {
     if (icon_) icon_->setToolTip(nimba::skin::ToQ(tooltip));
 }
 
-bool CTrayIcon::IsVisible() const { return icon_ && icon_->isVisible(); }
+bool CTrayIcon::IsVisible() const {
+    return icon_ && icon_->isVisible();
+}

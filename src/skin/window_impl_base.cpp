@@ -1,14 +1,14 @@
 #include "skin/window_impl_base.h"
 
 #include <QCloseEvent>
-#include <QMouseEvent>
-#include <QPainterPath>
-#include <optional>
 #include <QEventLoop>
 #include <QGuiApplication>
+#include <QMouseEvent>
+#include <QPainterPath>
 #include <QScreen>
 #include <QTimer>
 #include <map>
+#include <optional>
 
 #include "platform/messages.h"
 #include "skin/dialog_builder.h"
@@ -31,7 +31,8 @@ std::map<std::u16string, WindowImplBase::ModalHook>& ModalHooks() {
 // into the window's own close.
 class WindowWidget : public QWidget {
 public:
-    WindowWidget(WindowImplBase* owner, CPaintManagerUI* manager, QWidget* parent, Qt::WindowFlags flags)
+    WindowWidget(WindowImplBase* owner, CPaintManagerUI* manager, QWidget* parent,
+                 Qt::WindowFlags flags)
         : QWidget(parent, flags), owner_(owner), manager_(manager) {}
 
 protected:
@@ -109,14 +110,16 @@ HWND WindowImplBase::Create(HWND parent, std::u16string_view title, DWORD style,
     if (ex_style & WS_EX_TOOLWINDOW) flags |= Qt::Tool;
     if (ex_style & WS_EX_TOPMOST) flags |= Qt::WindowStaysOnTopHint;
     WindowImplBase* owner = FromHandle(parent);
-    auto* widget = new WindowWidget(this, &m_pm, owner != nullptr ? owner->GetWindowWidget() : nullptr, flags);
+    auto* widget =
+        new WindowWidget(this, &m_pm, owner != nullptr ? owner->GetWindowWidget() : nullptr, flags);
     if (ex_style & WS_EX_NOACTIVATE) widget->setAttribute(Qt::WA_ShowWithoutActivating);
     widget->setWindowTitle(nimba::skin::ToQ(title));
     widget->setGeometry(x, y, cx, cy);
     widget_ = widget;
 
-    hwnd_ = CreatePlatformWindow(
-        [this](HWND, UINT msg, WPARAM wParam, LPARAM lParam) { return HandleMessage(msg, wParam, lParam); });
+    hwnd_ = CreatePlatformWindow([this](HWND, UINT msg, WPARAM wParam, LPARAM lParam) {
+        return HandleMessage(msg, wParam, lParam);
+    });
     Windows()[hwnd_] = this;
     m_pm.Init(hwnd_, widget);
     CControlUI* root = CDialogBuilder().Create(GetSkinFolder() + GetSkinFile(), &m_pm);
@@ -243,4 +246,6 @@ void WindowImplBase::SetModalTestHook(const std::u16string& class_name, ModalHoo
     ModalHooks()[class_name] = std::move(hook);
 }
 
-void WindowImplBase::ClearModalTestHooks() { ModalHooks().clear(); }
+void WindowImplBase::ClearModalTestHooks() {
+    ModalHooks().clear();
+}

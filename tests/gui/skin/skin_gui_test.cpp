@@ -13,11 +13,14 @@
 #include <vector>
 
 #include "platform/messages.h"
+#include "skin/attribute_values.h"
 #include "skin/button.h"
+#include "skin/color_palette.h"
 #include "skin/combo.h"
 #include "skin/container.h"
 #include "skin/dialog_builder.h"
 #include "skin/edit.h"
+#include "skin/image_spec.h"
 #include "skin/list.h"
 #include "skin/menu_command.h"
 #include "skin/menu_wnd.h"
@@ -26,146 +29,18 @@
 #include "skin/tray_icon.h"
 #include "skin/window_functions.h"
 #include "skin/window_impl_base.h"
-#include "skin/color_palette.h"
-#include "skin/attribute_values.h"
-#include "skin/image_spec.h"
+#include "skin_fixture.h"
 
 namespace {
 
-constexpr char kDialogSkin[] = R"(<?xml version="1.0" encoding="utf-8"?>
-<Window size="400,500">
-  <VerticalLayout name="root" bkcolor="#FF202020">
-    <Button name="btn_ok" text="OK" height="30"/>
-    <HorizontalLayout height="30">
-      <Option name="opt_1" group="g" selected="true"/>
-      <Option name="opt_2" group="g"/>
-    </HorizontalLayout>
-    <CheckBox name="check" height="20"/>
-    <Slider name="slider" min="1" max="220" value="10" height="20"/>
-    <Combo name="combo" height="24">
-      <ListLabelElement text="a"/><ListLabelElement text="b"/><ListLabelElement text="c"/>
-    </Combo>
-    <List name="list" height="100"/>
-    <Edit name="edit" height="24"/>
-    <Label name="title" textid="title_text" height="20"/>
-    <Progress name="progress" height="8"/>
-    <TabLayout name="tabs" height="20"><Label name="page_0"/><Label name="page_1"/></TabLayout>
-    <VerticalLayout name="page_area" virtualwnd="Page" height="40">
-      <Button name="page_btn" height="20"/>
-    </VerticalLayout>
-    <VerticalLayout name="scroller" vscrollbar="true" height="50">
-      <Control height="100"/><Control height="100"/>
-    </VerticalLayout>
-  </VerticalLayout>
-</Window>)";
-
-constexpr char kRowSkin[] = R"(<ListContainerElement height="22">
-  <Label name="key" width="80"/><Label name="delay"/></ListContainerElement>)";
-
-constexpr char kMenuSkin[] = R"(<Window><Menu>
-  <MenuElement name="configuration" text="config" userdata="u1"/>
-  <MenuElement name="exit" text="exit" checked="true"/></Menu></Window>)";
-
-QTemporaryDir* skin_dir;
-
-void WriteSkin(const char* name, const char* text) {
-    QFile f(skin_dir->filePath(name));
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(text);
-}
-
-class SkinEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override {
-        static int argc = 1;
-        static char name[] = "skin_gui_test";
-        static char* argv[] = {name, nullptr};
-        app_ = new QApplication(argc, argv);
-        skin_dir = new QTemporaryDir;
-        WriteSkin("dialog.xml", kDialogSkin);
-        WriteSkin("row.xml", kRowSkin);
-        WriteSkin("menu.xml", kMenuSkin);
-        CPaintManagerUI::SetResourcePath(nimba::skin::FromQ(skin_dir->path()));
-    }
-    void TearDown() override {
-        delete skin_dir;
-        delete app_;
-    }
-
-private:
-    QApplication* app_ = nullptr;
-};
-const auto* env = ::testing::AddGlobalTestEnvironment(new SkinEnvironment);
-
-struct Seen {
-    std::u16string type;
-    std::u16string sender;
-};
-
-class TestWindow : public WindowImplBase {
-public:
-    std::u16string GetWindowClassName() const override { return u"TestWindow"; }
-    std::u16string GetSkinFile() override { return u"dialog.xml"; }
-    void Notify(TNotifyUI& msg) override {
-        if (msg.sType == notify_type::kMouseEnter || msg.sType == notify_type::kMouseLeave ||
-            msg.sType == notify_type::kSetFocus ||
-            (msg.sType == notify_type::kKillFocus && !record_focus))
-            return;
-        seen.push_back({msg.sType, msg.pSender != nullptr ? msg.pSender->GetName() : u""});
-        if (msg.sType == notify_type::kTimer && on_timer) on_timer();
-        WindowImplBase::Notify(msg);
-    }
-    void OnClick(TNotifyUI& msg) override {
-        if (msg.pSender->GetName() == u"btn_ok") Close(1);
-    }
-    LRESULT HandleCustomMessage(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) override {
-        handled = msg >= WM_USER || msg == WM_TIMER;
-        if (handled) messages.push_back({msg, wParam, lParam});
-        return 0;
-    }
-    template <class T>
-    T* Find(std::u16string_view name) {
-        return m_pm.FindControlAs<T>(name);
-    }
-    CPaintManagerUI& Manager() { return m_pm; }
-
-    std::vector<Seen> seen;
-    bool record_focus = false;
-    std::function<void()> on_timer;
-    struct Message {
-        UINT msg;
-        WPARAM wParam;
-        LPARAM lParam;
-    };
-    std::vector<Message> messages;
-};
-
-class SkinTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_NE(window.Create(nullptr, u"test", WS_POPUP | WS_VISIBLE, 0), nullptr);
-        QApplication::processEvents();
-        window.seen.clear();
-    }
-    void TearDown() override { WindowImplBase::ClearModalTestHooks(); }
-
-    std::vector<std::u16string> EventTypes() const {
-        std::vector<std::u16string> types;
-        for (const Seen& s : window.seen) types.push_back(s.type);
-        return types;
-    }
-
-    TestWindow window;
-};
-
-using Names = std::vector<std::u16string>;
+using namespace skin_test;
 
 TEST_F(SkinTest, SkinBuildsIntoTreeWithEveryNamedControlOfItsKind) {
     const std::pair<const char16_t*, const char16_t*> expected[] = {
-        {u"root", u"VerticalLayout"}, {u"btn_ok", u"Button"},   {u"opt_2", u"Option"},
-        {u"check", u"CheckBox"},      {u"slider", u"Slider"},   {u"combo", u"Combo"},
-        {u"list", u"List"},           {u"edit", u"Edit"},       {u"title", u"Label"},
-        {u"progress", u"Progress"},   {u"tabs", u"TabLayout"},  {u"page_btn", u"Button"}};
+        {u"root", u"VerticalLayout"}, {u"btn_ok", u"Button"},  {u"opt_2", u"Option"},
+        {u"check", u"CheckBox"},      {u"slider", u"Slider"},  {u"combo", u"Combo"},
+        {u"list", u"List"},           {u"edit", u"Edit"},      {u"title", u"Label"},
+        {u"progress", u"Progress"},   {u"tabs", u"TabLayout"}, {u"page_btn", u"Button"}};
     for (const auto& [name, kind] : expected) {
         CControlUI* control = window.Find<CControlUI>(name);
         ASSERT_NE(control, nullptr) << nimba::skin::ToQ(name).toStdString();
@@ -269,7 +144,8 @@ TEST_F(SkinTest, SettersFromCodeRaiseNothingUnlessAsked) {
 class PagePump : public CNotifyPump {
 public:
     PagePump() {
-        MapMessage(u"click", u"", [this](TNotifyUI& msg) { clicks.push_back(msg.pSender->GetName()); });
+        MapMessage(u"click", u"",
+                   [this](TNotifyUI& msg) { clicks.push_back(msg.pSender->GetName()); });
     }
     std::vector<std::u16string> clicks;
 };
@@ -288,7 +164,8 @@ TEST_F(SkinTest, VirtualWindowControlsReachTheirPumpOnly) {
 
 TEST_F(SkinTest, ModalRunAnsweredByHookReturnsCloseResult) {
     TestWindow dialog;
-    ASSERT_NE(dialog.Create(window.GetHWND(), u"", WS_POPUP | WS_VISIBLE, WS_EX_TOOLWINDOW), nullptr);
+    ASSERT_NE(dialog.Create(window.GetHWND(), u"", WS_POPUP | WS_VISIBLE, WS_EX_TOOLWINDOW),
+              nullptr);
     dialog.CenterWindow();
     bool hooked = false;
     WindowImplBase::SetModalTestHook(u"TestWindow", [&hooked](WindowImplBase& w) {
@@ -343,14 +220,16 @@ TEST_F(SkinTest, TemplateRowsFindTheirNamedParts) {
         CControlUI* row = CDialogBuilder().Create(u"row.xml", &window.Manager());
         ASSERT_NE(row, nullptr);
         list->Add(row);
-        static_cast<CContainerUI*>(row)->FindSubControl(u"key")->SetText(std::u16string(1, u'a' + i));
+        static_cast<CContainerUI*>(row)->FindSubControl(u"key")->SetText(
+            std::u16string(1, u'a' + i));
     }
     ASSERT_EQ(list->GetCount(), 3);
     auto* row = static_cast<CContainerUI*>(list->GetItemAt(2));
     EXPECT_EQ(row->FindSubControl(u"key")->GetText(), u"c");
     EXPECT_NE(row->FindSubControl(u"delay"), nullptr);
     list->RemoveAt(0);
-    EXPECT_EQ(static_cast<CContainerUI*>(list->GetItemAt(0))->FindSubControl(u"key")->GetText(), u"b");
+    EXPECT_EQ(static_cast<CContainerUI*>(list->GetItemAt(0))->FindSubControl(u"key")->GetText(),
+              u"b");
 }
 
 TEST_F(SkinTest, LayoutsScrollAndSwitchPages) {
@@ -469,7 +348,8 @@ private:
 TEST_F(SkinTest, ClosingRunsDestroyThenFinalMessageAndMayDeleteTheWindow) {
     std::vector<std::string> log;
     auto* popup = new SelfDeletingWindow(&log);
-    ASSERT_NE(popup->Create(window.GetHWND(), u"", WS_POPUP | WS_VISIBLE, WS_EX_TOPMOST | WS_EX_TOOLWINDOW),
+    ASSERT_NE(popup->Create(window.GetHWND(), u"", WS_POPUP | WS_VISIBLE,
+                            WS_EX_TOPMOST | WS_EX_TOOLWINDOW),
               nullptr);
     const HWND hwnd = popup->GetHWND();
     popup->Find<CButtonUI>(u"btn_ok")->Activate();  // closes from inside its own click
@@ -489,8 +369,8 @@ TEST_F(SkinTest, ColorPaletteReportsDragsAndRelease) {
     EXPECT_TRUE(window.seen.empty());
     QWidget* w = palette->GetWidget();
     QTest::mousePress(w, Qt::LeftButton, {}, QPoint(10, 10));
-    QMouseEvent move(QEvent::MouseMove, QPointF(60, 40), w->mapToGlobal(QPointF(60, 40)), Qt::NoButton,
-                     Qt::LeftButton, {});
+    QMouseEvent move(QEvent::MouseMove, QPointF(60, 40), w->mapToGlobal(QPointF(60, 40)),
+                     Qt::NoButton, Qt::LeftButton, {});
     QApplication::sendEvent(w, &move);
     QTest::mouseRelease(w, Qt::LeftButton, {}, QPoint(60, 40));
     EXPECT_EQ(EventTypes(), (Names{u"colorchanged", u"colorchanged", u"colorchangedbuttonup"}));
@@ -504,7 +384,8 @@ TEST(SkinValueTest, ColoursRectanglesAndImagesParseAsSkinsWriteThem) {
     EXPECT_EQ(ParseColor("#102030"), 0xFF102030u);  // no alpha means opaque
     EXPECT_EQ(ParseColor("0x80102030"), 0x80102030u);
     EXPECT_EQ(ParseColor("nonsense"), 0u);
-    const ImageSpec image = ParseImageSpec("file='skins/a.png' source='0,0,32,16' dest='4,4,20,12'");
+    const ImageSpec image =
+        ParseImageSpec("file='skins/a.png' source='0,0,32,16' dest='4,4,20,12'");
     EXPECT_EQ(image.file, "skins/a.png");
     EXPECT_EQ(image.source, QRect(0, 0, 32, 16));
     EXPECT_EQ(image.dest, QRect(4, 4, 16, 8));

@@ -1,0 +1,150 @@
+#pragma once
+
+// A window built from a test skin, with every notification and window message it receives
+// recorded; the application and the skin folder are set up once for the whole program.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "skin/paint_manager.h"
+#include "skin/skin_text.h"
+#include "skin/window_impl_base.h"
+
+namespace skin_test {
+
+inline constexpr char kDialogSkin[] = R"(<?xml version="1.0" encoding="utf-8"?>
+<Window size="400,500">
+  <VerticalLayout name="root" bkcolor="#FF202020">
+    <Button name="btn_ok" text="OK" height="30"/>
+    <HorizontalLayout height="30">
+      <Option name="opt_1" group="g" selected="true"/>
+      <Option name="opt_2" group="g"/>
+    </HorizontalLayout>
+    <CheckBox name="check" height="20"/>
+    <Slider name="slider" min="1" max="220" value="10" height="20"/>
+    <Combo name="combo" height="24">
+      <ListLabelElement text="a"/><ListLabelElement text="b"/><ListLabelElement text="c"/>
+    </Combo>
+    <List name="list" height="100"/>
+    <Edit name="edit" height="24"/>
+    <Label name="title" textid="title_text" height="20"/>
+    <Progress name="progress" height="8"/>
+    <TabLayout name="tabs" height="20"><Label name="page_0"/><Label name="page_1"/></TabLayout>
+    <VerticalLayout name="page_area" virtualwnd="Page" height="40">
+      <Button name="page_btn" height="20"/>
+    </VerticalLayout>
+    <VerticalLayout name="scroller" vscrollbar="true" height="50">
+      <Control height="100"/><Control height="100"/>
+    </VerticalLayout>
+  </VerticalLayout>
+</Window>)";
+
+inline constexpr char kRowSkin[] = R"(<ListContainerElement height="22">
+  <Label name="key" width="80"/><Label name="delay"/></ListContainerElement>)";
+
+inline constexpr char kMenuSkin[] = R"(<Window><Menu>
+  <MenuElement name="configuration" text="config" userdata="u1"/>
+  <MenuElement name="exit" text="exit" checked="true"/></Menu></Window>)";
+
+inline QTemporaryDir* skin_dir;
+
+inline void WriteSkin(const char* name, const char* text) {
+    QFile f(skin_dir->filePath(name));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(text);
+}
+
+class SkinEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override {
+        static int argc = 1;
+        static char name[] = "skin_gui_test";
+        static char* argv[] = {name, nullptr};
+        app_ = new QApplication(argc, argv);
+        skin_dir = new QTemporaryDir;
+        WriteSkin("dialog.xml", kDialogSkin);
+        WriteSkin("row.xml", kRowSkin);
+        WriteSkin("menu.xml", kMenuSkin);
+        CPaintManagerUI::SetResourcePath(nimba::skin::FromQ(skin_dir->path()));
+    }
+    void TearDown() override {
+        delete skin_dir;
+        delete app_;
+    }
+
+private:
+    QApplication* app_ = nullptr;
+};
+
+struct Seen {
+    std::u16string type;
+    std::u16string sender;
+};
+
+class TestWindow : public WindowImplBase {
+public:
+    std::u16string GetWindowClassName() const override { return u"TestWindow"; }
+    std::u16string GetSkinFile() override { return u"dialog.xml"; }
+    void Notify(TNotifyUI& msg) override {
+        if (msg.sType == notify_type::kMouseEnter || msg.sType == notify_type::kMouseLeave ||
+            msg.sType == notify_type::kSetFocus ||
+            (msg.sType == notify_type::kKillFocus && !record_focus))
+            return;
+        seen.push_back({msg.sType, msg.pSender != nullptr ? msg.pSender->GetName() : u""});
+        if (msg.sType == notify_type::kTimer && on_timer) on_timer();
+        if (msg.sType == notify_type::kTextChanged && on_text) on_text(msg.pSender);
+        WindowImplBase::Notify(msg);
+    }
+    void OnClick(TNotifyUI& msg) override {
+        if (msg.pSender->GetName() == u"btn_ok") Close(1);
+    }
+    LRESULT HandleCustomMessage(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) override {
+        handled = msg >= WM_USER || msg == WM_TIMER;
+        if (handled) messages.push_back({msg, wParam, lParam});
+        return 0;
+    }
+    template <class T>
+    T* Find(std::u16string_view name) {
+        return m_pm.FindControlAs<T>(name);
+    }
+    CPaintManagerUI& Manager() { return m_pm; }
+
+    std::vector<Seen> seen;
+    bool record_focus = false;
+    std::function<void()> on_timer;
+    std::function<void(CControlUI*)> on_text;
+    struct Message {
+        UINT msg;
+        WPARAM wParam;
+        LPARAM lParam;
+    };
+    std::vector<Message> messages;
+};
+
+class SkinTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_NE(window.Create(nullptr, u"test", WS_POPUP | WS_VISIBLE, 0), nullptr);
+        QApplication::processEvents();
+        window.seen.clear();
+    }
+    void TearDown() override { WindowImplBase::ClearModalTestHooks(); }
+
+    std::vector<std::u16string> EventTypes() const {
+        std::vector<std::u16string> types;
+        for (const Seen& s : window.seen) types.push_back(s.type);
+        return types;
+    }
+
+    TestWindow window;
+};
+
+using Names = std::vector<std::u16string>;
+
+}  // namespace skin_test

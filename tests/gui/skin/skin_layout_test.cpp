@@ -1,0 +1,234 @@
+// Layout, language texts, pictures, menus placement, nested modal runs and the skin builder's
+// handling of bad input.
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QPainter>
+#include <QTest>
+
+#include "skin/button.h"
+#include "skin/combo.h"
+#include "skin/container.h"
+#include "skin/dialog_builder.h"
+#include "skin/edit.h"
+#include "skin/label.h"
+#include "skin/list.h"
+#include "skin/menu_wnd.h"
+#include "skin/resource_manager.h"
+#include "skin/window_functions.h"
+#include "skin_fixture.h"
+
+namespace {
+
+using namespace skin_test;
+
+// A control tree laid into a plain widget of a given size.
+class Host {
+public:
+    Host(const char16_t* xml, QSize size) {
+        widget_.resize(size);
+        manager_.Init(nullptr, &widget_);
+        EXPECT_TRUE(manager_.AttachDialog(CDialogBuilder().CreateFromString(xml, &manager_)));
+        widget_.show();
+        QApplication::processEvents();
+    }
+    QRect At(const char16_t* name) {
+        const RECT r = manager_.FindControl(name)->GetPos();
+        return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top);
+    }
+    CPaintManagerUI& Manager() { return manager_; }
+    QWidget& Widget() { return widget_; }
+
+private:
+    QWidget widget_;
+    CPaintManagerUI manager_;
+};
+
+TEST(SkinLayoutTest, FixedSizesPaddingAndInsetAreKeptAndTheRestIsShared) {
+    Host host(
+        uR"(<VerticalLayout inset="10,10,10,10" childpadding="5">
+        <Control name="a" height="30" padding="0,0,0,5"/>
+        <Control name="b"/>
+        <HorizontalLayout name="row" height="40" childpadding="4">
+          <Control name="c" width="50" padding="6,0,0,0"/>
+          <Control name="d"/>
+          <Control name="e" float="true" pos="1,2,11,22"/>
+        </HorizontalLayout>
+        <Control name="f"/>
+      </VerticalLayout>)",
+        QSize(300, 200));
+    EXPECT_EQ(host.At(u"a"), QRect(10, 10, 280, 30));
+    // 180 tall inside: 30 + 5 padding + 40 + 3 gaps of 5 leave 90 for b and f.
+    EXPECT_EQ(host.At(u"b"), QRect(10, 50, 280, 45));
+    EXPECT_EQ(host.At(u"row"), QRect(10, 100, 280, 40));
+    EXPECT_EQ(host.At(u"c"), QRect(16, 100, 50, 40));
+    EXPECT_EQ(host.At(u"d"), QRect(70, 100, 220, 40));
+    EXPECT_EQ(host.At(u"e"), QRect(11, 102, 10, 20));  // floats at its pos, outside the flow
+    EXPECT_EQ(host.At(u"f"), QRect(10, 145, 280, 45));
+}
+
+TEST(SkinLayoutTest, BackgroundPictureShowsItsSourcePartAtItsDestination) {
+    QImage picture(20, 10, QImage::Format_RGB32);
+    QPainter(&picture).fillRect(0, 0, 10, 10, Qt::red);
+    QPainter(&picture).fillRect(10, 0, 10, 10, Qt::blue);
+    ASSERT_TRUE(picture.save(skin_dir->filePath("halves.png")));
+    Host host(
+        uR"(<Container bkcolor="#FF000000">
+        <Control name="pic" bkimage="file='halves.png' source='10,0,20,10' dest='5,5,25,25'"/>
+      </Container>)",
+        QSize(40, 40));
+    const QImage shot = host.Widget().grab().toImage();
+    EXPECT_EQ(QColor(shot.pixel(15, 15)), QColor(Qt::blue));  // inside dest: the right half only
+    EXPECT_EQ(QColor(shot.pixel(2, 2)), QColor(Qt::black));   // outside dest: untouched
+    EXPECT_EQ(QColor(shot.pixel(30, 30)), QColor(Qt::black));
+}
+
+TEST(SkinLayoutTest, LanguageKeysShowTheirTextsOnceTheLanguageIsLoaded) {
+    QFile lan(skin_dir->filePath("lan.xml"));
+    ASSERT_TRUE(lan.open(QIODevice::WriteOnly));
+    lan.write(
+        R"(<Language><Text id="hello_text">Hello</Text><Text id="tip_text">Tip</Text></Language>)");
+    lan.close();
+    Host host(
+        uR"(<VerticalLayout>
+        <Label name="plain" text="hello_text"/>
+        <Button name="keyed" textid="hello_text" tooltipid="tip_text"/>
+        <Combo name="combo"><ListLabelElement textid="hello_text"/></Combo>
+      </VerticalLayout>)",
+        QSize(100, 100));
+    auto* keyed = host.Manager().FindControlAs<CButtonUI>(u"keyed");
+    EXPECT_EQ(keyed->GetShownText(), u"hello_text");  // no language yet: the key itself
+    ASSERT_TRUE(CResourceManager::GetInstance().LoadLanguage(lan.fileName().toStdString()));
+    host.Manager().RefreshTexts();
+    EXPECT_EQ(keyed->GetShownText(), u"Hello");
+    EXPECT_EQ(keyed->GetText(), u"hello_text");
+    EXPECT_EQ(keyed->GetWidget()->toolTip(), "Tip");
+    EXPECT_EQ(host.Manager().FindControl(u"plain")->GetShownText(), u"hello_text");  // literal
+    EXPECT_EQ(
+        static_cast<QComboBox*>(host.Manager().FindControl(u"combo")->GetWidget())->itemText(0),
+        "Hello");
+    // A text the program sets as a key follows the language too.
+    auto* plain = host.Manager().FindControl(u"plain");
+    plain->SetResourceText(true);
+    EXPECT_EQ(plain->GetShownText(), u"Hello");
+}
+
+TEST(SkinBuilderTest, BadSkinsBuildNothingAndUnknownPartsAreSkipped) {
+    CPaintManagerUI manager;
+    EXPECT_EQ(CDialogBuilder().Create(u"no_such_file.xml", &manager), nullptr);
+    EXPECT_EQ(CDialogBuilder().CreateFromString(u"<Window><VerticalLayout>", &manager), nullptr);
+    EXPECT_EQ(CDialogBuilder().CreateFromString(u"<Window><Font id=\"0\"/></Window>", &manager),
+              nullptr);
+    std::unique_ptr<CControlUI> tree(CDialogBuilder().CreateFromString(
+        u"<VerticalLayout><Gadget name=\"g\"/><Label name=\"l\" colour=\"x\"/></VerticalLayout>"));
+    ASSERT_NE(tree, nullptr);
+    EXPECT_EQ(tree->FindControl(u"g"), nullptr);
+    EXPECT_NE(tree->FindControl(u"l"), nullptr);
+
+    class Missing : public WindowImplBase {
+        std::u16string GetWindowClassName() const override { return u"Missing"; }
+        std::u16string GetSkinFile() override { return u"no_such_file.xml"; }
+    } missing;
+    EXPECT_EQ(missing.Create(nullptr, u"", WS_POPUP | WS_VISIBLE, 0), nullptr);
+    EXPECT_EQ(missing.ShowModal(), 0u);  // no window, no endless loop
+}
+
+TEST_F(SkinTest, OptionGroupsStayExclusiveAndSurviveRemovedMembers) {
+    Host host(
+        uR"(<VerticalLayout name="box">
+        <Option name="x" group="g" selected="true"/><Option name="y" group="g" selected="true"/>
+        <Option name="z" group="g"/></VerticalLayout>)",
+        QSize(100, 100));
+    auto* x = host.Manager().FindControlAs<COptionUI>(u"x");
+    auto* y = host.Manager().FindControlAs<COptionUI>(u"y");
+    EXPECT_FALSE(x->IsSelected());  // the last one marked wins
+    EXPECT_TRUE(y->IsSelected());
+    host.Manager().FindControlAs<CContainerUI>(u"box")->Remove(y);
+    host.Manager().FindControlAs<COptionUI>(u"z")->Selected(
+        true);  // must not reach the removed one
+    EXPECT_FALSE(x->IsSelected());
+    EXPECT_EQ(host.Manager().GetOptionGroup(u"g").size(), 2u);
+}
+
+TEST_F(SkinTest, DigitFilterOnTypingKeepsCaretAtTheEndWithoutEchoes) {
+    auto* rich = new CRichEditUI;
+    rich->SetName(u"rich");
+    window.Find<CContainerUI>(u"root")->Add(rich);
+    int changes = 0;
+    window.on_text = [&](CControlUI* sender) {
+        ++changes;
+        std::u16string digits;
+        for (char16_t c : sender->GetText()) {
+            if (c >= u'0' && c <= u'9') digits += c;
+        }
+        sender->SetText(digits);
+        static_cast<CRichEditUI*>(sender)->SetSel(-1, -1);
+    };
+    rich->SetFocus();
+    QTest::keyClicks(rich->GetWidget(), "1a2");
+    EXPECT_EQ(rich->GetText(), u"12");
+    EXPECT_EQ(changes, 3);  // one per key typed, none from the filter's own SetText
+    int start = -1, end = -1;
+    rich->GetSel(start, end);
+    EXPECT_EQ(start, 2);
+    EXPECT_EQ(end, 2);
+    window.on_text = nullptr;
+}
+
+TEST_F(SkinTest, ListSelectionFollowsInsertionsAndRemovals) {
+    auto* list = window.Find<CListUI>(u"list");
+    for (int i = 0; i < 3; ++i) list->Add(new CListLabelElementUI);
+    list->SelectItem(1);
+    list->AddAt(new CListLabelElementUI, 0);
+    EXPECT_EQ(list->GetCurSel(), 2);  // still the same row
+    list->RemoveAt(0);
+    EXPECT_EQ(list->GetCurSel(), 1);
+    list->RemoveAt(1);
+    EXPECT_EQ(list->GetCurSel(), -1);  // the selected row is gone
+    EXPECT_FALSE(list->SelectItem(5));
+    EXPECT_TRUE(window.seen.empty());
+}
+
+TEST_F(SkinTest, MenuPlacementFollowsAlignmentVisibleItemsAndCheckStates) {
+    std::map<std::u16string, bool> checks{{u"exit", false}};
+    CMenuWnd menu;
+    ASSERT_TRUE(menu.Init(nullptr, u"menu.xml", POINT{300, 300}, &window.Manager(), &checks,
+                          eMenuAlignment_Right | eMenuAlignment_Bottom));
+    RECT r;
+    ASSERT_TRUE(GetWindowRect(menu.GetHWND(), &r));
+    EXPECT_EQ(r.right, 300);  // its right edge and bottom at the point
+    EXPECT_EQ(r.bottom, 300);
+    EXPECT_EQ(r.bottom - r.top, 2 * 22);
+    EXPECT_FALSE(menu.GetManager().FindControlAs<CMenuElementUI>(u"exit")->GetChecked());
+
+    menu.GetManager().FindControl(u"exit")->SetVisible(false);
+    EXPECT_EQ(menu.GetVisibleItemCount(), 1);
+    menu.SetPoint(POINT{10, 100000});  // far below the screen: kept on it
+    menu.ResizeMenu();
+    ASSERT_TRUE(GetWindowRect(menu.GetHWND(), &r));
+    EXPECT_EQ(r.bottom - r.top, 22);
+    EXPECT_LE(r.bottom, GetSystemMetrics(SM_CYSCREEN));
+}
+
+TEST_F(SkinTest, ModalRunsNestAndEachReturnsItsOwnResult) {
+    TestWindow outer;
+    ASSERT_NE(outer.Create(window.GetHWND(), u"", WS_POPUP | WS_VISIBLE, WS_EX_TOOLWINDOW),
+              nullptr);
+    UINT inner_result = 99;
+    int runs = 0;
+    WindowImplBase::SetModalTestHook(u"TestWindow", [&](WindowImplBase& w) {
+        if (++runs == 1) {
+            TestWindow inner;
+            inner.Create(w.GetHWND(), u"", WS_POPUP | WS_VISIBLE, WS_EX_TOOLWINDOW);
+            inner_result = inner.ShowModal();  // answered by the second call of this hook
+            w.Close(7);
+        } else {
+            w.Close(3);
+        }
+    });
+    EXPECT_EQ(outer.ShowModal(), 7u);
+    EXPECT_EQ(inner_result, 3u);
+}
+
+}  // namespace
