@@ -6,7 +6,6 @@
 #include <QtGui/QPainter>
 #include <QtGui/QPainterPath>
 #include <QtGui/QRadialGradient>
-
 #include <cmath>
 #include <cstdio>
 #include <functional>
@@ -64,8 +63,8 @@ QPainterPath MouseShell(const QRectF& r) {
     return path;
 }
 
-void DrawMouse(QPainter& p, const QRectF& r, const QColor& line, const QColor& wheel,
-               double width, bool filled) {
+void DrawMouse(QPainter& p, const QRectF& r, const QColor& line, const QColor& wheel, double width,
+               bool filled) {
     const QPainterPath shell = MouseShell(r);
     if (filled) {
         QLinearGradient g(r.topLeft(), r.bottomRight());
@@ -299,7 +298,8 @@ int main(int argc, char** argv) {
     Save("link_wireless", 20, 20, WirelessGlyph);
     Save("link_ble", 20, 20, BleGlyph);
     Save("section_open", 12, 12, [](QPainter& p, double w, double h) { Chevron(p, w, h, true); });
-    Save("section_closed", 12, 12, [](QPainter& p, double w, double h) { Chevron(p, w, h, false); });
+    Save("section_closed", 12, 12,
+         [](QPainter& p, double w, double h) { Chevron(p, w, h, false); });
     Save("radio_off", 16, 16, [](QPainter& p, double w, double h) { Radio(p, w, h, false); });
     Save("radio_on", 16, 16, [](QPainter& p, double w, double h) { Radio(p, w, h, true); });
     Save("check_off", 16, 16, [](QPainter& p, double w, double h) { Check(p, w, h, false); });
@@ -316,7 +316,8 @@ int main(int argc, char** argv) {
          [](QPainter& p, double w, double h) { WindowGlyph(p, w, h, true, kText); });
     Save("keyboard_key_action", 30, 18, KeyCap);
     Save("mouse", 24, 28, SmallMouse);
-    Save("macro_key_down", 16, 18, [](QPainter& p, double w, double h) { KeyArrow(p, w, h, true); });
+    Save("macro_key_down", 16, 18,
+         [](QPainter& p, double w, double h) { KeyArrow(p, w, h, true); });
     Save("macro_key_up", 16, 18, [](QPainter& p, double w, double h) { KeyArrow(p, w, h, false); });
     Save("apply_ring", 20, 20, Ring);
     Save("slider_thumb", 14, 14,

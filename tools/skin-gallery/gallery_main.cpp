@@ -22,11 +22,14 @@ namespace {
 using nimba::skin::FromQ;
 using nimba::skin::ToQ;
 
-constexpr std::u16string_view kWindowSkins[] = {
-    u"main.xml",         u"msg.xml",
-    u"DPImsg.xml",       u"DpiColorDialog.xml",
-    u"shortcut.xml",     u"MS/MS_1/ms_1_macropage.xml",
-    u"MS/MS_1/selectmacro.xml", u"MS/MS_1/profilename.xml"};
+constexpr std::u16string_view kWindowSkins[] = {u"main.xml",
+                                                u"msg.xml",
+                                                u"DPImsg.xml",
+                                                u"DpiColorDialog.xml",
+                                                u"shortcut.xml",
+                                                u"MS/MS_1/ms_1_macropage.xml",
+                                                u"MS/MS_1/selectmacro.xml",
+                                                u"MS/MS_1/profilename.xml"};
 constexpr std::u16string_view kMenuSkins[] = {u"traymenu.xml", u"MS/MS_1/ms_1_menu.xml"};
 
 // A list holding a few action rows built from the row template.

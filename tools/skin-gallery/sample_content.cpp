@@ -21,7 +21,9 @@ std::u16string Numbered(std::u16string_view format_head, int n) {
     return name;
 }
 
-std::u16string Decimal(int n) { return Numbered(u"", n); }
+std::u16string Decimal(int n) {
+    return Numbered(u"", n);
+}
 
 template <class T>
 T* Find(CPaintManagerUI& pm, std::u16string_view name) {
@@ -48,12 +50,24 @@ void FillMainWindow(CPaintManagerUI& pm) {
     FillList(Find<CListUI>(pm, u"ms_1_list_profile"), {u"Profile1", u"Shooter", u"Strategy"}, 0);
 
     // Labels of a new profile's buttons; 5 and 9 have no label of their own.
-    static constexpr std::u16string_view kLabels[18] = {
-        u"left_click_text", u"right_click_text", u"wheel_click_text", u"dpi_cycle_text",
-        u"",                u"dpi_cycle_text",   u"forward_text",     u"backward_text",
-        u"",                u"button_off_text",  u"button_off_text",  u"button_off_text",
-        u"button_off_text", u"button_off_text",  u"button_off_text",  u"button_off_text",
-        u"scroll_down_text", u"scroll_up_text"};
+    static constexpr std::u16string_view kLabels[18] = {u"left_click_text",
+                                                        u"right_click_text",
+                                                        u"wheel_click_text",
+                                                        u"dpi_cycle_text",
+                                                        u"",
+                                                        u"dpi_cycle_text",
+                                                        u"forward_text",
+                                                        u"backward_text",
+                                                        u"",
+                                                        u"button_off_text",
+                                                        u"button_off_text",
+                                                        u"button_off_text",
+                                                        u"button_off_text",
+                                                        u"button_off_text",
+                                                        u"button_off_text",
+                                                        u"button_off_text",
+                                                        u"scroll_down_text",
+                                                        u"scroll_up_text"};
     for (int i = 0; i < 18; ++i) {
         SetKeyText(pm.FindControl(Numbered(u"ms_1_btn_key_", i + 1)), kLabels[i]);
     }
@@ -76,9 +90,11 @@ void FillMainWindow(CPaintManagerUI& pm) {
 
     if (auto* rate = Find<COptionUI>(pm, u"ms_1_btn_prate_4")) rate->Selected(true, false);
     SetKeyText(pm.FindControl(u"ms_1_label_prate"), u"prate_4_text");
-    if (auto* ripple = Find<COptionUI>(pm, u"ms_1_option_ripple_control_2")) ripple->Selected(true, false);
+    if (auto* ripple = Find<COptionUI>(pm, u"ms_1_option_ripple_control_2"))
+        ripple->Selected(true, false);
     if (auto* snap = Find<COptionUI>(pm, u"ms_1_option_angle_snap_1")) snap->Selected(true, false);
-    if (auto* lift = Find<COptionUI>(pm, u"ms_1_option_lift_of_distance_1")) lift->Selected(true, false);
+    if (auto* lift = Find<COptionUI>(pm, u"ms_1_option_lift_of_distance_1"))
+        lift->Selected(true, false);
     if (auto* light = Find<CComboUI>(pm, u"ms_1_combo_light")) light->SelectItem(1);
     if (auto* light = Find<CComboUI>(pm, u"ms_1_combo_light_ble")) light->SelectItem(3);
     // Effect 1 (static) offers brightness and colour.
@@ -86,7 +102,8 @@ void FillMainWindow(CPaintManagerUI& pm) {
         if (auto* area = pm.FindControl(name)) area->SetVisible(true);
     }
 
-    if (auto* label = pm.FindControl(u"ms_1_label_sleep_timer")) label->SetText(u"Sleep after 10 min");
+    if (auto* label = pm.FindControl(u"ms_1_label_sleep_timer"))
+        label->SetText(u"Sleep after 10 min");
     if (auto* label = pm.FindControl(u"ms_1_label_light_off"))
         label->SetText(u"Lights off after 0.5 min");
     if (auto* label = pm.FindControl(u"ms_1_label_key_debounce")) label->SetText(u"8 MS");
@@ -109,9 +126,10 @@ void FillMacroEditor(CPaintManagerUI& pm) {
         bool press;
         int delay;
     };
-    static constexpr Action kActions[] = {
-        {u"R", false, true, 52}, {u"R", false, false, 120}, {u"L_Button", true, true, 35},
-        {u"L_Button", true, false, 10}};
+    static constexpr Action kActions[] = {{u"R", false, true, 52},
+                                          {u"R", false, false, 120},
+                                          {u"L_Button", true, true, 35},
+                                          {u"L_Button", true, false, 10}};
     for (const Action& a : kActions) {
         CControlUI* row = CDialogBuilder().Create(u"keylistitem.xml", &pm);
         if (row == nullptr) return;
@@ -153,8 +171,8 @@ void FillSampleContent(std::u16string_view skin_file, CPaintManagerUI& pm) {
         if (auto* label = pm.FindControl(u"dpi_label")) label->SetText(u"DPI :1600");
     } else if (skin_file == u"DpiColorDialog.xml") {
         if (auto* shown = pm.FindControl(u"color_show_control")) shown->SetBkColor(0xFF18C8D6);
-        for (const auto& [name, value] : {std::pair{u"r_edit", u"24"}, {u"g_edit", u"200"},
-                                          {u"b_edit", u"214"}}) {
+        for (const auto& [name, value] :
+             {std::pair{u"r_edit", u"24"}, {u"g_edit", u"200"}, {u"b_edit", u"214"}}) {
             if (auto* edit = pm.FindControl(name)) edit->SetText(value);
         }
     } else if (skin_file == u"MS/MS_1/profilename.xml") {

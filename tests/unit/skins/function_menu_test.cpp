@@ -56,7 +56,8 @@ TEST(FunctionMenuTest, HoldsEveryOfferedFunctionOnceWithItsLabel) {
             EXPECT_FALSE(item->GetText().empty()) << Utf8(name);
         }
     }
-    for (const auto& [name, f] : offered) EXPECT_TRUE(seen.count(name)) << "missing: " << Utf8(name);
+    for (const auto& [name, f] : offered)
+        EXPECT_TRUE(seen.count(name)) << "missing: " << Utf8(name);
     EXPECT_EQ(seen.size(), 52u);
 }
 

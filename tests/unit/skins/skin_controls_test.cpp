@@ -37,7 +37,8 @@ void ExpectControls(const SkinTree& tree, const std::vector<Expected>& expected,
 
 void AddNumbered(std::vector<Expected>& list, std::u16string_view head, int count,
                  std::u16string_view kind, std::u16string_view tail = u"") {
-    for (int i = 1; i <= count; ++i) list.push_back({Numbered(head, i) + std::u16string(tail), std::u16string(kind)});
+    for (int i = 1; i <= count; ++i)
+        list.push_back({Numbered(head, i) + std::u16string(tail), std::u16string(kind)});
 }
 
 std::vector<Expected> PageControls() {
@@ -53,11 +54,11 @@ std::vector<Expected> PageControls() {
     AddNumbered(c, u"ms_1_option_lift_of_distance_", 2, u"Option");
     AddNumbered(c, u"ms_1_option_ripple_control_", 2, u"Option");
     AddNumbered(c, u"ms_1_option_angle_snap_", 2, u"Option");
-    for (const auto* name :
-         {u"ms_1_btn_macro", u"ms_1_profile_add_btn", u"ms_1_profile_delete_btn",
-          u"ms_1_profile_rename_btn", u"ms_1_profile_import_btn", u"ms_1_profile_export_btn",
-          u"ms_1_profile_reset_btn", u"ms_1_btn_apply_dpi", u"ms_1_btn_reset_dpi",
-          u"ms_1_btn_light_color", u"ms_1_btn_mouse_attribute", u"ms_1_apply_btn", u"ms_1_btn_reset"})
+    for (const auto* name : {u"ms_1_btn_macro", u"ms_1_profile_add_btn", u"ms_1_profile_delete_btn",
+                             u"ms_1_profile_rename_btn", u"ms_1_profile_import_btn",
+                             u"ms_1_profile_export_btn", u"ms_1_profile_reset_btn",
+                             u"ms_1_btn_apply_dpi", u"ms_1_btn_reset_dpi", u"ms_1_btn_light_color",
+                             u"ms_1_btn_mouse_attribute", u"ms_1_apply_btn", u"ms_1_btn_reset"})
         c.push_back({name, u"Button"});
     for (const auto* name :
          {u"ms_1_check_button", u"ms_1_check_profile", u"ms_1_check_power", u"ms_1_check_dpi",
@@ -75,9 +76,9 @@ std::vector<Expected> PageControls() {
           u"ms_1_hor_ripple_control", u"ms_1_hor_angle_snap", u"ms_1_hor_light_color"})
         c.push_back({name, u"HorizontalLayout"});
     for (const auto* name :
-         {u"ms_1_wired", u"ms_1_wireless", u"ms_1_BLE", u"ms_1_label_prate", u"ms_1_label_light_off",
-          u"ms_1_label_sleep_timer", u"ms_1_label_key_debounce", u"ms_1_label_power",
-          u"ms_1_low_power_label", u"ms_1_sleep_label", u"apply_ring"})
+         {u"ms_1_wired", u"ms_1_wireless", u"ms_1_BLE", u"ms_1_label_prate",
+          u"ms_1_label_light_off", u"ms_1_label_sleep_timer", u"ms_1_label_key_debounce",
+          u"ms_1_label_power", u"ms_1_low_power_label", u"ms_1_sleep_label", u"apply_ring"})
         c.push_back({name, u"Label"});
     for (const auto* name :
          {u"ms_1_slider_brightness", u"ms_1_slider_breathspeed", u"ms_1_slider_light_off",
@@ -107,33 +108,55 @@ TEST(SkinControlsTest, MainWindowHoldsThePageInItsVirtualWindowAndItsOwnControls
 }
 
 TEST(SkinControlsTest, DialogsHoldTheirControls) {
-    std::vector<Expected> colour = {{u"confirm_btn", u"Button"},  {u"cancel_btn", u"Button"},
-                                    {u"color_show_control", u"Control"}, {u"ColorPallet", u"ColorPalette"},
-                                    {u"r_edit", u"Edit"}, {u"g_edit", u"Edit"}, {u"b_edit", u"Edit"}};
+    std::vector<Expected> colour = {{u"confirm_btn", u"Button"},
+                                    {u"cancel_btn", u"Button"},
+                                    {u"color_show_control", u"Control"},
+                                    {u"ColorPallet", u"ColorPalette"},
+                                    {u"r_edit", u"Edit"},
+                                    {u"g_edit", u"Edit"},
+                                    {u"b_edit", u"Edit"}};
     AddNumbered(colour, u"mouse_dpi_color_", 16, u"Button");
-    std::vector<Expected> shortcut = {{u"btn_ok", u"Button"}, {u"btn_cancel", u"Button"},
-                                      {u"btn_exit", u"Button"}, {u"edit_key", u"Edit"}};
+    std::vector<Expected> shortcut = {{u"btn_ok", u"Button"},
+                                      {u"btn_cancel", u"Button"},
+                                      {u"btn_exit", u"Button"},
+                                      {u"edit_key", u"Edit"}};
     AddNumbered(shortcut, u"check_flag_", 4, u"CheckBox");
-    std::vector<Expected> select = {{u"btn_ok", u"Button"}, {u"btn_cancel", u"Button"},
-                                    {u"btn_exit", u"Button"}, {u"list_macro", u"List"},
-                                    {u"hor_loop_time", u"HorizontalLayout"}, {u"edit_loop_time", u"Edit"}};
+    std::vector<Expected> select = {{u"btn_ok", u"Button"},
+                                    {u"btn_cancel", u"Button"},
+                                    {u"btn_exit", u"Button"},
+                                    {u"list_macro", u"List"},
+                                    {u"hor_loop_time", u"HorizontalLayout"},
+                                    {u"edit_loop_time", u"Edit"}};
     AddNumbered(select, u"repeat_", 3, u"Option");
-    std::vector<Expected> macro = {
-        {u"btn_exit", u"Button"}, {u"ms_1_macro_list", u"List"}, {u"ms_1_macro_name_edit", u"Edit"},
-        {u"ms_1_macro_add_btn", u"Button"}, {u"ms_1_macro_delete_btn", u"Button"},
-        {u"ms_1_macro_insert_mouse_btn", u"CheckBox"}, {u"ms_1_macro_record_btn", u"CheckBox"},
-        {u"ms_1_macro_action_list", u"List"}, {u"ms_1_default_delay_edit", u"Edit"},
-        {u"ms_1_macro_up_btn", u"Button"}, {u"ms_1_macro_down_btn", u"Button"},
-        {u"ms_1_macro_delete_action_btn", u"Button"}, {u"ms_1_macro_clear_action_btn", u"Button"},
-        {u"ms_1_macro_action_edit_check", u"CheckBox"}, {u"ms_1_macro_action_edit_tab", u"TabLayout"},
-        {u"ms_1_macro_action_edit", u"Edit"}, {u"ms_1_macro_delay_edit", u"Edit"},
-        {u"ms_1_macro_mouse_action_combo", u"Combo"}, {u"ms_1_macro_mouseaction_delay_edit", u"Edit"},
-        {u"ms_1_macro_save_btn", u"Button"}, {u"ms_1_macro_cancel_btn", u"Button"},
-        {u"ms_1_macro_import_btn", u"Button"}, {u"ms_1_macro_export_btn", u"Button"},
-        {u"ms_1_macro_name_tab", u"HorizontalLayout"}, {u"ms_1_macro_mouse_event_tab", u"HorizontalLayout"}};
+    std::vector<Expected> macro = {{u"btn_exit", u"Button"},
+                                   {u"ms_1_macro_list", u"List"},
+                                   {u"ms_1_macro_name_edit", u"Edit"},
+                                   {u"ms_1_macro_add_btn", u"Button"},
+                                   {u"ms_1_macro_delete_btn", u"Button"},
+                                   {u"ms_1_macro_insert_mouse_btn", u"CheckBox"},
+                                   {u"ms_1_macro_record_btn", u"CheckBox"},
+                                   {u"ms_1_macro_action_list", u"List"},
+                                   {u"ms_1_default_delay_edit", u"Edit"},
+                                   {u"ms_1_macro_up_btn", u"Button"},
+                                   {u"ms_1_macro_down_btn", u"Button"},
+                                   {u"ms_1_macro_delete_action_btn", u"Button"},
+                                   {u"ms_1_macro_clear_action_btn", u"Button"},
+                                   {u"ms_1_macro_action_edit_check", u"CheckBox"},
+                                   {u"ms_1_macro_action_edit_tab", u"TabLayout"},
+                                   {u"ms_1_macro_action_edit", u"Edit"},
+                                   {u"ms_1_macro_delay_edit", u"Edit"},
+                                   {u"ms_1_macro_mouse_action_combo", u"Combo"},
+                                   {u"ms_1_macro_mouseaction_delay_edit", u"Edit"},
+                                   {u"ms_1_macro_save_btn", u"Button"},
+                                   {u"ms_1_macro_cancel_btn", u"Button"},
+                                   {u"ms_1_macro_import_btn", u"Button"},
+                                   {u"ms_1_macro_export_btn", u"Button"},
+                                   {u"ms_1_macro_name_tab", u"HorizontalLayout"},
+                                   {u"ms_1_macro_mouse_event_tab", u"HorizontalLayout"}};
     AddNumbered(macro, u"ms_1_macro_key", 5, u"Button", u"_btn");
     // The delay modes are buttons to the editor; options show which one is chosen.
-    for (const auto* name : {u"ms_1_record_delay_btn", u"ms_1_default_delay_btn", u"ms_1_no_delay_btn"})
+    for (const auto* name :
+         {u"ms_1_record_delay_btn", u"ms_1_default_delay_btn", u"ms_1_no_delay_btn"})
         macro.push_back({name, u"Option"});
 
     const struct {
@@ -141,14 +164,20 @@ TEST(SkinControlsTest, DialogsHoldTheirControls) {
         std::vector<Expected> controls;
     } dialogs[] = {
         {u"msg.xml",
-         {{u"btn_ok", u"Button"}, {u"btn_cancel", u"Button"}, {u"warning_title", u"Label"}, {u"warning", u"Label"}}},
+         {{u"btn_ok", u"Button"},
+          {u"btn_cancel", u"Button"},
+          {u"warning_title", u"Label"},
+          {u"warning", u"Label"}}},
         {u"DPImsg.xml", {{u"dpi_label", u"Label"}}},
         {u"DpiColorDialog.xml", colour},
         {u"shortcut.xml", shortcut},
         {u"MS/MS_1/selectmacro.xml", select},
         {u"MS/MS_1/profilename.xml",
-         {{u"btn_ok", u"Button"}, {u"btn_cancel", u"Button"}, {u"btn_exit", u"Button"},
-          {u"title_string", u"Label"}, {u"edit_name", u"Edit"}}},
+         {{u"btn_ok", u"Button"},
+          {u"btn_cancel", u"Button"},
+          {u"btn_exit", u"Button"},
+          {u"title_string", u"Label"},
+          {u"edit_name", u"Edit"}}},
         {u"MS/MS_1/ms_1_macropage.xml", macro},
         {u"keylistitem.xml", {{u"key", u"Label"}, {u"action", u"Label"}, {u"delay", u"Label"}}},
         {u"traymenu.xml", {{u"configuration", u"MenuElement"}, {u"exit", u"MenuElement"}}},
@@ -200,7 +229,8 @@ TEST(SkinControlsTest, SliderRangesFitWhatTheMouseIsSent) {
     EXPECT_GE(speed.min, 0);
     EXPECT_LE(speed.max, 9);
     // Sleep, light-off and debounce are one byte each.
-    for (const auto* name : {u"ms_1_slider_sleep_timer", u"ms_1_slider_light_off", u"ms_1_slider_key_debounce"}) {
+    for (const auto* name :
+         {u"ms_1_slider_sleep_timer", u"ms_1_slider_light_off", u"ms_1_slider_key_debounce"}) {
         const Range r = SliderRange(main, name);
         EXPECT_GE(r.min, 1) << Utf8(name);
         EXPECT_LE(r.max, 255) << Utf8(name);
@@ -216,7 +246,8 @@ TEST(SkinControlsTest, BothLightModeListsOfferTheTwelveEffects) {
         // Item index is the effect number the mouse is sent, so the order is fixed.
         ASSERT_EQ(combo->GetCount(), 12) << Utf8(name);
         for (int i = 0; i < 12; ++i) {
-            EXPECT_EQ(Utf8(combo->GetItemAt(i)->GetText()), Utf8(Numbered(u"light_mode_", i) + u"_text"));
+            EXPECT_EQ(Utf8(combo->GetItemAt(i)->GetText()),
+                      Utf8(Numbered(u"light_mode_", i) + u"_text"));
         }
     }
 }

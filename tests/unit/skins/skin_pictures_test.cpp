@@ -37,13 +37,13 @@ TEST(SkinPicturesTest, EveryPictureNamedBySkinsAndThemeLoads) {
     const QRegularExpression in_skin(R"((?:image|file)=["']?(?:file=')?([^"',]+\.png))");
     const QRegularExpression in_theme(R"(url\(skin:([^)]+)\))");
     int named = 0;
-    for (QDirIterator it(ResDir(), {"*.xml", "*.qss"}, QDir::Files, QDirIterator::Subdirectories); it.hasNext();) {
+    for (QDirIterator it(ResDir(), {"*.xml", "*.qss"}, QDir::Files, QDirIterator::Subdirectories);
+         it.hasNext();) {
         const QString path = it.next();
         QFile file(path);
         ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
         const QString text = QString::fromUtf8(file.readAll());
-        const QStringList names =
-            PicturesNamedIn(text, path.endsWith(".qss") ? in_theme : in_skin);
+        const QStringList names = PicturesNamedIn(text, path.endsWith(".qss") ? in_theme : in_skin);
         for (const QString& name : names) ExpectPicture(name, path);
         named += names.size();
     }
@@ -53,8 +53,9 @@ TEST(SkinPicturesTest, EveryPictureNamedBySkinsAndThemeLoads) {
 TEST(SkinPicturesTest, PicturesTheWindowsSetAtRunTimeLoad) {
     (void)LoadSkin(u"main.xml");
     // Macro action rows, and the program icon (ids 107 and 108) for the window and the tray.
-    for (const char* name : {"skins/keyboard_key_action.png", "skins/mouse.png", "skins/macro_key_down.png",
-                             "skins/macro_key_up.png", "icon107.png", "icon108.png"})
+    for (const char* name :
+         {"skins/keyboard_key_action.png", "skins/mouse.png", "skins/macro_key_down.png",
+          "skins/macro_key_up.png", "icon107.png", "icon108.png"})
         ExpectPicture(name, "the program");
 }
 

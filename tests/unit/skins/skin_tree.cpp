@@ -15,7 +15,8 @@ SkinTree LoadSkin(std::u16string_view file) {
     static QApplication* app = [] {
         auto* created = new QApplication(argc, argv);
         const char* source = std::getenv("NIMBA_SOURCE_DIR");
-        CPaintManagerUI::SetResourcePath(skin::FromQ(QString::fromLocal8Bit(source ? source : ".") + "/res/"));
+        CPaintManagerUI::SetResourcePath(
+            skin::FromQ(QString::fromLocal8Bit(source ? source : ".") + "/res/"));
         return created;
     }();
     (void)app;
@@ -30,6 +31,8 @@ std::u16string Numbered(std::u16string_view head, int n) {
     return s;
 }
 
-std::string Utf8(std::u16string_view s) { return skin::ToQ(s).toStdString(); }
+std::string Utf8(std::u16string_view s) {
+    return skin::ToQ(s).toStdString();
+}
 
 }  // namespace nimba::test

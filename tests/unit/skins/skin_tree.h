@@ -14,7 +14,9 @@ struct SkinTree {
     std::unique_ptr<CPaintManagerUI> manager = std::make_unique<CPaintManagerUI>();
     std::unique_ptr<CControlUI> root;
 
-    CControlUI* Find(std::u16string_view name) const { return root ? root->FindControl(name) : nullptr; }
+    CControlUI* Find(std::u16string_view name) const {
+        return root ? root->FindControl(name) : nullptr;
+    }
 };
 
 // Null root when the file is missing or cannot be built. Sets up Qt and the resource path once.
