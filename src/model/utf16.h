@@ -8,12 +8,12 @@
 #include <string>
 #include <string_view>
 
+#include "platform/text_encoding.h"
+
 namespace nimba {
 
-// Invalid input (broken sequences, lone surrogates) becomes U+FFFD instead of being dropped,
-// so a bad name still shows that something was there.
-std::u16string Utf8ToUtf16(std::string_view text);
-std::string Utf16ToUtf8(std::u16string_view text);
+using platform::Utf16ToUtf8;
+using platform::Utf8ToUtf16;
 
 // How many units of `text` fit into a buffer of `capacity` units with room for the NUL,
 // without splitting a surrogate pair.

@@ -5,25 +5,6 @@
 namespace nimba {
 namespace {
 
-TEST(Utf16, RoundTripsIncludingSurrogatePairs) {
-    const std::string text = "Prof\xC3\xBC\xE2\x82\xAC \xF0\x9F\x90\xAD";  // ü € mouse emoji
-    const std::u16string wide = Utf8ToUtf16(text);
-    EXPECT_EQ(wide, u"Prof\u00FC\u20AC \U0001F42D");
-    EXPECT_EQ(Utf16ToUtf8(wide), text);
-}
-
-TEST(Utf16, BrokenInputBecomesReplacementCharacters) {
-    EXPECT_EQ(Utf8ToUtf16("a\xFF"
-                          "b"),
-              u"a\uFFFDb");
-    EXPECT_EQ(Utf8ToUtf16("\xC0\xAF"), u"\uFFFD\uFFFD");  // overlong '/'
-    EXPECT_EQ(Utf8ToUtf16("\xE2\x82"), u"\uFFFD\uFFFD");  // truncated
-    const char16_t lone[] = {u'a', 0xD800, u'b', 0};
-    EXPECT_EQ(Utf16ToUtf8(lone),
-              "a\xEF\xBF\xBD"
-              "b");
-}
-
 TEST(CopyName, AlwaysTerminatesAndClearsTheTail) {
     char16_t buffer[5];
     CopyName(buffer, u"abcdefgh");

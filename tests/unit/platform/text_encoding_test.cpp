@@ -23,4 +23,14 @@ TEST(TextEncoding, MalformedInputBecomesReplacementAndDecodingGoesOn) {
     EXPECT_EQ(ToUtf8(std::wstring(1, static_cast<wchar_t>(0xD800))), "\xEF\xBF\xBD");
 }
 
+TEST(TextEncoding, Utf16KeepsSurrogatePairsAndReplacesLoneOnes) {
+    const std::string text = "Prof\xC3\xBC\xE2\x82\xAC \xF0\x9F\x90\xAD";
+    const std::u16string wide = platform::Utf8ToUtf16(text);
+    EXPECT_EQ(wide, u"Prof\u00FC\u20AC \U0001F42D");
+    EXPECT_EQ(platform::Utf16ToUtf8(wide), text);
+    EXPECT_EQ(platform::Utf8ToUtf16("a\xE4\xB8z"), u"a\uFFFDz");
+    const char16_t lone[] = {u'a', 0xD800, u'b', 0};
+    EXPECT_EQ(platform::Utf16ToUtf8(lone), "a\xEF\xBF\xBD" "b");
+}
+
 }  // namespace
