@@ -57,13 +57,13 @@ public:
     }
 
     void Menu(std::u16string_view skin) {
-        auto* menu = new CMenuWnd;  // a menu window deletes itself when it closes
-        if (!menu->Init(nullptr, skin, POINT{0, 0}, nullptr)) {
+        CMenuWnd menu;
+        if (!menu.Init(nullptr, skin, POINT{0, 0}, nullptr)) {
             Fail(skin, "cannot be built");
             return;
         }
-        Save(skin, menu->GetWindowWidget(), {});
-        menu->Close(0);
+        Save(skin, menu.GetWindowWidget(), {});
+        menu.DestroyWindow();
     }
 
     void RowTemplate(std::u16string_view skin) {
