@@ -6,13 +6,12 @@
 #include "platform/clock.h"
 #include "platform/debug_output.h"
 #include "protocol/macro_report.h"
+#include "protocol/report_ids.h"
 
 namespace nimba {
 namespace {
 
 // Fixed values of the protocol, not tuning knobs.
-constexpr uint8_t kMacroReportId = 9;
-constexpr uint8_t kReportRateReportId = 6;
 constexpr uint32_t kChunkLength = 64;
 constexpr int kWirelessAttempts = 10;
 constexpr DWORD kWiredChunkPauseMs = 200;

@@ -3,12 +3,12 @@
 #include <cstddef>
 #include <cstring>
 
+#include "model/button_functions.h"
 #include "protocol/report_catalogue.h"
 
 namespace nimba {
 namespace {
 
-constexpr uint8_t kMacroFunction = 17;
 // The macro part of a button area that, when changed, resends that button's macro.
 constexpr size_t kMacroSpareWidth = 4;
 constexpr size_t kMacroActionsWidth = sizeof(MacroAction) * kMaxMacroActions;
@@ -77,7 +77,7 @@ std::vector<std::vector<uint8_t>> ApplyReports(const ProfileRecord& current,
     if (flags.report_rate) reports.push_back(Bytes(BuildReportRateReport(current)));
     if (flags.buttons) reports.push_back(Bytes(BuildButtonReport(current)));
     for (int k = 0; k < kButtonCount; ++k) {
-        if (flags.macros[k] && current.buttons[k].function == kMacroFunction) {
+        if (flags.macros[k] && current.buttons[k].function == kFunctionMacro) {
             reports.push_back(Bytes(BuildMacroReport(k + 1, current.buttons[k])));
         }
     }

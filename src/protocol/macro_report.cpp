@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "protocol/report_checksum.h"
+#include "protocol/report_ids.h"
 
 namespace nimba {
 
@@ -68,7 +69,7 @@ void WriteEntries(MacroReport& report, const ButtonAssignment& button) {
 
 MacroReport BuildMacroReport(int button_number, const ButtonAssignment& button) {
     MacroReport report{};
-    report[0] = 0x09;
+    report[0] = kMacroReportId;
     report[1] = static_cast<uint8_t>(report.size());
     report[2] = static_cast<uint8_t>(button_number);
     report[3] = static_cast<uint8_t>(button.macro_loop_mode);
@@ -89,7 +90,7 @@ std::array<MacroChunk, 3> SplitMacroReport(std::span<const uint8_t> report,
     std::array<MacroChunk, 3> chunks{};
     for (size_t j = 0; j < chunks.size(); ++j) {
         MacroChunk& chunk = chunks[j];
-        chunk[0] = 0x09;
+        chunk[0] = kMacroReportId;
         chunk[1] = j + 1 == chunks.size() ? last_chunk_mark : 0x40;
         chunk[2] = available > 2 ? report[2] : 0;
         chunk[3] = static_cast<uint8_t>(j);

@@ -3,6 +3,7 @@
 #include "model/button_functions.h"
 #include "protocol/dpi_encoding.h"
 #include "protocol/report_checksum.h"
+#include "protocol/report_ids.h"
 
 namespace nimba {
 
@@ -51,11 +52,11 @@ uint8_t PollingInterval(int32_t report_rate) {
 }  // namespace
 
 PreambleReport BuildPreambleReport() {
-    return {0x0C, 0x0A, 0x01, 0xFE, 0x01, 0xFE, 0, 0, 0, 0};
+    return {kPreambleReportId, 0x0A, 0x01, 0xFE, 0x01, 0xFE, 0, 0, 0, 0};
 }
 
 DpiSensorReport BuildDpiSensorReport(const ProfileRecord& profile) {
-    auto report = ReportHeader<56>(0x04);
+    auto report = ReportHeader<56>(kDpiSensorReportId);
     report[3] = Low(profile.angle_snap);
     report[4] = Low(profile.ripple_control);
     uint8_t stage_mask = 0;
@@ -79,7 +80,7 @@ DpiSensorReport BuildDpiSensorReport(const ProfileRecord& profile) {
 }
 
 LightingReport BuildLightingReport(const ProfileRecord& profile) {
-    auto report = ReportHeader<15>(0x05);
+    auto report = ReportHeader<15>(kLightingReportId);
     const auto sleep = static_cast<uint32_t>(profile.sleep_timer);
     const bool shows_brightness = profile.light_mode == 1 || profile.light_mode == 9;
     report[3] = Low(static_cast<uint32_t>(profile.light_mode) * 16);
@@ -94,7 +95,7 @@ LightingReport BuildLightingReport(const ProfileRecord& profile) {
 }
 
 ReportRateReport BuildReportRateReport(const ProfileRecord& profile) {
-    auto report = ReportHeader<9>(0x06);
+    auto report = ReportHeader<9>(kReportRateReportId);
     const uint8_t interval = PollingInterval(profile.report_rate);
     report[3] = interval;
     report[4] = interval ^ 0xFF;
@@ -102,7 +103,7 @@ ReportRateReport BuildReportRateReport(const ProfileRecord& profile) {
 }
 
 ButtonReport BuildButtonReport(const ProfileRecord& profile) {
-    auto report = ReportHeader<59>(0x08);
+    auto report = ReportHeader<59>(kButtonReportId);
     for (int k = 0; k < kButtonCount; ++k) {
         const DeviceBytesValue bytes = DeviceBytes(profile.buttons[k], k);
         for (int b = 0; b < 3; ++b) report[3 + 3 * k + b] = bytes[b];
