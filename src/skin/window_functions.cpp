@@ -60,6 +60,13 @@ BOOL DestroyWindow(HWND hwnd) {
     return TRUE;
 }
 
+BOOL SetWindowTextW(HWND hwnd, const char16_t* text) {
+    WindowImplBase* window = WindowImplBase::FromHandle(hwnd);
+    if (window == nullptr) return FALSE;
+    window->SetWindowText(text != nullptr ? text : u"");
+    return TRUE;
+}
+
 BOOL GetWindowRect(HWND hwnd, RECT* rect) {
     QWidget* widget = WidgetOf(hwnd);
     if (widget == nullptr || rect == nullptr) return FALSE;

@@ -23,6 +23,7 @@ BOOL IsWindowVisible(HWND hwnd);
 BOOL IsIconic(HWND hwnd);
 BOOL SetForegroundWindow(HWND hwnd);
 BOOL DestroyWindow(HWND hwnd);
+BOOL SetWindowTextW(HWND hwnd, const char16_t* text);
 // Screen rectangle of the window.
 BOOL GetWindowRect(HWND hwnd, RECT* rect);
 BOOL GetCursorPos(POINT* point);
