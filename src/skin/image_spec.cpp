@@ -30,7 +30,7 @@ ImageSpec ParseImageSpec(const QString& text) {
         const auto m = it.next();
         const QString key = m.captured(1);
         const QString value = m.captured(2);
-        if (key == "file") {
+        if (key == "file" || key == "res") {
             spec.file = value;
         } else if (key == "source") {
             spec.source = ParseRect(value);

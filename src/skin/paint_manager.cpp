@@ -1,6 +1,7 @@
 #include "skin/paint_manager.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QTimer>
 #include <algorithm>
 
@@ -37,6 +38,8 @@ void CPaintManagerUI::SetResourcePath(std::u16string_view path) {
     ResourcePath() = path;
     if (!ResourcePath().empty() && ResourcePath().back() != u'/' && ResourcePath().back() != u'\\')
         ResourcePath() += u'/';
+    // Style sheets name their pictures "skin:<path>", relative to the same folder.
+    QDir::setSearchPaths("skin", {ToQ(ResourcePath())});
 }
 
 const std::u16string& CPaintManagerUI::GetResourcePath() {

@@ -131,8 +131,6 @@ int main(int argc, char** argv) {
     }
     CPaintManagerUI::SetResourcePath(FromQ(res_dir + "/"));
     CResourceManager::GetInstance().LoadLanguage(QDir(res_dir).filePath("lan.xml").toStdString());
-    // The skins' style sheet names its pictures "skin:<path>".
-    QDir::setSearchPaths("skin", {res_dir});
 
     Gallery gallery(out_dir);
     for (const auto skin : kWindowSkins) gallery.Window(skin);

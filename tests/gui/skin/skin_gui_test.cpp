@@ -390,6 +390,8 @@ TEST(SkinValueTest, ColoursRectanglesAndImagesParseAsSkinsWriteThem) {
     EXPECT_EQ(image.source, QRect(0, 0, 32, 16));
     EXPECT_EQ(image.dest, QRect(4, 4, 16, 8));
     EXPECT_EQ(ParseImageSpec("skins/b.png").file, "skins/b.png");
+    // The macro editor's rows name their pictures with res='...'.
+    EXPECT_EQ(ParseImageSpec("res='skins/mouse.png' dest='2,2,28,28'").file, "skins/mouse.png");
     EXPECT_TRUE(ParseRect("1,2,3").isNull());
 }
 
