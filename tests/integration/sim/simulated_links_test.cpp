@@ -3,12 +3,9 @@
 // driving the simulator this process hosts.
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -17,24 +14,15 @@
 #include "platform/clock.h"
 #include "platform/library.h"
 #include "platform/messages.h"
+#include "posted_messages.h"
 #include "protocol/report_catalogue.h"
+#include "run_command.h"
 #include "sim/virtual_mouse.h"
 
 using namespace nimba;
+using namespace nimba::test;
 
 namespace {
-
-constexpr UINT kWirelessNotice = 1537;
-constexpr UINT kWirelessPresence = 1538;
-constexpr UINT kWiredNotice = 1539;
-constexpr UINT kWiredPresence = 1540;
-
-struct Posted {
-    UINT message;
-    WPARAM wParam;
-    LPARAM lParam;
-    bool operator==(const Posted&) const = default;
-};
 
 struct DriverLink {
     HMODULE module = nullptr;
@@ -84,10 +72,6 @@ protected:
         setenv("NIMBA_SIM_LOG", (stem + ".log").c_str(), 1);
         log_path_ = stem + ".log";
         platform::test::UseVirtualClock(true);
-        window_ = CreatePlatformWindow([this](HWND, UINT message, WPARAM wParam, LPARAM lParam) {
-            posted_.push_back({message, wParam, lParam});
-            return LRESULT{0};
-        });
 
         // In the program's order: the wired library first, then the receiver's.
         wired_ = Load("devlink_2.dll");
@@ -95,10 +79,10 @@ protected:
         ASSERT_NE(wired_.set_feature, nullptr);
         ASSERT_NE(wireless_.set_feature, nullptr);
         wired_.set_vidpid(0x1D57, 0x2015);
-        wired_.open_monitor(window_, kWiredNotice, kWiredPresence);
+        wired_.open_monitor(window_.hwnd, kWiredNotice, kWiredPresence);
         wired_open_ = wired_.open_device();
         wireless_.set_vidpid(0x1D57, 0xFA60);
-        wireless_.open_monitor(window_, kWirelessNotice, kWirelessPresence);
+        wireless_.open_monitor(window_.hwnd, kWirelessNotice, kWirelessPresence);
         wireless_open_ = wireless_.open_device();
     }
     void TearDown() override {
@@ -108,27 +92,18 @@ protected:
             link->close_monitor();
             FreeLibrary(link->module);
         }
-        DestroyPlatformWindow(window_);
         platform::test::UseVirtualClock(false);
         std::remove(log_path_.c_str());
     }
 
     std::vector<Posted> After(uint32_t ms) {
         platform::test::AdvanceBy(ms);
-        return std::exchange(posted_, {});
+        return window_.Take();
     }
 
     sim::VirtualMouse& mouse() { return sim::VirtualMouse::Instance(); }
 
-    std::vector<std::string> LogLines() const {
-        std::ifstream file(log_path_);
-        std::vector<std::string> lines;
-        for (std::string line; std::getline(file, line);) lines.push_back(line);
-        return lines;
-    }
-
-    HWND window_ = nullptr;
-    std::vector<Posted> posted_;
+    PostedWindow window_;
     std::string log_path_;
     DriverLink wired_;
     DriverLink wireless_;
@@ -157,19 +132,9 @@ std::unique_ptr<ProfileRecord> EditedProfile() {
 // Runs the control tool; its exit status and what it printed on both streams.
 std::pair<int, std::string> RunTool(const std::string& arguments,
                                     const std::string& environment = {}) {
-    const std::string command =
-        environment + EnvDir("NIMBA_BIN_DIR") + "nimba-mouse-sim " + arguments + " 2>&1";
-    FILE* pipe = popen(command.c_str(), "r");
-    std::string output;
-    char buffer[512];
-    while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) output += buffer;
-    const int status = pclose(pipe);
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, output};
-}
-
-template <size_t N>
-std::vector<uint8_t> Bytes(const std::array<uint8_t, N>& report) {
-    return {report.begin(), report.end()};
+    const RunResult run =
+        RunCommand(environment + EnvDir("NIMBA_BIN_DIR") + "nimba-mouse-sim " + arguments);
+    return {run.exit_code, run.out + run.err};
 }
 
 }  // namespace
@@ -208,7 +173,7 @@ TEST_F(SimulatedLinksTest, CableCarriesEverySettingTheProgramSends) {
     // Over the cable nothing is acknowledged.
     EXPECT_EQ(After(100), std::vector<Posted>{});
 
-    const std::vector<std::string> lines = LogLines();
+    const std::vector<std::string> lines = FileLines(log_path_);
     ASSERT_EQ(lines.size(), 8u);
     EXPECT_EQ(lines[0], "wired 0C 0A 01 FE 01 FE 00 00 00 00");
     EXPECT_EQ(lines[3], "wired 06 09 01 04 FB 00 00 00 00");

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "model/profile_defaults.h"
+#include "posted_messages.h"
 #include "protocol/report_catalogue.h"
 
 using namespace nimba;
@@ -12,13 +13,9 @@ using sim::IntakeOutcome;
 using sim::RejectReason;
 using sim::ReportIntake;
 using sim::SimLink;
+using test::Bytes;
 
 namespace {
-
-template <size_t N>
-std::vector<uint8_t> Bytes(const std::array<uint8_t, N>& report) {
-    return {report.begin(), report.end()};
-}
 
 MacroReport SampleMacro() {
     ButtonAssignment button{};

@@ -3,47 +3,31 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <vector>
 
 #include "model/profile_defaults.h"
 #include "platform/clock.h"
 #include "platform/messages.h"
+#include "posted_messages.h"
 #include "protocol/report_catalogue.h"
 #include "sim/control_commands.h"
 
 using namespace nimba;
 using sim::SimLink;
 using sim::VirtualMouse;
+using namespace nimba::test;
 
 namespace {
-
-constexpr UINT kWirelessNotice = 1537;
-constexpr UINT kWirelessPresence = 1538;
-constexpr UINT kWiredNotice = 1539;
-constexpr UINT kWiredPresence = 1540;
-
-struct Posted {
-    UINT message;
-    WPARAM wParam;
-    LPARAM lParam;
-    bool operator==(const Posted&) const = default;
-};
 
 class VirtualMouseTest : public ::testing::Test {
 protected:
     void SetUp() override {
         platform::test::UseVirtualClock(true);
-        window_ = CreatePlatformWindow([this](HWND, UINT message, WPARAM wParam, LPARAM lParam) {
-            posted_.push_back({message, wParam, lParam});
-            return LRESULT{0};
-        });
         std::filesystem::remove(log_path_);
     }
     void TearDown() override {
         mouse_.reset();
-        DestroyPlatformWindow(window_);
         platform::test::UseVirtualClock(false);
     }
 
@@ -51,25 +35,21 @@ protected:
         mouse_ = std::make_unique<VirtualMouse>(config, log_path_);
         return *mouse_;
     }
+    void AttachWireless() {
+        mouse_->AttachMonitor(SimLink::kWireless, window_.hwnd, kWirelessNotice, kWirelessPresence);
+    }
     void AttachBoth() {
-        mouse_->AttachMonitor(SimLink::kWired, window_, kWiredNotice, kWiredPresence);
-        mouse_->AttachMonitor(SimLink::kWireless, window_, kWirelessNotice, kWirelessPresence);
+        mouse_->AttachMonitor(SimLink::kWired, window_.hwnd, kWiredNotice, kWiredPresence);
+        AttachWireless();
     }
     // Everything posted to the window since the last call, after `ms` of virtual time.
     std::vector<Posted> After(uint32_t ms) {
         platform::test::Pump();
         platform::test::AdvanceBy(ms);
-        return std::exchange(posted_, {});
-    }
-    std::vector<std::string> LogLines() const {
-        std::ifstream file(log_path_);
-        std::vector<std::string> lines;
-        for (std::string line; std::getline(file, line);) lines.push_back(line);
-        return lines;
+        return window_.Take();
     }
 
-    HWND window_ = nullptr;
-    std::vector<Posted> posted_;
+    test::PostedWindow window_;
     std::string log_path_ = ::testing::TempDir() + "virtual_mouse_test.log";
     std::unique_ptr<VirtualMouse> mouse_;
 };
@@ -77,7 +57,8 @@ protected:
 }  // namespace
 
 TEST_F(VirtualMouseTest, ReceiverSendsPowerStatusAtOnceAndEveryTwoSecondsWhileAwake) {
-    Mouse().AttachMonitor(SimLink::kWireless, window_, kWirelessNotice, kWirelessPresence);
+    Mouse();
+    AttachWireless();
     const Posted battery80{kWirelessNotice, 0x4047, 0x5000};
     EXPECT_EQ(After(0), std::vector<Posted>{battery80});
     EXPECT_EQ(After(1999), std::vector<Posted>{});
@@ -123,12 +104,13 @@ TEST_F(VirtualMouseTest, HearsOnlyWritesThatReachIt) {
     EXPECT_EQ(mouse_->WriteFeature(SimLink::kWired, lighting), 1);
     EXPECT_EQ(mouse_->WriteFeature(SimLink::kWireless, lighting), 1);  // silent while wired
     EXPECT_EQ(After(100), std::vector<Posted>{});
-    EXPECT_EQ(LogLines(),
+    EXPECT_EQ(test::FileLines(log_path_),
               std::vector<std::string>{"wired 05 0F 01 00 03 A8 00 00 FF 01 04 01 AF 00 00"});
 }
 
 TEST_F(VirtualMouseTest, DpiButtonCyclesTheEnabledStagesItHolds) {
-    Mouse().AttachMonitor(SimLink::kWireless, window_, kWirelessNotice, kWirelessPresence);
+    Mouse();
+    AttachWireless();
     After(0);
     // Factory stages 1..6 in use, stage 2 active.
     std::vector<LPARAM> stages;
