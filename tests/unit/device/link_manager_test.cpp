@@ -66,7 +66,10 @@ protected:
         platform::test::UseVirtualClock(false);
     }
 
-    void Start(int wired, int wireless, bool ble, const std::string& folder = FAKE_DEVLINK_DIR) {
+    // `settle`: run what the start posted and forget it, so a test sees only its own events.
+    void Start(int wired, int wireless, bool ble, const std::string& folder = FAKE_DEVLINK_DIR,
+               bool settle = true) {
+        manager_.reset();
         Reset(*wired_, wired);
         Reset(*wireless_, wireless);
         ble_found_ = ble;
@@ -74,6 +77,7 @@ protected:
             window_.hwnd, controls_, profile_, apply_, ble_,
             LinkManagerOptions{folder, [this] { return ble_found_; }});
         manager_->StartLinks();
+        if (!settle) return;
         platform::test::Pump();
         window_.messages.clear();
     }
@@ -111,12 +115,7 @@ protected:
 };
 
 TEST_F(LinkManagerTest, StartWithCableAndReceiver) {
-    Reset(*wired_, 1);
-    Reset(*wireless_, 1);
-    manager_ =
-        std::make_unique<LinkManager>(window_.hwnd, controls_, profile_, apply_, ble_,
-                                      LinkManagerOptions{FAKE_DEVLINK_DIR, [] { return false; }});
-    manager_->StartLinks();
+    Start(1, 1, false, FAKE_DEVLINK_DIR, false);
     EXPECT_EQ(links().wired_link, 1);
     EXPECT_EQ(links().wireless_link, 1);
     EXPECT_EQ(links().any_link, 1);
@@ -138,13 +137,8 @@ TEST_F(LinkManagerTest, StartWithCableAndReceiver) {
     EXPECT_EQ(controls_.progress, (std::vector<int>{0, 2}));
 }
 
-TEST_F(LinkManagerTest, StartWithNothing) {
-    Reset(*wired_, 0);
-    Reset(*wireless_, 0);
-    manager_ =
-        std::make_unique<LinkManager>(window_.hwnd, controls_, profile_, apply_, ble_,
-                                      LinkManagerOptions{FAKE_DEVLINK_DIR, [] { return false; }});
-    manager_->StartLinks();
+TEST_F(LinkManagerTest, StartWithNothingOrOnlyTheBleMouse) {
+    Start(0, 0, false, FAKE_DEVLINK_DIR, false);
     platform::test::Pump();
     EXPECT_EQ(links().wired_link, 0);
     EXPECT_EQ(links().wireless_link, 0);
@@ -153,9 +147,7 @@ TEST_F(LinkManagerTest, StartWithNothing) {
     EXPECT_EQ(links().awaiting_device, 1);
     EXPECT_EQ(controls_.Visible("ms_1_sleep_label"), 1);
     EXPECT_EQ(window_.Count(kLinkStateChangedMessage), 1);
-}
 
-TEST_F(LinkManagerTest, StartWithOnlyTheBleMouse) {
     Start(0, 0, true);
     EXPECT_EQ(links().ble_link, 1);
     EXPECT_EQ(links().any_link, 1);
@@ -166,7 +158,6 @@ TEST_F(LinkManagerTest, MissingOrIncompleteLibrariesLeaveTheLinkAbsent) {
     EXPECT_EQ(links().wired_link, 0);
     EXPECT_EQ(links().wireless_link, 0);
     manager_->HandleWindowMessage(kApplyRequestMessage, 0, 0);
-    manager_.reset();
 
     FakeDevlinkState* incomplete = StateOf(INCOMPLETE_DEVLINK_DIR "devlink_2.dll");
     ASSERT_NE(incomplete, nullptr);
@@ -209,15 +200,6 @@ TEST_F(LinkManagerTest, ReceiverArrivalAndRemoval) {
     const int idles = controls_.refreshes;
     platform::test::AdvanceBy(12000);
     EXPECT_EQ(controls_.refreshes, idles);
-}
-
-TEST_F(LinkManagerTest, RemovalOfALinkNeverSeenRuns) {
-    Start(0, 0, false);
-    Deliver(kWiredPresenceMessage, 0);
-    EXPECT_EQ(links().wired_link, 2);
-    EXPECT_EQ(wired_->close_feature_calls, 1);
-    Deliver(kWirelessPresenceMessage, 0);
-    EXPECT_EQ(links().wireless_link, 2);
 }
 
 TEST_F(LinkManagerTest, CableArrivalAndRemoval) {
@@ -279,13 +261,6 @@ TEST_F(LinkManagerTest, CablePulledWhileTheReceiverIsUp) {
     EXPECT_EQ(Writes(wired_), 0u);
 }
 
-TEST_F(LinkManagerTest, ReceiverRemovedWhileBleIsConnected) {
-    Start(0, 1, true);
-    Deliver(kWirelessPresenceMessage, 0);
-    EXPECT_EQ(links().any_link, 1);
-    EXPECT_EQ(window_.Count(kLinkStateChangedMessage), 0);
-}
-
 TEST_F(LinkManagerTest, WatchdogWithTheCableInKeepsTheSleepLabelHidden) {
     Start(1, 1, false);
     platform::test::AdvanceBy(6000);
@@ -293,13 +268,19 @@ TEST_F(LinkManagerTest, WatchdogWithTheCableInKeepsTheSleepLabelHidden) {
     EXPECT_EQ(controls_.Visible("ms_1_sleep_label"), 0);
 }
 
-TEST_F(LinkManagerTest, PresenceWithAnUnknownWParamIsIgnored) {
+TEST_F(LinkManagerTest, UnknownPresenceIsIgnoredAndRemovalOfALinkNeverSeenRuns) {
     Start(0, 0, false);
     EXPECT_EQ(Deliver(kWirelessPresenceMessage, 5), 0u);
     EXPECT_EQ(Deliver(kWiredPresenceMessage, 5), 0u);
     EXPECT_EQ(links().wireless_link, 0);
     EXPECT_EQ(links().wired_link, 0);
     EXPECT_EQ(Opens(wired_) + Opens(wireless_), 2);
+
+    Deliver(kWiredPresenceMessage, 0);
+    EXPECT_EQ(links().wired_link, 2);
+    EXPECT_EQ(wired_->close_feature_calls, 1);
+    Deliver(kWirelessPresenceMessage, 0);
+    EXPECT_EQ(links().wireless_link, 2);
 }
 
 TEST_F(LinkManagerTest, BleConnectAndDisconnect) {
@@ -334,7 +315,12 @@ TEST_F(LinkManagerTest, BleConnectAndDisconnect) {
     EXPECT_EQ(window_.Count(kLinkStateChangedMessage), 2);
 }
 
-TEST_F(LinkManagerTest, BleConnectWithTheCableInLeavesAnyLinkAlone) {
+TEST_F(LinkManagerTest, ALinkGoingWhileAnotherIsUpLeavesAnyLinkAlone) {
+    Start(0, 1, true);
+    Deliver(kWirelessPresenceMessage, 0);
+    EXPECT_EQ(links().any_link, 1);
+    EXPECT_EQ(window_.Count(kLinkStateChangedMessage), 0);
+
     Start(1, 0, false);
     manager_->SetBleConnected(1);
     manager_->SetBleConnected(0);

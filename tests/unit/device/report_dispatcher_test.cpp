@@ -38,6 +38,17 @@ protected:
         };
     }
 
+    void SetLinks(int wired, int wireless, int awake, int ble) {
+        links_.wired_link = wired;
+        links_.wireless_link = wireless;
+        links_.wireless_awake = awake;
+        links_.ble_link = ble;
+    }
+    // Starts the clock and the record afresh for a second report in the same test.
+    void Restart() {
+        writes_.clear();
+        start_ = platform::NowMs();
+    }
     int32_t Send(const std::vector<uint8_t>& report) {
         return SendReport(report.data(), static_cast<uint32_t>(report.size()), links_, writers_);
     }
@@ -72,39 +83,34 @@ protected:
     uint64_t start_ = 0;
 };
 
-TEST_F(DispatcherTest, WiredWinsWithOneWriteAndOnePause) {
-    links_.wired_link = 1;
-    links_.wireless_link = 1;
-    links_.wireless_awake = 1;
-    links_.ble_link = 1;
+TEST_F(DispatcherTest, WiredWinsWithOneWriteAndOnePauseAndItsFailureIsFinal) {
+    SetLinks(1, 1, 1, 1);
     EXPECT_NE(Send(RateReport()), 0);
     ASSERT_EQ(Links(), std::vector<std::string>{"wired"});
     EXPECT_EQ(writes_[0].bytes, RateReport());
     EXPECT_EQ(Elapsed(), 500u);
-}
 
-TEST_F(DispatcherTest, WiredFailureIsFinalAndImmediate) {
-    links_.wired_link = 1;
-    links_.wireless_link = 1;
-    links_.wireless_awake = 1;
-    links_.ble_link = 1;
+    Restart();
     wired_result_ = {0};
     EXPECT_EQ(Send(LightingReport()), 0);
     EXPECT_EQ(Links(), std::vector<std::string>{"wired"});
     EXPECT_EQ(Elapsed(), 0u);
 }
 
-TEST_F(DispatcherTest, RemovedOrNeverSeenLinksAreNotUsed) {
-    links_.wired_link = 2;
-    links_.wireless_link = 2;
-    links_.wireless_awake = 1;
+TEST_F(DispatcherTest, RemovedNeverSeenOrWriterlessLinksAreNotUsed) {
+    SetLinks(2, 2, 1, 0);
     EXPECT_EQ(Send(RateReport()), 0);
     EXPECT_TRUE(writes_.empty());
+    EXPECT_EQ(Elapsed(), 0u);
+
+    links_.wired_link = 1;
+    writers_.wired = nullptr;
+    EXPECT_EQ(Send(RateReport()), 0);
     EXPECT_EQ(Elapsed(), 0u);
 }
 
 TEST_F(DispatcherTest, WiredMacroGoesAsThreeChunksAndOnlyTheLastCounts) {
-    links_.wired_link = 1;
+    SetLinks(1, 0, 0, 0);
     wired_result_ = {0, 0, 1};
     EXPECT_NE(Send(MacroReport()), 0);
     ASSERT_EQ(writes_.size(), 3u);
@@ -123,9 +129,7 @@ TEST_F(DispatcherTest, WiredMacroGoesAsThreeChunksAndOnlyTheLastCounts) {
 }
 
 TEST_F(DispatcherTest, WiredMacroWhoseLastChunkFailsGoesOverTheReceiverToo) {
-    links_.wired_link = 1;
-    links_.wireless_link = 1;
-    links_.wireless_awake = 1;
+    SetLinks(1, 1, 1, 0);
     wired_result_ = {1, 1, 0};
     on_wireless_write_ = [this](size_t) { links_.ack_received = 1; };
     EXPECT_NE(Send(MacroReport()), 0);
@@ -139,8 +143,7 @@ TEST_F(DispatcherTest, WiredMacroWhoseLastChunkFailsGoesOverTheReceiverToo) {
 }
 
 TEST_F(DispatcherTest, ReceiverStopsAtTheAcknowledgement) {
-    links_.wireless_link = 1;
-    links_.wireless_awake = 1;
+    SetLinks(0, 1, 1, 0);
     links_.ack_received = 1;  // left over from an earlier report: must not end this one
     on_wireless_write_ = [this](size_t) { links_.ack_received = 1; };
     EXPECT_NE(Send(RateReport()), 0);
@@ -149,18 +152,15 @@ TEST_F(DispatcherTest, ReceiverStopsAtTheAcknowledgement) {
 }
 
 TEST_F(DispatcherTest, ReceiverRepeatsTenTimesWithoutAcknowledgement) {
-    links_.wireless_link = 1;
-    links_.wireless_awake = 1;
+    SetLinks(0, 1, 1, 0);
     wireless_result_ = {0, 0, 0, 0, 0, 0, 0, 0, 0, 1};
     EXPECT_NE(Send(RateReport()), 0);
     EXPECT_EQ(writes_.size(), 10u);
     EXPECT_EQ(writes_[9].at_ms, 4500u);
     EXPECT_EQ(Elapsed(), 5500u);
-}
 
-TEST_F(DispatcherTest, ReceiverFailureRepeatsAndEndsWithoutTheFinalPause) {
-    links_.wireless_link = 1;
-    links_.wireless_awake = 1;
+    // Ten failed writes: no success, and no final pause.
+    Restart();
     wireless_result_ = {0};
     EXPECT_EQ(Send(RateReport()), 0);
     EXPECT_EQ(writes_.size(), 10u);
@@ -168,8 +168,7 @@ TEST_F(DispatcherTest, ReceiverFailureRepeatsAndEndsWithoutTheFinalPause) {
 }
 
 TEST_F(DispatcherTest, ReceiverMacroCyclesUntilAcknowledged) {
-    links_.wireless_link = 1;
-    links_.wireless_awake = 1;
+    SetLinks(0, 1, 1, 0);
     on_wireless_write_ = [this](size_t n) {
         if (n == 4) links_.ack_received = 1;  // during the second cycle
     };
@@ -178,17 +177,15 @@ TEST_F(DispatcherTest, ReceiverMacroCyclesUntilAcknowledged) {
     EXPECT_EQ(writes_[5].bytes[1], 0x0C);
     EXPECT_EQ(Elapsed(), 6000u + 500u);
 
-    writes_.clear();
+    Restart();
     on_wireless_write_ = nullptr;
-    start_ = platform::NowMs();
     Send(MacroReport());
     EXPECT_EQ(writes_.size(), 30u);
     EXPECT_EQ(Elapsed(), 30500u);
 }
 
 TEST_F(DispatcherTest, SleepingReceiverLeavesBleOrNothing) {
-    links_.wireless_link = 1;
-    links_.wireless_awake = 0;
+    SetLinks(0, 1, 0, 0);
     EXPECT_EQ(Send(LightingReport()), 0);
     EXPECT_TRUE(writes_.empty());
 
@@ -199,22 +196,14 @@ TEST_F(DispatcherTest, SleepingReceiverLeavesBleOrNothing) {
 }
 
 TEST_F(DispatcherTest, BleTakesTheWholeMacroButNeverTheReportRate) {
-    links_.ble_link = 1;
+    SetLinks(0, 0, 0, 1);
     EXPECT_NE(Send(MacroReport()), 0);
     ASSERT_EQ(writes_.size(), 1u);
     EXPECT_EQ(writes_[0].bytes, MacroReport());
 
-    writes_.clear();
-    start_ = platform::NowMs();
+    Restart();
     EXPECT_EQ(Send(RateReport()), 0);
     EXPECT_TRUE(writes_.empty());
-    EXPECT_EQ(Elapsed(), 0u);
-}
-
-TEST_F(DispatcherTest, MissingLinkWriteFails) {
-    links_.wired_link = 1;
-    writers_.wired = nullptr;
-    EXPECT_EQ(Send(RateReport()), 0);
     EXPECT_EQ(Elapsed(), 0u);
 }
 
