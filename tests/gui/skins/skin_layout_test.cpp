@@ -20,6 +20,7 @@
 #include "skin/container.h"
 #include "skin/resource_manager.h"
 #include "skin/skin_text.h"
+#include "skin_tree.h"
 
 namespace {
 
@@ -61,36 +62,22 @@ protected:
 // Every section open, the most lighting controls an effect offers (brightness and colour),
 // every status line showing.
 void OpenEverything(CPaintManagerUI& pm) {
-    for (const auto* name :
-         {u"ms_1_check_button", u"ms_1_check_profile", u"ms_1_check_power", u"ms_1_check_dpi",
-          u"ms_1_check_light", u"ms_1_check_prate", u"ms_1_check_mouse_attribute",
-          u"ms_1_check_power_setting", u"ms_1_check_lift_of_distance", u"ms_1_check_key_debounce",
-          u"ms_1_check_ripple_control", u"ms_1_check_angle_snap"}) {
-        if (auto* box = pm.FindControlAs<CCheckBoxUI>(name)) {
+    for (const auto& [check, section] : nimba::test::kMainSections) {
+        if (auto* box = pm.FindControlAs<CCheckBoxUI>(check)) {
             box->SetVisible(true);
             box->SetCheck(true);
         }
+        if (CControlUI* c = pm.FindControl(section)) c->SetVisible(true);
     }
-    for (const auto* name : {u"ms_1_hor_button",
-                             u"ms_1_ver_profile",
-                             u"ms_1_ver_power",
-                             u"ms_1_ver_dpi",
-                             u"ms_1_ver_light",
-                             u"ms_1_ver_prate",
-                             u"ms_1_ver_mouse_attribute",
-                             u"ms_1_ver_power_setting",
-                             u"ms_1_hor_lift_of_distance",
-                             u"ms_1_hor_key_debounce",
-                             u"ms_1_hor_ripple_control",
-                             u"ms_1_hor_angle_snap",
-                             u"ms_1_ver_brightness",
-                             u"ms_1_hor_light_color",
-                             u"ms_1_wired",
-                             u"ms_1_wireless",
-                             u"ms_1_BLE",
-                             u"ms_1_low_power_label",
-                             u"ms_1_sleep_label",
-                             u"apply_ring"}) {
+    const char16_t* const also_shown[] = {u"ms_1_ver_brightness",
+                                          u"ms_1_hor_light_color",
+                                          u"ms_1_wired",
+                                          u"ms_1_wireless",
+                                          u"ms_1_BLE",
+                                          u"ms_1_low_power_label",
+                                          u"ms_1_sleep_label",
+                                          u"apply_ring"};
+    for (const auto* name : also_shown) {
         if (CControlUI* c = pm.FindControl(name)) c->SetVisible(true);
     }
 }

@@ -16,24 +16,13 @@ protected:
     void SetUp() override { CResourceManager::GetInstance().LoadLanguage("/nonexistent"); }
 };
 
-TEST_F(KeyTableTest, TableRowsKeepTheirOrder) {
-    const auto table = KeyTable();
-    ASSERT_EQ(table.size(), 112u);
-    EXPECT_EQ(table[0].virtual_key, 'A');
-    EXPECT_EQ(table[35].virtual_key, '0');
-    EXPECT_EQ(table[51].virtual_key, 191);
-    EXPECT_EQ(table[52].virtual_key, 223);
-    EXPECT_EQ(table[66].virtual_key, 44);  // the first row without a scan code
-    EXPECT_EQ(table[111].usage, 248);
-    auto has_usage = [&](int usage) {
-        return std::any_of(table.begin(), table.end(),
-                           [&](const KeyUsageRow& row) { return row.usage == usage; });
-    };
-    EXPECT_FALSE(has_usage(50));
-    EXPECT_FALSE(has_usage(100));
-}
-
 TEST_F(KeyTableTest, KeyCodeFollowsThePhysicalPosition) {
+    // Usages 50 and 100 have no row of their own: a key found by them would be a wrong key.
+    const auto table = KeyTable();
+    for (int usage : {50, 100}) {
+        EXPECT_TRUE(std::none_of(table.begin(), table.end(),
+                                 [&](const KeyUsageRow& row) { return row.usage == usage; }));
+    }
     EXPECT_EQ(KeyCodeOfVirtualKey('A').code, 4);
     EXPECT_EQ(KeyCodeOfVirtualKey('0').code, 39);
     EXPECT_EQ(KeyCodeOfVirtualKey(191).code, 56);

@@ -58,8 +58,8 @@ TEST(DeviceBytes, ComeFromTheTableOrTheButton) {
     EXPECT_EQ(DeviceBytes(shortcut, 0), (DeviceBytesValue{0x11, 0x03, 0x04}));
 }
 
-TEST(ButtonLabel, TableCodesGiveTheirLanguageKey) {
-    const auto label = ButtonLabel(WithFunction(51), FakeText, u"");
+TEST(ButtonLabel, TableKeyKeyCombinationOrMacroName) {
+    auto label = ButtonLabel(WithFunction(51), FakeText, u"");
     EXPECT_EQ(label.text, u"task_view_text");
     EXPECT_TRUE(label.is_language_key);
 
@@ -67,12 +67,10 @@ TEST(ButtonLabel, TableCodesGiveTheirLanguageKey) {
         const auto empty = ButtonLabel(WithFunction(code), FakeText, u"");
         EXPECT_TRUE(empty.text.empty()) << int(code);
     }
-}
 
-TEST(ButtonLabel, KeyCombinationListsModifiersInOrder) {
     ButtonAssignment button = WithFunction(16);
     button.shortcut_modifiers = 0x0F;
-    auto label = ButtonLabel(button, FakeText, u"A");
+    label = ButtonLabel(button, FakeText, u"A");
     EXPECT_EQ(label.text,
               u"<keyboard_ctrl_text>+<keyboard_shift_text>+<keyboard_alt_text>+"
               u"<keyboard_win_text>+A");
@@ -80,12 +78,11 @@ TEST(ButtonLabel, KeyCombinationListsModifiersInOrder) {
 
     button.shortcut_modifiers = 0;
     EXPECT_EQ(ButtonLabel(button, FakeText, u"F5").text, u"F5");
-}
 
-TEST(ButtonLabel, MacroShowsItsNameAfterTheAssignText) {
-    ButtonAssignment button = WithFunction(17);
+    // A macro shows its name after the assign text.
+    button.function = 17;
     CopyName(button.macro_name, u"Reload");
-    const auto label = ButtonLabel(button, FakeText, u"");
+    label = ButtonLabel(button, FakeText, u"");
     EXPECT_EQ(label.text, u"<assign_macro_text>Reload");
     EXPECT_FALSE(label.is_language_key);
 }

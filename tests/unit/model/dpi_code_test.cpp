@@ -14,9 +14,7 @@ TEST(DpiFromCode, StepsOf50ThenOf100) {
     EXPECT_EQ(DpiFromCode(200), 10000);
     EXPECT_EQ(DpiFromCode(201), 10100);
     EXPECT_EQ(DpiFromCode(220), 12000);
-}
-
-TEST(DpiFromCode, CodesFromForeignFilesDoNotOverflow) {
+    // Codes from foreign files do not overflow.
     EXPECT_EQ(DpiFromCode(std::numeric_limits<int32_t>::max()),
               std::numeric_limits<int32_t>::max());
     EXPECT_EQ(DpiFromCode(std::numeric_limits<int32_t>::min()),
@@ -47,9 +45,7 @@ TEST(ParseLeadingInteger, ReadsLikeTheClassicConversion) {
     EXPECT_EQ(ParseLeadingInteger(u"abc"), 0);
     EXPECT_EQ(ParseLeadingInteger(u"- 5"), 0);
     EXPECT_EQ(ParseLeadingInteger(u"1 2"), 1);
-}
-
-TEST(ParseLeadingInteger, SaturatesInsteadOfWrapping) {
+    // Saturates instead of wrapping.
     EXPECT_EQ(ParseLeadingInteger(u"2147483647"), 2147483647);
     EXPECT_EQ(ParseLeadingInteger(u"2147483648"), std::numeric_limits<int32_t>::max());
     EXPECT_EQ(ParseLeadingInteger(u"-2147483648"), std::numeric_limits<int32_t>::min());

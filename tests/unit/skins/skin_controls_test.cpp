@@ -285,20 +285,7 @@ TEST(SkinControlsTest, SectionsStartAsTheirCheckBoxesSay) {
     // A section check box toggles its section; a box and section out of step at start would
     // invert the box for the user.
     const SkinTree main = LoadSkin(u"main.xml");
-    const std::pair<const char16_t*, const char16_t*> sections[] = {
-        {u"ms_1_check_button", u"ms_1_hor_button"},
-        {u"ms_1_check_profile", u"ms_1_ver_profile"},
-        {u"ms_1_check_power", u"ms_1_ver_power"},
-        {u"ms_1_check_dpi", u"ms_1_ver_dpi"},
-        {u"ms_1_check_light", u"ms_1_ver_light"},
-        {u"ms_1_check_prate", u"ms_1_ver_prate"},
-        {u"ms_1_check_mouse_attribute", u"ms_1_ver_mouse_attribute"},
-        {u"ms_1_check_power_setting", u"ms_1_ver_power_setting"},
-        {u"ms_1_check_lift_of_distance", u"ms_1_hor_lift_of_distance"},
-        {u"ms_1_check_key_debounce", u"ms_1_hor_key_debounce"},
-        {u"ms_1_check_ripple_control", u"ms_1_hor_ripple_control"},
-        {u"ms_1_check_angle_snap", u"ms_1_hor_angle_snap"}};
-    for (const auto& [check, section] : sections) {
+    for (const auto& [check, section] : kMainSections) {
         auto* box = dynamic_cast<CCheckBoxUI*>(main.Find(check));
         CControlUI* area = main.Find(section);
         ASSERT_TRUE(box != nullptr && area != nullptr) << Utf8(check);

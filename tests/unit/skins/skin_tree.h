@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "skin/control.h"
 #include "skin/paint_manager.h"
@@ -18,6 +19,21 @@ struct SkinTree {
         return root ? root->FindControl(name) : nullptr;
     }
 };
+
+// The main window's collapsible sections, each with the check box that opens it.
+inline constexpr std::pair<const char16_t*, const char16_t*> kMainSections[] = {
+    {u"ms_1_check_button", u"ms_1_hor_button"},
+    {u"ms_1_check_profile", u"ms_1_ver_profile"},
+    {u"ms_1_check_power", u"ms_1_ver_power"},
+    {u"ms_1_check_dpi", u"ms_1_ver_dpi"},
+    {u"ms_1_check_light", u"ms_1_ver_light"},
+    {u"ms_1_check_prate", u"ms_1_ver_prate"},
+    {u"ms_1_check_mouse_attribute", u"ms_1_ver_mouse_attribute"},
+    {u"ms_1_check_power_setting", u"ms_1_ver_power_setting"},
+    {u"ms_1_check_lift_of_distance", u"ms_1_hor_lift_of_distance"},
+    {u"ms_1_check_key_debounce", u"ms_1_hor_key_debounce"},
+    {u"ms_1_check_ripple_control", u"ms_1_hor_ripple_control"},
+    {u"ms_1_check_angle_snap", u"ms_1_hor_angle_snap"}};
 
 // Null root when the file is missing or cannot be built. Sets up Qt and the resource path once.
 SkinTree LoadSkin(std::u16string_view file);

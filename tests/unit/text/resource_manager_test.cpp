@@ -57,7 +57,7 @@ TEST_F(ResourceManagerTest, LooksUpLoadedTextsAndFallsBackToTheKey) {
     EXPECT_EQ(rm_.GetText(u""), u"");
 }
 
-TEST_F(ResourceManagerTest, FailedLoadKeepsTheTextsInUse) {
+TEST_F(ResourceManagerTest, FailedLoadKeepsTheTextsInUseAndALoadReplacesThem) {
     ASSERT_TRUE(rm_.LoadLanguage(WriteFile(kEnglish)));
 
     EXPECT_FALSE(rm_.LoadLanguage(WriteFile("")));
@@ -67,17 +67,14 @@ TEST_F(ResourceManagerTest, FailedLoadKeepsTheTextsInUse) {
 
     EXPECT_EQ(rm_.GetText(u"left_click_text"), u"Left click");
     EXPECT_FALSE(rm_.HasText(u"a_text"));
-}
 
-TEST_F(ResourceManagerTest, LoadReplacesThePreviousLanguage) {
-    ASSERT_TRUE(rm_.LoadLanguage(WriteFile(kEnglish)));
     ASSERT_TRUE(rm_.LoadLanguage(
         WriteFile("<Language><Text id=\"right_click_text\">Rechtsklick</Text></Language>")));
     EXPECT_EQ(rm_.GetText(u"right_click_text"), u"Rechtsklick");
     EXPECT_EQ(rm_.GetText(u"left_click_text"), u"left_click_text");
 }
 
-TEST_F(ResourceManagerTest, NonAsciiTextsRoundTrip) {
+TEST_F(ResourceManagerTest, NonAsciiTextsRoundTripAndMalformedBytesAreReplaced) {
     // Two-, three- and four-byte UTF-8 sequences, the last one a surrogate pair in UTF-16.
     const std::string utf8 = "Gr\xC3\xBC\xC3\x9F\x65 \xE4\xB8\xAD \xF0\x9F\x96\xB1";
     ASSERT_TRUE(rm_.LoadLanguage(
@@ -87,9 +84,7 @@ TEST_F(ResourceManagerTest, NonAsciiTextsRoundTrip) {
     EXPECT_EQ(rm_.GetTextUtf8("\xC3\xA9_text"), utf8);
     // A missing non-ASCII key comes back byte for byte.
     EXPECT_EQ(rm_.GetTextUtf8("\xE4\xB8\xAD_text"), "\xE4\xB8\xAD_text");
-}
 
-TEST_F(ResourceManagerTest, MalformedUtf8BecomesReplacementCharacters) {
     // A stray continuation byte, a truncated sequence and an encoded surrogate.
     ASSERT_TRUE(
         rm_.LoadLanguage(WriteFile("<Language><Text id=\"bad_text\">a\x80"
