@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -20,6 +19,7 @@
 #include "platform/clock.h"
 #include "platform/messages.h"
 #include "protocol/report_catalogue.h"
+#include "run_command.h"
 #include "sim/virtual_mouse.h"
 
 namespace nimba {
@@ -45,11 +45,8 @@ std::vector<std::string> ExpectedLog(const ProfileRecord& profile, const std::st
         std::ofstream out(file, std::ios::binary);
         out.write(reinterpret_cast<const char*>(&profile), sizeof profile);
     }
-    const std::string command = std::string(NIMBA_BIN) + "/nimba-mousectl reports " + file.string();
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-    std::string output;
-    char buffer[4096];
-    while (size_t n = fread(buffer, 1, sizeof buffer, pipe.get())) output.append(buffer, n);
+    const std::string output =
+        test::RunCommand(std::string(NIMBA_BIN) + "/nimba-mousectl reports " + file.string()).out;
 
     std::vector<std::string> lines;
     std::istringstream in(output);

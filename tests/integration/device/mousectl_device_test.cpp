@@ -2,7 +2,6 @@
 // libraries, and in one with the real ones and no mouse.
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <chrono>
 #include <filesystem>
@@ -11,6 +10,8 @@
 #include <string>
 #include <thread>
 #include <vector>
+
+#include "run_command.h"
 
 namespace {
 
@@ -47,20 +48,15 @@ protected:
     // Runs the tool in the folder, interrupted after `interrupt_after` seconds when given;
     // its standard output goes to `output_`.
     int Run(const std::string& command, const char* interrupt_after = nullptr) {
-        const std::string tool = "./nimba-mousectl " + command + " >'" +
-                                 (folder_ / "out.txt").string() + "' 2>/dev/null";
+        const std::string tool = "./nimba-mousectl " + command;
         std::string line = "cd '" + folder_.string() + "' && export NIMBA_SIM_LOG='" +
                            (folder_ / "mouse.log").string() + "' NIMBA_SIM_SOCKET='" +
                            (folder_ / "mouse.sock").string() + "' && ";
-        if (interrupt_after) {
-            line += tool + " & sleep " + interrupt_after + "; kill -INT $!; wait $!";
-        } else {
-            line += tool;
-        }
-        const int status = std::system(line.c_str());
-        std::ifstream in(folder_ / "out.txt");
-        output_.assign(std::istreambuf_iterator<char>(in), {});
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        line += interrupt_after ? tool + " & sleep " + interrupt_after + "; kill -INT $!; wait $!"
+                                : tool;
+        const nimba::test::RunResult run = nimba::test::RunCommand(line);
+        output_ = run.out;
+        return run.exit_code;
     }
 
     fs::path folder_;

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -11,24 +9,12 @@
 
 #include "model/profile_defaults.h"
 #include "model/utf16.h"
+#include "run_command.h"
 
 namespace nimba {
 namespace {
 
 namespace fs = std::filesystem;
-
-struct RunResult {
-    int exit_code;
-    std::string out;
-    std::string err;
-};
-
-std::string ReadAll(const fs::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
 
 std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> lines;
@@ -47,15 +33,11 @@ protected:
     }
     void TearDown() override { fs::remove_all(dir_); }
 
-    RunResult Run(const std::string& arguments) {
+    test::RunResult Run(const std::string& arguments) {
         const char* bin_dir = std::getenv("NIMBA_BIN_DIR");
         EXPECT_NE(bin_dir, nullptr);
-        const fs::path out = dir_ / "stdout", err = dir_ / "stderr";
-        const std::string command =
-            (fs::path(bin_dir ? bin_dir : ".") / "nimba-mousectl").string() + " " + arguments +
-            " >" + out.string() + " 2>" + err.string();
-        const int status = std::system(command.c_str());
-        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadAll(out), ReadAll(err)};
+        return test::RunCommand(std::string(bin_dir ? bin_dir : ".") + "/nimba-mousectl " +
+                                arguments);
     }
 
     fs::path WriteProfile(const ProfileRecord& record) {

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <cstdlib>
 #include <cstring>
@@ -12,20 +11,16 @@
 #include "model/profile_defaults.h"
 #include "model/utf16.h"
 #include "persistence/profile_store.h"
+#include "run_command.h"
 #include "test_folder.h"
 
 namespace nimba {
 namespace {
 
 namespace fs = std::filesystem;
+using test::RunResult;
 using testing::ReadBytes;
 using testing::WriteBytes;
-
-struct RunResult {
-    int exit_code;
-    std::string out;
-    std::string err;
-};
 
 // Each test runs the program from its own copy of the program folder, as the app runs from
 // wherever it is installed, and finds its stores beside it.
@@ -43,15 +38,7 @@ protected:
     }
 
     RunResult Run(const std::string& arguments) {
-        const std::string out = folder_.path() + "stdout", err = folder_.path() + "stderr";
-        const std::string command =
-            program_ + "nimba-mousectl " + arguments + " >" + out + " 2>" + err;
-        const int status = std::system(command.c_str());
-        auto text = [](const std::string& path) {
-            const auto bytes = ReadBytes(path);
-            return std::string(bytes.begin(), bytes.end());
-        };
-        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, text(out), text(err)};
+        return test::RunCommand(program_ + "nimba-mousectl " + arguments);
     }
 
     std::string File(const std::string& name) { return folder_.path() + name; }
