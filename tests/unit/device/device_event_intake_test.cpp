@@ -94,15 +94,13 @@ TEST_F(IntakeTest, LightModeAndStoreOnlyNoticesKeepTheProfile) {
     EXPECT_EQ(profile_.saves, 2);
 }
 
-TEST_F(IntakeTest, AcknowledgeFollowsTheLowByte) {
+TEST_F(IntakeTest, AcknowledgeFollowsTheLowByteAndARefusalKeepsTheReceiverRepeating) {
     intake_.HandleUsbNotice(0x5047, 0x0100);
     EXPECT_EQ(links_.ack_received, 1);
     intake_.HandleUsbNotice(0x5047, 0x0001);
     EXPECT_EQ(links_.ack_received, 0);
     EXPECT_EQ(profile_.saves, 0);
-}
 
-TEST_F(IntakeTest, RefusedAcknowledgementKeepsTheReceiverRepeating) {
     links_.wireless_link = 1;
     links_.wireless_awake = 1;
     int writes = 0;
@@ -176,7 +174,14 @@ TEST_F(IntakeTest, PowerStatusOverBle) {
     EXPECT_EQ(window_.Count(WM_TIMER, kWirelessWatchdogTimer), 0);
 }
 
-TEST_F(IntakeTest, BleNoticeIsTakenInOnTheWindowThread) {
+TEST_F(IntakeTest, BleNoticeIsTakenInOnTheWindowThreadAndShortValuesAreDropped) {
+    Ble({});
+    Ble({0x47});
+    Ble({0x47, 0x10});
+    Ble({0x47, 0x10, 0x03});
+    EXPECT_EQ(window_.Count(kBleNoticeMessage), 0);
+    EXPECT_EQ(controls_.dpi_stage, 0);
+
     const std::vector<uint8_t> stage{0x47, 0x10, 0x04, 0x00};
     std::thread callback([&] { intake_.OnBleNotification(stage.data(), 4); });
     callback.join();
@@ -186,15 +191,6 @@ TEST_F(IntakeTest, BleNoticeIsTakenInOnTheWindowThread) {
     EXPECT_EQ(profile_.CopyCurrent().current_dpi_stage, 3);
     EXPECT_EQ(controls_.dpi_stage, 4);
     EXPECT_EQ(window_.Count(kDpiNoticeMessage), 1);
-}
-
-TEST_F(IntakeTest, ShortBleValuesAreDropped) {
-    Ble({});
-    Ble({0x47});
-    Ble({0x47, 0x10});
-    Ble({0x47, 0x10, 0x03});
-    EXPECT_EQ(window_.Count(kBleNoticeMessage), 0);
-    EXPECT_EQ(controls_.dpi_stage, 0);
 }
 
 }  // namespace

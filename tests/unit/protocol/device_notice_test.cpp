@@ -12,13 +12,11 @@ std::optional<DeviceNotice> Parse(std::vector<uint8_t> bytes) {
 }
 
 TEST(DeviceNotice, BothFormsAgree) {
-    const auto from_bytes = Parse({0x47, 0x10, 0x03, 0x00});
-    const auto from_word = ParseDeviceNotice(0x1047, 0x0003);
-    ASSERT_TRUE(from_bytes && from_word);
-    EXPECT_EQ(from_bytes->notice_class, kNoticeDpiStage);
-    EXPECT_EQ(from_bytes->value, 3);
-    EXPECT_EQ(from_word->notice_class, kNoticeDpiStage);
-    EXPECT_EQ(from_word->value, 3);
+    for (const auto& notice : {Parse({0x47, 0x10, 0x03, 0x00}), ParseDeviceNotice(0x1047, 3)}) {
+        ASSERT_TRUE(notice);
+        EXPECT_EQ(notice->notice_class, kNoticeDpiStage);
+        EXPECT_EQ(notice->value, 3);
+    }
 }
 
 TEST(DeviceNotice, WrongIdUnknownClassOrShortInputIsIgnored) {

@@ -81,7 +81,7 @@ TEST(MacroReport, NoExtraEntriesAfterTheTenth) {
     EXPECT_EQ(EntryAt(report, 21), (Entry{7, 15}));
 }
 
-TEST(MacroReport, StopsWhenTheEntryAreaIsFull) {
+TEST(MacroReport, NeverOverrunsTheEntryAreaTheSlotOrAByte) {
     ButtonAssignment button{};
     for (int i = 0; i < kMaxMacroActions; ++i) button.macro_actions[i] = {4, 2, 2000};
     button.macro_action_count = kMaxMacroActions;  // would need 56 entries
@@ -89,17 +89,14 @@ TEST(MacroReport, StopsWhenTheEntryAreaIsFull) {
     EXPECT_EQ(report[28], 50);
     EXPECT_EQ(EntryAt(report, 49), (Entry{0x81, 4}));
     EXPECT_EQ(report[129] << 8 | report[130], ReportChecksum(report, 3, 128));
-}
 
-TEST(MacroReport, ForeignActionCountNeverReadsPastTheSlot) {
-    ButtonAssignment button{};
+    // A foreign action count reads no further than the slot's actions.
     button.macro_action_count = 60000;
+    for (MacroAction& action : button.macro_actions) action = {};
     EXPECT_EQ(BuildMacroReport(1, button)[28], kMaxMacroActions);
-}
 
-TEST(MacroReport, VeryLongDelaySaturatesInsteadOfWrapping) {
-    const MacroReport report = BuildMacroReport(1, MacroButton({{4, 1, 65535}}));
-    EXPECT_EQ(EntryAt(report, 1), (Entry{255, 3}));
+    // A very long delay saturates instead of wrapping.
+    EXPECT_EQ(EntryAt(BuildMacroReport(1, MacroButton({{4, 1, 65535}})), 1), (Entry{255, 3}));
 }
 
 TEST(SplitMacroReport, CarriesThePayloadInThreeChunks) {
