@@ -30,13 +30,6 @@ namespace fs = std::filesystem;
 const fs::path kWorkDir =
     fs::temp_directory_path() / ("nimba-device-e2e-" + std::to_string(getpid()));
 
-std::vector<std::string> ReadLines(const fs::path& path) {
-    std::vector<std::string> lines;
-    std::ifstream in(path);
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    return lines;
-}
-
 // What `nimba-mousectl reports` prints for `profile`, as the lines the mouse logs for a full
 // apply over `link`: every report but the unchunked macro reports, which only Bluetooth LE takes.
 std::vector<std::string> ExpectedLog(const ProfileRecord& profile, const std::string& link) {
@@ -133,15 +126,13 @@ protected:
     }
     void ExpectStateEquals(const ProfileRecord& p) {
         const sim::MouseSnapshot state = mouse().Snapshot();
-        auto bytes = [](const auto& report) {
-            return std::vector<uint8_t>(report.begin(), report.end());
-        };
-        EXPECT_EQ(state.reports.at(0x04), bytes(BuildDpiSensorReport(p)));
-        EXPECT_EQ(state.reports.at(0x05), bytes(BuildLightingReport(p)));
-        EXPECT_EQ(state.reports.at(0x06), bytes(BuildReportRateReport(p)));
-        EXPECT_EQ(state.reports.at(0x08), bytes(BuildButtonReport(p)));
+        using test::Bytes;
+        EXPECT_EQ(state.reports.at(0x04), Bytes(BuildDpiSensorReport(p)));
+        EXPECT_EQ(state.reports.at(0x05), Bytes(BuildLightingReport(p)));
+        EXPECT_EQ(state.reports.at(0x06), Bytes(BuildReportRateReport(p)));
+        EXPECT_EQ(state.reports.at(0x08), Bytes(BuildButtonReport(p)));
         for (int k : {3, 9}) {
-            EXPECT_EQ(state.macros.at(k + 1), bytes(BuildMacroReport(k + 1, p.buttons[k])));
+            EXPECT_EQ(state.macros.at(k + 1), Bytes(BuildMacroReport(k + 1, p.buttons[k])));
         }
     }
 
@@ -160,7 +151,7 @@ TEST_F(DeviceEndToEndTest, FullApplyOverTheCable) {
     Start(profile);
     ASSERT_EQ(manager_->links().wired_link, 1);
     ASSERT_TRUE(ApplyAll(1, 10000));
-    EXPECT_EQ(ReadLines(LogPath()), ExpectedLog(profile, "wired"));
+    EXPECT_EQ(test::FileLines(LogPath()), ExpectedLog(profile, "wired"));
     ExpectStateEquals(profile);
 }
 
@@ -173,7 +164,7 @@ TEST_F(DeviceEndToEndTest, FullApplyOverTheReceiver) {
     // The receiver's mouse makes itself known by its power status.
     ASSERT_TRUE(RunUntil([&] { return manager_->links().awaiting_device == 0; }, 3000));
     ASSERT_TRUE(ApplyAll(1, 20000));
-    EXPECT_EQ(ReadLines(LogPath()), ExpectedLog(profile, "wireless"));
+    EXPECT_EQ(test::FileLines(LogPath()), ExpectedLog(profile, "wireless"));
     ExpectStateEquals(profile);
 }
 
@@ -186,7 +177,7 @@ TEST_F(DeviceEndToEndTest, CablePulledDuringAnApply) {
     Start(profile);
     apply_.apply_all = 1;
     PostMessageW(window_.hwnd, kApplyRequestMessage, 0, 0);
-    ASSERT_TRUE(RunUntil([&] { return ReadLines(LogPath()).size() >= 2; }, 3000));
+    ASSERT_TRUE(RunUntil([&] { return test::FileLines(LogPath()).size() >= 2; }, 3000));
     mouse().SetCable(false);
     // The apply ends, neither stuck nor crashed.
     ASSERT_TRUE(RunUntil([&] { return profile_.saves == 1; }, 10000));
@@ -197,7 +188,7 @@ TEST_F(DeviceEndToEndTest, CablePulledDuringAnApply) {
     profile_.UpdateCurrent([](ProfileRecord& p) { p.report_rate = 0; });
     PostMessageW(window_.hwnd, kApplyRequestMessage, 0, 0);
     ASSERT_TRUE(RunUntil([&] { return profile_.saves == 2; }, 10000));
-    const auto log = ReadLines(LogPath());
+    const auto log = test::FileLines(LogPath());
     EXPECT_EQ(log.back(), "wireless 06 09 01 08 F7 00 00 00 00");
 }
 

@@ -14,8 +14,8 @@
 #include "platform/clock.h"
 #include "platform/library.h"
 #include "platform/messages.h"
-#include "posted_messages.h"
 #include "protocol/report_catalogue.h"
+#include "recording_window.h"
 #include "run_command.h"
 #include "sim/virtual_mouse.h"
 
@@ -103,7 +103,7 @@ protected:
 
     sim::VirtualMouse& mouse() { return sim::VirtualMouse::Instance(); }
 
-    PostedWindow window_;
+    RecordingWindow window_;
     std::string log_path_;
     DriverLink wired_;
     DriverLink wireless_;

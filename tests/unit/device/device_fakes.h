@@ -1,7 +1,7 @@
 #pragma once
 
-// Recording stand-ins for what the device layer drives: the page's controls, the profile
-// store and the main window.
+// Recording stand-ins for what the device layer drives: the page's controls and the profile
+// store; the main window is a RecordingWindow.
 
 #include <atomic>
 #include <map>
@@ -13,6 +13,7 @@
 #include "device/profile_access.h"
 #include "model/profile_defaults.h"
 #include "platform/messages.h"
+#include "recording_window.h"
 
 namespace nimba::test {
 
@@ -75,39 +76,6 @@ public:
 private:
     std::mutex mutex_;
     ProfileRecord current_{};
-};
-
-// A window on the test thread that records every message and hands each to `route`.
-class RecordingWindow {
-public:
-    RecordingWindow() {
-        hwnd = CreatePlatformWindow([this](HWND, UINT msg, WPARAM wParam, LPARAM lParam) {
-            messages.push_back({msg, wParam, lParam});
-            if (route) route(msg, wParam, lParam);
-            return LRESULT{0};
-        });
-    }
-    ~RecordingWindow() { DestroyPlatformWindow(hwnd); }
-
-    int Count(UINT msg, WPARAM wParam) const {
-        int n = 0;
-        for (const auto& m : messages) n += m.message == msg && m.wParam == wParam;
-        return n;
-    }
-    int Count(UINT msg) const {
-        int n = 0;
-        for (const auto& m : messages) n += m.message == msg;
-        return n;
-    }
-
-    struct Message {
-        UINT message;
-        WPARAM wParam;
-        LPARAM lParam;
-    };
-    HWND hwnd = nullptr;
-    std::vector<Message> messages;
-    std::function<void(UINT, WPARAM, LPARAM)> route;
 };
 
 }  // namespace nimba::test

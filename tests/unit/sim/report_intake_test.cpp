@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "model/profile_defaults.h"
-#include "posted_messages.h"
 #include "protocol/report_catalogue.h"
+#include "recording_window.h"
 
 using namespace nimba;
 using sim::IntakeOutcome;

@@ -9,8 +9,8 @@
 #include "model/profile_defaults.h"
 #include "platform/clock.h"
 #include "platform/messages.h"
-#include "posted_messages.h"
 #include "protocol/report_catalogue.h"
+#include "recording_window.h"
 #include "sim/control_commands.h"
 
 using namespace nimba;
@@ -49,7 +49,7 @@ protected:
         return window_.Take();
     }
 
-    test::PostedWindow window_;
+    test::RecordingWindow window_;
     std::string log_path_ = ::testing::TempDir() + "virtual_mouse_test.log";
     std::unique_ptr<VirtualMouse> mouse_;
 };

@@ -1,11 +1,13 @@
 #pragma once
 
-// What a simulated mouse posts to the program's window, recorded in order, and the lines of
-// its write log.
+// What the driver libraries and the simulated mouse post to the program's window, recorded in
+// order, and the lines of the simulator's write log.
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -28,19 +30,33 @@ struct Posted {
     bool operator==(const Posted&) const = default;
 };
 
-class PostedWindow {
+// A window on the test thread that records every message and hands each to `route`.
+class RecordingWindow {
 public:
-    PostedWindow() {
+    RecordingWindow() {
         hwnd = CreatePlatformWindow([this](HWND, UINT message, WPARAM wParam, LPARAM lParam) {
-            posted.push_back({message, wParam, lParam});
+            messages.push_back({message, wParam, lParam});
+            if (route) route(message, wParam, lParam);
             return LRESULT{0};
         });
     }
-    ~PostedWindow() { DestroyPlatformWindow(hwnd); }
-    std::vector<Posted> Take() { return std::exchange(posted, {}); }
+    ~RecordingWindow() { DestroyPlatformWindow(hwnd); }
+
+    std::vector<Posted> Take() { return std::exchange(messages, {}); }
+    int Count(UINT message) const {
+        return static_cast<int>(
+            std::count_if(messages.begin(), messages.end(),
+                          [&](const Posted& m) { return m.message == message; }));
+    }
+    int Count(UINT message, WPARAM wParam) const {
+        return static_cast<int>(std::count_if(
+            messages.begin(), messages.end(),
+            [&](const Posted& m) { return m.message == message && m.wParam == wParam; }));
+    }
 
     HWND hwnd = nullptr;
-    std::vector<Posted> posted;
+    std::vector<Posted> messages;
+    std::function<void(UINT, WPARAM, LPARAM)> route;
 };
 
 inline std::vector<std::string> FileLines(const std::string& path) {
