@@ -259,19 +259,18 @@ std::u16string GroupOf(const SkinTree& tree, std::u16string_view name) {
 
 TEST(SkinControlsTest, EachChoiceIsOneGroupOfItsOwn) {
     const SkinTree main = LoadSkin(u"main.xml");
-    const std::vector<std::vector<std::u16string>> groups = {
-        {u"ms_1_option_dpi_step_1", u"ms_1_option_dpi_step_2", u"ms_1_option_dpi_step_3",
-         u"ms_1_option_dpi_step_4", u"ms_1_option_dpi_step_5", u"ms_1_option_dpi_step_6",
-         u"ms_1_option_dpi_step_7", u"ms_1_option_dpi_step_8"},
-        {u"ms_1_btn_prate_1", u"ms_1_btn_prate_2", u"ms_1_btn_prate_3", u"ms_1_btn_prate_4"},
-        {u"ms_1_option_lift_of_distance_1", u"ms_1_option_lift_of_distance_2"},
-        {u"ms_1_option_ripple_control_1", u"ms_1_option_ripple_control_2"},
-        {u"ms_1_option_angle_snap_1", u"ms_1_option_angle_snap_2"}};
+    const std::pair<const char16_t*, int> groups[] = {{u"ms_1_option_dpi_step_", 8},
+                                                      {u"ms_1_btn_prate_", 4},
+                                                      {u"ms_1_option_lift_of_distance_", 2},
+                                                      {u"ms_1_option_ripple_control_", 2},
+                                                      {u"ms_1_option_angle_snap_", 2}};
     std::vector<std::u16string> seen;
-    for (const auto& members : groups) {
-        const std::u16string group = GroupOf(main, members.front());
-        EXPECT_FALSE(group.empty()) << Utf8(members.front());
-        for (const auto& m : members) EXPECT_EQ(Utf8(GroupOf(main, m)), Utf8(group)) << Utf8(m);
+    for (const auto& [head, count] : groups) {
+        const std::u16string group = GroupOf(main, Numbered(head, 1));
+        EXPECT_FALSE(group.empty()) << Utf8(head);
+        for (int i = 2; i <= count; ++i) {
+            EXPECT_EQ(Utf8(GroupOf(main, Numbered(head, i))), Utf8(group)) << Utf8(head) << i;
+        }
         for (const auto& other : seen) EXPECT_NE(Utf8(other), Utf8(group));
         seen.push_back(group);
     }
