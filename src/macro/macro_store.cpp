@@ -23,6 +23,8 @@ void ReadMacroList(InputStream& in, MacroList& macros) {
     for (;;) {
         auto record = std::make_unique<MacroRecord>();
         if (ReadRecord(in, *record) == 0) return;
+        // A damaged store must not make anyone read past the 46 actions.
+        record->action_count = std::clamp(record->action_count, 0, kMaxMacroActions);
         macros.push_back(std::move(record));
     }
 }

@@ -82,6 +82,17 @@ TEST_F(MacroStoreTest, LoadsEmptyMissingAndCutFiles) {
     ASSERT_TRUE(store_.CopyRecord(1, cut));
     EXPECT_EQ(NameView(cut.name), u"Cut");
     EXPECT_EQ(cut.actions[0].code, 0);
+
+    // Action counts a damaged file claims are held to what a record can hold.
+    records[0].action_count = 1000;
+    records[1].action_count = -5;
+    WriteBytes(store_.FilePath(), records, sizeof(records));
+    store_.Load();
+    MacroRecord loaded{};
+    ASSERT_TRUE(store_.CopyRecord(0, loaded));
+    EXPECT_EQ(loaded.action_count, kMaxMacroActions);
+    ASSERT_TRUE(store_.CopyRecord(1, loaded));
+    EXPECT_EQ(loaded.action_count, 0);
 }
 
 TEST_F(MacroStoreTest, FindIdenticalMatchesByNameThenComparesActions) {
