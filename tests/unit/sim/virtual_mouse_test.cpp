@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <filesystem>
 #include <sstream>
 #include <vector>
@@ -28,6 +30,7 @@ protected:
     }
     void TearDown() override {
         mouse_.reset();
+        std::filesystem::remove(log_path_);
         platform::test::UseVirtualClock(false);
     }
 
@@ -50,7 +53,9 @@ protected:
     }
 
     test::RecordingWindow window_;
-    std::string log_path_ = ::testing::TempDir() + "virtual_mouse_test.log";
+    // One log per process: ctest runs the cases of this file side by side.
+    std::string log_path_ =
+        ::testing::TempDir() + "virtual_mouse_test." + std::to_string(getpid()) + ".log";
     std::unique_ptr<VirtualMouse> mouse_;
 };
 
