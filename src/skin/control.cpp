@@ -45,8 +45,11 @@ void CControlUI::SetWidget(QWidget* widget) {
     widget->setAttribute(Qt::WA_StyledBackground, true);
     hook_ = new ControlEventHook(this, widget);
     if (old != nullptr) {
+        // The new widget stands in for the old one: same name and own style for the theme.
+        widget->setObjectName(old->objectName());
         widget->setParent(old->parentWidget());
         delete old;
+        UpdateStyle();
     }
 }
 

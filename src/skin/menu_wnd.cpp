@@ -79,13 +79,18 @@ void CMenuWnd::ResizeMenu() {
     ForEachElement(m_pm.GetRoot(), [&height](CMenuElementUI* element) {
         if (element->IsVisible()) height += element->GetFixedHeight();
     });
-    if (auto* column = dynamic_cast<CContainerUI*>(m_pm.GetRoot())) {
-        height += column->GetInset().top + column->GetInset().bottom;
-    }
+    auto* column = dynamic_cast<CContainerUI*>(m_pm.GetRoot());
+    if (column != nullptr) height += column->GetInset().top + column->GetInset().bottom;
+    QRect area;
+    if (QScreen* screen = QGuiApplication::primaryScreen()) area = screen->geometry();
+    // A menu taller than the screen (many items, large scaling) keeps every item reachable
+    // by scrolling instead of running off the edge.
+    const bool too_tall = !area.isEmpty() && height > area.height();
+    if (too_tall) height = area.height();
+    if (column != nullptr) column->EnableScrollBar(too_tall);
     int x = (alignment_ & eMenuAlignment_Right) ? point_.x - width : point_.x;
     int y = (alignment_ & eMenuAlignment_Bottom) ? point_.y - height : point_.y;
-    if (QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->geometry();
+    if (!area.isEmpty()) {
         x = std::clamp(x, area.left(), std::max(area.left(), area.right() + 1 - width));
         y = std::clamp(y, area.top(), std::max(area.top(), area.bottom() + 1 - height));
     }

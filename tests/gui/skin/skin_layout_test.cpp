@@ -211,6 +211,24 @@ TEST_F(SkinTest, MenuPlacementFollowsAlignmentVisibleItemsAndCheckStates) {
     EXPECT_LE(r.bottom, GetSystemMetrics(SM_CYSCREEN));
 }
 
+TEST_F(SkinTest, MenuTallerThanTheScreenFitsItAndScrolls) {
+    std::string skin = "<Window><Menu>";
+    for (int i = 0; i < 100; ++i) skin += "<MenuElement name=\"item" + std::to_string(i) + "\"/>";
+    skin += "</Menu></Window>";
+    WriteSkin("tall_menu.xml", skin.c_str());
+    CMenuWnd menu;
+    ASSERT_TRUE(menu.Init(nullptr, u"tall_menu.xml", POINT{10, 10}, &window.Manager(), nullptr,
+                          eMenuAlignment_Left | eMenuAlignment_Top));
+    RECT r;
+    ASSERT_TRUE(GetWindowRect(menu.GetHWND(), &r));
+    EXPECT_EQ(r.top, 0);
+    EXPECT_EQ(r.bottom, GetSystemMetrics(SM_CYSCREEN));
+    auto* column = dynamic_cast<CContainerUI*>(menu.GetManager().GetRoot());
+    ASSERT_NE(column, nullptr);
+    QCoreApplication::processEvents();
+    EXPECT_GT(column->GetScrollRange(), 0);
+}
+
 TEST_F(SkinTest, ModalRunsNestAndEachReturnsItsOwnResult) {
     TestWindow outer;
     ASSERT_NE(outer.Create(window.GetHWND(), u"", WS_POPUP | WS_VISIBLE, WS_EX_TOOLWINDOW),
