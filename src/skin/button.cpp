@@ -9,7 +9,7 @@
 #include "skin/paint_manager.h"
 #include "skin/skin_text.h"
 
-using nimba::skin::ParseImageSpec;
+using nimba::skin::ParseImageDescription;
 using nimba::skin::ToQ;
 
 CButtonUI::CButtonUI() : CButtonUI(new QPushButton) {}
@@ -38,15 +38,15 @@ void CButtonUI::ApplyText(const QString& shown) {
 void CButtonUI::SetAttribute(std::u16string_view name, std::u16string_view value) {
     const QString v = ToQ(value);
     if (name == u"normalimage") {
-        normal_image_ = ParseImageSpec(v);
+        normal_image_ = ParseImageDescription(v);
     } else if (name == u"hotimage") {
-        hot_image_ = ParseImageSpec(v);
+        hot_image_ = ParseImageDescription(v);
     } else if (name == u"pushedimage") {
-        pushed_image_ = ParseImageSpec(v);
+        pushed_image_ = ParseImageDescription(v);
     } else if (name == u"disabledimage") {
-        disabled_image_ = ParseImageSpec(v);
+        disabled_image_ = ParseImageDescription(v);
     } else if (name == u"selectedimage") {
-        selected_image_ = ParseImageSpec(v);
+        selected_image_ = ParseImageDescription(v);
     } else {
         CControlUI::SetAttribute(name, value);
         return;
@@ -55,7 +55,7 @@ void CButtonUI::SetAttribute(std::u16string_view name, std::u16string_view value
     GetWidget()->update();
 }
 
-const nimba::skin::ImageSpec* CButtonUI::StateImage() const {
+const nimba::skin::ImageDescription* CButtonUI::StateImage() const {
     if (!IsEnabled() && !disabled_image_.empty()) return &disabled_image_;
     if (Button()->isDown() && !pushed_image_.empty()) return &pushed_image_;
     if (hot_ && !hot_image_.empty()) return &hot_image_;
@@ -144,7 +144,7 @@ void COptionUI::OnUserClick() {
     Selected(target, true);
 }
 
-const nimba::skin::ImageSpec* COptionUI::StateImage() const {
+const nimba::skin::ImageDescription* COptionUI::StateImage() const {
     if (selected_ && !selected_image_.empty()) return &selected_image_;
     return CButtonUI::StateImage();
 }

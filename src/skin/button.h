@@ -19,15 +19,15 @@ protected:
     QAbstractButton* Button() const { return static_cast<QAbstractButton*>(GetWidget()); }
     virtual void OnUserClick();
     void ApplyText(const QString& shown) override;
-    const nimba::skin::ImageSpec* StateImage() const override;
+    const nimba::skin::ImageDescription* StateImage() const override;
     QString ExtraStyle() const override;
     bool OnWidgetEvent(QEvent* event) override;
 
-    nimba::skin::ImageSpec normal_image_;
-    nimba::skin::ImageSpec hot_image_;
-    nimba::skin::ImageSpec pushed_image_;
-    nimba::skin::ImageSpec disabled_image_;
-    nimba::skin::ImageSpec selected_image_;
+    nimba::skin::ImageDescription normal_image_;
+    nimba::skin::ImageDescription hot_image_;
+    nimba::skin::ImageDescription pushed_image_;
+    nimba::skin::ImageDescription disabled_image_;
+    nimba::skin::ImageDescription selected_image_;
     bool hot_ = false;
 };
 
@@ -49,7 +49,7 @@ public:
 protected:
     explicit COptionUI(QAbstractButton* button);
     void OnUserClick() override;
-    const nimba::skin::ImageSpec* StateImage() const override;
+    const nimba::skin::ImageDescription* StateImage() const override;
 
 private:
     bool selected_ = false;

@@ -124,7 +124,7 @@ void CControlUI::SetTextColor(DWORD argb) {
 }
 
 void CControlUI::SetBkImage(std::u16string_view image) {
-    bk_image_ = nimba::skin::ParseImageSpec(ToQ(image));
+    bk_image_ = nimba::skin::ParseImageDescription(ToQ(image));
     UpdateStyle();
     widget_->update();
 }
@@ -276,7 +276,7 @@ bool CControlUI::OnWidgetEvent(QEvent* event) {
 }
 
 void CControlUI::PaintBackground() {
-    const nimba::skin::ImageSpec* state = StateImage();
+    const nimba::skin::ImageDescription* state = StateImage();
     if (bk_image_.empty() && state == nullptr) return;
     if (manager_ == nullptr) return;
     QPainter painter(widget_);

@@ -10,7 +10,7 @@
 #include <string_view>
 
 #include "platform/win_types.h"
-#include "skin/image_spec.h"
+#include "skin/image_description.h"
 #include "skin/notify.h"
 #include "skin/ui_geometry.h"
 
@@ -106,7 +106,7 @@ protected:
     void Notify(std::u16string_view type, WPARAM wParam = 0, LPARAM lParam = 0);
     // Background drawing and the notifications every control shares; true swallows the event.
     virtual bool OnWidgetEvent(QEvent* event);
-    virtual const nimba::skin::ImageSpec* StateImage() const { return nullptr; }
+    virtual const nimba::skin::ImageDescription* StateImage() const { return nullptr; }
     void UpdateStyle();
     virtual QString ExtraStyle() const { return {}; }
     void NeedParentLayout();
@@ -128,7 +128,7 @@ private:
     DWORD bk_color_ = 0;
     DWORD text_color_ = 0;
     int font_id_ = -1;
-    nimba::skin::ImageSpec bk_image_;
+    nimba::skin::ImageDescription bk_image_;
     int fixed_width_ = 0;
     int fixed_height_ = 0;
     RECT padding_{};

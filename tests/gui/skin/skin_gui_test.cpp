@@ -20,7 +20,7 @@
 #include "skin/container.h"
 #include "skin/dialog_builder.h"
 #include "skin/edit.h"
-#include "skin/image_spec.h"
+#include "skin/image_description.h"
 #include "skin/list.h"
 #include "skin/menu_command.h"
 #include "skin/menu_wnd.h"
@@ -384,14 +384,14 @@ TEST(SkinValueTest, ColoursRectanglesAndImagesParseAsSkinsWriteThem) {
     EXPECT_EQ(ParseColor("#102030"), 0xFF102030u);  // no alpha means opaque
     EXPECT_EQ(ParseColor("0x80102030"), 0x80102030u);
     EXPECT_EQ(ParseColor("nonsense"), 0u);
-    const ImageSpec image =
-        ParseImageSpec("file='skins/a.png' source='0,0,32,16' dest='4,4,20,12'");
+    const ImageDescription image =
+        ParseImageDescription("file='skins/a.png' source='0,0,32,16' dest='4,4,20,12'");
     EXPECT_EQ(image.file, "skins/a.png");
     EXPECT_EQ(image.source, QRect(0, 0, 32, 16));
     EXPECT_EQ(image.dest, QRect(4, 4, 16, 8));
-    EXPECT_EQ(ParseImageSpec("skins/b.png").file, "skins/b.png");
+    EXPECT_EQ(ParseImageDescription("skins/b.png").file, "skins/b.png");
     // The macro editor's rows name their pictures with res='...'.
-    EXPECT_EQ(ParseImageSpec("res='skins/mouse.png' dest='2,2,28,28'").file, "skins/mouse.png");
+    EXPECT_EQ(ParseImageDescription("res='skins/mouse.png' dest='2,2,28,28'").file, "skins/mouse.png");
     EXPECT_TRUE(ParseRect("1,2,3").isNull());
 }
 

@@ -13,7 +13,7 @@ class QPixmap;
 
 namespace nimba::skin {
 
-struct ImageSpec {
+struct ImageDescription {
     QString file;
     QRect source;  // null = the whole picture
     QRect dest;    // null = the whole control
@@ -22,10 +22,10 @@ struct ImageSpec {
     bool empty() const { return file.isEmpty(); }
 };
 
-ImageSpec ParseImageSpec(const QString& text);
+ImageDescription ParseImageDescription(const QString& text);
 // "l,t,r,b" as DuiLib writes rectangles (right and bottom exclusive).
 QRect ParseRect(const QString& text);
-void PaintImage(QPainter& painter, const QRect& area, const ImageSpec& image,
+void PaintImage(QPainter& painter, const QRect& area, const ImageDescription& image,
                 const QPixmap& picture);
 
 }  // namespace nimba::skin

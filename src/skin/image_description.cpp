@@ -1,4 +1,4 @@
-#include "skin/image_spec.h"
+#include "skin/image_description.h"
 
 #include <QPainter>
 #include <QPixmap>
@@ -19,11 +19,11 @@ QRect ParseRect(const QString& text) {
     return QRect(QPoint(v[0], v[1]), QPoint(v[2] - 1, v[3] - 1));
 }
 
-ImageSpec ParseImageSpec(const QString& text) {
-    ImageSpec spec;
+ImageDescription ParseImageDescription(const QString& text) {
+    ImageDescription image;
     if (!text.contains('=')) {
-        spec.file = text.trimmed();
-        return spec;
+        image.file = text.trimmed();
+        return image;
     }
     static const QRegularExpression pair(R"((\w+)\s*=\s*'([^']*)')");
     for (auto it = pair.globalMatch(text); it.hasNext();) {
@@ -31,20 +31,20 @@ ImageSpec ParseImageSpec(const QString& text) {
         const QString key = m.captured(1);
         const QString value = m.captured(2);
         if (key == "file" || key == "res") {
-            spec.file = value;
+            image.file = value;
         } else if (key == "source") {
-            spec.source = ParseRect(value);
+            image.source = ParseRect(value);
         } else if (key == "dest") {
-            spec.dest = ParseRect(value);
+            image.dest = ParseRect(value);
         } else if (key == "corner") {
             const QRect c = ParseRect(value);
-            spec.corner = QMargins(c.left(), c.top(), c.right() + 1, c.bottom() + 1);
+            image.corner = QMargins(c.left(), c.top(), c.right() + 1, c.bottom() + 1);
         }
     }
-    return spec;
+    return image;
 }
 
-void PaintImage(QPainter& painter, const QRect& area, const ImageSpec& image,
+void PaintImage(QPainter& painter, const QRect& area, const ImageDescription& image,
                 const QPixmap& picture) {
     if (picture.isNull()) return;
     const QRect src = image.source.isNull() ? picture.rect() : image.source;
