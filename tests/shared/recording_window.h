@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <fstream>
 #include <functional>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -43,15 +44,11 @@ public:
     ~RecordingWindow() { DestroyPlatformWindow(hwnd); }
 
     std::vector<Posted> Take() { return std::exchange(messages, {}); }
-    int Count(UINT message) const {
-        return static_cast<int>(
-            std::count_if(messages.begin(), messages.end(),
-                          [&](const Posted& m) { return m.message == message; }));
-    }
-    int Count(UINT message, WPARAM wParam) const {
-        return static_cast<int>(std::count_if(
-            messages.begin(), messages.end(),
-            [&](const Posted& m) { return m.message == message && m.wParam == wParam; }));
+    // How many `message`s came, with the given wParam when there is one.
+    int Count(UINT message, std::optional<WPARAM> wParam = {}) const {
+        return static_cast<int>(std::count_if(messages.begin(), messages.end(), [&](auto& m) {
+            return m.message == message && (!wParam || m.wParam == *wParam);
+        }));
     }
 
     HWND hwnd = nullptr;

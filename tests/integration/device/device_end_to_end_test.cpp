@@ -3,11 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -40,23 +38,17 @@ std::vector<std::string> ExpectedLog(const ProfileRecord& profile, const std::st
     }
     const std::string output =
         test::RunCommand(std::string(NIMBA_BIN) + "/nimba-mousectl reports " + file.string()).out;
-
     std::vector<std::string> lines;
     std::istringstream in(output);
     for (std::string line; std::getline(in, line);) {
-        if (line.rfind("MacroReport", 0) == 0) continue;
-        std::string bytes;
-        if (line.rfind("MacroChunk", 0) == 0) {
-            // "MacroChunk <button> <j> <bytes>"
-            std::istringstream words(line);
-            std::string word, button, chunk;
-            words >> word >> button >> chunk;
-            std::getline(words, bytes);
-            // The receiver takes the length of what is left in the last chunk.
-            if (link == "wireless" && chunk == "2") bytes.replace(4, 2, "0C");
-        } else {
-            bytes = line.substr(line.find(' '));
-        }
+        std::istringstream words(line);  // "<name> <bytes>" or "MacroChunk <button> <j> <bytes>"
+        std::string name, button, chunk, bytes;
+        words >> name;
+        if (name == "MacroReport") continue;
+        if (name == "MacroChunk") words >> button >> chunk;
+        std::getline(words, bytes);
+        // The receiver takes the length of what is left in the last chunk.
+        if (link == "wireless" && chunk == "2") bytes.replace(4, 2, "0C");
         lines.push_back(link + bytes);
     }
     return lines;
@@ -144,28 +136,21 @@ protected:
     std::unique_ptr<LinkManager> manager_;
 };
 
-TEST_F(DeviceEndToEndTest, FullApplyOverTheCable) {
-    mouse().SetReceiver(false);
-    mouse().SetCable(true);
+TEST_F(DeviceEndToEndTest, FullApplyOverTheCableAndOverTheReceiver) {
     const ProfileRecord profile = ProfileWithMacros();
-    Start(profile);
-    ASSERT_EQ(manager_->links().wired_link, 1);
-    ASSERT_TRUE(ApplyAll(1, 10000));
-    EXPECT_EQ(test::FileLines(LogPath()), ExpectedLog(profile, "wired"));
-    ExpectStateEquals(profile);
-}
-
-TEST_F(DeviceEndToEndTest, FullApplyOverTheReceiver) {
-    mouse().SetCable(false);
-    mouse().SetReceiver(true);
-    const ProfileRecord profile = ProfileWithMacros();
-    Start(profile);
-    ASSERT_EQ(manager_->links().wireless_link, 1);
-    // The receiver's mouse makes itself known by its power status.
-    ASSERT_TRUE(RunUntil([&] { return manager_->links().awaiting_device == 0; }, 3000));
-    ASSERT_TRUE(ApplyAll(1, 20000));
-    EXPECT_EQ(test::FileLines(LogPath()), ExpectedLog(profile, "wireless"));
-    ExpectStateEquals(profile);
+    for (const bool cable : {true, false}) {
+        SCOPED_TRACE(cable ? "cable" : "receiver");
+        manager_.reset();
+        profile_.saves = 0;
+        mouse().SetReceiver(!cable);
+        mouse().SetCable(cable);
+        Start(profile);
+        // The receiver's mouse makes itself known by its power status.
+        ASSERT_TRUE(RunUntil([&] { return manager_->links().awaiting_device == 0; }, 3000));
+        ASSERT_TRUE(ApplyAll(1, 20000));
+        EXPECT_EQ(test::FileLines(LogPath()), ExpectedLog(profile, cable ? "wired" : "wireless"));
+        ExpectStateEquals(profile);
+    }
 }
 
 TEST_F(DeviceEndToEndTest, CablePulledDuringAnApply) {

@@ -24,44 +24,30 @@ using namespace nimba::test;
 
 namespace {
 
-struct DriverLink {
-    HMODULE module = nullptr;
-    Set_VIDPID_Fn set_vidpid = nullptr;
-    Open_DevMonitor_Fn open_monitor = nullptr;
-    Close_DevMonitor_Fn close_monitor = nullptr;
-    Open_FeatureDevice_Fn open_device = nullptr;
-    Close_FeatureDevice_Fn close_device = nullptr;
-    SetFeature_Fn set_feature = nullptr;
-
-    template <size_t N>
-    int Send(const std::array<uint8_t, N>& report) const {
-        return set_feature(report.data(), static_cast<int>(N));
-    }
-};
-
 std::string EnvDir(const char* name) {
     const char* dir = std::getenv(name);
     return std::string(dir != nullptr ? dir : ".") + "/";
 }
 
-template <typename Fn>
-Fn Lookup(HMODULE module, const char* name) {
-    return reinterpret_cast<Fn>(GetProcAddress(module, name));
-}
+// One simulated driver library of the demo folder, its entry points looked up by name.
+struct DriverLink {
+    DriverLink() = default;
+    explicit DriverLink(const char* file) {
+        const std::string path = EnvDir("NIMBA_DEMO_DIR") + file;
+        module = LoadLibraryW(std::wstring(path.begin(), path.end()).c_str());
+    }
+    template <typename Fn>
+    Fn Get(const char* name) const {
+        return module ? reinterpret_cast<Fn>(GetProcAddress(module, name)) : nullptr;
+    }
+    int Open() const { return Get<Open_FeatureDevice_Fn>("Open_FeatureDevice")(); }
+    template <size_t N>
+    int Send(const std::array<uint8_t, N>& report) const {
+        return Get<SetFeature_Fn>("SetFeature")(report.data(), static_cast<int>(N));
+    }
 
-DriverLink Load(const char* file) {
-    const std::string path = EnvDir("NIMBA_DEMO_DIR") + file;
-    DriverLink link;
-    link.module = LoadLibraryW(std::wstring(path.begin(), path.end()).c_str());
-    if (link.module == nullptr) return link;
-    link.set_vidpid = Lookup<Set_VIDPID_Fn>(link.module, "Set_VIDPID");
-    link.open_monitor = Lookup<Open_DevMonitor_Fn>(link.module, "Open_DevMonitor");
-    link.close_monitor = Lookup<Close_DevMonitor_Fn>(link.module, "Close_DevMonitor");
-    link.open_device = Lookup<Open_FeatureDevice_Fn>(link.module, "Open_FeatureDevice");
-    link.close_device = Lookup<Close_FeatureDevice_Fn>(link.module, "Close_FeatureDevice");
-    link.set_feature = Lookup<SetFeature_Fn>(link.module, "SetFeature");
-    return link;
-}
+    HMODULE module = nullptr;
+};
 
 class SimulatedLinksTest : public ::testing::Test {
 protected:
@@ -74,22 +60,23 @@ protected:
         platform::test::UseVirtualClock(true);
 
         // In the program's order: the wired library first, then the receiver's.
-        wired_ = Load("devlink_2.dll");
-        wireless_ = Load("devlink_1.dll");
-        ASSERT_NE(wired_.set_feature, nullptr);
-        ASSERT_NE(wireless_.set_feature, nullptr);
-        wired_.set_vidpid(0x1D57, 0x2015);
-        wired_.open_monitor(window_.hwnd, kWiredNotice, kWiredPresence);
-        wired_open_ = wired_.open_device();
-        wireless_.set_vidpid(0x1D57, 0xFA60);
-        wireless_.open_monitor(window_.hwnd, kWirelessNotice, kWirelessPresence);
-        wireless_open_ = wireless_.open_device();
+        wired_ = DriverLink("devlink_2.dll");
+        wireless_ = DriverLink("devlink_1.dll");
+        wired_open_ = Open(wired_, 0x2015, kWiredNotice);
+        wireless_open_ = Open(wireless_, 0xFA60, kWirelessNotice);
+    }
+    int Open(const DriverLink& link, int productId, UINT notice) {
+        EXPECT_NE(link.Get<SetFeature_Fn>("SetFeature"), nullptr);
+        if (link.module == nullptr) return -1;
+        link.Get<Set_VIDPID_Fn>("Set_VIDPID")(0x1D57, productId);
+        link.Get<Open_DevMonitor_Fn>("Open_DevMonitor")(window_.hwnd, notice, notice + 1);
+        return link.Open();
     }
     void TearDown() override {
         for (DriverLink* link : {&wireless_, &wired_}) {
             if (link->module == nullptr) continue;
-            link->close_device();
-            link->close_monitor();
+            link->Get<Close_FeatureDevice_Fn>("Close_FeatureDevice")();
+            link->Get<Close_DevMonitor_Fn>("Close_DevMonitor")();
             FreeLibrary(link->module);
         }
         platform::test::UseVirtualClock(false);
@@ -149,7 +136,7 @@ TEST_F(SimulatedLinksTest, CableCarriesEverySettingTheProgramSends) {
     EXPECT_EQ(After(0),
               (std::vector<Posted>{{kWiredPresence, 1, 0}, {kWiredNotice, 0x4047, 0x5003}}));
     EXPECT_EQ(wired_.Send(BuildPreambleReport()), 0);  // plugged in, but not opened yet
-    ASSERT_NE(wired_.open_device(), 0);
+    ASSERT_NE(wired_.Open(), 0);
 
     const auto profile = EditedProfile();
     const MacroReport macro = BuildMacroReport(3, profile->buttons[2]);

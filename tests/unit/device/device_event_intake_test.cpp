@@ -53,9 +53,8 @@ TEST_F(IntakeTest, DpiStageNoticeSelectsTheStageAndKeepsTheProfile) {
     const ProfileRecord current = profile_.CopyCurrent();
     EXPECT_EQ(current.current_dpi_stage, 2);
     EXPECT_EQ(controls_.dpi_stage, 3);
-    ASSERT_EQ(window_.Count(kDpiNoticeMessage), 1);
-    EXPECT_EQ(window_.messages.back().wParam, 0u);
-    EXPECT_EQ(window_.messages.back().lParam, current.dpi_x[2]);
+    EXPECT_EQ(window_.messages,
+              std::vector<test::Posted>{(test::Posted{kDpiNoticeMessage, 0, current.dpi_x[2]})});
     EXPECT_EQ(profile_.saves, 1);
     // The mouse chose it, so the next apply has nothing to send for it.
     EXPECT_EQ(DetectChanges(current, snapshot_.Get()), ChangeFlags{});
@@ -100,7 +99,6 @@ TEST_F(IntakeTest, AcknowledgeFollowsTheLowByteAndARefusalKeepsTheReceiverRepeat
     intake_.HandleUsbNotice(0x5047, 0x0001);
     EXPECT_EQ(links_.ack_received, 0);
     EXPECT_EQ(profile_.saves, 0);
-
     links_.wireless_link = 1;
     links_.wireless_awake = 1;
     int writes = 0;
@@ -120,14 +118,13 @@ TEST_F(IntakeTest, PowerStatusOverTheReceiver) {
     intake_.HandleUsbNotice(0x4047, 0x3200);
     EXPECT_EQ(controls_.power_text, "50%");
     EXPECT_EQ(controls_.progress.back(), 50);
-    EXPECT_EQ(links_.wireless_awake, 1);
+    EXPECT_EQ(std::tuple(links_.wireless_awake.load(), links_.awaiting_device.load()),
+              std::tuple(1, 0));
     EXPECT_EQ(controls_.Visible("ms_1_wireless"), 1);
     EXPECT_EQ(controls_.Visible("ms_1_sleep_label"), 0);
-    EXPECT_EQ(links_.awaiting_device, 0);
     EXPECT_EQ(profile_.saves, 0);
-    // The watchdog runs from this notice.
+    // The watchdog restarts from each notice.
     platform::test::AdvanceBy(5999);
-    EXPECT_EQ(window_.Count(WM_TIMER, kWirelessWatchdogTimer), 0);
     intake_.HandleUsbNotice(0x4047, 0x3200);
     platform::test::AdvanceBy(5999);
     EXPECT_EQ(window_.Count(WM_TIMER, kWirelessWatchdogTimer), 0);
@@ -146,18 +143,17 @@ TEST_F(IntakeTest, PowerStatusOverTheReceiver) {
 TEST_F(IntakeTest, PowerStatusWhileTheCableIsIn) {
     links_.wired_link = 1;
     links_.wireless_awake = 1;
-    links_.awaiting_device = 1;
     intake_.HandleUsbNotice(0x4047, 0x3200);
     EXPECT_TRUE(Charging());
-    EXPECT_EQ(links_.wireless_awake, 0);
+    EXPECT_EQ(std::tuple(links_.wireless_awake.load(), links_.awaiting_device.load()),
+              std::tuple(0, 1));
     EXPECT_EQ(controls_.Visible("ms_1_wireless"), 0);
-    EXPECT_EQ(links_.awaiting_device, 1);
     intake_.HandleUsbNotice(0x4047, 0x6402);
     EXPECT_EQ(controls_.power_text, "100%");
     EXPECT_FALSE(Charging());
 }
 
-TEST_F(IntakeTest, PowerStatusOverBle) {
+TEST_F(IntakeTest, PowerStatusOverBleTouchesNoLink) {
     Ble({0x47, 0x40, 0x00, 0x32});
     EXPECT_EQ(controls_.power_text, "50%");
     Ble({0x47, 0x40, 0x03, 0x00});
@@ -167,18 +163,17 @@ TEST_F(IntakeTest, PowerStatusOverBle) {
     EXPECT_FALSE(Charging());
     Ble({0x47, 0x40, 0x02, 0x00});
     EXPECT_EQ(controls_.power_text, "100%");
-    // None of it touches the link state or the indicators.
-    EXPECT_EQ(links_.wireless_awake, 0);
-    EXPECT_EQ(links_.awaiting_device, 1);
+    EXPECT_EQ(std::tuple(links_.wireless_awake.load(), links_.awaiting_device.load()),
+              std::tuple(0, 1));
     EXPECT_EQ(controls_.Visible("ms_1_wireless"), -1);
     EXPECT_EQ(window_.Count(WM_TIMER, kWirelessWatchdogTimer), 0);
 }
 
 TEST_F(IntakeTest, BleNoticeIsTakenInOnTheWindowThreadAndShortValuesAreDropped) {
-    Ble({});
-    Ble({0x47});
-    Ble({0x47, 0x10});
-    Ble({0x47, 0x10, 0x03});
+    for (const std::vector<uint8_t>& bytes : {std::vector<uint8_t>{}, {0x47}, {0x47, 0x10},
+                                              {0x47, 0x10, 0x03}}) {
+        Ble(bytes);
+    }
     EXPECT_EQ(window_.Count(kBleNoticeMessage), 0);
     EXPECT_EQ(controls_.dpi_stage, 0);
 

@@ -25,10 +25,7 @@ void Open_DevMonitor(HWND window, UINT noticeMessage, UINT presenceMessage) {
     g_state.presence_message = presenceMessage;
 }
 
-void Close_DevMonitor() {
-    std::lock_guard lock(g_state.mutex);
-    ++g_state.monitor_close_calls;
-}
+void Close_DevMonitor() {}
 
 int Open_FeatureDevice() {
     std::lock_guard lock(g_state.mutex);
@@ -44,21 +41,17 @@ void Close_FeatureDevice() {
 int SetFeature(const BYTE* report, int length) {
     std::vector<uint8_t> bytes(report, report + length);
     std::function<void(const std::vector<uint8_t>&)> after;
-    int result;
     {
         std::lock_guard lock(g_state.mutex);
         g_state.writes.push_back(bytes);
         after = g_state.after_write;
-        result = g_state.write_result;
     }
     if (after) after(bytes);
-    return result;
+    return 1;
 }
 
 #ifndef FAKE_DEVLINK_WITHOUT_GET_FEATURE
-int GetFeature(BYTE*, int) {
-    return 0;
-}
+int GetFeature(BYTE*, int) { return 0; }
 #endif
 
 }  // extern "C"

@@ -20,11 +20,28 @@ struct FakeDevlinkState {
     int open_result = 0;  // what Open_FeatureDevice answers
     int open_calls = 0;
     int close_feature_calls = 0;
-    int monitor_close_calls = 0;
-    int write_result = 1;
     std::vector<std::vector<uint8_t>> writes;
     // Runs after each recorded write, outside the lock (a test may block or answer here).
     std::function<void(const std::vector<uint8_t>&)> after_write;
+
+    void Reset(int open) {
+        std::lock_guard lock(mutex);
+        vendor_id = product_id = 0;
+        window = nullptr;
+        notice_message = presence_message = 0;
+        open_result = open;
+        open_calls = close_feature_calls = 0;
+        writes.clear();
+        after_write = nullptr;
+    }
+    int Locked(const int& field) {
+        std::lock_guard lock(mutex);
+        return field;
+    }
+    size_t Writes() {
+        std::lock_guard lock(mutex);
+        return writes.size();
+    }
 };
 
 extern "C" FakeDevlinkState* FakeDevlink_State();

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
+#include <array>
 #include <condition_variable>
 #include <future>
 #include <thread>
@@ -17,6 +17,8 @@ namespace nimba {
 namespace {
 
 using namespace std::chrono_literals;
+using Links = std::array<int, 5>;  // wired, wireless, ble, any, awaiting_device
+using Shown = std::array<int, 3>;  // wired and wireless indicators, sleep label
 
 FakeDevlinkState* StateOf(const std::string& path) {
     HMODULE module = LoadLibraryW(std::wstring(path.begin(), path.end()).c_str());
@@ -25,28 +27,13 @@ FakeDevlinkState* StateOf(const std::string& path) {
     return state_of ? state_of() : nullptr;
 }
 
-void Reset(FakeDevlinkState& s, int open_result) {
-    std::lock_guard lock(s.mutex);
-    s.vendor_id = s.product_id = 0;
-    s.window = nullptr;
-    s.notice_message = s.presence_message = 0;
-    s.open_result = open_result;
-    s.open_calls = s.close_feature_calls = s.monitor_close_calls = 0;
-    s.write_result = 1;
-    s.writes.clear();
-    s.after_write = nullptr;
-}
-
 class RecordingBle final : public BleTransport {
 public:
     int32_t BleWriteReport(const uint8_t*, uint32_t) override { return 0; }
-    void SetMatchStrings(const std::string& v, const std::string& p) override {
-        vid = v;
-        pid = p;
-    }
+    void SetMatchStrings(const std::string& v, const std::string& p) override { match = v + p; }
     void OpenNotifications(ValueHandler h) override { handler = std::move(h); }
     void CloseNotifications() override { handler = nullptr; }
-    std::string vid, pid;
+    std::string match;
     ValueHandler handler;
 };
 
@@ -70,8 +57,8 @@ protected:
     void Start(int wired, int wireless, bool ble, const std::string& folder = FAKE_DEVLINK_DIR,
                bool settle = true) {
         manager_.reset();
-        Reset(*wired_, wired);
-        Reset(*wireless_, wireless);
+        wired_->Reset(wired);
+        wireless_->Reset(wireless);
         ble_found_ = ble;
         manager_ = std::make_unique<LinkManager>(
             window_.hwnd, controls_, profile_, apply_, ble_,
@@ -82,6 +69,14 @@ protected:
         window_.messages.clear();
     }
     LinkState& links() { return manager_->links(); }
+    Links Now() {
+        const LinkState& l = links();
+        return {l.wired_link, l.wireless_link, l.ble_link, l.any_link, l.awaiting_device};
+    }
+    Shown Indicators() const {
+        return {controls_.Visible("ms_1_wired"), controls_.Visible("ms_1_wireless"),
+                controls_.Visible("ms_1_sleep_label")};
+    }
     // Posts a presence or notice message as a driver library would and handles it; returns
     // how long the window thread was held.
     uint64_t Deliver(UINT msg, WPARAM wParam, LPARAM lParam = 0) {
@@ -90,18 +85,7 @@ protected:
         platform::test::Pump();
         return platform::NowMs() - before;
     }
-    int Opens(FakeDevlinkState* s) {
-        std::lock_guard lock(s->mutex);
-        return s->open_calls;
-    }
-    size_t Writes(FakeDevlinkState* s) {
-        std::lock_guard lock(s->mutex);
-        return s->writes.size();
-    }
-    void WaitForSaves(int n) {
-        for (int i = 0; i < 500 && profile_.saves < n; ++i) std::this_thread::sleep_for(10ms);
-        ASSERT_EQ(profile_.saves, n);
-    }
+    int Changes() { return window_.Count(kLinkStateChangedMessage); }
 
     FakeDevlinkState* wired_ = nullptr;
     FakeDevlinkState* wireless_ = nullptr;
@@ -116,23 +100,17 @@ protected:
 
 TEST_F(LinkManagerTest, StartWithCableAndReceiver) {
     Start(1, 1, false, FAKE_DEVLINK_DIR, false);
-    EXPECT_EQ(links().wired_link, 1);
-    EXPECT_EQ(links().wireless_link, 1);
-    EXPECT_EQ(links().any_link, 1);
-    EXPECT_EQ(links().awaiting_device, 0);
+    EXPECT_EQ(Now(), (Links{1, 1, 0, 1, 0}));
     EXPECT_EQ(links().wireless_awake, 0);
-    EXPECT_EQ(controls_.Visible("ms_1_wired"), 1);
-    EXPECT_EQ(controls_.Visible("ms_1_wireless"), 1);
-    EXPECT_EQ(controls_.Visible("ms_1_sleep_label"), 0);
-    EXPECT_EQ(wired_->vendor_id, 0x1D57);
-    EXPECT_EQ(wired_->product_id, 0x2015);
-    EXPECT_EQ(wired_->notice_message, 1539u);
-    EXPECT_EQ(wired_->presence_message, 1540u);
-    EXPECT_EQ(wireless_->product_id, 0xFA60);
-    EXPECT_EQ(wireless_->notice_message, 1537u);
-    EXPECT_EQ(wireless_->presence_message, 1538u);
+    EXPECT_EQ(Indicators(), (Shown{1, 1, 0}));
+    EXPECT_EQ(std::tuple(wired_->vendor_id, wired_->product_id, wired_->notice_message,
+                         wired_->presence_message),
+              std::tuple(0x1D57, 0x2015, 1539u, 1540u));
+    EXPECT_EQ(std::tuple(wireless_->vendor_id, wireless_->product_id,
+                         wireless_->notice_message, wireless_->presence_message),
+              std::tuple(0x1D57, 0xFA60, 1537u, 1538u));
     platform::test::AdvanceBy(60);
-    EXPECT_EQ(window_.Count(kLinkStateChangedMessage), 1);
+    EXPECT_EQ(Changes(), 1);
     EXPECT_EQ(controls_.power_key, "charging_text");
     EXPECT_EQ(controls_.progress, (std::vector<int>{0, 2}));
 }
@@ -140,13 +118,9 @@ TEST_F(LinkManagerTest, StartWithCableAndReceiver) {
 TEST_F(LinkManagerTest, StartWithNothingOrOnlyTheBleMouse) {
     Start(0, 0, false, FAKE_DEVLINK_DIR, false);
     platform::test::Pump();
-    EXPECT_EQ(links().wired_link, 0);
-    EXPECT_EQ(links().wireless_link, 0);
-    EXPECT_EQ(links().ble_link, 0);
-    EXPECT_EQ(links().any_link, 0);
-    EXPECT_EQ(links().awaiting_device, 1);
+    EXPECT_EQ(Now(), (Links{0, 0, 0, 0, 1}));
     EXPECT_EQ(controls_.Visible("ms_1_sleep_label"), 1);
-    EXPECT_EQ(window_.Count(kLinkStateChangedMessage), 1);
+    EXPECT_EQ(Changes(), 1);
 
     Start(0, 0, true);
     EXPECT_EQ(links().ble_link, 1);
@@ -155,47 +129,41 @@ TEST_F(LinkManagerTest, StartWithNothingOrOnlyTheBleMouse) {
 
 TEST_F(LinkManagerTest, MissingOrIncompleteLibrariesLeaveTheLinkAbsent) {
     Start(1, 1, false, "/nonexistent/");
-    EXPECT_EQ(links().wired_link, 0);
-    EXPECT_EQ(links().wireless_link, 0);
+    EXPECT_EQ(Now(), (Links{0, 0, 0, 0, 1}));
     manager_->HandleWindowMessage(kApplyRequestMessage, 0, 0);
 
     FakeDevlinkState* incomplete = StateOf(INCOMPLETE_DEVLINK_DIR "devlink_2.dll");
     ASSERT_NE(incomplete, nullptr);
-    Reset(*incomplete, 1);
+    incomplete->Reset(1);
     Start(1, 1, false, INCOMPLETE_DEVLINK_DIR);
     EXPECT_EQ(links().wired_link, 0);
-    EXPECT_EQ(Opens(incomplete), 0);
+    EXPECT_EQ(incomplete->Locked(incomplete->open_calls), 0);
 }
 
 TEST_F(LinkManagerTest, ReceiverArrivalAndRemoval) {
     Start(0, 0, false);
     EXPECT_EQ(Deliver(kWirelessPresenceMessage, 1), 1000u);
-    EXPECT_EQ(links().wireless_link, 1);
-    EXPECT_EQ(links().any_link, 1);
+    EXPECT_EQ(Now(), (Links{0, 1, 0, 1, 1}));
     EXPECT_EQ(controls_.Visible("ms_1_wireless"), 1);
-    EXPECT_EQ(Opens(wireless_), 2);
+    EXPECT_EQ(wireless_->Locked(wireless_->open_calls), 2);
     platform::test::Pump();
-    EXPECT_EQ(window_.Count(kLinkStateChangedMessage), 1);
-
+    EXPECT_EQ(Changes(), 1);
     // A second arrival: no pause, no second open.
     EXPECT_EQ(Deliver(kWirelessPresenceMessage, 1), 0u);
-    EXPECT_EQ(Opens(wireless_), 2);
+    EXPECT_EQ(wireless_->Locked(wireless_->open_calls), 2);
 
     // The watchdog started on arrival hides the indicator after 6 s of silence.
     platform::test::AdvanceBy(6000);
-    EXPECT_EQ(controls_.Visible("ms_1_wireless"), 0);
     EXPECT_EQ(links().wireless_link, 1);
+    EXPECT_EQ(controls_.Visible("ms_1_wireless"), 0);
     EXPECT_EQ(controls_.Visible("ms_1_sleep_label"), 1);
 
     Deliver(kWirelessPresenceMessage, 0);
-    EXPECT_EQ(links().wireless_link, 2);
-    EXPECT_EQ(links().any_link, 0);
-    EXPECT_EQ(wireless_->close_feature_calls, 1);
+    EXPECT_EQ(Now(), (Links{0, 2, 0, 0, 1}));
     platform::test::Pump();
-    EXPECT_EQ(window_.Count(kLinkStateChangedMessage), 2);
+    EXPECT_EQ(Changes(), 2);
     Deliver(kWirelessPresenceMessage, 0);
     EXPECT_EQ(wireless_->close_feature_calls, 1);
-
     // The watchdog is stopped by the removal.
     const int idles = controls_.refreshes;
     platform::test::AdvanceBy(12000);
@@ -205,12 +173,10 @@ TEST_F(LinkManagerTest, ReceiverArrivalAndRemoval) {
 TEST_F(LinkManagerTest, CableArrivalAndRemoval) {
     Start(0, 0, false);
     EXPECT_EQ(Deliver(kWiredPresenceMessage, 1), 1000u);
-    EXPECT_EQ(links().wired_link, 1);
-    EXPECT_EQ(links().awaiting_device, 0);
-    EXPECT_EQ(links().any_link, 1);
-    EXPECT_EQ(Opens(wired_), 2);
-    EXPECT_EQ(controls_.Visible("ms_1_sleep_label"), 0);
+    EXPECT_EQ(Now(), (Links{1, 0, 0, 1, 0}));
+    EXPECT_EQ(wired_->Locked(wired_->open_calls), 2);
     EXPECT_EQ(controls_.Visible("ms_1_wired"), 1);
+    EXPECT_EQ(controls_.Visible("ms_1_sleep_label"), 0);
     controls_.progress.clear();
     platform::test::AdvanceBy(90);
     EXPECT_EQ(controls_.power_key, "charging_text");
@@ -218,17 +184,14 @@ TEST_F(LinkManagerTest, CableArrivalAndRemoval) {
     EXPECT_EQ(Deliver(kWiredPresenceMessage, 1), 0u);
 
     Deliver(kWiredPresenceMessage, 0);
-    EXPECT_EQ(links().wired_link, 2);
-    EXPECT_EQ(links().awaiting_device, 1);
-    EXPECT_EQ(links().any_link, 0);
-    EXPECT_EQ(controls_.Visible("ms_1_sleep_label"), 1);
+    EXPECT_EQ(Now(), (Links{2, 0, 0, 0, 1}));
     EXPECT_EQ(controls_.Visible("ms_1_wired"), 0);
-    EXPECT_EQ(controls_.power_text, "");
-    EXPECT_EQ(controls_.power_key, "");
+    EXPECT_EQ(controls_.Visible("ms_1_sleep_label"), 1);
+    EXPECT_EQ(controls_.power_text + controls_.power_key, "");
     controls_.progress.clear();
     platform::test::AdvanceBy(90);
     EXPECT_TRUE(controls_.progress.empty());
-    EXPECT_EQ(window_.Count(kLinkStateChangedMessage), 2);
+    EXPECT_EQ(Changes(), 2);
 
     // Back again: the animation starts from 0.
     Deliver(kWiredPresenceMessage, 1);
@@ -241,24 +204,23 @@ TEST_F(LinkManagerTest, CablePulledWhileTheReceiverIsUp) {
     Start(1, 1, false);
     Deliver(kWirelessNoticeMessage, 0x4047, 0x3200);
     Deliver(kWiredPresenceMessage, 0);
-    EXPECT_EQ(links().wired_link, 2);
-    EXPECT_EQ(links().awaiting_device, 1);
-    EXPECT_EQ(links().any_link, 1);
-    EXPECT_EQ(window_.Count(kLinkStateChangedMessage), 0);
+    EXPECT_EQ(Now(), (Links{2, 1, 0, 1, 1}));
+    EXPECT_EQ(Changes(), 0);
 
     // Applies are dropped until the mouse is heard over the receiver.
     apply_.apply_all = 1;
     Deliver(kApplyRequestMessage, 0);
     std::this_thread::sleep_for(50ms);
-    EXPECT_EQ(Writes(wireless_), 0u);
+    EXPECT_EQ(wireless_->Writes(), 0u);
     EXPECT_EQ(profile_.saves, 0);
 
     Deliver(kWirelessNoticeMessage, 0x4047, 0x3200);
     EXPECT_EQ(links().awaiting_device, 0);
     Deliver(kApplyRequestMessage, 0);
-    WaitForSaves(1);
-    EXPECT_GT(Writes(wireless_), 0u);
-    EXPECT_EQ(Writes(wired_), 0u);
+    for (int i = 0; i < 500 && profile_.saves < 1; ++i) std::this_thread::sleep_for(10ms);
+    ASSERT_EQ(profile_.saves, 1);
+    EXPECT_GT(wireless_->Writes(), 0u);
+    EXPECT_EQ(wired_->Writes(), 0u);
 }
 
 TEST_F(LinkManagerTest, WatchdogWithTheCableInKeepsTheSleepLabelHidden) {
@@ -272,32 +234,26 @@ TEST_F(LinkManagerTest, UnknownPresenceIsIgnoredAndRemovalOfALinkNeverSeenRuns) 
     Start(0, 0, false);
     EXPECT_EQ(Deliver(kWirelessPresenceMessage, 5), 0u);
     EXPECT_EQ(Deliver(kWiredPresenceMessage, 5), 0u);
-    EXPECT_EQ(links().wireless_link, 0);
-    EXPECT_EQ(links().wired_link, 0);
-    EXPECT_EQ(Opens(wired_) + Opens(wireless_), 2);
+    EXPECT_EQ(Now(), (Links{0, 0, 0, 0, 1}));
+    EXPECT_EQ(wired_->Locked(wired_->open_calls) + wireless_->Locked(wireless_->open_calls), 2);
 
     Deliver(kWiredPresenceMessage, 0);
-    EXPECT_EQ(links().wired_link, 2);
-    EXPECT_EQ(wired_->close_feature_calls, 1);
     Deliver(kWirelessPresenceMessage, 0);
-    EXPECT_EQ(links().wireless_link, 2);
+    EXPECT_EQ(Now(), (Links{2, 2, 0, 0, 1}));
+    EXPECT_EQ(wired_->close_feature_calls, 1);
 }
 
 TEST_F(LinkManagerTest, BleConnectAndDisconnect) {
     Start(0, 0, false);
     manager_->SetBleConnected(1);
-    EXPECT_EQ(links().ble_link, 1);
-    EXPECT_EQ(links().awaiting_device, 0);
-    EXPECT_EQ(links().any_link, 1);
+    EXPECT_EQ(Now(), (Links{0, 0, 1, 1, 0}));
     EXPECT_EQ(controls_.Visible("ms_1_BLE"), 1);
     EXPECT_EQ(controls_.Visible("ms_1_sleep_label"), 0);
-    EXPECT_EQ(ble_.vid, "VID&02045E");
-    EXPECT_EQ(ble_.pid, "PID&0047");
+    EXPECT_EQ(ble_.match, "VID&02045EPID&0047");
     platform::test::AdvanceBy(1999);
     EXPECT_FALSE(ble_.handler);
     platform::test::AdvanceBy(1);
     ASSERT_TRUE(ble_.handler);
-
     // The notification reaches the intake through the window.
     const uint8_t full[] = {0x47, 0x40, 0x02, 0x64};
     ble_.handler(full, 4);
@@ -308,63 +264,54 @@ TEST_F(LinkManagerTest, BleConnectAndDisconnect) {
     platform::test::Pump();
     EXPECT_EQ(links().ble_link, 0);
     EXPECT_EQ(links().any_link, 0);
-    EXPECT_EQ(ble_.vid, "");
+    EXPECT_EQ(ble_.match, "");
     EXPECT_FALSE(ble_.handler);
     EXPECT_EQ(controls_.Visible("ms_1_BLE"), 0);
     EXPECT_EQ(controls_.Visible("ms_1_sleep_label"), 1);
-    EXPECT_EQ(window_.Count(kLinkStateChangedMessage), 2);
+    EXPECT_EQ(Changes(), 2);
 }
 
 TEST_F(LinkManagerTest, ALinkGoingWhileAnotherIsUpLeavesAnyLinkAlone) {
     Start(0, 1, true);
     Deliver(kWirelessPresenceMessage, 0);
     EXPECT_EQ(links().any_link, 1);
-    EXPECT_EQ(window_.Count(kLinkStateChangedMessage), 0);
+    EXPECT_EQ(Changes(), 0);
 
     Start(1, 0, false);
     manager_->SetBleConnected(1);
     manager_->SetBleConnected(0);
     platform::test::Pump();
     EXPECT_EQ(links().any_link, 1);
-    EXPECT_EQ(window_.Count(kLinkStateChangedMessage), 0);
+    EXPECT_EQ(Changes(), 0);
     EXPECT_EQ(controls_.Visible("ms_1_sleep_label"), 0);
 }
 
 TEST_F(LinkManagerTest, StopWaitsForTheRunningApplyBeforeUnloading) {
     Start(1, 0, false);
-    std::mutex mutex;
-    std::condition_variable cv;
-    bool in_write = false;
-    bool release = false;
+    std::promise<void> in_write, release;
+    std::shared_future<void> released = release.get_future().share();
     {
         std::lock_guard lock(wired_->mutex);
-        wired_->after_write = [&](const std::vector<uint8_t>&) {
-            std::unique_lock lock(mutex);
-            in_write = true;
-            cv.notify_all();
-            cv.wait(lock, [&] { return release; });
+        wired_->after_write = [&, released](const std::vector<uint8_t>&) {
+            {
+                std::lock_guard lock(wired_->mutex);  // once: later writes go through
+                wired_->after_write = nullptr;
+            }
+            in_write.set_value();
+            released.wait();
         };
     }
     apply_.apply_all = 1;
     Deliver(kApplyRequestMessage, 0);
     Deliver(kApplyRequestMessage, 0);
-    {
-        std::unique_lock lock(mutex);
-        ASSERT_TRUE(cv.wait_for(lock, 5s, [&] { return in_write; }));
-    }
+    ASSERT_EQ(in_write.get_future().wait_for(5s), std::future_status::ready);
     auto stopped = std::async(std::launch::async, [this] { manager_->StopLinks(); });
     EXPECT_EQ(stopped.wait_for(100ms), std::future_status::timeout);
-    {
-        std::lock_guard lock(mutex);
-        release = true;
-    }
-    cv.notify_all();
+    release.set_value();
     ASSERT_EQ(stopped.wait_for(5s), std::future_status::ready);
     // The rest of the apply and the queued request found the links gone.
-    EXPECT_EQ(Writes(wired_), 1u);
+    EXPECT_EQ(wired_->Writes(), 1u);
     EXPECT_EQ(profile_.saves, 1);
-    std::lock_guard lock(wired_->mutex);
-    wired_->after_write = nullptr;
 }
 
 }  // namespace

@@ -13,40 +13,33 @@
 
 namespace {
 
-std::wstring LibraryPath(const char* name) {
-    const char* dir = std::getenv("NIMBA_BIN_DIR");
-    const std::string path = std::string(dir != nullptr ? dir : ".") + "/" + name;
-    return {path.begin(), path.end()};
-}
-
-template <typename Fn>
-Fn Lookup(HMODULE module, const char* name) {
-    return reinterpret_cast<Fn>(GetProcAddress(module, name));
-}
-
 void ExpectQuietWithoutHardware(const char* file, int productId, UINT noticeMessage) {
     SCOPED_TRACE(file);
-    HMODULE module = LoadLibraryW(LibraryPath(file).c_str());
+    const char* dir = std::getenv("NIMBA_BIN_DIR");
+    const std::string path = std::string(dir != nullptr ? dir : ".") + "/" + file;
+    HMODULE module = LoadLibraryW(std::wstring(path.begin(), path.end()).c_str());
     ASSERT_NE(module, nullptr);
-    for (const char* name :
-         {"Set_VIDPID", "Open_DevMonitor", "Close_DevMonitor", "Open_FeatureDevice",
-          "Close_FeatureDevice", "SetFeature", "GetFeature"}) {
-        EXPECT_NE(GetProcAddress(module, name), nullptr) << name;
+    for (const char* name : {"Set_VIDPID", "Open_DevMonitor", "Close_DevMonitor",
+                             "Open_FeatureDevice", "Close_FeatureDevice", "SetFeature",
+                             "GetFeature"}) {
+        ASSERT_NE(GetProcAddress(module, name), nullptr) << name;
     }
+    auto get = [module](const char* name) { return GetProcAddress(module, name); };
     HWND window = CreatePlatformWindow([](HWND, UINT, WPARAM, LPARAM) { return LRESULT{0}; });
+    const auto open_monitor = reinterpret_cast<Open_DevMonitor_Fn>(get("Open_DevMonitor"));
 
-    Lookup<Set_VIDPID_Fn>(module, "Set_VIDPID")(0x1D57, productId);
-    Lookup<Open_DevMonitor_Fn>(module, "Open_DevMonitor")(window, noticeMessage, noticeMessage + 1);
-    EXPECT_EQ(Lookup<Open_FeatureDevice_Fn>(module, "Open_FeatureDevice")(), 0);
+    reinterpret_cast<Set_VIDPID_Fn>(get("Set_VIDPID"))(0x1D57, productId);
+    open_monitor(window, noticeMessage, noticeMessage + 1);
+    EXPECT_EQ(reinterpret_cast<Open_FeatureDevice_Fn>(get("Open_FeatureDevice"))(), 0);
     const BYTE rate[9] = {0x06, 0x09, 0x01, 0x01, 0xFE, 0, 0, 0, 0};
-    EXPECT_EQ(Lookup<SetFeature_Fn>(module, "SetFeature")(rate, 9), 0);
-    Lookup<Close_FeatureDevice_Fn>(module, "Close_FeatureDevice")();
+    EXPECT_EQ(reinterpret_cast<SetFeature_Fn>(get("SetFeature"))(rate, 9), 0);
+    reinterpret_cast<Close_FeatureDevice_Fn>(get("Close_FeatureDevice"))();
 
     const auto start = std::chrono::steady_clock::now();
-    Lookup<Close_DevMonitor_Fn>(module, "Close_DevMonitor")();
+    reinterpret_cast<Close_DevMonitor_Fn>(get("Close_DevMonitor"))();
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
     // Unloading with the monitor open again must stop its thread, not leave it in freed code.
-    Lookup<Open_DevMonitor_Fn>(module, "Open_DevMonitor")(window, noticeMessage, noticeMessage + 1);
+    open_monitor(window, noticeMessage, noticeMessage + 1);
     EXPECT_TRUE(FreeLibrary(module));
     DestroyPlatformWindow(window);
 }
