@@ -39,9 +39,6 @@ inline constexpr char kDialogSkin[] = R"(<?xml version="1.0" encoding="utf-8"?>
     <VerticalLayout name="page_area" virtualwnd="Page" height="40">
       <Button name="page_btn" height="20"/>
     </VerticalLayout>
-    <VerticalLayout name="scroller" vscrollbar="true" height="50">
-      <Control height="100"/><Control height="100"/>
-    </VerticalLayout>
   </VerticalLayout>
 </Window>)";
 
@@ -139,6 +136,12 @@ protected:
     std::vector<std::u16string> EventTypes() const {
         std::vector<std::u16string> types;
         for (const Seen& s : window.seen) types.push_back(s.type);
+        return types;
+    }
+    // The notifications seen so far, forgotten once read.
+    std::vector<std::u16string> Take() {
+        auto types = EventTypes();
+        window.seen.clear();
         return types;
     }
 

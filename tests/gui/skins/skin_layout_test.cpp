@@ -11,7 +11,6 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <cstdlib>
-#include <functional>
 #include <memory>
 
 #include "model/button_functions.h"
@@ -27,6 +26,7 @@ namespace {
 using nimba::gallery::PreviewWindow;
 using nimba::skin::FromQ;
 using nimba::skin::ToQ;
+using nimba::test::ForEachControl;
 
 class SkinLayoutTest : public ::testing::Test {
 protected:
@@ -49,13 +49,6 @@ protected:
         return window;
     }
 
-    static void ForEachControl(CControlUI* control, const std::function<void(CControlUI*)>& visit) {
-        visit(control);
-        if (auto* box = dynamic_cast<CContainerUI*>(control)) {
-            for (int i = 0; i < box->GetCount(); ++i) ForEachControl(box->GetItemAt(i), visit);
-        }
-    }
-
     static bool Shown(const QWidget* widget) { return widget->isVisibleTo(widget->window()); }
 };
 
@@ -69,15 +62,9 @@ void OpenEverything(CPaintManagerUI& pm) {
         }
         if (CControlUI* c = pm.FindControl(section)) c->SetVisible(true);
     }
-    const char16_t* const also_shown[] = {u"ms_1_ver_brightness",
-                                          u"ms_1_hor_light_color",
-                                          u"ms_1_wired",
-                                          u"ms_1_wireless",
-                                          u"ms_1_BLE",
-                                          u"ms_1_low_power_label",
-                                          u"ms_1_sleep_label",
-                                          u"apply_ring"};
-    for (const auto* name : also_shown) {
+    for (const auto* name :
+         {u"ms_1_ver_brightness", u"ms_1_hor_light_color", u"ms_1_wired", u"ms_1_wireless",
+          u"ms_1_BLE", u"ms_1_low_power_label", u"ms_1_sleep_label", u"apply_ring"}) {
         if (CControlUI* c = pm.FindControl(name)) c->SetVisible(true);
     }
 }

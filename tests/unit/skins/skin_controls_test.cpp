@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QSize>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "skin/button.h"
@@ -19,8 +21,9 @@ struct Expected {
     std::u16string name;
     std::u16string kind;
 };
+using Controls = std::vector<Expected>;
 
-void ExpectControls(const SkinTree& tree, const std::vector<Expected>& expected,
+void ExpectControls(const SkinTree& tree, const Controls& expected,
                     std::u16string_view virtual_wnd) {
     ASSERT_NE(tree.root, nullptr);
     for (const auto& e : expected) {
@@ -35,14 +38,19 @@ void ExpectControls(const SkinTree& tree, const std::vector<Expected>& expected,
     }
 }
 
-void AddNumbered(std::vector<Expected>& list, std::u16string_view head, int count,
-                 std::u16string_view kind, std::u16string_view tail = u"") {
+void Add(Controls& list, std::u16string_view kind, std::initializer_list<const char16_t*> names) {
+    for (const auto* name : names) list.push_back({name, std::u16string(kind)});
+}
+
+// head1 .. head<count>, each followed by tail.
+void AddNumbered(Controls& list, std::u16string_view head, int count, std::u16string_view kind,
+                 std::u16string_view tail = u"") {
     for (int i = 1; i <= count; ++i)
         list.push_back({Numbered(head, i) + std::u16string(tail), std::u16string(kind)});
 }
 
-std::vector<Expected> PageControls() {
-    std::vector<Expected> c;
+Controls PageControls() {
+    Controls c;
     AddNumbered(c, u"ms_1_btn_key_", 18, u"Button");
     AddNumbered(c, u"ms_1_key_control_", 18, u"HorizontalLayout");
     AddNumbered(c, u"ms_1_slider_dpi_", 8, u"Slider");
@@ -54,40 +62,31 @@ std::vector<Expected> PageControls() {
     AddNumbered(c, u"ms_1_option_lift_of_distance_", 2, u"Option");
     AddNumbered(c, u"ms_1_option_ripple_control_", 2, u"Option");
     AddNumbered(c, u"ms_1_option_angle_snap_", 2, u"Option");
-    for (const auto* name : {u"ms_1_btn_macro", u"ms_1_profile_add_btn", u"ms_1_profile_delete_btn",
-                             u"ms_1_profile_rename_btn", u"ms_1_profile_import_btn",
-                             u"ms_1_profile_export_btn", u"ms_1_profile_reset_btn",
-                             u"ms_1_btn_apply_dpi", u"ms_1_btn_reset_dpi", u"ms_1_btn_light_color",
-                             u"ms_1_btn_mouse_attribute", u"ms_1_apply_btn", u"ms_1_btn_reset"})
-        c.push_back({name, u"Button"});
-    for (const auto* name :
-         {u"ms_1_check_button", u"ms_1_check_profile", u"ms_1_check_power", u"ms_1_check_dpi",
-          u"ms_1_check_light", u"ms_1_check_prate", u"ms_1_check_mouse_attribute",
-          u"ms_1_check_power_setting", u"ms_1_check_lift_of_distance", u"ms_1_check_key_debounce",
-          u"ms_1_check_ripple_control", u"ms_1_check_angle_snap", u"ms_1_check_movemode"})
-        c.push_back({name, u"CheckBox"});
-    for (const auto* name :
-         {u"ms_1_ver_profile", u"ms_1_ver_power", u"ms_1_ver_setting", u"ms_1_ver_dpi",
-          u"ms_1_ver_light", u"ms_1_ver_prate", u"ms_1_ver_mouse_attribute",
-          u"ms_1_ver_power_setting", u"ms_1_ver_brightness", u"ms_1_ver_breathspeed"})
-        c.push_back({name, u"VerticalLayout"});
-    for (const auto* name :
-         {u"ms_1_hor_button", u"ms_1_hor_lift_of_distance", u"ms_1_hor_key_debounce",
-          u"ms_1_hor_ripple_control", u"ms_1_hor_angle_snap", u"ms_1_hor_light_color"})
-        c.push_back({name, u"HorizontalLayout"});
-    for (const auto* name :
-         {u"ms_1_wired", u"ms_1_wireless", u"ms_1_BLE", u"ms_1_label_prate",
-          u"ms_1_label_light_off", u"ms_1_label_sleep_timer", u"ms_1_label_key_debounce",
-          u"ms_1_label_power", u"ms_1_low_power_label", u"ms_1_sleep_label", u"apply_ring"})
-        c.push_back({name, u"Label"});
-    for (const auto* name :
-         {u"ms_1_slider_brightness", u"ms_1_slider_breathspeed", u"ms_1_slider_light_off",
-          u"ms_1_slider_sleep_timer", u"ms_1_slider_key_debounce"})
-        c.push_back({name, u"Slider"});
-    c.push_back({u"ms_1_combo_light", u"Combo"});
-    c.push_back({u"ms_1_combo_light_ble", u"Combo"});
-    c.push_back({u"ms_1_list_profile", u"List"});
-    c.push_back({u"ms_1_progress_power", u"Progress"});
+    Add(c, u"Button",
+        {u"ms_1_btn_macro", u"ms_1_profile_add_btn", u"ms_1_profile_delete_btn",
+         u"ms_1_profile_rename_btn", u"ms_1_profile_import_btn", u"ms_1_profile_export_btn",
+         u"ms_1_profile_reset_btn", u"ms_1_btn_apply_dpi", u"ms_1_btn_reset_dpi",
+         u"ms_1_btn_light_color", u"ms_1_btn_mouse_attribute", u"ms_1_apply_btn",
+         u"ms_1_btn_reset"});
+    for (const auto& [check, section] : kMainSections) Add(c, u"CheckBox", {check});
+    Add(c, u"CheckBox", {u"ms_1_check_movemode"});
+    Add(c, u"VerticalLayout",
+        {u"ms_1_ver_profile", u"ms_1_ver_power", u"ms_1_ver_setting", u"ms_1_ver_dpi",
+         u"ms_1_ver_light", u"ms_1_ver_prate", u"ms_1_ver_mouse_attribute",
+         u"ms_1_ver_power_setting", u"ms_1_ver_brightness", u"ms_1_ver_breathspeed"});
+    Add(c, u"HorizontalLayout",
+        {u"ms_1_hor_button", u"ms_1_hor_lift_of_distance", u"ms_1_hor_key_debounce",
+         u"ms_1_hor_ripple_control", u"ms_1_hor_angle_snap", u"ms_1_hor_light_color"});
+    Add(c, u"Label",
+        {u"ms_1_wired", u"ms_1_wireless", u"ms_1_BLE", u"ms_1_label_prate", u"ms_1_label_light_off",
+         u"ms_1_label_sleep_timer", u"ms_1_label_key_debounce", u"ms_1_label_power",
+         u"ms_1_low_power_label", u"ms_1_sleep_label", u"apply_ring"});
+    Add(c, u"Slider",
+        {u"ms_1_slider_brightness", u"ms_1_slider_breathspeed", u"ms_1_slider_light_off",
+         u"ms_1_slider_sleep_timer", u"ms_1_slider_key_debounce"});
+    Add(c, u"Combo", {u"ms_1_combo_light", u"ms_1_combo_light_ble"});
+    Add(c, u"List", {u"ms_1_list_profile"});
+    Add(c, u"Progress", {u"ms_1_progress_power"});
     return c;
 }
 
@@ -95,146 +94,103 @@ TEST(SkinControlsTest, MainWindowHoldsThePageInItsVirtualWindowAndItsOwnControls
     const SkinTree main = LoadSkin(u"main.xml");
     ExpectControls(main, PageControls(), u"MS_1_Page");
     // The window's own buttons must not be routed to the page, or they would do nothing.
-    ExpectControls(main,
-                   {{u"skin_btn", u"Button"},
-                    {u"main_menu_btn", u"Button"},
-                    {u"min_btn", u"Button"},
-                    {u"exit_btn", u"Button"},
-                    {u"apply_progress", u"Progress"},
-                    {u"device_tab_switch", u"TabLayout"}},
-                   u"");
-    EXPECT_EQ(main.manager->GetInitSize().cx, 800);
-    EXPECT_EQ(main.manager->GetInitSize().cy, 572);
+    Controls own;
+    Add(own, u"Button", {u"skin_btn", u"main_menu_btn", u"min_btn", u"exit_btn"});
+    Add(own, u"Progress", {u"apply_progress"});
+    Add(own, u"TabLayout", {u"device_tab_switch"});
+    ExpectControls(main, own, u"");
 }
 
 TEST(SkinControlsTest, DialogsHoldTheirControls) {
-    std::vector<Expected> colour = {{u"confirm_btn", u"Button"},
-                                    {u"cancel_btn", u"Button"},
-                                    {u"color_show_control", u"Control"},
-                                    {u"ColorPallet", u"ColorPalette"},
-                                    {u"r_edit", u"Edit"},
-                                    {u"g_edit", u"Edit"},
-                                    {u"b_edit", u"Edit"}};
+    Controls msg, colour, shortcut, select, name, macro, row, tray;
+    Add(msg, u"Button", {u"btn_ok", u"btn_cancel"});
+    Add(msg, u"Label", {u"warning_title", u"warning"});
+    Add(colour, u"Button", {u"confirm_btn", u"cancel_btn"});
+    Add(colour, u"Control", {u"color_show_control"});
+    Add(colour, u"ColorPalette", {u"ColorPallet"});
+    Add(colour, u"Edit", {u"r_edit", u"g_edit", u"b_edit"});
     AddNumbered(colour, u"mouse_dpi_color_", 16, u"Button");
-    std::vector<Expected> shortcut = {{u"btn_ok", u"Button"},
-                                      {u"btn_cancel", u"Button"},
-                                      {u"btn_exit", u"Button"},
-                                      {u"edit_key", u"Edit"}};
+    for (Controls* dialog : {&shortcut, &select, &name})
+        Add(*dialog, u"Button", {u"btn_ok", u"btn_cancel", u"btn_exit"});
+    Add(shortcut, u"Edit", {u"edit_key"});
     AddNumbered(shortcut, u"check_flag_", 4, u"CheckBox");
-    std::vector<Expected> select = {{u"btn_ok", u"Button"},
-                                    {u"btn_cancel", u"Button"},
-                                    {u"btn_exit", u"Button"},
-                                    {u"list_macro", u"List"},
-                                    {u"hor_loop_time", u"HorizontalLayout"},
-                                    {u"edit_loop_time", u"Edit"}};
+    Add(select, u"List", {u"list_macro"});
+    Add(select, u"HorizontalLayout", {u"hor_loop_time"});
+    Add(select, u"Edit", {u"edit_loop_time"});
     AddNumbered(select, u"repeat_", 3, u"Option");
-    std::vector<Expected> macro = {{u"btn_exit", u"Button"},
-                                   {u"ms_1_macro_list", u"List"},
-                                   {u"ms_1_macro_name_edit", u"Edit"},
-                                   {u"ms_1_macro_add_btn", u"Button"},
-                                   {u"ms_1_macro_delete_btn", u"Button"},
-                                   {u"ms_1_macro_insert_mouse_btn", u"CheckBox"},
-                                   {u"ms_1_macro_record_btn", u"CheckBox"},
-                                   {u"ms_1_macro_action_list", u"List"},
-                                   {u"ms_1_default_delay_edit", u"Edit"},
-                                   {u"ms_1_macro_up_btn", u"Button"},
-                                   {u"ms_1_macro_down_btn", u"Button"},
-                                   {u"ms_1_macro_delete_action_btn", u"Button"},
-                                   {u"ms_1_macro_clear_action_btn", u"Button"},
-                                   {u"ms_1_macro_action_edit_check", u"CheckBox"},
-                                   {u"ms_1_macro_action_edit_tab", u"TabLayout"},
-                                   {u"ms_1_macro_action_edit", u"Edit"},
-                                   {u"ms_1_macro_delay_edit", u"Edit"},
-                                   {u"ms_1_macro_mouse_action_combo", u"Combo"},
-                                   {u"ms_1_macro_mouseaction_delay_edit", u"Edit"},
-                                   {u"ms_1_macro_save_btn", u"Button"},
-                                   {u"ms_1_macro_cancel_btn", u"Button"},
-                                   {u"ms_1_macro_import_btn", u"Button"},
-                                   {u"ms_1_macro_export_btn", u"Button"},
-                                   {u"ms_1_macro_name_tab", u"HorizontalLayout"},
-                                   {u"ms_1_macro_mouse_event_tab", u"HorizontalLayout"}};
+    Add(name, u"Label", {u"title_string"});
+    Add(name, u"Edit", {u"edit_name"});
+    Add(macro, u"Button",
+        {u"btn_exit", u"ms_1_macro_add_btn", u"ms_1_macro_delete_btn", u"ms_1_macro_up_btn",
+         u"ms_1_macro_down_btn", u"ms_1_macro_delete_action_btn", u"ms_1_macro_clear_action_btn",
+         u"ms_1_macro_save_btn", u"ms_1_macro_cancel_btn", u"ms_1_macro_import_btn",
+         u"ms_1_macro_export_btn"});
     AddNumbered(macro, u"ms_1_macro_key", 5, u"Button", u"_btn");
+    Add(macro, u"List", {u"ms_1_macro_list", u"ms_1_macro_action_list"});
+    Add(macro, u"Edit",
+        {u"ms_1_macro_name_edit", u"ms_1_default_delay_edit", u"ms_1_macro_action_edit",
+         u"ms_1_macro_delay_edit", u"ms_1_macro_mouseaction_delay_edit"});
+    Add(macro, u"CheckBox",
+        {u"ms_1_macro_insert_mouse_btn", u"ms_1_macro_record_btn",
+         u"ms_1_macro_action_edit_check"});
+    Add(macro, u"TabLayout", {u"ms_1_macro_action_edit_tab"});
+    Add(macro, u"Combo", {u"ms_1_macro_mouse_action_combo"});
+    Add(macro, u"HorizontalLayout", {u"ms_1_macro_name_tab", u"ms_1_macro_mouse_event_tab"});
     // The delay modes are buttons to the editor; options show which one is chosen.
-    for (const auto* name :
-         {u"ms_1_record_delay_btn", u"ms_1_default_delay_btn", u"ms_1_no_delay_btn"})
-        macro.push_back({name, u"Option"});
+    Add(macro, u"Option",
+        {u"ms_1_record_delay_btn", u"ms_1_default_delay_btn", u"ms_1_no_delay_btn"});
+    Add(row, u"Label", {u"key", u"action", u"delay"});
+    Add(tray, u"MenuElement", {u"configuration", u"exit"});
 
-    const struct {
-        std::u16string_view file;
-        std::vector<Expected> controls;
-    } dialogs[] = {
-        {u"msg.xml",
-         {{u"btn_ok", u"Button"},
-          {u"btn_cancel", u"Button"},
-          {u"warning_title", u"Label"},
-          {u"warning", u"Label"}}},
+    const std::pair<std::u16string_view, Controls> dialogs[] = {
+        {u"msg.xml", msg},
         {u"DPImsg.xml", {{u"dpi_label", u"Label"}}},
         {u"DpiColorDialog.xml", colour},
         {u"shortcut.xml", shortcut},
         {u"MS/MS_1/selectmacro.xml", select},
-        {u"MS/MS_1/profilename.xml",
-         {{u"btn_ok", u"Button"},
-          {u"btn_cancel", u"Button"},
-          {u"btn_exit", u"Button"},
-          {u"title_string", u"Label"},
-          {u"edit_name", u"Edit"}}},
+        {u"MS/MS_1/profilename.xml", name},
         {u"MS/MS_1/ms_1_macropage.xml", macro},
-        {u"keylistitem.xml", {{u"key", u"Label"}, {u"action", u"Label"}, {u"delay", u"Label"}}},
-        {u"traymenu.xml", {{u"configuration", u"MenuElement"}, {u"exit", u"MenuElement"}}},
-    };
-    for (const auto& d : dialogs) {
-        SCOPED_TRACE(Utf8(d.file));
-        ExpectControls(LoadSkin(d.file), d.controls, u"");
+        {u"keylistitem.xml", row},
+        {u"traymenu.xml", tray}};
+    for (const auto& [file, controls] : dialogs) {
+        SCOPED_TRACE(Utf8(file));
+        ExpectControls(LoadSkin(file), controls, u"");
     }
 }
 
-TEST(SkinControlsTest, ThePlacedPopupsAreSizedAsTheyPlaceThemselves) {
+TEST(SkinControlsTest, WindowsAreSizedAsTheirCodePlacesThem) {
     // The colour dialog and the DPI popup move and size themselves; a skin of another size
     // would be cut off or leave a blank margin.
-    const SkinTree colour = LoadSkin(u"DpiColorDialog.xml");
-    EXPECT_EQ(colour.manager->GetInitSize().cx, 250);
-    EXPECT_EQ(colour.manager->GetInitSize().cy, 200);
-    const SkinTree popup = LoadSkin(u"DPImsg.xml");
-    EXPECT_EQ(popup.manager->GetInitSize().cx, 200);
-    EXPECT_EQ(popup.manager->GetInitSize().cy, 50);
-}
-
-struct Range {
-    int min;
-    int max;
-};
-
-Range SliderRange(const SkinTree& tree, std::u16string_view name) {
-    auto* slider = dynamic_cast<CSliderUI*>(tree.Find(name));
-    if (slider == nullptr) {
-        ADD_FAILURE() << "no slider " << Utf8(name);
-        return {0, -1};
+    const std::tuple<const char16_t*, int, int> sizes[] = {
+        {u"main.xml", 800, 572}, {u"DpiColorDialog.xml", 250, 200}, {u"DPImsg.xml", 200, 50}};
+    for (const auto& [file, width, height] : sizes) {
+        const SIZE size = LoadSkin(file).manager->GetInitSize();
+        EXPECT_EQ(QSize(size.cx, size.cy), QSize(width, height)) << Utf8(file);
     }
-    return {slider->GetMinValue(), slider->GetMaxValue()};
 }
 
 TEST(SkinControlsTest, SliderRangesFitWhatTheMouseIsSent) {
     const SkinTree main = LoadSkin(u"main.xml");
+    auto range = [&](std::u16string_view name) {
+        auto* slider = dynamic_cast<CSliderUI*>(main.Find(name));
+        EXPECT_NE(slider, nullptr) << Utf8(name);
+        return slider ? std::pair(slider->GetMinValue(), slider->GetMaxValue()) : std::pair(0, -1);
+    };
     // The slider value is the DPI code: 1..220 is 50..12000 DPI.
-    for (int s = 1; s <= 8; ++s) {
-        const Range dpi = SliderRange(main, Numbered(u"ms_1_slider_dpi_", s));
-        EXPECT_EQ(dpi.min, 1) << s;
-        EXPECT_EQ(dpi.max, 220) << s;
-    }
-    // Brightness fills the low nibble of its byte; speed is sent as 9 - speed in a nibble.
-    const Range brightness = SliderRange(main, u"ms_1_slider_brightness");
-    EXPECT_GE(brightness.min, 0);
-    EXPECT_LE(brightness.max, 15);
-    const Range speed = SliderRange(main, u"ms_1_slider_breathspeed");
-    EXPECT_GE(speed.min, 0);
-    EXPECT_LE(speed.max, 9);
-    // Sleep, light-off and debounce are one byte each.
-    for (const auto* name :
-         {u"ms_1_slider_sleep_timer", u"ms_1_slider_light_off", u"ms_1_slider_key_debounce"}) {
-        const Range r = SliderRange(main, name);
-        EXPECT_GE(r.min, 1) << Utf8(name);
-        EXPECT_LE(r.max, 255) << Utf8(name);
-        EXPECT_LT(r.min, r.max) << Utf8(name);
+    for (int s = 1; s <= 8; ++s)
+        EXPECT_EQ(range(Numbered(u"ms_1_slider_dpi_", s)), std::pair(1, 220));
+    // Brightness fills the low nibble of its byte; speed is sent as 9 - speed in a nibble;
+    // sleep, light-off and debounce are one byte each.
+    const std::tuple<const char16_t*, int, int> fits[] = {{u"ms_1_slider_brightness", 0, 15},
+                                                          {u"ms_1_slider_breathspeed", 0, 9},
+                                                          {u"ms_1_slider_sleep_timer", 1, 255},
+                                                          {u"ms_1_slider_light_off", 1, 255},
+                                                          {u"ms_1_slider_key_debounce", 1, 255}};
+    for (const auto& [name, lowest, highest] : fits) {
+        const auto [min, max] = range(name);
+        EXPECT_GE(min, lowest) << Utf8(name);
+        EXPECT_LE(max, highest) << Utf8(name);
+        EXPECT_LT(min, max) << Utf8(name);
     }
 }
 
@@ -252,32 +208,24 @@ TEST(SkinControlsTest, BothLightModeListsOfferTheTwelveEffects) {
     }
 }
 
-std::u16string GroupOf(const SkinTree& tree, std::u16string_view name) {
-    auto* option = dynamic_cast<COptionUI*>(tree.Find(name));
-    return option ? option->GetGroup() : u"<no option>";
-}
-
 TEST(SkinControlsTest, EachChoiceIsOneGroupOfItsOwn) {
     const SkinTree main = LoadSkin(u"main.xml");
-    const std::pair<const char16_t*, int> groups[] = {{u"ms_1_option_dpi_step_", 8},
-                                                      {u"ms_1_btn_prate_", 4},
-                                                      {u"ms_1_option_lift_of_distance_", 2},
-                                                      {u"ms_1_option_ripple_control_", 2},
-                                                      {u"ms_1_option_angle_snap_", 2}};
-    std::vector<std::u16string> seen;
-    for (const auto& [head, count] : groups) {
-        const std::u16string group = GroupOf(main, Numbered(head, 1));
-        EXPECT_FALSE(group.empty()) << Utf8(head);
-        for (int i = 2; i <= count; ++i) {
-            EXPECT_EQ(Utf8(GroupOf(main, Numbered(head, i))), Utf8(group)) << Utf8(head) << i;
-        }
-        for (const auto& other : seen) EXPECT_NE(Utf8(other), Utf8(group));
-        seen.push_back(group);
-    }
     const SkinTree select = LoadSkin(u"MS/MS_1/selectmacro.xml");
-    EXPECT_FALSE(GroupOf(select, u"repeat_1").empty());
-    EXPECT_EQ(GroupOf(select, u"repeat_2"), GroupOf(select, u"repeat_1"));
-    EXPECT_EQ(GroupOf(select, u"repeat_3"), GroupOf(select, u"repeat_1"));
+    const std::tuple<const SkinTree*, const char16_t*, int> groups[] = {
+        {&main, u"ms_1_option_dpi_step_", 8},         {&main, u"ms_1_btn_prate_", 4},
+        {&main, u"ms_1_option_lift_of_distance_", 2}, {&main, u"ms_1_option_ripple_control_", 2},
+        {&main, u"ms_1_option_angle_snap_", 2},       {&select, u"repeat_", 3}};
+    std::vector<std::string> seen;
+    for (const auto& [tree, head, count] : groups) {
+        auto group = [&](int i) {
+            auto* option = dynamic_cast<COptionUI*>(tree->Find(Numbered(head, i)));
+            return option ? Utf8(option->GetGroup()) : "<no option>";
+        };
+        EXPECT_FALSE(group(1).empty()) << Utf8(head);
+        for (int i = 2; i <= count; ++i) EXPECT_EQ(group(i), group(1)) << Utf8(head) << i;
+        for (const auto& other : seen) EXPECT_NE(other, group(1)) << Utf8(head);
+        seen.push_back(group(1));
+    }
 }
 
 TEST(SkinControlsTest, SectionsStartAsTheirCheckBoxesSay) {
@@ -290,8 +238,7 @@ TEST(SkinControlsTest, SectionsStartAsTheirCheckBoxesSay) {
         ASSERT_TRUE(box != nullptr && area != nullptr) << Utf8(check);
         EXPECT_EQ(box->GetCheck(), area->IsVisible()) << Utf8(check);
     }
-    // The lighting area starts hidden.
-    EXPECT_FALSE(main.Find(u"ms_1_ver_light")->IsVisible());
+    EXPECT_FALSE(main.Find(u"ms_1_ver_light")->IsVisible());  // the lighting area starts hidden
 }
 
 }  // namespace

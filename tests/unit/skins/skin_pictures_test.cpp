@@ -20,18 +20,12 @@ QString ResDir() {
     return QString::fromLocal8Bit(source ? source : ".") + "/res";
 }
 
-QStringList PicturesNamedIn(const QString& text, const QRegularExpression& pattern) {
-    QStringList names;
-    for (auto it = pattern.globalMatch(text); it.hasNext();) names << it.next().captured(1);
-    return names;
-}
-
 void ExpectPicture(const QString& name, const QString& named_in) {
     const QImage picture(QDir(ResDir()).filePath(name));
     EXPECT_FALSE(picture.isNull()) << name.toStdString() << " named in " << named_in.toStdString();
 }
 
-TEST(SkinPicturesTest, EveryPictureNamedBySkinsAndThemeLoads) {
+TEST(SkinPicturesTest, EveryPictureNamedBySkinsTheThemeAndTheProgramLoads) {
     (void)LoadSkin(u"main.xml");  // Qt's image readers need the application
     // Plain file names and file='...' descriptions alike.
     const QRegularExpression in_skin(R"((?:image|file)=["']?(?:file=')?([^"',]+\.png))");
@@ -43,16 +37,13 @@ TEST(SkinPicturesTest, EveryPictureNamedBySkinsAndThemeLoads) {
         QFile file(path);
         ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
         const QString text = QString::fromUtf8(file.readAll());
-        const QStringList names = PicturesNamedIn(text, path.endsWith(".qss") ? in_theme : in_skin);
-        for (const QString& name : names) ExpectPicture(name, path);
-        named += names.size();
+        for (auto m = (path.endsWith(".qss") ? in_theme : in_skin).globalMatch(text); m.hasNext();
+             ++named)
+            ExpectPicture(m.next().captured(1), path);
     }
     EXPECT_GT(named, 20);
-}
-
-TEST(SkinPicturesTest, PicturesTheWindowsSetAtRunTimeLoad) {
-    (void)LoadSkin(u"main.xml");
-    // Macro action rows, and the program icon (ids 107 and 108) for the window and the tray.
+    // Set at run time: macro action rows, and the program icon (ids 107 and 108) for the
+    // window and the tray.
     for (const char* name :
          {"skins/keyboard_key_action.png", "skins/mouse.png", "skins/macro_key_down.png",
           "skins/macro_key_up.png", "icon107.png", "icon108.png"})

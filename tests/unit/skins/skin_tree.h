@@ -2,10 +2,12 @@
 
 // Builds one skin file of the source tree's res/ into a control tree, as a window would.
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <utility>
 
+#include "skin/container.h"
 #include "skin/control.h"
 #include "skin/paint_manager.h"
 
@@ -34,6 +36,14 @@ inline constexpr std::pair<const char16_t*, const char16_t*> kMainSections[] = {
     {u"ms_1_check_key_debounce", u"ms_1_hor_key_debounce"},
     {u"ms_1_check_ripple_control", u"ms_1_hor_ripple_control"},
     {u"ms_1_check_angle_snap", u"ms_1_hor_angle_snap"}};
+
+// Visits a control and everything inside it.
+inline void ForEachControl(CControlUI* control, const std::function<void(CControlUI*)>& visit) {
+    visit(control);
+    if (auto* box = dynamic_cast<CContainerUI*>(control)) {
+        for (int i = 0; i < box->GetCount(); ++i) ForEachControl(box->GetItemAt(i), visit);
+    }
+}
 
 // Null root when the file is missing or cannot be built. Sets up Qt and the resource path once.
 SkinTree LoadSkin(std::u16string_view file);

@@ -5,7 +5,6 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <vector>
 
 namespace {
 
@@ -13,22 +12,15 @@ class ResourceManagerTest : public ::testing::Test {
 protected:
     // Writes `content` to a file of this test's own and returns its path.
     std::string WriteFile(const std::string& content) {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
         const std::filesystem::path path =
             std::filesystem::path(::testing::TempDir()) /
-            (std::string(info->name()) + std::to_string(count_++) + ".xml");
+            (std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
+             std::to_string(count_++) + ".xml");
         std::ofstream(path, std::ios::binary) << content;
-        files_.push_back(path);
         return path.string();
-    }
-    void TearDown() override {
-        for (const auto& f : files_) std::filesystem::remove(f);
     }
 
     CResourceManager rm_;
-
-private:
-    std::vector<std::filesystem::path> files_;
     int count_ = 0;
 };
 
@@ -45,7 +37,6 @@ TEST_F(ResourceManagerTest, LooksUpLoadedTextsAndFallsBackToTheKey) {
     ASSERT_TRUE(rm_.LoadLanguage(WriteFile(kEnglish)));
     EXPECT_EQ(rm_.GetText(u"left_click_text"), u"Left click");
     EXPECT_EQ(rm_.GetText(u"key_Page Up"), u"Page Up");
-    EXPECT_EQ(rm_.GetTextUtf8("left_click_text"), "Left click");
 
     // An entry with empty text is a real text, not a missing one.
     EXPECT_TRUE(rm_.HasText(u"empty_text"));
@@ -53,7 +44,6 @@ TEST_F(ResourceManagerTest, LooksUpLoadedTextsAndFallsBackToTheKey) {
 
     EXPECT_FALSE(rm_.HasText(u"right_click_text"));
     EXPECT_EQ(rm_.GetText(u"right_click_text"), u"right_click_text");
-    EXPECT_EQ(rm_.GetTextUtf8("right_click_text"), "right_click_text");
     EXPECT_EQ(rm_.GetText(u""), u"");
 }
 
