@@ -16,74 +16,60 @@
 namespace nimba {
 namespace {
 
-constexpr int kProfiles = 100;
-
 struct Fixture {
     Fixture() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "nimba-bench-XXXXXX").string();
+        std::string pattern = std::filesystem::temp_directory_path() / "nimba-bench-XXXXXX";
         folder = std::string(::mkdtemp(pattern.data())) + "/";
         data_dir = DataDirectoryIn(folder);
-        for (int i = 0; i < kProfiles; ++i) profiles.push_back(NewProfile(u"Bench"));
-        header = std::make_unique<ProfileStoreHeader>();
+        for (int i = 0; i < 100; ++i) profiles.push_back(NewProfile(u"Bench"));
         SaveProfileStore(data_dir, profiles, *header);
-        plain_path = folder + "plain.data";
-        bytes.resize(sizeof(ProfileStoreHeader) + kProfiles * sizeof(ProfileRecord), 1);
+        bytes.resize(sizeof(ProfileStoreHeader) + profiles.size() * sizeof(ProfileRecord), 1);
     }
     ~Fixture() { std::filesystem::remove_all(folder); }
 
-    std::string folder, data_dir, plain_path;
+    std::string folder, data_dir;
     ProfileList profiles;
-    std::unique_ptr<ProfileStoreHeader> header;
+    std::unique_ptr<ProfileStoreHeader> header = std::make_unique<ProfileStoreHeader>();
     std::vector<char> bytes;
 };
 
-Fixture& Shared() {
-    static Fixture fixture;
-    return fixture;
-}
-
-void SetBytes(benchmark::State& state) {
-    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(Shared().bytes.size()));
+// Runs `body` once per iteration on the shared fixture and reports the store's size as bytes.
+template <typename Body>
+void Run(benchmark::State& state, Body body) {
+    static Fixture f;
+    for (auto _ : state) body(f);
+    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(f.bytes.size()));
 }
 
 void BM_SaveProfileStore(benchmark::State& state) {
-    Fixture& f = Shared();
-    for (auto _ : state)
+    Run(state, [](Fixture& f) {
         benchmark::DoNotOptimize(SaveProfileStore(f.data_dir, f.profiles, *f.header));
-    SetBytes(state);
+    });
 }
 
 void BM_PlainWrite(benchmark::State& state) {
-    Fixture& f = Shared();
-    for (auto _ : state) {
-        std::FILE* file = std::fopen(f.plain_path.c_str(), "wb");
+    Run(state, [](Fixture& f) {
+        std::FILE* file = std::fopen((f.folder + "plain.data").c_str(), "wb");
         benchmark::DoNotOptimize(std::fwrite(f.bytes.data(), 1, f.bytes.size(), file));
         std::fclose(file);
-    }
-    SetBytes(state);
+    });
 }
 
 void BM_LoadProfileStore(benchmark::State& state) {
-    Fixture& f = Shared();
-    for (auto _ : state) {
+    Run(state, [](Fixture& f) {
         ProfileList loaded;
         auto header = std::make_unique<ProfileStoreHeader>();
         LoadProfileStore(f.data_dir, loaded, *header);
         benchmark::DoNotOptimize(loaded.size());
-    }
-    SetBytes(state);
+    });
 }
 
 void BM_PlainRead(benchmark::State& state) {
-    Fixture& f = Shared();
-    std::vector<char> buffer(f.bytes.size());
-    for (auto _ : state) {
-        std::FILE* file = std::fopen(f.plain_path.c_str(), "rb");
-        benchmark::DoNotOptimize(std::fread(buffer.data(), 1, buffer.size(), file));
+    Run(state, [](Fixture& f) {
+        std::FILE* file = std::fopen((f.folder + "plain.data").c_str(), "rb");
+        benchmark::DoNotOptimize(std::fread(f.bytes.data(), 1, f.bytes.size(), file));
         std::fclose(file);
-    }
-    SetBytes(state);
+    });
 }
 
 BENCHMARK(BM_SaveProfileStore)->Unit(benchmark::kMillisecond);

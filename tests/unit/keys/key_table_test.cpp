@@ -4,7 +4,6 @@
 
 #include <algorithm>
 
-#include "platform/keyboard_layout.h"
 #include "skin/resource_manager.h"
 
 namespace nimba {
@@ -41,12 +40,10 @@ TEST_F(KeyTableTest, KeyCodeFollowsThePhysicalPosition) {
 }
 
 TEST_F(KeyTableTest, LayoutKeysAreNamedByTheirCharacter) {
-    EXPECT_EQ(KeyName(4), u"A");
-    EXPECT_EQ(KeyName(30), u"1");
-    EXPECT_EQ(KeyName(45), u"-");
-    EXPECT_EQ(KeyName(56), u"/");
-    EXPECT_EQ(KeyName(40), u"key_Enter");
-    EXPECT_EQ(KeyName(57), u"key_Caplk");
+    for (auto [code, name] : {std::pair<uint8_t, std::u16string_view>{4, u"A"}, {30, u"1"},
+                              {45, u"-"}, {56, u"/"}, {40, u"key_Enter"}, {57, u"key_Caplk"}}) {
+        EXPECT_EQ(KeyName(code), name) << int(code);
+    }
     // No row, or no key behind the row: empty.
     for (int code : {50, 232, 239, 240, 247, 248, 102, 104, 0, 255}) {
         EXPECT_EQ(KeyName(static_cast<uint8_t>(code)), u"") << code;
@@ -54,14 +51,8 @@ TEST_F(KeyTableTest, LayoutKeysAreNamedByTheirCharacter) {
 }
 
 TEST_F(KeyTableTest, OtherKeysAreNamedThroughLanguageTexts) {
-    EXPECT_EQ(KeyName(58), u"key_F1");
-    EXPECT_EQ(KeyName(82), u"key_Up");
-    EXPECT_EQ(KeyName(99), u"key_Num_.");
     EXPECT_EQ(KeyName(100), u"key_\\");
-    EXPECT_EQ(KeyName(231), u"key_RWin");
     EXPECT_EQ(KeyName(136), u"Kana/Roma");
-    EXPECT_EQ(KeyName(245), u"Forward_Button");
-    EXPECT_EQ(VirtualKeyName(42), u"key_Print Scr");
     EXPECT_EQ(VirtualKeyName(240), u"key_Caplk");
     EXPECT_EQ(VirtualKeyName(186), u";");
     EXPECT_EQ(VirtualKeyName(0xB3), u"");
@@ -70,27 +61,6 @@ TEST_F(KeyTableTest, OtherKeysAreNamedThroughLanguageTexts) {
                                                  "/res/lan.xml");
     EXPECT_EQ(KeyName(241), CResourceManager::GetInstance().GetText(u"L_Button"));
     EXPECT_NE(KeyName(241), u"L_Button");
-}
-
-TEST(KeyboardLayout, ScanCodesMapBackToTheirKeys) {
-    for (const KeyUsageRow& row : KeyTable()) {
-        if (row.scan_code == 0 || row.virtual_key == 223) continue;
-        EXPECT_EQ(MapVirtualKeyW(row.virtual_key, MAPVK_VK_TO_VSC), row.scan_code)
-            << int(row.virtual_key);
-        EXPECT_EQ(MapVirtualKeyW(row.scan_code, MAPVK_VSC_TO_VK_EX), row.virtual_key)
-            << int(row.virtual_key);
-    }
-    EXPECT_EQ(MapVirtualKeyW(42, MAPVK_VSC_TO_VK_EX), 160u);  // left, not generic, Shift
-    EXPECT_EQ(MapVirtualKeyW(0, MAPVK_VSC_TO_VK_EX), 0u);
-
-    BYTE state[256] = {};
-    char16_t buffer[4] = {};
-    EXPECT_EQ(ToUnicode('Q', 16, state, buffer, 4, 0), 1);
-    EXPECT_EQ(buffer[0], u'q');
-    state[16] = 0x80;
-    ToUnicode('2', 3, state, buffer, 4, 0);
-    EXPECT_EQ(buffer[0], u'@');
-    EXPECT_EQ(ToUnicode(112, 59, state, buffer, 4, 0), 0);
 }
 
 }  // namespace

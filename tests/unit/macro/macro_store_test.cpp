@@ -95,26 +95,6 @@ TEST_F(MacroStoreTest, LoadsEmptyMissingAndCutFiles) {
     EXPECT_EQ(loaded.action_count, 0);
 }
 
-TEST_F(MacroStoreTest, FindIdenticalMatchesByNameThenComparesActions) {
-    ButtonAssignment button{};
-    CopyName(button.macro_name, u"copy");
-    EXPECT_EQ(store_.FindIdentical(button).index, -1);
-
-    store_.Add(Named(u"Other"));
-    store_.Add(Named(u"Copy"));
-    button.macro_action_count = 1;
-    button.macro_actions[0] = {4, 1, 10};
-    button.macro_actions[1] = {9, 9, 9};  // beyond the count: ignored
-    MacroStore::Match match = store_.FindIdentical(button);
-    EXPECT_TRUE(match.identical);
-    EXPECT_EQ(match.index, 1);
-
-    button.macro_actions[0].delay_ms = 11;
-    match = store_.FindIdentical(button);
-    EXPECT_FALSE(match.identical);
-    EXPECT_EQ(match.index, 1);
-}
-
 TEST(MacroWeight, LongDelaysTakeASecondSlot) {
     MacroRecord record{};
     record.action_count = kMaxMacroActions;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -13,10 +14,7 @@ namespace {
 
 bool AllZero(const void* data, size_t size) {
     const auto* bytes = static_cast<const uint8_t*>(data);
-    for (size_t i = 0; i < size; ++i) {
-        if (bytes[i] != 0) return false;
-    }
-    return true;
+    return std::all_of(bytes, bytes + size, [](uint8_t b) { return b == 0; });
 }
 
 TEST(NewProfile, HasTheDefaultSettings) {
@@ -90,27 +88,6 @@ TEST(FillProfileDefaults, RemovesAnAssignedMacroAndKeepsNameAndMotionMode) {
     EXPECT_EQ(std::memcmp(profile.get(), fresh.get(), sizeof(ProfileRecord)), 0);
     EXPECT_EQ(profile->buttons[2].function, 3);
     EXPECT_EQ(profile->buttons[2].macro_index, -1);
-}
-
-TEST(ResetDpiBlock, TouchesOnlyTheStages) {
-    auto profile = NewProfile(u"p");
-    profile->dpi_x[2] = 7;
-    profile->dpi_y[2] = 7;
-    profile->dpi_stage_enabled[7] = 1;
-    profile->dpi_color[0] = {1, 2, 3, 0};
-    profile->current_dpi_stage = 5;
-    profile->report_rate = 0;
-    profile->light_color = {9, 9, 9, 0};
-
-    ResetDpiBlock(*profile);
-
-    EXPECT_EQ(profile->dpi_x[2], 48);
-    EXPECT_EQ(profile->dpi_y[2], 48);
-    EXPECT_EQ(profile->dpi_stage_enabled[7], 0);
-    EXPECT_EQ(profile->dpi_color[0].r, 0xFF);
-    EXPECT_EQ(profile->current_dpi_stage, 1);
-    EXPECT_EQ(profile->report_rate, 0);
-    EXPECT_EQ(profile->light_color.r, 9);
 }
 
 }  // namespace

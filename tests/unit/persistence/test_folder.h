@@ -1,7 +1,6 @@
 #pragma once
 
-// A fresh folder per test under the system's temporary directory, removed afterwards, and
-// small file helpers the store tests share.
+// A fresh temporary folder per test and small file helpers the store tests share.
 
 #include <unistd.h>
 
@@ -28,10 +27,7 @@ public:
         std::filesystem::remove_all(path_, ec);
     }
     TestFolder(const TestFolder&) = delete;
-    TestFolder& operator=(const TestFolder&) = delete;
-
-    // Ends in "/".
-    const std::string& path() const { return path_; }
+    const std::string& path() const { return path_; }  // ends in "/"
 
 private:
     std::string path_;

@@ -137,10 +137,6 @@ TEST(RealTimers, GetMessageWaitsForTheNextTimer) {
     DestroyPlatformWindow(hwnd);
 }
 
-}  // namespace
-
-namespace {
-
 TEST(Clock, NeverRunsBackwardsWhenVirtualTimeEnds) {
     platform::test::UseVirtualClock(true);
     Sleep(3'600'000);  // an hour of virtual time costs none

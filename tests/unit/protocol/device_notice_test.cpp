@@ -20,10 +20,8 @@ TEST(DeviceNotice, BothFormsAgree) {
 }
 
 TEST(DeviceNotice, WrongIdUnknownClassOrShortInputIsIgnored) {
-    EXPECT_FALSE(ParseDeviceNotice(0x1048, 1));
+    for (uint16_t word : {0x1048, 0x3047, 0x0047}) EXPECT_FALSE(ParseDeviceNotice(word, 1)) << word;
     EXPECT_FALSE(Parse({0x46, 0x10, 0x01, 0x00}));
-    EXPECT_FALSE(ParseDeviceNotice(0x3047, 1));
-    EXPECT_FALSE(ParseDeviceNotice(0x0047, 1));
     EXPECT_FALSE(Parse({0x47, 0x10, 0x01}));
     EXPECT_FALSE(Parse({}));
 }

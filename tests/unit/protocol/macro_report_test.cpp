@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "protocol/report_checksum.h"
 
 namespace nimba {
@@ -32,23 +34,17 @@ TEST(MacroReport, HeaderFields) {
     button.macro_spare = 0x5A;
     button.macro_loop_count = 3;
     const MacroReport report = BuildMacroReport(7, button);
-    EXPECT_EQ(report[0], 0x09);
-    EXPECT_EQ(report[1], 131);
-    EXPECT_EQ(report[2], 7);
-    EXPECT_EQ(report[3], 2);
-    EXPECT_EQ(report[4], 0x5A);
-    EXPECT_EQ(report[5], 0x5A);
-    EXPECT_EQ(report[6], 0x5A);
-    EXPECT_EQ(report[7], 3);
+    EXPECT_EQ(std::vector<uint8_t>(report.begin(), report.begin() + 8),
+              (std::vector<uint8_t>{0x09, 131, 7, 2, 0x5A, 0x5A, 0x5A, 3}));
     EXPECT_EQ(report[129] << 8 | report[130], ReportChecksum(report, 3, 128));
 }
 
 TEST(MacroReport, LoopCountWithZeroLowByteIsSentAsOne) {
     ButtonAssignment button = MacroButton({{4, 1, 10}});
-    button.macro_loop_count = 0;
-    EXPECT_EQ(BuildMacroReport(1, button)[7], 1);
-    button.macro_loop_count = 256;
-    EXPECT_EQ(BuildMacroReport(1, button)[7], 1);
+    for (int32_t count : {0, 256}) {
+        button.macro_loop_count = count;
+        EXPECT_EQ(BuildMacroReport(1, button)[7], 1) << count;
+    }
 }
 
 TEST(MacroReport, DelayEncoding) {
@@ -60,14 +56,9 @@ TEST(MacroReport, DelayEncoding) {
                                                        {0x07, 1, 15},    // half rounds up
                                                    }));
     EXPECT_EQ(report[28], 7);
-    EXPECT_EQ(EntryAt(report, 0), (Entry{0x01, 0x04}));
-    EXPECT_EQ(EntryAt(report, 1), (Entry{127 | 0x81, 0x04}));
-    EXPECT_EQ(EntryAt(report, 2), (Entry{7 | 0x01, 0x05}));
-    EXPECT_EQ(EntryAt(report, 3), (Entry{6, 3}));
-    EXPECT_EQ(EntryAt(report, 4), (Entry{0x81, 0x06}));
-    EXPECT_EQ(EntryAt(report, 5), (Entry{7, 3}));
-    EXPECT_EQ(EntryAt(report, 6), (Entry{2 | 0x01, 0x07}));
-    EXPECT_EQ(EntryAt(report, 7), (Entry{0, 0}));
+    const Entry expected[] = {{0x01, 0x04}, {127 | 0x81, 0x04}, {7 | 0x01, 0x05}, {6, 3},
+                              {0x81, 0x06}, {7, 3},           {2 | 0x01, 0x07}, {0, 0}};
+    for (int e = 0; e < 8; ++e) EXPECT_EQ(EntryAt(report, e), expected[e]) << e;
 }
 
 TEST(MacroReport, NoExtraEntriesAfterTheTenth) {
