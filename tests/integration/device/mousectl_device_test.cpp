@@ -20,7 +20,9 @@ namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 using namespace std::chrono_literals;
 
-size_t LineCount(const fs::path& path) { return nimba::test::FileLines(path).size(); }
+size_t LineCount(const fs::path& path) {
+    return nimba::test::FileLines(path).size();
+}
 
 class MousectlDeviceTest : public ::testing::Test {
 protected:

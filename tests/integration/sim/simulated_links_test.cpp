@@ -176,7 +176,8 @@ TEST_F(SimulatedLinksTest, ReceiverAcknowledgesAcceptedAndRejectedReports) {
     EXPECT_NE(wireless_.Send(buttons), 0);
     const std::vector<Posted> nack = After(10);
     ASSERT_EQ(nack.size(), 1u);
-    EXPECT_EQ(std::pair(nack[0].message, nack[0].wParam), std::pair(kWirelessNotice, WPARAM{0x5047}));
+    EXPECT_EQ(std::pair(nack[0].message, nack[0].wParam),
+              std::pair(kWirelessNotice, WPARAM{0x5047}));
     EXPECT_NE(nack[0].lParam & 0xFF, 0);
     const auto held = mouse().Snapshot().reports;
     EXPECT_TRUE(held.count(0x08) == 0 || held.at(0x08) != Bytes(buttons));

@@ -170,8 +170,8 @@ TEST_F(IntakeTest, PowerStatusOverBleTouchesNoLink) {
 }
 
 TEST_F(IntakeTest, BleNoticeIsTakenInOnTheWindowThreadAndShortValuesAreDropped) {
-    for (const std::vector<uint8_t>& bytes : {std::vector<uint8_t>{}, {0x47}, {0x47, 0x10},
-                                              {0x47, 0x10, 0x03}}) {
+    for (const std::vector<uint8_t>& bytes :
+         {std::vector<uint8_t>{}, {0x47}, {0x47, 0x10}, {0x47, 0x10, 0x03}}) {
         Ble(bytes);
     }
     EXPECT_EQ(window_.Count(kBleNoticeMessage), 0);

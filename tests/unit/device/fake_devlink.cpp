@@ -51,7 +51,9 @@ int SetFeature(const BYTE* report, int length) {
 }
 
 #ifndef FAKE_DEVLINK_WITHOUT_GET_FEATURE
-int GetFeature(BYTE*, int) { return 0; }
+int GetFeature(BYTE*, int) {
+    return 0;
+}
 #endif
 
 }  // extern "C"

@@ -19,9 +19,9 @@ void ExpectQuietWithoutHardware(const char* file, int productId, UINT noticeMess
     const std::string path = std::string(dir != nullptr ? dir : ".") + "/" + file;
     HMODULE module = LoadLibraryW(std::wstring(path.begin(), path.end()).c_str());
     ASSERT_NE(module, nullptr);
-    for (const char* name : {"Set_VIDPID", "Open_DevMonitor", "Close_DevMonitor",
-                             "Open_FeatureDevice", "Close_FeatureDevice", "SetFeature",
-                             "GetFeature"}) {
+    for (const char* name :
+         {"Set_VIDPID", "Open_DevMonitor", "Close_DevMonitor", "Open_FeatureDevice",
+          "Close_FeatureDevice", "SetFeature", "GetFeature"}) {
         ASSERT_NE(GetProcAddress(module, name), nullptr) << name;
     }
     auto get = [module](const char* name) { return GetProcAddress(module, name); };

@@ -1,7 +1,6 @@
 #include "sim/virtual_mouse.h"
 
 #include <gtest/gtest.h>
-
 #include <unistd.h>
 
 #include <filesystem>
@@ -111,8 +110,8 @@ TEST_F(VirtualMouseTest, DpiButtonCyclesTheEnabledStagesItHolds) {
     mouse_->PressDpi();
     mouse_->PressLight();
     EXPECT_EQ(After(0), (Posts{{kWirelessNotice, 0x1047, 1},
-                                             {kWirelessNotice, 0x1047, 3},
-                                             {kWirelessNotice, 0x7047, 0x10}}));
+                               {kWirelessNotice, 0x1047, 3},
+                               {kWirelessNotice, 0x7047, 0x10}}));
 }
 
 TEST_F(VirtualMouseTest, BluetoothCarriesNoticesAndWholeReportsWhenUsbIsSilent) {
@@ -129,12 +128,9 @@ TEST_F(VirtualMouseTest, BluetoothCarriesNoticesAndWholeReportsWhenUsbIsSilent) 
     mouse_->PressDpi();
     EXPECT_EQ(connections, std::vector<bool>{true});
     EXPECT_EQ(notices, (std::vector<std::array<uint8_t, 4>>{{0x47, 0x10, 0x03, 0x00}}));
-
-    ButtonAssignment button{};
-    button.function = 17;
-    button.macro_action_count = 1;
-    button.macro_actions[0] = {0x05, kMacroPress, 10};
-    const MacroReport macro = BuildMacroReport(18, button);
-    EXPECT_TRUE(mouse_->WriteBle(macro));
-    EXPECT_EQ(mouse_->Snapshot().macros.at(18), Bytes(macro));
+    auto profile = NewProfile(u"p");
+    profile->light_mode = 2;  // not the factory lighting
+    const auto lighting = BuildLightingReport(*profile);
+    EXPECT_TRUE(mouse_->WriteBle(lighting));
+    EXPECT_EQ(mouse_->Snapshot().reports.at(0x05), Bytes(lighting));
 }
