@@ -24,6 +24,9 @@ struct Fixture {
         for (int i = 0; i < 100; ++i) profiles.push_back(NewProfile(u"Bench"));
         SaveProfileStore(data_dir, profiles, *header);
         bytes.resize(sizeof(ProfileStoreHeader) + profiles.size() * sizeof(ProfileRecord), 1);
+        std::FILE* file = std::fopen((folder + "plain.data").c_str(), "wb");  // for reading alone
+        std::fwrite(bytes.data(), 1, bytes.size(), file);
+        std::fclose(file);
     }
     ~Fixture() { std::filesystem::remove_all(folder); }
 
@@ -33,9 +36,8 @@ struct Fixture {
     std::vector<char> bytes;
 };
 
-// Runs `body` once per iteration on the shared fixture and reports the store's size as bytes.
-template <typename Body>
-void Run(benchmark::State& state, Body body) {
+// Runs `body` once per iteration on the one shared fixture and reports the store's size as bytes.
+void Run(benchmark::State& state, void (*body)(Fixture&)) {
     static Fixture f;
     for (auto _ : state) body(f);
     state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(f.bytes.size()));

@@ -45,8 +45,10 @@ TEST(NewProfile, HasTheDefaultSettings) {
     EXPECT_EQ(profile->spare_colors[7].g, 0x80);
 }
 
-TEST(NewProfile, ButtonSlotsHoldDefaultsAndUnusedSlotsAreZero) {
-    const auto profile = NewProfile(u"p");
+TEST(NewProfile, ButtonSlotsHoldDefaultsUnusedSlotsAreZeroAndLongNamesAreCut) {
+    const auto profile = NewProfile(std::u16string(150, u'x'));
+    EXPECT_EQ(NameView(profile->name).size(), 99u);
+    EXPECT_EQ(profile->name[99], u'\0');
     const uint8_t functions[] = {1, 2, 3, 6, 121, 6, 4, 5, 121, 0, 0, 0, 0, 0, 0, 0, 12, 11};
     for (int i = 0; i < kButtonCount; ++i) {
         const ButtonAssignment& b = profile->buttons[i];
@@ -60,13 +62,6 @@ TEST(NewProfile, ButtonSlotsHoldDefaultsAndUnusedSlotsAreZero) {
     for (int i = kButtonCount; i < kButtonSlots; ++i) {
         EXPECT_TRUE(AllZero(&profile->buttons[i], sizeof(ButtonAssignment))) << "slot " << i;
     }
-}
-
-TEST(NewProfile, OverlongNameIsTruncatedAndTerminated) {
-    const std::u16string name(150, u'x');
-    const auto profile = NewProfile(name);
-    EXPECT_EQ(NameView(profile->name).size(), 99u);
-    EXPECT_EQ(profile->name[99], u'\0');
 }
 
 TEST(FillProfileDefaults, RemovesAnAssignedMacroAndKeepsNameAndMotionMode) {

@@ -152,7 +152,7 @@ TEST_F(ProfileStoreTest, KillingTheSavingProcessLeavesALoadableStore) {
         if (child == 0) {
             ProfileStore store(DataDir());
             store.Load();
-            for (int n = 0;; ++n) {
+            for (;;) {
                 store.Edit([&](ProfileList& list, ProfileStoreHeader&) {
                     if (list.size() < 40) list.push_back(NewProfile(u"Grown"));
                 });

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <limits>
-#include <vector>
 
 #include "model/profile_defaults.h"
 #include "protocol/dpi_encoding.h"
@@ -11,14 +11,9 @@
 namespace nimba {
 namespace {
 
-template <size_t N>
-std::vector<uint8_t> Bytes(const std::array<uint8_t, N>& report) {
-    return {report.begin(), report.end()};
-}
-
 TEST(DpiSensorReport, DefaultProfile) {
     const auto profile = NewProfile(u"p");
-    const std::vector<uint8_t> expected = {
+    const auto expected = std::to_array<uint8_t>({
         0x04, 0x38, 0x01, 0x00, 0x01,  // id, length, 1, angle snap, ripple control
         0x3F, 0x00, 0x00,              // six stages in use, no high codes
         0x12, 0x1C, 0x38, 0x4B, 0x75, 0x8D, 0x00, 0x00,  // sensor steps
@@ -27,8 +22,8 @@ TEST(DpiSensorReport, DefaultProfile) {
         0xFF, 0x00, 0x00, 0x00, 0xFF, 0x00, 0x00, 0x00, 0xFF, 0xFF, 0xFF, 0x00,
         0x00, 0xFF, 0xFF, 0xFF, 0x00, 0xFF, 0xFF, 0x40, 0x00, 0xFF, 0xFF, 0xFF,  // colours
         0x01, 0x0F, 0x2A,                                                        // 1, checksum
-        0x00, 0x00, 0x00, 0x00};
-    EXPECT_EQ(Bytes(BuildDpiSensorReport(*profile)), expected);
+        0x00, 0x00, 0x00, 0x00});
+    EXPECT_EQ(BuildDpiSensorReport(*profile), expected);
 }
 
 TEST(DpiSensorReport, StageBitsFollowEnableFlagsAndHighCodes) {
@@ -73,9 +68,9 @@ TEST(EncodeDpiCode, FollowsTheSensorTableAndClampsTheRest) {
 
 TEST(LightingReport, DefaultProfile) {
     const auto profile = NewProfile(u"p");
-    EXPECT_EQ(Bytes(BuildLightingReport(*profile)),
-              (std::vector<uint8_t>{0x05, 0x0F, 0x01, 0x00, 0x03, 0xA8, 0x00, 0x00, 0xFF, 0x01,
-                                    0x04, 0x01, 0xAF, 0x00, 0x00}));
+    EXPECT_EQ(BuildLightingReport(*profile),
+              std::to_array<uint8_t>({0x05, 0x0F, 0x01, 0x00, 0x03, 0xA8, 0x00, 0x00, 0xFF, 0x01,
+                                      0x04, 0x01, 0xAF, 0x00, 0x00}));
 }
 
 TEST(LightingReport, SplitsSleepTimerAndShowsBrightnessOnlyForSomeModes) {
@@ -95,11 +90,11 @@ TEST(LightingReport, SplitsSleepTimerAndShowsBrightnessOnlyForSomeModes) {
 
 TEST(ReportRateReport, IntervalAndItsComplement) {
     auto profile = NewProfile(u"p");
-    EXPECT_EQ(Bytes(BuildReportRateReport(*profile)),
-              (std::vector<uint8_t>{0x06, 0x09, 0x01, 0x01, 0xFE, 0, 0, 0, 0}));
+    EXPECT_EQ(BuildReportRateReport(*profile),
+              std::to_array<uint8_t>({0x06, 0x09, 0x01, 0x01, 0xFE, 0, 0, 0, 0}));
     profile->report_rate = 7;
-    EXPECT_EQ(Bytes(BuildReportRateReport(*profile)),
-              (std::vector<uint8_t>{0x06, 0x09, 0x01, 0x02, 0xFD, 0, 0, 0, 0}));
+    EXPECT_EQ(BuildReportRateReport(*profile),
+              std::to_array<uint8_t>({0x06, 0x09, 0x01, 0x02, 0xFD, 0, 0, 0, 0}));
     profile->report_rate = 0;
     EXPECT_EQ(BuildReportRateReport(*profile)[3], 8);
 }
