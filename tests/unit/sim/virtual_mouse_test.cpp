@@ -114,7 +114,7 @@ TEST_F(VirtualMouseTest, DpiButtonCyclesTheEnabledStagesItHolds) {
                                {kWirelessNotice, 0x7047, 0x10}}));
 }
 
-TEST_F(VirtualMouseTest, BluetoothCarriesNoticesAndWholeReportsWhenUsbIsSilent) {
+TEST_F(VirtualMouseTest, BluetoothCarriesNoticesAndReportsWhenUsbIsSilent) {
     sim::SimConfig config;
     config.receiver = false;
     Mouse(config);
