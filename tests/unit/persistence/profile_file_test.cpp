@@ -16,7 +16,6 @@ namespace {
 
 using testing::ReadBytes;
 using testing::TestFolder;
-using testing::WriteBytes;
 
 class ProfileFileTest : public ::testing::Test {
 protected:
@@ -87,25 +86,6 @@ TEST_F(ProfileFileTest, AProfileWithoutMacrosLeavesTheMacroStoreAlone) {
     ASSERT_EQ(ImportProfile(file, profiles_, macros_).status, ImportStatus::kImported);
     EXPECT_FALSE(std::filesystem::exists(MacroPath()));
     EXPECT_EQ(macros_.Size(), 0u);
-}
-
-TEST_F(ProfileFileTest, ALongerFileGivesItsFirstRecord) {
-    auto record = NewProfile(u"profile1");  // taken as Profile1 in another case
-    std::vector<char> longer(sizeof(ProfileRecord) + 100, 'z');
-    std::memcpy(longer.data(), record.get(), sizeof(ProfileRecord));
-    const std::string long_file = folder_.path() + "long.pro";
-    WriteBytes(long_file, longer.data(), longer.size());
-
-    const ImportResult result = ImportProfile(long_file, profiles_, macros_);
-    ASSERT_EQ(result.status, ImportStatus::kImported);
-    EXPECT_EQ(result.index, 1);
-    profiles_.Edit([&](ProfileList& list, ProfileStoreHeader&) {
-        EXPECT_EQ(NameView(list[1]->name), u"profile1_1");
-        EXPECT_EQ(std::memcmp(reinterpret_cast<const char*>(list[1].get()) + 200,
-                              reinterpret_cast<const char*>(record.get()) + 200,
-                              sizeof(ProfileRecord) - 200),
-                  0);
-    });
 }
 
 TEST_F(ProfileFileTest, ForeignNamesAreCutToFitTheirFields) {

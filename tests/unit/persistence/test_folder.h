@@ -4,6 +4,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -55,13 +56,9 @@ class FailingOutputStream final : public OutputStream {
 public:
     FailingOutputStream(OutputStream& inner, size_t limit) : inner_(inner), left_(limit) {}
     bool Write(const void* data, size_t size) override {
-        if (size > left_) {
-            inner_.Write(data, left_);
-            left_ = 0;
-            return false;
-        }
-        left_ -= size;
-        return inner_.Write(data, size);
+        const size_t passed = std::min(size, left_);
+        left_ -= passed;
+        return inner_.Write(data, passed) && passed == size;
     }
 
 private:

@@ -94,11 +94,9 @@ TEST(SplitMacroReport, CarriesThePayloadInThreeChunks) {
     MacroReport report = BuildMacroReport(9, MacroButton({{4, 1, 10}, {4, 2, 10}}));
     for (size_t i = 8; i < 129; ++i) report[i] = static_cast<uint8_t>(i);  // recognisable
     const auto chunks = SplitMacroReport(report, kWiredLastChunkMark);
-    for (size_t j = 0; j < 3; ++j) {
-        EXPECT_EQ(chunks[j][0], 0x09);
-        EXPECT_EQ(chunks[j][1], 0x40);
-        EXPECT_EQ(chunks[j][2], 9);
-        EXPECT_EQ(chunks[j][3], j);
+    for (uint8_t j = 0; j < 3; ++j) {
+        EXPECT_EQ(std::vector<uint8_t>(chunks[j].begin(), chunks[j].begin() + 4),
+                  (std::vector<uint8_t>{0x09, 0x40, 9, j}));
     }
     EXPECT_EQ(chunks[0][4], report[3]);
     EXPECT_EQ(chunks[0][63], report[62]);
