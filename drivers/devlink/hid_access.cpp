@@ -2,6 +2,8 @@
 
 #include <mutex>
 
+#include "platform/hid_lock.h"
+
 namespace nimba::devlink {
 
 namespace {
@@ -9,11 +11,6 @@ namespace {
 // The mouse's own reports live on its vendor-defined interface; the others are the
 // ordinary mouse and keyboard interfaces the system input stack owns.
 constexpr unsigned short kVendorUsagePage = 0xFF00;
-
-std::mutex& HidMutex() {
-    static std::mutex mutex;
-    return mutex;
-}
 
 // Ends hidapi, freeing what it keeps, when the last driver library is unloaded.
 struct HidSession {
@@ -29,7 +26,7 @@ bool HidReady() {
 }  // namespace
 
 std::optional<std::string> FindVendorInterface(int vendorId, int productId) {
-    std::lock_guard lock(HidMutex());
+    std::lock_guard lock(platform::HidApiMutex());
     if (!HidReady()) return std::nullopt;
     std::optional<std::string> path;
     hid_device_info* list = hid_enumerate(static_cast<unsigned short>(vendorId),
@@ -45,12 +42,12 @@ std::optional<std::string> FindVendorInterface(int vendorId, int productId) {
 }
 
 hid_device* OpenInterface(const std::string& path) {
-    std::lock_guard lock(HidMutex());
+    std::lock_guard lock(platform::HidApiMutex());
     return HidReady() ? hid_open_path(path.c_str()) : nullptr;
 }
 
 void CloseInterface(hid_device* device) {
-    std::lock_guard lock(HidMutex());
+    std::lock_guard lock(platform::HidApiMutex());
     if (device != nullptr) hid_close(device);
 }
 
