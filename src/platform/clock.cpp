@@ -2,17 +2,25 @@
 
 #include <atomic>
 #include <chrono>
+#include <cstdio>
 #include <thread>
 
 #include "platform/clock_internal.h"
 
 namespace {
 
-std::atomic<bool> g_virtual{false};
+enum class Mode { kReal, kVirtual, kDriven };
+
+std::atomic<Mode> g_mode{Mode::kReal};
+std::atomic<std::thread::id> g_driver{};
 std::atomic<uint64_t> g_virtual_now{0};
 // Added to the steady clock so that time never runs backwards after virtual time was used:
 // code measuring with unsigned tick differences would otherwise see a huge interval.
 std::atomic<uint64_t> g_real_offset{0};
+
+// How long a driver waits for the other threads to settle before it moves the clock anyway:
+// a thread stuck on something other than a message or a Sleep must not hang the run.
+constexpr std::chrono::seconds kSettlePatience{5};
 
 uint64_t RealNowMs() {
     using namespace std::chrono;
@@ -27,54 +35,98 @@ void AdvanceVirtualTo(uint64_t target) {
     }
 }
 
+void SwitchTo(Mode next) {
+    // Each clock continues from where the other stood, so timers already set keep their
+    // distance and time only moves forward.
+    const bool was_virtual = g_mode.load() != Mode::kReal;
+    const bool virtual_next = next != Mode::kReal;
+    if (virtual_next && !was_virtual) {
+        AdvanceVirtualTo(RealNowMs());
+    } else if (!virtual_next && was_virtual) {
+        const uint64_t real = RealNowMs();
+        const uint64_t reached = g_virtual_now.load();
+        if (reached > real) g_real_offset.fetch_add(reached - real);
+    }
+    g_mode.store(next);
+    // Waiting loops re-check their timers, and threads paused on a driven clock that is gone
+    // return.
+    platform::detail::WakeAllQueues();
+}
+
+// The driver's thread ending (the main thread's: the process exiting) switches the driven
+// clock off, or the threads paused on it would wait for a clock nobody moves any more.
+struct DriverExit {
+    bool driving = false;
+    ~DriverExit() {
+        if (driving && g_mode.load() == Mode::kDriven &&
+            g_driver.load() == std::this_thread::get_id()) {
+            platform::test::UseDrivenClock(false);
+        }
+    }
+};
+thread_local DriverExit t_driver_exit;
+
+// Runs all that is due at the current time before the clock moves on.
+void RunDue() {
+    if (g_mode.load() != Mode::kDriven) {
+        platform::test::Pump();
+        return;
+    }
+    if (!platform::detail::PumpUntilOthersIdle(kSettlePatience)) {
+        std::fprintf(stderr, "platform: threads still busy after %lld s; virtual time moves on\n",
+                     static_cast<long long>(kSettlePatience.count()));
+    }
+}
+
 }  // namespace
 
 namespace platform {
 
 uint64_t NowMs() {
-    return g_virtual.load() ? g_virtual_now.load() : RealNowMs();
+    return g_mode.load() != Mode::kReal ? g_virtual_now.load() : RealNowMs();
 }
 
 namespace detail {
 bool VirtualClockOn() {
-    return g_virtual.load();
+    return g_mode.load() != Mode::kReal;
+}
+bool DrivenClockOn() {
+    return g_mode.load() == Mode::kDriven;
 }
 }  // namespace detail
 
 namespace test {
 
 void UseVirtualClock(bool on) {
-    // Each clock continues from where the other stood, so timers already set keep their
-    // distance and time only moves forward.
-    if (on && !g_virtual.load()) {
-        AdvanceVirtualTo(RealNowMs());
-    } else if (!on && g_virtual.load()) {
-        const uint64_t real = RealNowMs();
-        const uint64_t reached = g_virtual_now.load();
-        if (reached > real) g_real_offset.fetch_add(reached - real);
+    SwitchTo(on ? Mode::kVirtual : Mode::kReal);
+}
+
+void UseDrivenClock(bool on) {
+    if (on) {
+        g_driver.store(std::this_thread::get_id());
+        t_driver_exit.driving = true;
     }
-    g_virtual.store(on);
-    detail::WakeAllQueues();
+    SwitchTo(on ? Mode::kDriven : Mode::kReal);
 }
 
 void AdvanceBy(uint32_t ms) {
-    if (!g_virtual.load()) {
+    if (g_mode.load() == Mode::kReal) {
         // Without virtual time there is nothing to step: wait it out and catch up once.
         Sleep(ms);
         Pump();
         return;
     }
     const uint64_t target = NowMs() + ms;
-    Pump();
-    while (auto due = detail::NextTimerDueAfter(NowMs())) {
+    RunDue();
+    while (auto due = detail::NextDueAfter(NowMs())) {
         if (*due > target) break;
         AdvanceVirtualTo(*due);
         detail::WakeAllQueues();
-        Pump();
+        RunDue();
     }
     AdvanceVirtualTo(target);
     detail::WakeAllQueues();
-    Pump();
+    RunDue();
 }
 
 }  // namespace test
@@ -85,7 +137,12 @@ DWORD GetTickCount() {
 }
 
 void Sleep(DWORD ms) {
-    if (g_virtual.load()) {
+    const Mode mode = g_mode.load();
+    if (mode == Mode::kDriven && std::this_thread::get_id() != g_driver.load()) {
+        platform::detail::SleepUntil(platform::NowMs() + ms);
+        return;
+    }
+    if (mode != Mode::kReal) {
         g_virtual_now.fetch_add(ms);
         platform::detail::WakeAllQueues();
         return;

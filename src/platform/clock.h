@@ -17,9 +17,18 @@ uint64_t NowMs();
 namespace test {
 // Virtual time: Sleep advances the virtual clock at once instead of blocking.
 void UseVirtualClock(bool on);
+// Virtual time that only the calling thread, the driver, moves, so that the whole program
+// runs as in real time, only faster. Sleep on the driver advances the clock at once; Sleep on
+// any other thread lasts until the driver has moved the clock past its end. Switching off, or
+// the driver thread's end, ends every such Sleep at once and returns to real time.
+void UseDrivenClock(bool on);
 // Dispatches every pending message on the calling thread's queue.
 void Pump();
 // Advances virtual time in steps, firing each due timer and pumping in between, in order.
+// With a driven clock, called by the driver, the steps also stop where another thread's Sleep
+// ends, and at each step the driver pumps until every other thread that runs a message loop
+// is waiting for a message or in a Sleep, so all that is due at a moment happens before the
+// clock moves on.
 void AdvanceBy(uint32_t ms);
 }  // namespace test
 

@@ -1,17 +1,27 @@
 #pragma once
 
 // What the clock and the message system tell each other: a virtual-time step must wake the
-// queues whose timers it made due, and stepping needs to know when the next timer is due.
+// queues whose timers it made due, stepping needs to know when the next timer or pause is
+// due, and a driven clock needs the threads' loops and pauses.
 
+#include <chrono>
 #include <cstdint>
 #include <optional>
 
 namespace platform::detail {
 
 bool VirtualClockOn();
+bool DrivenClockOn();
 // Wakes every waiting queue so it re-checks its timers against the new time.
 void WakeAllQueues();
-// The earliest due time of any thread's timer that lies strictly after `now`.
-std::optional<uint64_t> NextTimerDueAfter(uint64_t now);
+// The earliest due time of any thread's timer or driven-clock pause that lies strictly after
+// `now`.
+std::optional<uint64_t> NextDueAfter(uint64_t now);
+// Blocks the calling thread until virtual time reaches `deadline` or the driven clock is off.
+void SleepUntil(uint64_t deadline);
+// Pumps the calling thread's queue until every other thread that runs a message loop waits
+// for a message it has not got yet or sleeps until later, and the caller's queue is empty.
+// False if that did not happen within `patience`.
+bool PumpUntilOthersIdle(std::chrono::milliseconds patience);
 
 }  // namespace platform::detail

@@ -40,6 +40,13 @@ struct Timer {
     uint64_t serial;  // new for every SetTimer, so a re-set timer is a different one
 };
 
+// What a thread blocked in GetMessageW waits for.
+struct MessageFilter {
+    HWND hwnd;
+    UINT lo;
+    UINT hi;
+};
+
 struct ThreadQueue {
     explicit ThreadQueue(DWORD id) : thread_id(id) {}
     const DWORD thread_id;
@@ -51,6 +58,10 @@ struct ThreadQueue {
     std::optional<int> quit_posted;  // returned once no posted message is left
     std::optional<int> quit_seen;    // WM_QUIT met by DispatchPending, until taken
     int wake_fd = -1;
+    // What a driver of virtual time needs to tell whether this thread is done with the moment.
+    bool runs_loop = false;  // has entered GetMessageW
+    std::optional<MessageFilter> waiting;
+    std::optional<uint64_t> sleeping_until;
 };
 
 struct Window {
@@ -66,7 +77,8 @@ struct Registry {
     std::unordered_map<HWND, Window> windows;
     DWORD next_thread_id = 1;
     uint64_t next_timer_serial = 1;
-    uintptr_t next_window = 0x10000;  // never reused, so a stale handle stays invalid
+    uintptr_t next_window = 0x10000;      // never reused, so a stale handle stays invalid
+    ThreadQueue* idle_watcher = nullptr;  // a driver waiting for the other threads to settle
 };
 
 // Never destroyed: threads may still post while the process exits.
@@ -76,6 +88,11 @@ Registry& Reg() {
 }
 
 using Lock = std::unique_lock<std::mutex>;
+
+// Called, under the lock, whenever a thread may just have settled or ended.
+void NotifyIdleWatcher() {
+    if (ThreadQueue* watcher = Reg().idle_watcher) watcher->wake.notify_all();
+}
 
 void RetireQueue(const std::shared_ptr<ThreadQueue>& queue);
 
@@ -139,6 +156,7 @@ void RetireQueue(const std::shared_ptr<ThreadQueue>& queue) {
     queue->sent.clear();
     if (queue->wake_fd >= 0) close(queue->wake_fd);
     queue->wake_fd = -1;
+    NotifyIdleWatcher();
 }
 
 bool Matches(const MSG& m, HWND hwnd, UINT lo, UINT hi) {
@@ -231,14 +249,25 @@ void RunIncomingSends(Lock& lock, ThreadQueue& q) {
 }
 
 void WaitForWork(Lock& lock, ThreadQueue& q, HWND hwnd, UINT lo, UINT hi) {
+    q.waiting = MessageFilter{hwnd, lo, hi};
+    NotifyIdleWatcher();
     auto due = NextDue(q, hwnd, lo, hi);
     // Virtual time moves only when someone advances it, and that wakes every queue.
     if (!due || platform::detail::VirtualClockOn()) {
         q.wake.wait(lock);
-        return;
+    } else if (const uint64_t now = platform::NowMs(); *due > now) {
+        q.wake.wait_for(lock, std::chrono::milliseconds(*due - now));
     }
-    const uint64_t now = platform::NowMs();
-    if (*due > now) q.wake.wait_for(lock, std::chrono::milliseconds(*due - now));
+    q.waiting.reset();
+}
+
+// Nothing left for the thread to do until virtual time moves or a message reaches it.
+bool Settled(ThreadQueue& q) {
+    if (q.sleeping_until) return *q.sleeping_until > platform::NowMs();
+    if (!q.waiting || !q.sent.empty()) return false;
+    const auto [hwnd, lo, hi] = *q.waiting;
+    if (hwnd && hwnd != kThreadMessagesOnly && !FindWindow(hwnd)) return false;
+    return !TakeNext(q, hwnd, lo, hi, false);
 }
 
 MSG Posted(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -340,6 +369,7 @@ BOOL GetMessageW(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax) {
     Registry& reg = Reg();
     Lock lock(reg.mutex);
     std::shared_ptr<ThreadQueue> q = CurrentQueue(lock);
+    q->runs_loop = true;
     for (;;) {
         RunIncomingSends(lock, *q);
         // Waiting on a window that is gone would never end.
@@ -485,15 +515,49 @@ void WakeAllQueues() {
     }
 }
 
-std::optional<uint64_t> NextTimerDueAfter(uint64_t now) {
+std::optional<uint64_t> NextDueAfter(uint64_t now) {
     Lock lock(Reg().mutex);
     std::optional<uint64_t> next;
+    auto consider = [&](uint64_t due) {
+        if (due > now && (!next || due < *next)) next = due;
+    };
     for (auto& [id, q] : Reg().queues) {
-        for (const Timer& t : q->timers) {
-            if (t.due > now && (!next || t.due < *next)) next = t.due;
-        }
+        for (const Timer& t : q->timers) consider(t.due);
+        if (q->sleeping_until) consider(*q->sleeping_until);
     }
     return next;
+}
+
+void SleepUntil(uint64_t deadline) {
+    Lock lock(Reg().mutex);
+    std::shared_ptr<ThreadQueue> q = CurrentQueue(lock);
+    q->sleeping_until = deadline;
+    NotifyIdleWatcher();
+    q->wake.wait(lock, [&] { return !DrivenClockOn() || NowMs() >= deadline; });
+    q->sleeping_until.reset();
+}
+
+bool PumpUntilOthersIdle(std::chrono::milliseconds patience) {
+    const auto give_up = std::chrono::steady_clock::now() + patience;
+    Registry& reg = Reg();
+    for (;;) {
+        // Others may wait on the caller: a SendMessageW to it, or a reply they need posted.
+        DispatchPending();
+        Lock lock(reg.mutex);
+        std::shared_ptr<ThreadQueue> self = CurrentQueue(lock);
+        auto others_idle = [&] {
+            return std::all_of(reg.queues.begin(), reg.queues.end(), [&](const auto& entry) {
+                ThreadQueue& q = *entry.second;
+                return &q == self.get() || !q.runs_loop || Settled(q);
+            });
+        };
+        reg.idle_watcher = self.get();
+        const bool woke =
+            self->wake.wait_until(lock, give_up, [&] { return HasWork(*self) || others_idle(); });
+        reg.idle_watcher = nullptr;
+        if (!woke) return false;
+        if (!HasWork(*self)) return true;
+    }
 }
 
 }  // namespace detail
