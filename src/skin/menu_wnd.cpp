@@ -5,6 +5,7 @@
 
 #include "platform/messages.h"
 #include "skin/attribute_values.h"
+#include "skin/control_tree.h"
 #include "skin/menu_command.h"
 #include "skin/skin_text.h"
 
@@ -13,11 +14,9 @@ constexpr int kItemHeight = 22;
 constexpr int kDefaultWidth = 160;
 
 void ForEachElement(CControlUI* control, const std::function<void(CMenuElementUI*)>& visit) {
+    if (control == nullptr) return;
     if (auto* element = dynamic_cast<CMenuElementUI*>(control)) visit(element);
-    if (auto* container = dynamic_cast<CContainerUI*>(control)) {
-        for (int i = 0; i < container->GetCount(); ++i)
-            ForEachElement(container->GetItemAt(i), visit);
-    }
+    for (CControlUI* child : nimba::skin::ChildControls(*control)) ForEachElement(child, visit);
 }
 }  // namespace
 

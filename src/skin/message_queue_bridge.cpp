@@ -23,9 +23,8 @@ public:
 
     int quit_code = 0;
 
-private:
-    void Drain() {
-        platform::DispatchPending();
+    int Drain() {
+        const int dispatched = platform::DispatchPending();
         if (const auto code = platform::TakeQuitMessage()) {
             quit_code = *code;
             QCoreApplication::exit(quit_code);
@@ -35,8 +34,10 @@ private:
         } else {
             timer_.stop();
         }
+        return dispatched;
     }
 
+private:
     QSocketNotifier notifier_;
     QTimer timer_;
 };
@@ -48,6 +49,11 @@ QPointer<QueueBridge> bridge;
 
 void EnsureMessageQueueBridge() {
     if (!bridge) bridge = new QueueBridge(QCoreApplication::instance());
+}
+
+int PumpMessageQueue() {
+    EnsureMessageQueueBridge();
+    return bridge->Drain();
 }
 
 int QuitCode() {

@@ -9,6 +9,9 @@ namespace nimba::skin {
 // Installs the bridge for the UI thread once (after the QApplication exists); later calls do
 // nothing.
 void EnsureMessageQueueBridge();
+// Runs what the queue holds now, as the loop does when woken, and reports how many messages
+// ran: a driver that steps the program itself can tell when all that was due has happened.
+int PumpMessageQueue();
 // The code WM_QUIT carried, once one arrived.
 int QuitCode();
 

@@ -14,6 +14,7 @@
 #include "skin/dialog_builder.h"
 #include "skin/skin_text.h"
 #include "skin/window_functions.h"
+#include "skin/window_z_order.h"
 
 namespace {
 
@@ -56,6 +57,11 @@ protected:
         if (drag_from_) move(event->globalPosition().toPoint() - *drag_from_);
     }
     void mouseReleaseEvent(QMouseEvent*) override { drag_from_.reset(); }
+    bool event(QEvent* event) override {
+        if (event->type() == QEvent::Show || event->type() == QEvent::WindowActivate)
+            nimba::skin::RaiseInZOrder(owner_);
+        return QWidget::event(event);
+    }
     void closeEvent(QCloseEvent* event) override {
         event->ignore();
         owner_->Close(0);
@@ -72,6 +78,7 @@ private:
 WindowImplBase::WindowImplBase() = default;
 
 WindowImplBase::~WindowImplBase() {
+    nimba::skin::LeaveZOrder(this);
     if (hwnd_ != nullptr) {
         Windows().erase(hwnd_);
         DestroyPlatformWindow(hwnd_);
@@ -121,10 +128,12 @@ HWND WindowImplBase::Create(HWND parent, std::u16string_view title, DWORD style,
         return HandleMessage(msg, wParam, lParam);
     });
     Windows()[hwnd_] = this;
+    nimba::skin::RaiseInZOrder(this);
     m_pm.Init(hwnd_, widget);
     CControlUI* root = CDialogBuilder().Create(GetSkinFolder() + GetSkinFile(), &m_pm);
     if (root == nullptr || !m_pm.AttachDialog(root)) {
         delete root;
+        nimba::skin::LeaveZOrder(this);
         Windows().erase(hwnd_);
         DestroyPlatformWindow(hwnd_);
         hwnd_ = nullptr;
@@ -223,6 +232,7 @@ LRESULT WindowImplBase::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 void WindowImplBase::TearDown() {
     const HWND hwnd = hwnd_;
+    nimba::skin::LeaveZOrder(this);
     Windows().erase(hwnd_);
     DestroyPlatformWindow(hwnd_);
     hwnd_ = nullptr;

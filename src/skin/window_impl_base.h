@@ -42,6 +42,9 @@ public:
                 int y = 0, int cx = 800, int cy = 800);
     HWND GetHWND() const { return hwnd_; }
     QWidget* GetWindowWidget() const { return widget_; }
+    CPaintManagerUI& GetPaintManager() { return m_pm; }
+    // Shown by ShowModal and not closed yet.
+    bool IsInModalRun() const { return modal_loop_ != nullptr; }
     void CenterWindow();
     void ShowWindow(bool show = true, bool take_focus = true);
     void SetWindowText(std::u16string_view title);
