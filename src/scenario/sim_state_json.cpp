@@ -1,0 +1,47 @@
+#include "scenario/sim_state_json.h"
+
+#include <QStringList>
+
+namespace nimba::scenario {
+namespace {
+
+QStringList Lines(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))
+        .split('\n', Qt::SkipEmptyParts);
+}
+
+}  // namespace
+
+QJsonObject SimStateJson(std::string_view state_text) {
+    QJsonObject state;
+    QString section;  // the key whose indented lines follow
+    QJsonArray section_lines;
+    auto close_section = [&] {
+        if (!section.isEmpty()) state[section] = section_lines;
+        section.clear();
+        section_lines = QJsonArray();
+    };
+    for (const QString& line : Lines(state_text)) {
+        if (line.startsWith(' ') && !section.isEmpty()) {
+            section_lines.push_back(line.trimmed());
+            continue;
+        }
+        close_section();
+        const qsizetype colon = line.indexOf(':');
+        const QString key = line.left(colon).trimmed();
+        const QString value = colon < 0 ? QString() : line.mid(colon + 1).trimmed();
+        if (value.isEmpty()) {
+            section = key;
+        } else {
+            state[key] = value;
+        }
+    }
+    close_section();
+    return state;
+}
+
+QJsonArray SimLogJson(std::string_view log_text) {
+    return QJsonArray::fromStringList(Lines(log_text));
+}
+
+}  // namespace nimba::scenario
