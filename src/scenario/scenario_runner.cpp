@@ -48,11 +48,14 @@ public:
     }
 
 private:
-    // Every message and event that is due now, until nothing more comes.
-    static void Settle() {
-        for (int round = 0; round < kMaxSettleRounds; ++round) {
+    // Every message and event that is due now, until nothing more comes; in virtual time also
+    // what the program's other threads have due now.
+    void Settle() const {
+        int quiet_rounds = 0;
+        for (int round = 0; round < kMaxSettleRounds && quiet_rounds < 2; ++round) {
             QCoreApplication::processEvents(QEventLoop::AllEvents);
-            if (skin::PumpMessageQueue() == 0) return;
+            if (!options_.real_time) platform::test::AdvanceBy(0);
+            quiet_rounds = skin::PumpMessageQueue() == 0 ? quiet_rounds + 1 : 0;
         }
     }
 
@@ -79,7 +82,7 @@ private:
         // action of its own, and the line follows in the next step.
         if (!settled_) {
             settled_ = true;
-            RunAction([] { Settle(); });
+            RunAction([this] { Settle(); });
             return;
         }
         settled_ = false;
