@@ -1,18 +1,30 @@
 #!/usr/bin/env bash
-# Sets up a fresh machine, builds, and runs the utility in the demo program folder, where the
-# simulated mouse stands in for the real one. Until the main window lands, this is the
-# command-line front end: it applies the stored current profile to the simulated mouse and
-# prints what the mouse now holds. Extra arguments are passed to nimba-mousectl instead.
+# Sets up a fresh machine, builds, and starts the utility in the demo program folder, where the
+# simulated mouse stands in for the real one. Without a display it runs a short demo story
+# headless instead and shows what the mouse received.
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/bootstrap
 cmake --preset default >/dev/null
 cmake --build --preset default
 demo=build/demo
-if (($#)); then
-    exec "$demo/nimba-mousectl" "$@"
+
+if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" ]]; then
+    echo "No display (neither DISPLAY nor WAYLAND_DISPLAY): running the demo story headless instead."
+    mkdir -p build/screenshots
+    "$demo/nimba-scenario" scripts/demo.scn
+    echo "--- reports the simulated mouse received ($demo/Data/mouse-sim.log):"
+    cat "$demo/Data/mouse-sim.log"
+    echo "--- screenshots: build/screenshots/demo_*.png"
+    exit 0
 fi
-"$demo/nimba-mousectl" apply
-"$demo/nimba-mousectl" profiles
-echo "--- reports the simulated mouse received ($demo/Data/mouse-sim.log):"
-tail -n 20 "$demo/Data/mouse-sim.log"
+
+cat <<'TEXT'
+Starting build/demo/nimba-mouse on the simulated mouse. Try, in another terminal:
+    build/demo/nimba-mouse-sim press dpi      # the DPI indicator pops up
+    build/demo/nimba-mouse-sim cable out      # the cable indicator goes
+    build/demo/nimba-mouse-sim battery 15     # the battery reads 15%
+The program lives in the tray: "exit" in its tray menu ends it.
+(build/bin/nimba-mouse is the same program for a real mouse.)
+TEXT
+exec "$demo/nimba-mouse"

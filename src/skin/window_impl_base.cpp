@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <map>
 #include <optional>
+#include <vector>
 
 #include "platform/messages.h"
 #include "skin/dialog_builder.h"
@@ -21,6 +22,11 @@ namespace {
 std::map<HWND, WindowImplBase*>& Windows() {
     static std::map<HWND, WindowImplBase*> windows;
     return windows;
+}
+
+std::vector<WindowImplBase*>& ModalRuns() {
+    static std::vector<WindowImplBase*> runs;
+    return runs;
 }
 
 std::map<std::u16string, WindowImplBase::ModalHook>& ModalHooks() {
@@ -155,7 +161,8 @@ HWND WindowImplBase::Create(HWND parent, std::u16string_view title, DWORD style,
 void WindowImplBase::CenterWindow() {
     if (widget_ == nullptr) return;
     QRect around;
-    if (QWidget* parent = widget_->parentWidget()) {
+    // A hidden owner (the main window in the tray) gives no place to centre on.
+    if (QWidget* parent = widget_->parentWidget(); parent != nullptr && parent->isVisible()) {
         around = parent->frameGeometry();
     } else if (QScreen* screen = QGuiApplication::primaryScreen()) {
         around = screen->availableGeometry();
@@ -192,7 +199,9 @@ UINT WindowImplBase::ShowModal() {
         ModalHook hook = it->second;
         QTimer::singleShot(0, widget_, [this, hook] { hook(*this); });
     }
+    ModalRuns().push_back(this);
     loop.exec();
+    std::erase(ModalRuns(), this);
     // The window may be gone (and this object with it): only locals from here on.
     return result;
 }
@@ -250,6 +259,14 @@ void WindowImplBase::TearDown() {
 WindowImplBase* WindowImplBase::FromHandle(HWND hwnd) {
     auto it = Windows().find(hwnd);
     return it == Windows().end() ? nullptr : it->second;
+}
+
+int WindowImplBase::ModalDepth() {
+    return static_cast<int>(ModalRuns().size());
+}
+
+void WindowImplBase::EndModals(UINT result) {
+    for (WindowImplBase* window : ModalRuns()) window->Close(result);
 }
 
 void WindowImplBase::SetModalTestHook(const std::u16string& class_name, ModalHook hook) {

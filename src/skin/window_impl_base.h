@@ -56,6 +56,10 @@ public:
 
     // The window of a handle this library created, or null.
     static WindowImplBase* FromHandle(HWND hwnd);
+    // How many modal runs are under way, and ending each of them with `result` (the windows
+    // close as if answered; the callers' code after ShowModal still runs).
+    static int ModalDepth();
+    static void EndModals(UINT result);
 
     using ModalHook = std::function<void(WindowImplBase& window)>;
     // `hook` gets each modal run of `class_name` once the window is up and its loop runs.

@@ -1,0 +1,272 @@
+#include "app/main_wnd.h"
+
+#include <QTimer>
+
+#include "device/device_messages.h"
+#include "dialogs/dpi_msg.h"
+#include "dialogs/msg_wnd.h"
+#include "persistence/data_directory.h"
+#include "platform/debug_output.h"
+#include "platform/device_broadcast.h"
+#include "platform/library.h"
+#include "platform/messages.h"
+#include "platform/module_directory.h"
+#include "platform/text_encoding.h"
+#include "skin/container.h"
+#include "skin/menu_command.h"
+#include "skin/resource_manager.h"
+#include "skin/window_functions.h"
+
+namespace nimba {
+namespace {
+
+constexpr UINT kIconId = 107;
+// Shows the no-device message outside the handler that asked for it, so a second start or a
+// tray click is answered at once while the box waits for the user.
+constexpr UINT kNoDeviceMessage = WM_USER + 300;
+
+bool EqualsIgnoringCase(std::u16string_view a, std::u16string_view b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        const auto lower = [](char16_t c) { return c >= u'A' && c <= u'Z' ? c + 32 : c; };
+        if (lower(a[i]) != lower(b[i])) return false;
+    }
+    return true;
+}
+
+void Trace(const std::string& text) {
+    OutputDebugStringW(platform::FromUtf8(text).c_str());
+}
+
+}  // namespace
+
+CMainWnd::CMainWnd(LinkManagerOptions link_options)
+    : page_(GetDataDirectory()), link_options_(std::move(link_options)) {}
+
+CMainWnd::~CMainWnd() {
+    RemoveVirtualWnd(u"MS_1_Page");
+    page_.StopLinks();
+    CloseDpiPopup();
+}
+
+void CMainWnd::InitWindow() {
+    AddVirtualWnd(u"MS_1_Page", &page_);
+    page_.Attach(GetHWND(), &m_pm, &input_capture_);
+    page_.Init(link_options_);
+
+    CResourceManager::GetInstance().LoadLanguage(
+        platform::Utf16ToUtf8(CPaintManagerUI::GetResourcePath()) + "lan.xml");
+    title_ = CResourceManager::GetInstance().GetText(u"mouse_name_text");
+    tray_.CreateTrayIcon(GetHWND(), kIconId, title_);
+    device_tab_switch_ = m_pm.FindControl(u"device_tab_switch");
+    SetWindowText(title_);
+    if (QWidget* widget = GetWindowWidget()) {
+        widget->setWindowIcon(QIcon(m_pm.GetImage(QStringLiteral("icon107.png"))));
+    }
+
+    LoadInputCapture();
+    page_.SetStatusListener([this] { UpdateTrayTooltip(); });
+    page_.LoadProfiles();
+}
+
+void CMainWnd::LoadInputCapture() {
+    input_library_ = LoadLibraryW(platform::FromUtf8(GetModuleDirectory() + "Tap.dll").c_str());
+    if (input_library_ == nullptr) {
+        Trace("input capture library not loaded: macros record inside the program's windows");
+        return;
+    }
+    const auto entry = [this]<class F>(const char* name, F& out) {
+        out = reinterpret_cast<F>(GetProcAddress(input_library_, name));
+    };
+    entry("installmousehook", input_capture_.installmousehook);
+    entry("removemousehook", input_capture_.removemousehook);
+    entry("enablemousehook", input_capture_.enablemousehook);
+    entry("installhook", input_capture_.installhook);
+    entry("removehook", input_capture_.removehook);
+    entry("enablehook", input_capture_.enablehook);
+    entry("mousewheelenable", input_capture_.mousewheelenable);
+}
+
+void CMainWnd::UnloadInputCapture() {
+    if (input_library_ == nullptr) return;
+    if (input_capture_.removemousehook != nullptr) input_capture_.removemousehook();
+    if (input_capture_.removehook != nullptr) input_capture_.removehook();
+    FreeLibrary(input_library_);
+    input_library_ = nullptr;
+    input_capture_ = {};
+}
+
+void CMainWnd::OnClick(TNotifyUI& msg) {
+    if (msg.pSender == nullptr) return;
+    const std::u16string& name = msg.pSender->GetName();
+    if (name == u"exit_btn") ShowWindow(false, true);
+    if (name == u"min_btn") SendMessageW(GetHWND(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+}
+
+LRESULT CMainWnd::OnDestroy(UINT, WPARAM, LPARAM, bool& handled) {
+    handled = false;
+    CloseDpiPopup();
+    tray_menu_.reset();
+    UnloadInputCapture();
+    page_.StopLinks();
+    PostQuitMessage(0);
+    return 0;
+}
+
+LRESULT CMainWnd::HandleCustomMessage(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) {
+    handled = true;
+    switch (msg) {
+        case WM_DEVICECHANGE:
+            OnDeviceChange(wParam, lParam);
+            return 0;
+        case WM_TRAYICON:
+            OnTrayIcon(lParam);
+            return 0;
+        case WM_MENUCLICK:
+            OnMenuCommand(wParam);
+            return 0;
+        case kShowWindowMessage:
+            ShowOrExplain(false);
+            return 0;
+        case kNoDeviceMessage:
+            ShowNoDeviceMessage();
+            return 0;
+        case kLinkStateChangedMessage:
+            OnDevicePresence();
+            return 0;
+        case kDpiNoticeMessage:
+            OnDpiNotice(wParam, lParam);
+            return 0;
+        case WM_TIMER:
+            if (wParam == kDpiPopupTimer) {
+                KillTimer(GetHWND(), kDpiPopupTimer);
+                CloseDpiPopup();
+                return 0;
+            }
+            handled = page_.HandleWindowMessage(msg, wParam, lParam);
+            return 0;
+        case 1034:  // input events: the capture windows take them, not this one
+        case 1130:
+        case 5121:
+            return 0;
+        default:
+            handled = page_.HandleWindowMessage(msg, wParam, lParam);
+            return 0;
+    }
+}
+
+void CMainWnd::ShowMainWindow(bool only_when_hidden) {
+    if (!only_when_hidden || !IsWindowVisible(GetHWND())) ::ShowWindow(GetHWND(), SW_SHOW);
+    if (IsIconic(GetHWND())) SendMessageW(GetHWND(), WM_SYSCOMMAND, SC_RESTORE, 0);
+    SetForegroundWindow(GetHWND());
+}
+
+void CMainWnd::ShowOrExplain(bool only_when_hidden) {
+    if (device_present_) {
+        ShowMainWindow(only_when_hidden);
+    } else {
+        PostMessageW(GetHWND(), kNoDeviceMessage, 0, 0);
+    }
+}
+
+void CMainWnd::ShowNoDeviceMessage() {
+    if (no_device_message_open_ || exiting_) return;
+    no_device_message_open_ = true;
+    ShowMessageBox(GetHWND(), u"no_device_text");
+    no_device_message_open_ = false;
+}
+
+void CMainWnd::OnTrayIcon(LPARAM event) {
+    if (event == WM_LBUTTONUP) {
+        ShowOrExplain(true);
+    } else if (event == WM_RBUTTONUP) {
+        tray_menu_.reset();
+        POINT cursor{};
+        GetCursorPos(&cursor);
+        tray_menu_ = std::make_unique<CMenuWnd>();
+        tray_menu_->Init(nullptr, u"traymenu.xml", POINT{cursor.x, cursor.y - 50}, &m_pm, nullptr,
+                         eMenuAlignment_Left | eMenuAlignment_Top);
+        tray_menu_->ResizeMenu();
+    }
+}
+
+void CMainWnd::OnMenuCommand(WPARAM record) {
+    auto* command = reinterpret_cast<MenuCmd*>(record);
+    if (command == nullptr) return;
+    const std::u16string name(command->szName);
+    m_pm.DeletePtr(command);
+    if (EqualsIgnoringCase(name, u"configuration")) {
+        ShowOrExplain(false);
+    } else if (EqualsIgnoringCase(name, u"exit")) {
+        Exit();
+    }
+}
+
+void CMainWnd::Exit() {
+    exiting_ = true;
+    if (WindowImplBase::ModalDepth() > 0) {
+        // A dialog's caller still runs on this window's page: let every modal loop unwind
+        // before the window and the page go.
+        WindowImplBase::EndModals(0);
+        QTimer::singleShot(0, GetWindowWidget(), [this] { Exit(); });
+        return;
+    }
+    DestroyWindow();
+}
+
+void CMainWnd::OnDevicePresence() {
+    device_present_ = page_.links().any_link.load() != 0;
+    if (auto* tabs = dynamic_cast<CTabLayoutUI*>(device_tab_switch_)) {
+        tabs->SelectItem(device_present_ ? 0 : -1);
+    }
+    if (!device_present_) ShowWindow(false, true);
+    UpdateTrayTooltip();
+}
+
+void CMainWnd::OnDpiNotice(WPARAM kind, LPARAM value) {
+    std::u16string text = DpiPopupText(kind, value);
+    KillTimer(GetHWND(), kDpiPopupTimer);
+    SetTimer(GetHWND(), kDpiPopupTimer, kDpiPopupMs);
+    if (auto* popup = dynamic_cast<CDPIMsg*>(WindowImplBase::FromHandle(dpi_popup_))) {
+        popup->SetText(std::move(text));
+    } else {
+        dpi_popup_ = CDPIMsg::Open(GetHWND(), std::move(text));
+    }
+}
+
+void CMainWnd::CloseDpiPopup() {
+    if (auto* popup = dynamic_cast<CDPIMsg*>(WindowImplBase::FromHandle(dpi_popup_))) {
+        popup->DestroyWindow();
+    }
+    dpi_popup_ = nullptr;
+}
+
+void CMainWnd::OnDeviceChange(WPARAM event, LPARAM broadcast) {
+    const auto* device = reinterpret_cast<const DeviceBroadcast*>(broadcast);
+    if (event == DBT_DEVNODES_CHANGED) {
+        Trace("Succuss");
+        return;
+    }
+    if (device == nullptr || device->devicetype != DBT_DEVTYP_DEVICEINTERFACE) return;
+    const bool is_mouse = device->name.find("VID&02045e") != std::string::npos &&
+                          device->name.find("PID&0047") != std::string::npos;
+    if (event == DBT_DEVICEARRIVAL) {
+        Trace("DBT_DEVICEARRIVAL.");
+        Trace(device->name);
+        if (is_mouse && page_.links().ble_link.load() == 0) page_.OnBleArrival();
+    } else if (event == DBT_DEVICEREMOVECOMPLETE && is_mouse) {
+        page_.OnBleRemoval();
+    }
+}
+
+void CMainWnd::UpdateTrayTooltip() {
+    std::u16string tooltip = title_;
+    if (device_present_) {
+        const std::u16string profile = page_.CurrentProfileName();
+        if (!profile.empty()) tooltip += u" \u00B7 " + profile;
+        if (!page_.BatteryText().empty()) tooltip += u" \u00B7 " + page_.BatteryText();
+    }
+    tray_.SetTooltipText(tooltip);
+}
+
+}  // namespace nimba

@@ -1,0 +1,69 @@
+#pragma once
+
+// The program's one top-level window: hosts the settings page, lives in the tray while no
+// mouse is present or the user has put it away, pops up the DPI indicator, and hands the
+// device's messages and the page's timers on to the page.
+
+#include <memory>
+#include <string>
+
+#include "macro/input_capture_table.h"
+#include "page/ms_1_page.h"
+#include "skin/menu_wnd.h"
+#include "skin/tray_icon.h"
+#include "skin/window_impl_base.h"
+
+namespace nimba {
+
+inline constexpr char16_t kMainWindowClass[] = u"NIMBA R380X mouse";
+inline constexpr UINT kShowWindowMessage = 1037;
+inline constexpr UINT_PTR kDpiPopupTimer = 52;
+inline constexpr UINT kDpiPopupMs = 2000;
+
+class CMainWnd : public WindowImplBase {
+public:
+    explicit CMainWnd(LinkManagerOptions link_options = {});
+    ~CMainWnd() override;
+
+    std::u16string GetWindowClassName() const override { return kMainWindowClass; }
+    std::u16string GetSkinFile() override { return u"main.xml"; }
+    void InitWindow() override;
+    void OnClick(TNotifyUI& msg) override;
+    LRESULT HandleCustomMessage(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) override;
+    LRESULT OnDestroy(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) override;
+
+    CMS_1_Page& page() { return page_; }
+    const CTrayIcon& tray() const { return tray_; }
+    // The tray menu's "exit": ends open dialogs first, then the window.
+    void Exit();
+
+private:
+    void ShowMainWindow(bool only_when_hidden);
+    void ShowOrExplain(bool only_when_hidden);
+    void ShowNoDeviceMessage();
+    void OnTrayIcon(LPARAM event);
+    void OnMenuCommand(WPARAM record);
+    void OnDevicePresence();
+    void OnDpiNotice(WPARAM kind, LPARAM value);
+    void CloseDpiPopup();
+    void OnDeviceChange(WPARAM event, LPARAM broadcast);
+    void LoadInputCapture();
+    void UnloadInputCapture();
+    void UpdateTrayTooltip();
+
+    CMS_1_Page page_;
+    LinkManagerOptions link_options_;
+    CControlUI* device_tab_switch_ = nullptr;
+    std::unique_ptr<CMenuWnd> tray_menu_;
+    HMODULE input_library_ = nullptr;
+    InputCaptureTable input_capture_;
+    CTrayIcon tray_;
+    std::u16string title_;
+    bool device_present_ = false;
+    // The popup deletes itself; its window handle is the weak handle that says it still lives.
+    HWND dpi_popup_ = nullptr;
+    bool no_device_message_open_ = false;
+    bool exiting_ = false;
+};
+
+}  // namespace nimba

@@ -1,0 +1,61 @@
+#include "app/program.h"
+
+#include <cstdio>
+#include <filesystem>
+
+#include "platform/debug_output.h"
+#include "platform/text_encoding.h"
+#include "skin/paint_manager.h"
+
+namespace nimba {
+namespace {
+
+// The main window's frame: a popup with caption, system menu and minimise box, shown at once.
+constexpr DWORD kMainWindowStyle = WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN |
+                                   WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+
+}  // namespace
+
+Program::Program(std::string runtime_folder) : instance_(std::move(runtime_folder)) {}
+
+Program::~Program() {
+    if (main_window_ && main_window_->GetHWND() != nullptr) main_window_->DestroyWindow();
+    main_window_.reset();
+}
+
+int Program::Start() {
+    if (!instance_.Acquire()) {
+        instance_.SignalRunningCopy();
+        return kAnotherCopyRuns;
+    }
+    OutputDebugStringW(L"ilen = 0");
+
+    const std::u16string resources = CPaintManagerUI::GetInstancePath() + u"res/";
+    CPaintManagerUI::SetResourcePath(resources);
+    const std::filesystem::path folder = platform::Utf16ToUtf8(resources);
+    for (const char* file : {"main.xml", "lan.xml"}) {
+        if (!std::filesystem::is_regular_file(folder / file)) {
+            std::fprintf(stderr, "nimba-mouse: %s is missing; the program folder is incomplete\n",
+                         (folder / file).c_str());
+            return kCannotStart;
+        }
+    }
+
+    main_window_ = std::make_unique<CMainWnd>();
+    if (main_window_->Create(nullptr, u"", kMainWindowStyle, 0, 0, 0, 800, 572) == nullptr) {
+        std::fprintf(stderr, "nimba-mouse: the main window's skin %smain.xml cannot be built\n",
+                     folder.c_str());
+        main_window_.reset();
+        return kCannotStart;
+    }
+    main_window_->CenterWindow();
+    instance_.Listen(main_window_->GetHWND());
+    device_notifications_.Register(main_window_->GetHWND());
+    return 0;
+}
+
+CMainWnd* Program::main_window() {
+    return main_window_ && main_window_->GetHWND() != nullptr ? main_window_.get() : nullptr;
+}
+
+}  // namespace nimba

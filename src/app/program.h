@@ -1,0 +1,37 @@
+#pragma once
+
+// The program from start to end: one copy per user, the skin set up from the program folder,
+// the main window created and, at the end, everything taken down in order. `nimba-mouse` and
+// `nimba-scenario` both run it.
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "app/device_notifications.h"
+#include "app/main_wnd.h"
+#include "app/single_instance.h"
+
+namespace nimba {
+
+class Program {
+public:
+    // Exit codes beside 0.
+    static constexpr int kAnotherCopyRuns = 1;
+    static constexpr int kCannotStart = 2;
+
+    explicit Program(std::string runtime_folder = {});
+    ~Program();
+
+    // 0 when the main window runs; else the exit code, the reason written to stderr.
+    int Start();
+    // The main window while it exists.
+    CMainWnd* main_window();
+
+private:
+    SingleInstance instance_;
+    std::unique_ptr<CMainWnd> main_window_;
+    DeviceNotifications device_notifications_;
+};
+
+}  // namespace nimba

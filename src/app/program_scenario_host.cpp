@@ -1,0 +1,50 @@
+#include "app/program_scenario_host.h"
+
+namespace nimba {
+
+bool ProgramScenarioHost::Running() const {
+    return window() != nullptr;
+}
+
+void ProgramScenarioHost::Quit() {
+    if (CMainWnd* main = window()) main->Exit();
+}
+
+void ProgramScenarioHost::TrayClick(bool right) {
+    CMainWnd* main = window();
+    if (main == nullptr || main->tray().GetQtIcon() == nullptr) return;
+    // As the desktop reports a click on the icon.
+    emit main->tray().GetQtIcon()->activated(right ? QSystemTrayIcon::Context
+                                                   : QSystemTrayIcon::Trigger);
+}
+
+bool ProgramScenarioHost::TrayShown() const {
+    CMainWnd* main = window();
+    return main != nullptr && main->tray().IsVisible();
+}
+
+std::string ProgramScenarioHost::TrayTooltip() const {
+    CMainWnd* main = window();
+    if (main == nullptr || main->tray().GetQtIcon() == nullptr) return {};
+    return main->tray().GetQtIcon()->toolTip().toStdString();
+}
+
+scenario::LinkFlags ProgramScenarioHost::Links() const {
+    CMainWnd* main = window();
+    if (main == nullptr) return {};
+    const LinkState& l = main->page().links();
+    return {l.wired_link.load(), l.wireless_link.load(),   l.ble_link.load(),
+            l.any_link.load(),   l.awaiting_device.load(), l.wireless_awake.load()};
+}
+
+std::string ProgramScenarioHost::DataDirectory() const {
+    CMainWnd* main = window();
+    return main != nullptr ? main->page().data_directory() : std::string();
+}
+
+HWND ProgramScenarioHost::InputTarget() const {
+    CMainWnd* main = window();
+    return main != nullptr ? main->GetHWND() : nullptr;
+}
+
+}  // namespace nimba

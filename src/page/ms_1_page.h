@@ -1,0 +1,172 @@
+#pragma once
+
+// The one page of the main window: shows the current profile in the skin's controls, turns the
+// user's events into changes of it, and asks for them to be applied. It shares the main
+// window's handle (its timers and messages arrive there and are handed on) and owns the
+// profile and macro stores and the links to the mouse.
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "device/apply_profile.h"
+#include "device/ble_transport.h"
+#include "device/device_controls.h"
+#include "device/link_manager.h"
+#include "device/store_profile_access.h"
+#include "macro/input_capture_table.h"
+#include "macro/macro_store.h"
+#include "persistence/profile_store.h"
+#include "skin/notify_pump.h"
+#include "skin/paint_manager.h"
+
+class CButtonUI;
+class CCheckBoxUI;
+class CComboUI;
+class CContainerUI;
+class CControlUI;
+class CListUI;
+class COptionUI;
+class CProgressUI;
+class CSliderUI;
+
+namespace nimba {
+
+inline constexpr UINT_PTR kDelayedApplyTimer = 513;
+inline constexpr UINT_PTR kSettingsScrollTimer = 514;
+inline constexpr UINT kSettingsScrollMs = 10;
+inline constexpr UINT kListSelectApplyDelayMs = 200;
+inline constexpr UINT kSliderApplyDelayMs = 500;
+// The apply worker asks the window thread to show or hide the apply ring (wParam 1 / 0).
+inline constexpr UINT kApplyRingMessage = 1543;
+
+class CMS_1_Page final : public CNotifyPump, public DeviceControls {
+public:
+    static constexpr int kButtons = 18;
+    static constexpr int kAssignableButtons = 12;
+    static constexpr int kDpiStages = 8;
+    static constexpr int kRates = 4;
+
+    explicit CMS_1_Page(std::string data_directory);
+    ~CMS_1_Page() override;
+    CMS_1_Page(const CMS_1_Page&) = delete;
+    CMS_1_Page& operator=(const CMS_1_Page&) = delete;
+
+    // The main window's handle, paint manager and capture table, before Init.
+    void Attach(HWND window, CPaintManagerUI* manager, const InputCaptureTable* capture);
+    // Binds the controls, hides what starts hidden and starts the links.
+    void Init(LinkManagerOptions options = {});
+    // Reads both stores, fills the profile list and shows the current profile; the first apply
+    // after it sends everything.
+    void LoadProfiles();
+    void ShowProfile();
+    void RequestApply();
+    void RequestApplySoon(UINT delay_ms);
+    void StopLinks();
+
+    // The page's timers and the device's messages on the shared window; false for others.
+    bool HandleWindowMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void OnBleArrival();
+    void OnBleRemoval();
+
+    const LinkState& links() const { return link_manager_->links(); }
+    DWORD worker_thread_id() const { return link_manager_->worker_thread_id(); }
+    const std::string& data_directory() const { return store_.data_directory(); }
+    std::u16string CurrentProfileName() const;
+    // The battery as the power label shows it: "75%", the charging text, or empty.
+    const std::u16string& BatteryText() const { return battery_text_; }
+    // Called on the window thread whenever the current profile's name or the battery changes.
+    void SetStatusListener(std::function<void()> listener) {
+        status_listener_ = std::move(listener);
+    }
+
+    // DeviceControls
+    void SetVisible(const std::string& name, bool visible) override;
+    void RefreshLinkVisibility() override;
+    void SetPowerProgress(int value) override;
+    void SetPowerText(const std::string& text) override;
+    void SetPowerTextKey(const std::string& key) override;
+    void SelectDpiStage(int number) override;
+    void ShowLightMode(int mode) override;
+    void SetApplyRingVisible(bool visible) override;
+
+private:
+    struct Section {
+        CCheckBoxUI* check = nullptr;
+        CControlUI* body = nullptr;
+        bool scrolls_to_end = false;  // the last rows of the settings column
+    };
+    struct DpiStage {
+        CSliderUI* slider = nullptr;
+        CControlUI* label = nullptr;
+        COptionUI* option = nullptr;
+        CButtonUI* color = nullptr;
+        CControlUI* edit = nullptr;
+    };
+
+    void BindControls();
+    void OnClick(TNotifyUI& msg);
+    void OnCheckClick(TNotifyUI& msg);
+    void OnValueChanged(TNotifyUI& msg);
+    // Changes the current profile under the store's lock; false when there is none.
+    bool EditCurrent(const std::function<void(ProfileRecord&)>& change);
+    void OnSectionTicked(const Section& section);
+    void ScrollSettingsToEnd();
+    void RefreshLightingControls(int32_t light_mode);
+    void HideForBle(CCheckBoxUI* check, CControlUI* section);
+    void ShowProfileControls(const ProfileRecord& profile);
+    void ShowButtonLabels(const ProfileRecord& profile);
+    void StatusChanged();
+
+    HWND window_ = nullptr;
+    CPaintManagerUI* pm_ = nullptr;
+    const InputCaptureTable* capture_ = nullptr;
+
+    ProfileStore store_;
+    MacroStore macros_;
+    StoreProfileAccess profile_access_{store_};
+    ApplyState apply_;
+    AbsentBleTransport ble_;
+    std::unique_ptr<LinkManager> link_manager_;
+
+    std::array<CButtonUI*, kButtons> key_buttons_{};
+    std::array<CControlUI*, kButtons> key_controls_{};
+    CButtonUI* macro_button_ = nullptr;
+    CListUI* profile_list_ = nullptr;
+    std::vector<Section> sections_;
+    CContainerUI* settings_ = nullptr;
+    std::array<DpiStage, kDpiStages> dpi_{};
+    CComboUI* light_combo_ = nullptr;
+    CComboUI* light_combo_ble_ = nullptr;
+    CControlUI* brightness_section_ = nullptr;
+    CSliderUI* brightness_slider_ = nullptr;
+    CControlUI* speed_section_ = nullptr;
+    CSliderUI* speed_slider_ = nullptr;
+    CControlUI* light_color_section_ = nullptr;
+    CButtonUI* light_color_button_ = nullptr;
+    std::array<COptionUI*, kRates> rate_options_{};
+    CControlUI* rate_label_ = nullptr;
+    CSliderUI* light_off_slider_ = nullptr;
+    CControlUI* light_off_label_ = nullptr;
+    CSliderUI* sleep_slider_ = nullptr;
+    CControlUI* sleep_label_ = nullptr;
+    CSliderUI* debounce_slider_ = nullptr;
+    CControlUI* debounce_label_ = nullptr;
+    std::array<COptionUI*, 2> lift_off_options_{};
+    std::array<COptionUI*, 2> ripple_options_{};
+    std::array<COptionUI*, 2> angle_snap_options_{};
+    CProgressUI* power_progress_ = nullptr;
+    CControlUI* power_label_ = nullptr;
+    CControlUI* apply_button_ = nullptr;
+    CControlUI* apply_dpi_button_ = nullptr;
+    CCheckBoxUI* check_rate_ = nullptr;
+    CControlUI* rate_section_ = nullptr;
+    CCheckBoxUI* check_debounce_ = nullptr;
+    CControlUI* debounce_section_ = nullptr;
+
+    std::u16string battery_text_;
+    std::function<void()> status_listener_;
+};
+
+}  // namespace nimba

@@ -1,0 +1,177 @@
+// nimba-program-bench: figures of the program measured beside a bare Qt Widgets window started
+// the same way. Lives in a program folder (demo/) like the program.
+//
+//   nimba-program-bench bare [SECONDS]      a bare 800x572 window
+//   nimba-program-bench program [SECONDS]   the program
+//       both print "first-paint-ms N" (from process start to the window's first paint), then,
+//       given SECONDS, "idle-cpu-s" over SECONDS of idling and "resident-kib" after them.
+//   nimba-program-bench stall               the longest stall of the window thread while a
+//       full apply with two macros runs over the 2.4 GHz link: "ui-stall-ms N"
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTimer>
+#include <QWidget>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+
+#include "app/program.h"
+#include "model/button_functions.h"
+#include "model/profile_defaults.h"
+#include "persistence/data_directory.h"
+#include "persistence/profile_store.h"
+#include "platform/messages.h"
+#include "platform/module_directory.h"
+#include "skin/paint_manager.h"
+
+namespace {
+
+// Milliseconds since this process was started by the kernel, so that loading counts too.
+double MsSinceProcessStart() {
+    std::ifstream stat("/proc/self/stat");
+    std::string line;
+    std::getline(stat, line);
+    std::istringstream fields(line.substr(line.rfind(')') + 2));
+    std::string field;
+    for (int i = 3; i <= 22; ++i) fields >> field;  // field 22: start time in clock ticks
+    const double started = std::stod(field) * 1000.0 / sysconf(_SC_CLK_TCK);
+    timespec now{};
+    clock_gettime(CLOCK_BOOTTIME, &now);
+    return now.tv_sec * 1000.0 + now.tv_nsec / 1e6 - started;
+}
+
+double CpuSeconds() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
+           (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+long ResidentKiB() {
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);) {
+        if (line.starts_with("VmRSS:")) return std::stol(line.substr(6));
+    }
+    return 0;
+}
+
+void Quit() {
+    PostQuitMessage(0);
+    QApplication::quit();
+}
+
+// After a second to settle, the CPU time of `seconds` of idling and the memory then.
+void MeasureIdle(int seconds) {
+    if (seconds == 0) return Quit();
+    QTimer::singleShot(1000, [seconds] {
+        const double start = CpuSeconds();
+        QTimer::singleShot(seconds * 1000, [start] {
+            std::printf("idle-cpu-s %.3f\nresident-kib %ld\n", CpuSeconds() - start, ResidentKiB());
+            Quit();
+        });
+    });
+}
+
+// Prints when the window is first painted, then lets it stay `seconds`.
+class FirstPaint : public QObject {
+public:
+    explicit FirstPaint(int seconds) : seconds_(seconds) {}
+    bool eventFilter(QObject* object, QEvent* event) override {
+        if (event->type() == QEvent::Paint && !seen_) {
+            seen_ = true;
+            std::printf("first-paint-ms %.1f\n", MsSinceProcessStart());
+            std::fflush(stdout);
+            MeasureIdle(seconds_);
+        }
+        return QObject::eventFilter(object, event);
+    }
+
+private:
+    int seconds_;
+    bool seen_ = false;
+};
+
+int Bare(int seconds) {
+    QWidget window;
+    FirstPaint paint(seconds);
+    window.installEventFilter(&paint);
+    window.resize(800, 572);
+    window.show();
+    return QApplication::exec();
+}
+
+// Beside a copy the user runs, the bench keeps its single-instance files apart.
+std::string PrivateRuntimeFolder() {
+    const std::string folder = "/tmp/nimba-bench-" + std::to_string(getpid()) + "/";
+    mkdir(folder.c_str(), 0700);
+    return folder;
+}
+
+int RunProgram(int seconds) {
+    nimba::Program program(PrivateRuntimeFolder());
+    FirstPaint paint(seconds);
+    if (program.Start() != 0) return 2;
+    program.main_window()->GetWindowWidget()->installEventFilter(&paint);
+    return CPaintManagerUI::MessageLoop();
+}
+
+void StoreProfileWithTwoMacros() {
+    nimba::ProfileList profiles;
+    profiles.push_back(nimba::NewProfile(u"Bench"));
+    for (int k : {3, 9}) {
+        nimba::ButtonAssignment& button = profiles[0]->buttons[k];
+        button.function = nimba::kFunctionMacro;
+        button.macro_loop_count = 1;
+        button.macro_action_count = 40;
+        for (int a = 0; a < 40; ++a) {
+            button.macro_actions[a] = {static_cast<uint8_t>(0x04 + a / 2),
+                                       static_cast<uint8_t>(a % 2 == 0 ? 1 : 2), 20};
+        }
+    }
+    auto header = std::make_unique<nimba::ProfileStoreHeader>();
+    nimba::SaveProfileStore(nimba::GetDataDirectory(), profiles, *header);
+}
+
+int Stall() {
+    StoreProfileWithTwoMacros();
+    nimba::Program program(PrivateRuntimeFolder());
+    if (program.Start() != 0) return 2;
+    program.main_window()->page().RequestApply();
+    QElapsedTimer clock;
+    clock.start();
+    qint64 last = 0, longest = 0;
+    QTimer tick;
+    tick.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&tick, &QTimer::timeout, [&] {
+        const qint64 now = clock.elapsed();
+        longest = std::max(longest, now - last);
+        last = now;
+    });
+    tick.start(1);
+    QTimer::singleShot(20000,
+                       Quit);  // a full apply with two macros over the receiver takes a few seconds
+    const int code = CPaintManagerUI::MessageLoop();
+    std::printf("ui-stall-ms %lld\n", static_cast<long long>(longest));
+    return code;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    const char* mode = argc > 1 ? argv[1] : "";
+    const int seconds = argc > 2 ? std::atoi(argv[2]) : 0;
+    if (std::strcmp(mode, "bare") == 0) return Bare(seconds);
+    if (std::strcmp(mode, "program") == 0) return RunProgram(seconds);
+    if (std::strcmp(mode, "stall") == 0) return Stall();
+    std::fprintf(stderr, "usage: %s bare|program [SECONDS] | stall\n", argv[0]);
+    return 2;
+}

@@ -1,0 +1,46 @@
+# cmake -DBUILD=<build dir> -DSCENARIO=<file.scn> -DWORK=<scratch folder> -P run_scenario.cmake
+#
+# Copies the program folder the story names into WORK and runs the story there. Lines of the
+# story that begin with "#!" prepare the copy before the program starts:
+#   #! folder bin|demo          which program folder (demo by default)
+#   #! conf KEY=VALUE           a line of the simulated mouse's mouse-sim.conf
+#   #! mousectl ARGS...         a nimba-mousectl command run in the copy (stored profiles)
+#   #! expect-exit N            the exit code the run must end with (0 by default)
+file(STRINGS ${SCENARIO} directives REGEX "^#!")
+set(folder demo)
+set(conf "")
+set(commands "")
+set(expected_exit 0)
+foreach(line ${directives})
+    string(REGEX REPLACE "^#![ ]*" "" line "${line}")
+    if(line MATCHES "^folder (.+)$")
+        set(folder ${CMAKE_MATCH_1})
+    elseif(line MATCHES "^conf (.+)$")
+        string(APPEND conf "${CMAKE_MATCH_1}\n")
+    elseif(line MATCHES "^mousectl (.+)$")
+        list(APPEND commands "${CMAKE_MATCH_1}")
+    elseif(line MATCHES "^expect-exit ([0-9]+)$")
+        set(expected_exit ${CMAKE_MATCH_1})
+    endif()
+endforeach()
+
+file(REMOVE_RECURSE ${WORK})
+file(COPY ${BUILD}/${folder}/ DESTINATION ${WORK} PATTERN Data EXCLUDE)
+if(conf)
+    file(WRITE ${WORK}/mouse-sim.conf "${conf}")
+endif()
+foreach(command ${commands})
+    separate_arguments(args UNIX_COMMAND "${command}")
+    execute_process(COMMAND ${WORK}/nimba-mousectl ${args} WORKING_DIRECTORY ${WORK}
+                    RESULT_VARIABLE rc OUTPUT_QUIET)
+    if(NOT rc EQUAL 0)
+        message(FATAL_ERROR "preparing the story: nimba-mousectl ${command} exited ${rc}")
+    endif()
+endforeach()
+
+file(MAKE_DIRECTORY ${BUILD}/screenshots)
+execute_process(COMMAND ${WORK}/nimba-scenario ${SCENARIO} WORKING_DIRECTORY ${BUILD}
+                RESULT_VARIABLE rc)
+if(NOT rc EQUAL expected_exit)
+    message(FATAL_ERROR "${SCENARIO} exited ${rc}, expected ${expected_exit}")
+endif()
