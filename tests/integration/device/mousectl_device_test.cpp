@@ -88,7 +88,7 @@ TEST_F(MousectlDeviceTest, StatusAndWatchReportWhatTheMouseSays) {
     EXPECT_EQ(output_, "wired: 0\nwireless: 1\nble: 0\nawake: 1\nbattery: 40%\ncharging: no\n");
 
     // The power status comes every 2 s; watch prints it until interrupted.
-    EXPECT_EQ(Run("watch", "2.5"), 0);
+    EXPECT_EQ(Run("watch --raw", "2.5"), 0);
     EXPECT_NE(output_.find("wireless 4047 2800\n"), std::string::npos) << output_;
 }
 
