@@ -9,28 +9,15 @@ void JsonWriter::Separate() {
     first_ = false;
 }
 
-JsonWriter& JsonWriter::BeginObject() {
+JsonWriter& JsonWriter::Open(char bracket) {
     Separate();
-    out_ << '{';
+    out_ << bracket;
     first_ = true;
     return *this;
 }
 
-JsonWriter& JsonWriter::EndObject() {
-    out_ << '}';
-    first_ = false;
-    return *this;
-}
-
-JsonWriter& JsonWriter::BeginArray() {
-    Separate();
-    out_ << '[';
-    first_ = true;
-    return *this;
-}
-
-JsonWriter& JsonWriter::EndArray() {
-    out_ << ']';
+JsonWriter& JsonWriter::Close(char bracket) {
+    out_ << bracket;
     first_ = false;
     return *this;
 }

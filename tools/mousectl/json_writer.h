@@ -14,10 +14,10 @@ class JsonWriter {
 public:
     explicit JsonWriter(std::ostream& out) : out_(out) {}
 
-    JsonWriter& BeginObject();
-    JsonWriter& EndObject();
-    JsonWriter& BeginArray();
-    JsonWriter& EndArray();
+    JsonWriter& BeginObject() { return Open('{'); }
+    JsonWriter& EndObject() { return Close('}'); }
+    JsonWriter& BeginArray() { return Open('['); }
+    JsonWriter& EndArray() { return Close(']'); }
     // The name of the next member of an object.
     JsonWriter& Key(std::string_view name);
     JsonWriter& String(std::string_view text);
@@ -32,6 +32,8 @@ public:
 
 private:
     void Separate();
+    JsonWriter& Open(char bracket);
+    JsonWriter& Close(char bracket);
 
     std::ostream& out_;
     bool first_ = true;  // nothing written yet in the innermost object or array
