@@ -1,5 +1,6 @@
 // `button N FUNCTION`: a button's function in the current profile, with the page's rules: only
-// buttons 1-12 are offered, and one of buttons 1-16 keeps the left click.
+// buttons 1-12 are offered, and one of buttons 1-16 keeps the left click. `functions` lists
+// the functions it takes by name.
 
 #include <algorithm>
 #include <cstring>
@@ -77,6 +78,16 @@ int RunButton(const Invocation& call, std::ostream& out, std::ostream& err) {
     ReplaceCurrentProfile(session.profiles, changed);
     out << *number << '\t' << ShownButtonLabel(changed.buttons[slot]) << '\n';
     return FinishChange(session, before, false, call.apply, err);
+}
+
+int RunFunctions(const Invocation&, std::ostream& out, std::ostream&) {
+    LoadLanguageTexts();
+    for (const ButtonFunction* row : NamedFunctions()) {
+        out << Utf16ToUtf8(row->menu_option) << '\t'
+            << Utf16ToUtf8(CResourceManager::GetInstance().GetText(std::u16string(row->label_key)))
+            << '\n';
+    }
+    return out.flush() ? kExitOk : kExitFailure;
 }
 
 }  // namespace nimba::mousectl

@@ -16,7 +16,7 @@ constexpr int kLoopToggle = 2;  // until the button is pressed again
 constexpr int kMaxLoopCount = 255;
 constexpr int kModifierCombinations = 16;
 
-std::u16string Text(std::u16string_view key) {
+std::u16string LanguageText(std::u16string_view key) {
     return CResourceManager::GetInstance().GetText(std::u16string(key));
 }
 
@@ -49,7 +49,7 @@ std::optional<ButtonChoice> ParseCombination(std::u16string_view text) {
         ButtonAssignment probe{};
         probe.function = kFunctionShortcut;
         probe.shortcut_modifiers = static_cast<uint8_t>(modifiers);
-        const std::u16string prefix = ButtonLabel(probe, Text, u"").text;
+        const std::u16string prefix = ButtonLabel(probe, LanguageText, u"").text;
         if (!StartsWithIgnoringCase(text, prefix) || (best && prefix.size() <= best_prefix)) {
             continue;
         }
@@ -103,6 +103,17 @@ std::optional<ButtonChoice> ParseMacro(Args words, const ButtonAssignment& butto
 
 }  // namespace
 
+std::vector<const ButtonFunction*> NamedFunctions() {
+    std::vector<const ButtonFunction*> named;
+    for (const ButtonFunction& row : ButtonFunctionTable()) {
+        if (!row.menu_option.empty() && row.code != kFunctionShortcut &&
+            row.code != kFunctionMacro) {
+            named.push_back(&row);
+        }
+    }
+    return named;
+}
+
 std::optional<ButtonChoice> ParseButtonFunction(Args words, const ButtonAssignment& button,
                                                 int slot, MacroStore& macros, std::ostream& err) {
     if (words[0] == "default") return ButtonChoice{kDefaultButtonFunctions[slot]};
@@ -122,14 +133,10 @@ std::optional<ButtonChoice> ParseButtonFunction(Args words, const ButtonAssignme
     }
     // A menu option by its name or by the text it shows; its words may come unquoted.
     const std::u16string name = Join(words);
-    for (const ButtonFunction& row : ButtonFunctionTable()) {
-        if (row.menu_option.empty() || row.code == kFunctionShortcut ||
-            row.code == kFunctionMacro) {
-            continue;
-        }
-        if (EqualsIgnoringCase(row.menu_option, name) ||
-            EqualsIgnoringCase(Text(row.label_key), name)) {
-            return ButtonChoice{row.code};
+    for (const ButtonFunction* row : NamedFunctions()) {
+        if (EqualsIgnoringCase(row->menu_option, name) ||
+            EqualsIgnoringCase(LanguageText(row->label_key), name)) {
+            return ButtonChoice{row->code};
         }
     }
     err << "nimba-mousectl: button: unknown function '" << Utf16ToUtf8(name) << "'\n";
@@ -139,7 +146,8 @@ std::optional<ButtonChoice> ParseButtonFunction(Args words, const ButtonAssignme
 std::optional<std::vector<std::string>> ButtonFunctionWords(const ButtonAssignment& button,
                                                             int slot) {
     if (button.function == kFunctionShortcut) {
-        const std::u16string label = ButtonLabel(button, Text, KeyName(button.shortcut_key)).text;
+        const std::u16string label =
+            ButtonLabel(button, LanguageText, KeyName(button.shortcut_key)).text;
         return std::vector<std::string>{"key", Utf16ToUtf8(label)};
     }
     if (button.function == kFunctionMacro) {
@@ -166,8 +174,8 @@ std::optional<std::vector<std::string>> ButtonFunctionWords(const ButtonAssignme
 }
 
 std::string ShownButtonLabel(const ButtonAssignment& button) {
-    const ButtonLabelText label = ButtonLabel(button, Text, KeyName(button.shortcut_key));
-    return Utf16ToUtf8(label.is_language_key ? Text(label.text) : label.text);
+    const ButtonLabelText label = ButtonLabel(button, LanguageText, KeyName(button.shortcut_key));
+    return Utf16ToUtf8(label.is_language_key ? LanguageText(label.text) : label.text);
 }
 
 }  // namespace nimba::mousectl

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "macro/macro_store.h"
+#include "model/button_functions.h"
 #include "model/profile_record.h"
 #include "mousectl/commands.h"
 
@@ -24,6 +25,10 @@ struct ButtonChoice {
     int32_t macro_loop_mode = 0;
     int32_t macro_loop_count = 1;
 };
+
+// The functions taken by their menu option name or text: every option of the menu but the two
+// that need more words (`key`, `macro`).
+std::vector<const ButtonFunction*> NamedFunctions();
 
 // Reads the words for the button in `slot` as it is now (a macro keeps its loop count when
 // only its mode is given, as in the macro dialog); nothing, with a message, when they name

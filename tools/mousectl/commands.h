@@ -49,6 +49,7 @@ int RunDelete(const Invocation& call, std::ostream& out, std::ostream& err);
 int RunReset(const Invocation& call, std::ostream& out, std::ostream& err);
 int RunSet(const Invocation& call, std::ostream& out, std::ostream& err);
 int RunButton(const Invocation& call, std::ostream& out, std::ostream& err);
+int RunFunctions(const Invocation& call, std::ostream& out, std::ostream& err);
 int RunMacros(const Invocation& call, std::ostream& out, std::ostream& err);
 int RunMacroImport(const Invocation& call, std::ostream& out, std::ostream& err);
 int RunMacroExport(const Invocation& call, std::ostream& out, std::ostream& err);

@@ -31,7 +31,8 @@ constexpr std::string_view kSetDetails =
 
 constexpr std::string_view kButtonDetails =
     "FUNCTION is one of:\n"
-    "  a menu option name (ms_1_copy, ms_1_dpi_up, ...) or its text (Copy, DPI up, ...)\n"
+    "  a menu option name (ms_1_copy, ms_1_dpi_up, ...) or its text (Copy, DPI up, ...);\n"
+    "                           'nimba-mousectl functions' lists them\n"
     "  default                  the button's function in a new profile\n"
     "  key COMBINATION          for example key Ctrl+Shift+A, key Alt+F4\n"
     "  macro NAME [once|repeat N|hold|toggle]   a stored macro; repeat N takes 1-255\n"
@@ -52,6 +53,8 @@ constexpr Command kCommands[] = {
      kSetDetails, "--apply", 2, 3, RunSet},
     {"button", "button N FUNCTION... [--apply]", "gives button N of the current profile a function",
      kButtonDetails, "--apply", 2, 5, RunButton},
+    {"functions", "functions", "lists the functions 'button' takes by name, with their texts", "",
+     "", 0, 0, RunFunctions},
     {"use", "use PROFILE [--apply]", "makes a profile the current one",
      "With --apply the whole profile is sent to the mouse.\n", "--apply", 1, 1, RunUse},
     {"add", "add NAME [--apply]", "adds a default profile and makes it current", kApplyNote,

@@ -13,11 +13,15 @@ namespace {
 
 // The language texts name the first profile, so they are loaded before the stores.
 std::string DataDirectoryWithTexts() {
-    CResourceManager::GetInstance().LoadLanguage(GetModuleDirectory() + "res/lan.xml");
+    LoadLanguageTexts();
     return GetDataDirectory();
 }
 
 }  // namespace
+
+void LoadLanguageTexts() {
+    CResourceManager::GetInstance().LoadLanguage(GetModuleDirectory() + "res/lan.xml");
+}
 
 StoreSession::StoreSession()
     : profiles(DataDirectoryWithTexts()), macros(profiles.data_directory()) {

@@ -18,6 +18,9 @@ struct StoreSession {
     MacroStore macros;
 };
 
+// The language texts of the program folder, for commands that need no store.
+void LoadLanguageTexts();
+
 // A list index given on the command line; nothing (with a message) when it is not a number
 // in 0..count-1.
 std::optional<int> ParseIndex(std::string_view text, size_t count, std::ostream& err);
