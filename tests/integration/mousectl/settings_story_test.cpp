@@ -150,6 +150,25 @@ TEST_F(SettingsStoryTest, ApplyingAChangeSendsOnlyItsGroup) {
     EXPECT_EQ(CurrentProfile().report_rate, 3);
 }
 
+TEST_F(SettingsStoryTest, ProfileListActionsFollowThePage) {
+    Ok("add Work");
+    Ok("add Games");
+    EXPECT_EQ(Run("use work").out, "1\tWork\n");
+    Ok("rename 0 Home");
+    EXPECT_EQ(Run("rename Work HOME").exit_code, 2);
+    Ok("set rate 250");
+    // Deleting the current profile makes the next one current.
+    EXPECT_EQ(Run("delete Work").out, "1\tGames\t*\n");
+    EXPECT_EQ(Run("profiles --json").out,
+              "[{\"index\":0,\"name\":\"Home\",\"current\":false},"
+              "{\"index\":1,\"name\":\"Games\",\"current\":true}]\n");
+    Ok("set rate 125");
+    Ok("reset Games");
+    EXPECT_EQ(CurrentProfile().report_rate, 3);
+    EXPECT_NE(Run("functions").out.find("ms_1_copy\tCopy\n"), std::string::npos);
+    EXPECT_NE(Run("show Home").out.find("report rate: 1000 Hz\n"), std::string::npos);
+}
+
 // Everything `show --json` prints, written back with `set` and `button` after a reset, gives
 // the profile byte for byte.
 TEST_F(SettingsStoryTest, ShowJsonSetsTheProfileBackAfterAReset) {
