@@ -90,7 +90,8 @@ void PrintOverview(std::ostream& out) {
         out << "  " << std::left << std::setw(38) << command.usage << command.summary << "\n";
     }
     out << "\nRun '" << kProgram << " COMMAND --help' for the details of a command.\n"
-        << "Exit status: 0 done, 1 failed, 2 bad usage or value (nothing changed), 3 no mouse.\n";
+        << "Exit status: 0 done, 1 failed, 2 bad usage or value (nothing changed),\n"
+        << "3 no mouse (a change is saved all the same).\n";
 }
 
 void PrintCommandHelp(const Command& command, std::ostream& out) {

@@ -33,20 +33,32 @@ bool CheckName(const ProfileList& list, const std::u16string& name, int self, st
     return true;
 }
 
+// Changes the profile the first argument names. `change(list, header, index)` says whether the
+// mouse must be sent the whole current profile afterwards, or nothing when it refuses.
+template <typename Change>
+int ChangeNamedProfile(const Invocation& call, std::ostream& err, Change change) {
+    StoreSession session;
+    const ProfileRecord before = CurrentProfile(session.profiles);
+    bool whole = false;
+    const bool changed = session.profiles.Edit([&](ProfileList& list, ProfileStoreHeader& header) {
+        const auto index = FindProfile(list, call.args[0], err);
+        const std::optional<bool> result = index ? change(list, header, *index) : std::nullopt;
+        whole = result.value_or(false);
+        return result.has_value();
+    });
+    if (!changed) return kExitUsage;
+    return FinishChange(session, before, whole, call.apply, err);
+}
+
 }  // namespace
 
 int RunUse(const Invocation& call, std::ostream& out, std::ostream& err) {
-    StoreSession session;
-    const ProfileRecord before = CurrentProfile(session.profiles);
-    const bool found = session.profiles.Edit([&](ProfileList& list, ProfileStoreHeader& header) {
-        const auto index = FindProfile(list, call.args[0], err);
-        if (!index) return false;
-        header.current_profile_index = *index;
-        out << *index << '\t' << Utf16ToUtf8(NameView(list[*index]->name)) << '\n';
-        return true;
-    });
-    if (!found) return kExitUsage;
-    return FinishChange(session, before, true, call.apply, err);
+    return ChangeNamedProfile(
+        call, err, [&](ProfileList& list, ProfileStoreHeader& header, int index) {
+            header.current_profile_index = index;
+            out << index << '\t' << Utf16ToUtf8(NameView(list[index]->name)) << '\n';
+            return std::optional(true);
+        });
 }
 
 int RunAdd(const Invocation& call, std::ostream& out, std::ostream& err) {
@@ -65,57 +77,40 @@ int RunAdd(const Invocation& call, std::ostream& out, std::ostream& err) {
 }
 
 int RunRename(const Invocation& call, std::ostream&, std::ostream& err) {
-    StoreSession session;
     const std::u16string name = Utf8ToUtf16(std::string(call.args[1]));
-    const bool renamed = session.profiles.Edit([&](ProfileList& list, ProfileStoreHeader&) {
-        const auto index = FindProfile(list, call.args[0], err);
-        if (!index || !CheckName(list, name, *index, err)) return false;
-        CopyName(list[*index]->name, name);
-        return true;
-    });
-    if (!renamed) return kExitUsage;
     // A name is not sent to the mouse.
-    return FinishChange(session, ProfileRecord{}, false, false, err);
+    return ChangeNamedProfile(call, err, [&](ProfileList& list, ProfileStoreHeader&, int index) {
+        if (!CheckName(list, name, index, err)) return std::optional<bool>();
+        CopyName(list[index]->name, name);
+        return std::optional(false);
+    });
 }
 
 int RunDelete(const Invocation& call, std::ostream& out, std::ostream& err) {
-    StoreSession session;
-    const ProfileRecord before = CurrentProfile(session.profiles);
-    bool was_current = false;
-    const bool deleted = session.profiles.Edit([&](ProfileList& list, ProfileStoreHeader& header) {
-        const auto index = FindProfile(list, call.args[0], err);
-        if (!index) return false;
-        if (list.size() <= 1) {
-            err << "nimba-mousectl: "
-                << CResourceManager::GetInstance().GetTextUtf8("one_profile_text") << "\n";
-            return false;
-        }
-        list.erase(list.begin() + *index);
-        int32_t& current = header.current_profile_index;
-        // As on the page: the next profile takes the deleted one's place, or the one before
-        // when it was the last.
-        was_current = current == *index;
-        if (current > *index || current >= static_cast<int32_t>(list.size())) --current;
-        out << current << '\t' << Utf16ToUtf8(NameView(list[current]->name)) << "\t*\n";
-        return true;
-    });
-    if (!deleted) return kExitUsage;
-    return FinishChange(session, before, was_current, call.apply, err);
+    return ChangeNamedProfile(
+        call, err, [&](ProfileList& list, ProfileStoreHeader& header, int index) {
+            if (list.size() <= 1) {
+                err << "nimba-mousectl: "
+                    << CResourceManager::GetInstance().GetTextUtf8("one_profile_text") << "\n";
+                return std::optional<bool>();
+            }
+            list.erase(list.begin() + index);
+            int32_t& current = header.current_profile_index;
+            // As on the page: the next profile takes the deleted one's place, or the one before
+            // when it was the last.
+            const bool was_current = current == index;
+            if (current > index || current >= static_cast<int32_t>(list.size())) --current;
+            out << current << '\t' << Utf16ToUtf8(NameView(list[current]->name)) << "\t*\n";
+            return std::optional(was_current);
+        });
 }
 
 int RunReset(const Invocation& call, std::ostream&, std::ostream& err) {
-    StoreSession session;
-    const ProfileRecord before = CurrentProfile(session.profiles);
-    bool was_current = false;
-    const bool reset = session.profiles.Edit([&](ProfileList& list, ProfileStoreHeader& header) {
-        const auto index = FindProfile(list, call.args[0], err);
-        if (!index) return false;
-        FillProfileDefaults(*list[*index]);
-        was_current = header.current_profile_index == *index;
-        return true;
-    });
-    if (!reset) return kExitUsage;
-    return FinishChange(session, before, was_current, call.apply, err);
+    return ChangeNamedProfile(call, err,
+                              [&](ProfileList& list, ProfileStoreHeader& header, int index) {
+                                  FillProfileDefaults(*list[index]);
+                                  return std::optional(header.current_profile_index == index);
+                              });
 }
 
 }  // namespace nimba::mousectl
