@@ -1,81 +1,95 @@
 // `apply`, `status` and `watch`: the commands that start the links as the app does and talk
 // to the mouse.
 
+#include <chrono>
 #include <csignal>
 #include <cstdio>
+#include <ctime>
 #include <limits>
 
 #include "device/device_messages.h"
 #include "device/store_profile_access.h"
 #include "mousectl/commands.h"
 #include "mousectl/device_session.h"
+#include "mousectl/json_writer.h"
+#include "mousectl/notice_text.h"
+#include "mousectl/profile_change.h"
 #include "mousectl/store_session.h"
 
 namespace nimba::mousectl {
 namespace {
 
-// How long the mouse has to make itself known after the links start.
+// How long the mouse has to report its battery after the links start.
 constexpr uint32_t kMouseWaitMs = 3000;
-
-bool AnyLinkUp(const LinkState& links) {
-    return links.wired_link == 1 || links.wireless_link == 1 || links.ble_link == 1;
-}
 
 volatile std::sig_atomic_t g_interrupted = 0;
 void OnInterrupt(int) {
     g_interrupted = 1;
 }
 
-void PrintNotice(std::ostream& out, UINT msg, WPARAM wParam, LPARAM lParam) {
-    const char* link = msg == kWiredNoticeMessage || msg == kWiredPresenceMessage ? "wired"
-                       : msg == kBleNoticeMessage                                 ? "ble"
-                                                                                  : "wireless";
+// Local time to the millisecond, so a log of notices can be lined up with other logs.
+std::string Timestamp() {
+    using namespace std::chrono;
+    const auto now = system_clock::now();
+    const std::time_t seconds = system_clock::to_time_t(now);
+    std::tm local{};
+    localtime_r(&seconds, &local);
+    char text[32];
+    const size_t length = std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%S", &local);
+    std::snprintf(
+        text + length, sizeof text - length, ".%03d",
+        static_cast<int>(duration_cast<milliseconds>(now.time_since_epoch()).count() % 1000));
+    return text;
+}
+
+NoticeLink LinkOf(UINT msg) {
+    if (msg == kWiredNoticeMessage || msg == kWiredPresenceMessage) return NoticeLink::kWired;
+    if (msg == kBleNoticeMessage) return NoticeLink::kBle;
+    return NoticeLink::kWireless;
+}
+
+bool IsPresence(UINT msg) {
+    return msg == kWiredPresenceMessage || msg == kWirelessPresenceMessage;
+}
+
+bool IsNotice(UINT msg) {
+    return IsPresence(msg) || msg == kWiredNoticeMessage || msg == kWirelessNoticeMessage ||
+           msg == kBleNoticeMessage;
+}
+
+void PrintRawNotice(std::ostream& out, UINT msg, WPARAM wParam, LPARAM lParam) {
     char line[64];
-    if (msg == kWiredPresenceMessage || msg == kWirelessPresenceMessage) {
-        std::snprintf(line, sizeof line, "%s %s", link, wParam == 1 ? "arrived" : "gone");
+    if (IsPresence(msg)) {
+        std::snprintf(line, sizeof line, "%s %s", LinkName(LinkOf(msg)),
+                      wParam == 1 ? "arrived" : "gone");
     } else {
-        std::snprintf(line, sizeof line, "%s %04X %04X", link,
+        std::snprintf(line, sizeof line, "%s %04X %04X", LinkName(LinkOf(msg)),
                       static_cast<unsigned>(wParam & 0xFFFF),
                       static_cast<unsigned>(lParam & 0xFFFF));
     }
     out << line << std::endl;
 }
 
-bool IsNotice(UINT msg) {
-    return msg == kWiredNoticeMessage || msg == kWiredPresenceMessage ||
-           msg == kWirelessNoticeMessage || msg == kWirelessPresenceMessage ||
-           msg == kBleNoticeMessage;
+void PrintNotice(std::ostream& out, UINT msg, WPARAM wParam, LPARAM lParam,
+                 const ProfileRecord& profile) {
+    out << Timestamp() << ' ' << LinkName(LinkOf(msg)) << ' ';
+    if (IsPresence(msg)) {
+        out << (wParam == 1 ? "arrived" : "gone");
+    } else {
+        out << NoticeText(LinkOf(msg), static_cast<uint16_t>(wParam), static_cast<uint16_t>(lParam),
+                          profile);
+    }
+    out << std::endl;
 }
 
 }  // namespace
 
-int RunApply(Args args, std::ostream&, std::ostream& err) {
-    if (!args.empty()) {
-        err << "usage: nimba-mousectl apply\n";
-        return kExitUsage;
-    }
+int RunApply(const Invocation&, std::ostream&, std::ostream& err) {
     StoreSession session;
-    StoreProfileAccess profile(session.profiles);
-    DeviceSession device(profile);
-    LinkState& links = device.links();
-    if (links.any_link == 0 ||
-        !device.RunUntil([&] { return links.awaiting_device == 0; }, kMouseWaitMs)) {
-        err << "nimba-mousectl: no mouse\n";
-        return kExitNoMouse;
-    }
-    device.apply().apply_all = 1;
-    device.manager().HandleWindowMessage(kApplyRequestMessage, 0, 0);
-    // The worker drops a request when every link went away before it ran.
-    device.RunUntil([&] { return device.controls.apply_finished.load() || !AnyLinkUp(links); },
-                    std::numeric_limits<uint32_t>::max());
-    return kExitOk;
+    return ApplyToMouse(session.profiles, CurrentProfile(session.profiles), true, err);
 }
 
-int RunStatus(Args args, std::ostream& out, std::ostream& err) {
-    if (!args.empty()) {
-        err << "usage: nimba-mousectl status\n";
-        return kExitUsage;
-    }
+int RunStatus(const Invocation& call, std::ostream& out, std::ostream&) {
     StoreSession session;
     StoreProfileAccess profile(session.profiles);
     DeviceSession device(profile);
@@ -85,26 +99,44 @@ int RunStatus(Args args, std::ostream& out, std::ostream& err) {
             [&] { return !device.controls.battery.empty() || device.controls.charging; },
             kMouseWaitMs);
     }
-    out << "wired: " << links.wired_link << "\n"
-        << "wireless: " << links.wireless_link << "\n"
-        << "ble: " << links.ble_link << "\n"
-        << "awake: " << links.wireless_awake << "\n"
-        << "battery: " << (device.controls.battery.empty() ? "-" : device.controls.battery) << "\n"
-        << "charging: " << (device.controls.charging ? "yes" : "no") << "\n";
+    const ToolControls& controls = device.controls;
+    if (call.json) {
+        JsonWriter json(out);
+        json.BeginObject();
+        json.Key("wired").Number(int64_t{links.wired_link});
+        json.Key("wireless").Number(int64_t{links.wireless_link});
+        json.Key("ble").Number(int64_t{links.ble_link});
+        json.Key("awake").Number(int64_t{links.wireless_awake});
+        json.Key("battery").Number(controls.battery.empty() ? std::nullopt
+                                                            : std::optional(controls.level));
+        json.Key("charging").Bool(controls.charging);
+        json.EndObject();
+        out << "\n";
+    } else {
+        out << "wired: " << links.wired_link << "\n"
+            << "wireless: " << links.wireless_link << "\n"
+            << "ble: " << links.ble_link << "\n"
+            << "awake: " << links.wireless_awake << "\n"
+            << "battery: " << (controls.battery.empty() ? "-" : controls.battery) << "\n"
+            << "charging: " << (controls.charging ? "yes" : "no") << "\n";
+    }
     return links.any_link != 0 ? kExitOk : kExitNoMouse;
 }
 
-int RunWatch(Args args, std::ostream& out, std::ostream& err) {
-    if (!args.empty()) {
-        err << "usage: nimba-mousectl watch\n";
-        return kExitUsage;
-    }
+int RunWatch(const Invocation& call, std::ostream& out, std::ostream&) {
     StoreSession session;
     StoreProfileAccess profile(session.profiles);
     std::signal(SIGINT, OnInterrupt);
     std::signal(SIGTERM, OnInterrupt);
+    // Printed before the device layer takes the notice in, so a DPI stage shows the DPI of the
+    // profile the mouse is running.
     DeviceSession device(profile, [&](UINT msg, WPARAM wParam, LPARAM lParam) {
-        if (IsNotice(msg)) PrintNotice(out, msg, wParam, lParam);
+        if (!IsNotice(msg)) return;
+        if (call.raw) {
+            PrintRawNotice(out, msg, wParam, lParam);
+        } else {
+            PrintNotice(out, msg, wParam, lParam, profile.CopyCurrent());
+        }
     });
     device.RunUntil([] { return g_interrupted != 0; }, std::numeric_limits<uint32_t>::max());
     return kExitOk;

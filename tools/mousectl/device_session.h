@@ -26,9 +26,11 @@ class ToolControls final : public DeviceControls {
 public:
     void SetVisible(const std::string& name, bool visible) override { visible_[name] = visible; }
     void RefreshLinkVisibility() override {}
-    void SetPowerProgress(int) override {}
+    void SetPowerProgress(int value) override { progress_ = value; }
+    // The bar is set before the label, so the label's level is the bar's last value.
     void SetPowerText(const std::string& text) override {
         battery = text;
+        level = progress_;
         charging = false;
     }
     void SetPowerTextKey(const std::string& key) override { charging = key == "charging_text"; }
@@ -39,11 +41,13 @@ public:
     }
 
     std::string battery;  // "" until the mouse reports a level
+    int level = 0;        // the level that `battery` shows
     bool charging = false;
     std::atomic<bool> apply_finished{false};
 
 private:
     std::map<std::string, bool> visible_;
+    int progress_ = 0;
 };
 
 class DeviceSession {

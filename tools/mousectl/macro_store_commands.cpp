@@ -5,34 +5,40 @@
 #include "model/utf16.h"
 #include "mousectl/commands.h"
 #include "mousectl/import_status_message.h"
+#include "mousectl/json_writer.h"
 #include "mousectl/store_session.h"
 
 namespace nimba::mousectl {
 
-int RunMacros(Args args, std::ostream& out, std::ostream& err) {
-    if (!args.empty()) {
-        err << "usage: nimba-mousectl macros\n";
-        return kExitUsage;
-    }
+int RunMacros(const Invocation& call, std::ostream& out, std::ostream&) {
     StoreSession session;
     session.macros.Edit([&](MacroList& list) {
+        JsonWriter json(out);
+        if (call.json) json.BeginArray();
         for (size_t i = 0; i < list.size(); ++i) {
-            out << i << '\t' << Utf16ToUtf8(NameView(list[i]->name)) << '\t'
-                << list[i]->action_count << '\n';
+            const std::string name = Utf16ToUtf8(NameView(list[i]->name));
+            if (call.json) {
+                json.BeginObject().Key("index").Number(static_cast<int64_t>(i));
+                json.Key("name").String(name);
+                json.Key("actions").Number(int64_t{list[i]->action_count}).EndObject();
+            } else {
+                out << i << '\t' << name << '\t' << list[i]->action_count << '\n';
+            }
+        }
+        if (call.json) {
+            json.EndArray();
+            out << "\n";
         }
     });
     return out.flush() ? kExitOk : kExitFailure;
 }
 
-int RunMacroImport(Args args, std::ostream& out, std::ostream& err) {
-    if (args.size() != 1) {
-        err << "usage: nimba-mousectl macro-import FILE.macro\n";
-        return kExitUsage;
-    }
+int RunMacroImport(const Invocation& call, std::ostream& out, std::ostream& err) {
+    const std::string_view path = call.args[0];
     StoreSession session;
-    const ImportResult result = ImportMacro(std::string(args[0]), session.macros);
+    const ImportResult result = ImportMacro(std::string(path), session.macros);
     if (result.status != ImportStatus::kImported) {
-        return ReportRefusedImport(result.status, args[0], "macro file", err);
+        return ReportRefusedImport(result.status, path, "macro file", err);
     }
     MacroRecord record{};
     session.macros.CopyRecord(result.index, record);
@@ -44,21 +50,18 @@ int RunMacroImport(Args args, std::ostream& out, std::ostream& err) {
     return kExitOk;
 }
 
-int RunMacroExport(Args args, std::ostream& out, std::ostream& err) {
-    if (args.size() != 2) {
-        err << "usage: nimba-mousectl macro-export INDEX FILE.macro\n";
-        return kExitUsage;
-    }
+int RunMacroExport(const Invocation& call, std::ostream& out, std::ostream& err) {
     StoreSession session;
-    const auto index = ParseIndex(args[0], session.macros.Size(), err);
+    const auto index = ParseIndex(call.args[0], session.macros.Size(), err);
     if (!index) return kExitUsage;
     MacroRecord record{};
     session.macros.CopyRecord(*index, record);
-    if (!ExportMacro(std::string(args[1]), record)) {
-        err << "nimba-mousectl: cannot write " << args[1] << "\n";
+    const std::string path(call.args[1]);
+    if (!ExportMacro(path, record)) {
+        err << "nimba-mousectl: cannot write " << path << "\n";
         return kExitFailure;
     }
-    out << args[1] << '\n';
+    out << path << '\n';
     return kExitOk;
 }
 

@@ -1,40 +1,44 @@
-// `profiles`, `import FILE.pro`, `export INDEX FILE.pro`: the profile store beside the program.
-// No apply follows a change here, so each change is saved at once.
+// `profiles`, `import FILE.pro`, `export PROFILE FILE.pro`: the profile store beside the
+// program. No apply follows a change here, so each change is saved at once.
 
 #include "model/utf16.h"
 #include "mousectl/commands.h"
 #include "mousectl/import_status_message.h"
+#include "mousectl/json_writer.h"
 #include "mousectl/store_session.h"
 #include "persistence/profile_file.h"
 
 namespace nimba::mousectl {
 
-int RunProfiles(Args args, std::ostream& out, std::ostream& err) {
-    if (!args.empty()) {
-        err << "usage: nimba-mousectl profiles\n";
-        return kExitUsage;
-    }
+int RunProfiles(const Invocation& call, std::ostream& out, std::ostream&) {
     StoreSession session;
     session.profiles.Edit([&](ProfileList& list, ProfileStoreHeader& header) {
+        JsonWriter json(out);
+        if (call.json) json.BeginArray();
         for (size_t i = 0; i < list.size(); ++i) {
-            out << i << '\t' << Utf16ToUtf8(NameView(list[i]->name));
-            if (static_cast<int32_t>(i) == header.current_profile_index) out << "\t*";
-            out << '\n';
+            const std::string name = Utf16ToUtf8(NameView(list[i]->name));
+            const bool current = static_cast<int32_t>(i) == header.current_profile_index;
+            if (call.json) {
+                json.BeginObject().Key("index").Number(static_cast<int64_t>(i));
+                json.Key("name").String(name).Key("current").Bool(current).EndObject();
+            } else {
+                out << i << '\t' << name << (current ? "\t*" : "") << '\n';
+            }
+        }
+        if (call.json) {
+            json.EndArray();
+            out << "\n";
         }
     });
     return out.flush() ? kExitOk : kExitFailure;
 }
 
-int RunImport(Args args, std::ostream& out, std::ostream& err) {
-    if (args.size() != 1) {
-        err << "usage: nimba-mousectl import FILE.pro\n";
-        return kExitUsage;
-    }
+int RunImport(const Invocation& call, std::ostream& out, std::ostream& err) {
+    const std::string_view path = call.args[0];
     StoreSession session;
-    const ImportResult result =
-        ImportProfile(std::string(args[0]), session.profiles, session.macros);
+    const ImportResult result = ImportProfile(std::string(path), session.profiles, session.macros);
     if (result.status != ImportStatus::kImported) {
-        return ReportRefusedImport(result.status, args[0], "profile file", err);
+        return ReportRefusedImport(result.status, path, "profile file", err);
     }
     // As in the app, the imported profile becomes the current one.
     const std::string name =
@@ -50,24 +54,21 @@ int RunImport(Args args, std::ostream& out, std::ostream& err) {
     return kExitOk;
 }
 
-int RunExport(Args args, std::ostream& out, std::ostream& err) {
-    if (args.size() != 2) {
-        err << "usage: nimba-mousectl export INDEX FILE.pro\n";
-        return kExitUsage;
-    }
+int RunExport(const Invocation& call, std::ostream& out, std::ostream& err) {
     StoreSession session;
     auto profile = std::make_unique<ProfileRecord>();
     const bool found = session.profiles.Edit([&](ProfileList& list, ProfileStoreHeader&) {
-        const auto index = ParseIndex(args[0], list.size(), err);
+        const auto index = FindProfile(list, call.args[0], err);
         if (index) *profile = *list[*index];
         return index.has_value();
     });
     if (!found) return kExitUsage;
-    if (!ExportProfile(std::string(args[1]), *profile)) {
-        err << "nimba-mousectl: cannot write " << args[1] << "\n";
+    const std::string path(call.args[1]);
+    if (!ExportProfile(path, *profile)) {
+        err << "nimba-mousectl: cannot write " << path << "\n";
         return kExitFailure;
     }
-    out << args[1] << '\n';
+    out << path << '\n';
     return kExitOk;
 }
 

@@ -12,12 +12,8 @@
 
 namespace nimba::mousectl {
 
-int RunReports(Args args, std::ostream& out, std::ostream& err) {
-    if (args.size() != 1) {
-        err << "usage: nimba-mousectl reports FILE.pro\n";
-        return kExitUsage;
-    }
-    const auto profile = ReadProfileFile(args[0], err);
+int RunReports(const Invocation& call, std::ostream& out, std::ostream& err) {
+    const auto profile = ReadProfileFile(call.args[0], err);
     if (!profile) return kExitUsage;
 
     PrintHexLine(out, "PreambleReport", BuildPreambleReport());

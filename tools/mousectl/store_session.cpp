@@ -2,7 +2,9 @@
 
 #include <charconv>
 
+#include "model/utf16.h"
 #include "persistence/data_directory.h"
+#include "persistence/name_case.h"
 #include "platform/module_directory.h"
 #include "skin/resource_manager.h"
 
@@ -11,11 +13,15 @@ namespace {
 
 // The language texts name the first profile, so they are loaded before the stores.
 std::string DataDirectoryWithTexts() {
-    CResourceManager::GetInstance().LoadLanguage(GetModuleDirectory() + "res/lan.xml");
+    LoadLanguageTexts();
     return GetDataDirectory();
 }
 
 }  // namespace
+
+void LoadLanguageTexts() {
+    CResourceManager::GetInstance().LoadLanguage(GetModuleDirectory() + "res/lan.xml");
+}
 
 StoreSession::StoreSession()
     : profiles(DataDirectoryWithTexts()), macros(profiles.data_directory()) {
@@ -32,6 +38,14 @@ std::optional<int> ParseIndex(std::string_view text, size_t count, std::ostream&
         return std::nullopt;
     }
     return index;
+}
+
+std::optional<int> FindProfile(const ProfileList& list, std::string_view text, std::ostream& err) {
+    const std::u16string name = Utf8ToUtf16(std::string(text));
+    for (size_t i = 0; i < list.size(); ++i) {
+        if (EqualsIgnoringCase(NameView(list[i]->name), name)) return static_cast<int>(i);
+    }
+    return ParseIndex(text, list.size(), err);
 }
 
 }  // namespace nimba::mousectl

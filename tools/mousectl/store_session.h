@@ -18,8 +18,15 @@ struct StoreSession {
     MacroStore macros;
 };
 
+// The language texts of the program folder, for commands that need no store.
+void LoadLanguageTexts();
+
 // A list index given on the command line; nothing (with a message) when it is not a number
 // in 0..count-1.
 std::optional<int> ParseIndex(std::string_view text, size_t count, std::ostream& err);
+
+// The profile a user names: by name (ignoring case), else by index; nothing (with a message)
+// when neither matches.
+std::optional<int> FindProfile(const ProfileList& list, std::string_view text, std::ostream& err);
 
 }  // namespace nimba::mousectl

@@ -86,9 +86,13 @@ TEST_F(MousectlDeviceTest, StatusAndWatchReportWhatTheMouseSays) {
     std::ofstream(folder_ / "mouse-sim.conf") << "battery=40\n";
     EXPECT_EQ(Run("status"), 0);
     EXPECT_EQ(output_, "wired: 0\nwireless: 1\nble: 0\nawake: 1\nbattery: 40%\ncharging: no\n");
+    EXPECT_EQ(Run("status --json"), 0);
+    EXPECT_EQ(output_,
+              "{\"wired\":0,\"wireless\":1,\"ble\":0,\"awake\":1,\"battery\":40,"
+              "\"charging\":false}\n");
 
     // The power status comes every 2 s; watch prints it until interrupted.
-    EXPECT_EQ(Run("watch", "2.5"), 0);
+    EXPECT_EQ(Run("watch --raw", "2.5"), 0);
     EXPECT_NE(output_.find("wireless 4047 2800\n"), std::string::npos) << output_;
 }
 

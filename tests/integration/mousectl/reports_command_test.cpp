@@ -90,12 +90,24 @@ TEST_F(MousectlTest, WrongSizedOrMissingFileFailsWithNothingOnStdout) {
 }
 
 TEST_F(MousectlTest, UsageErrorsExitWithTwo) {
-    for (const std::string args : {"", "reports", "reports a b", "frobnicate"}) {
+    for (const std::string args : {"", "reports", "reports a b", "frobnicate", "show --raw"}) {
         const auto result = Run(args);
         EXPECT_EQ(result.exit_code, 2) << args;
         EXPECT_TRUE(result.out.empty()) << args;
         EXPECT_NE(result.err.find("usage"), std::string::npos) << args;
     }
+    EXPECT_EQ(Lines(Run("frobnicate").err)[0], "nimba-mousectl: unknown command 'frobnicate'");
+}
+
+TEST_F(MousectlTest, HelpAndVersionGoToStandardOutput) {
+    for (const std::string args : {"--help", "-h", "set --help", "button 3 -h", "watch --help"}) {
+        const auto result = Run(args);
+        EXPECT_EQ(result.exit_code, 0) << args;
+        EXPECT_EQ(result.out.rfind("usage: nimba-mousectl ", 0), 0u) << args;
+        EXPECT_TRUE(result.err.empty()) << args;
+    }
+    EXPECT_NE(Run("set --help").out.find("rate 125|250|500|1000"), std::string::npos);
+    EXPECT_EQ(Run("--version").out.rfind("nimba-mousectl 0.", 0), 0u);
 }
 
 }  // namespace

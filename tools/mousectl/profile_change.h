@@ -1,0 +1,29 @@
+#pragma once
+
+// How every editing command ends: the stores are saved at once and, when asked, the mouse is
+// brought in line the way the program does it.
+
+#include <ostream>
+
+#include "model/profile_record.h"
+#include "mousectl/store_session.h"
+#include "persistence/profile_store.h"
+
+namespace nimba::mousectl {
+
+// Sends the current profile to the mouse: every group when `whole`, else only the groups that
+// differ from `mouse_holds`. Returns the exit code; 3 when no mouse answers.
+int ApplyToMouse(ProfileStore& profiles, const ProfileRecord& mouse_holds, bool whole,
+                 std::ostream& err);
+
+// Saves the profile store after a change and applies it when `apply` is set. `before` is the
+// current profile as it was before the change.
+int FinishChange(StoreSession& session, const ProfileRecord& before, bool whole, bool apply,
+                 std::ostream& err);
+
+// A copy of the current profile, for `FinishChange`.
+ProfileRecord CurrentProfile(ProfileStore& profiles);
+// Writes an edited copy back over the current profile.
+void ReplaceCurrentProfile(ProfileStore& profiles, const ProfileRecord& changed);
+
+}  // namespace nimba::mousectl
