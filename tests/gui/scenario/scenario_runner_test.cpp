@@ -10,12 +10,14 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/messages.h"
 #include "skin/dialog_builder.h"
 #include "skin/list.h"
+#include "skin/menu_wnd.h"
 #include "skin/skin_text.h"
 #include "skin/window_impl_base.h"
 #include "skin_fixture.h"
@@ -78,13 +80,16 @@ public:
         dialog.Create(GetHWND(), u"", WS_POPUP | WS_VISIBLE, WS_EX_TOOLWINDOW);
         Answer(u"answer " + FromQ(QString::number(dialog.ShowModal())));
     }
-    LRESULT HandleCustomMessage(UINT msg, WPARAM, LPARAM, bool& handled) override {
-        handled = msg == WM_TIMER;
-        if (handled) Answer(u"ticks " + FromQ(QString::number(++ticks_)));
+    LRESULT HandleCustomMessage(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) override {
+        handled = msg == WM_TIMER || msg == kInputEvent;
+        if (msg == WM_TIMER) Answer(u"ticks " + FromQ(QString::number(++ticks_)));
+        if (msg == kInputEvent) input.push_back({wParam, lParam});
         return 0;
     }
 
+    static constexpr UINT kInputEvent = 1034;
     std::vector<std::string> seen;
+    std::vector<std::pair<WPARAM, LPARAM>> input;
 
 private:
     void Answer(const std::u16string& text) { m_pm.FindControl(u"page_0")->SetText(text); }
@@ -104,7 +109,12 @@ public:
         ++quits;
         PostQuitMessage(0);
     }
-    void TrayClick(bool) override {}
+    // The tray's menu is the skin tests' menu.
+    void TrayClick(bool right) override {
+        if (!right) return;
+        menu = std::make_unique<CMenuWnd>();
+        menu->Init(nullptr, u"menu.xml", POINT{10, 10}, &main.GetPaintManager());
+    }
     bool TrayShown() const override { return true; }
     std::string TrayTooltip() const override { return "tip"; }
     nimba::scenario::LinkFlags Links() const override { return {.wired_link = 1, .any_link = 1}; }
@@ -112,6 +122,7 @@ public:
     HWND InputTarget() const override { return main.GetHWND(); }
 
     MainWindow main;
+    std::unique_ptr<CMenuWnd> menu;
     int starts = 0;
     int quits = 0;
 };
@@ -144,6 +155,9 @@ TEST(ScenarioRunner, DrivesTheWidgetsAsAPersonDoesAndDumpsWhatTheyShow) {
         expect combo text c
         expect list items ["one","k\tv"]
         expect page_0 text "ticks 2"
+        input down LCONTROL
+        input up VK_0x41
+        input click x2
         dump state.json
     )");
     ASSERT_EQ(outcome.code, 0) << outcome.errors;
@@ -153,6 +167,9 @@ TEST(ScenarioRunner, DrivesTheWidgetsAsAPersonDoesAndDumpsWhatTheyShow) {
     EXPECT_EQ(host.main.seen,
               (std::vector<std::string>{"selectchanged opt_2 0", "itemselect combo 2",
                                         "itemselect list 1", "valuechanged slider 150"}));
+    // As the input capture library posts them: key code and up flag, button message and side.
+    EXPECT_EQ(host.main.input, (std::vector<std::pair<WPARAM, LPARAM>>{
+                                   {0xA2, 0}, {0x41, 1}, {0x20B, 2}, {0x20C, 2}}));
 
     QFile file(skin_test::skin_dir->filePath("state.json"));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -180,7 +197,7 @@ TEST(ScenarioRunner, DrivesTheWidgetsAsAPersonDoesAndDumpsWhatTheyShow) {
     EXPECT_FALSE(dump.contains("sim"));
 }
 
-TEST(ScenarioRunner, ModalDialogIsAnsweredByTheLinesAfterTheClickThatOpenedIt) {
+TEST(ScenarioRunner, OpenDialogOrMenuTakesTheActionsAfterTheOneThatOpenedIt) {
     FakeHost host;
     const Outcome outcome = RunScript(host, R"(
         click btn_ok
@@ -188,6 +205,10 @@ TEST(ScenarioRunner, ModalDialogIsAnsweredByTheLinesAfterTheClickThatOpenedIt) {
         click btn_cancel
         expect page_0 text "answer 2"
         expect-window Dialog closed
+        tray menu
+        expect exit checked true
+        menu exit
+        expect-window Menu closed
         click btn_ok
     )");
     EXPECT_EQ(outcome.code, 0) << outcome.errors;
@@ -206,6 +227,7 @@ TEST(ScenarioRunner, FailuresStopTheRunAtTheirLine) {
         {"sim press dpi\n", 2,
          "line 1: sim: the simulated mouse is only there in the demo program folder\n", false},
         {"\nclick page_1\n", 2, "line 2: 'page_1' is hidden\n", true},
+        {"menu exit\n", 2, "line 1: no popup menu is open\n", true},
         {"click nothing\n", 2, "line 1: no control 'nothing' in the window TestMain\n", true},
         {"expect opt_1 checked false\nclick btn_ok\n", 1, "line 1: expected false, got true\n",
          true},
