@@ -1,7 +1,7 @@
 #pragma once
 
-// Carries out one line of a scenario on the running program (everything but the stepping and
-// the clock, which the runner owns).
+// Carries out one line of a scenario on the running program: everything but the stepping,
+// the real-time wait and the end of the run, which the runner owns.
 
 #include <cstdint>
 #include <optional>

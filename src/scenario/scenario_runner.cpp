@@ -91,6 +91,10 @@ private:
             return;
         }
         const Command& command = commands_[next_++];
+        if (command.verb == Verb::kQuit) {
+            End(0);
+            return;
+        }
         if (command.verb == Verb::kWait && options_.real_time) {
             QueueStep(*ParseNumber(command.args[0]));
             return;
@@ -105,9 +109,6 @@ private:
         if (stop) {
             Report(command.line, stop->reason);
             End(stop->code);
-        } else if (command.verb == Verb::kQuit) {
-            // The program is ending already; the loop ends with it.
-            Finish(0);
         }
     }
 
@@ -124,17 +125,17 @@ private:
         }
     }
 
-    // No more lines: the program ends as `quit` ends it, and the loop with it.
+    // No more lines: the program ends as "exit" in its tray menu ends it, and the run ends
+    // with the program's message loop.
     void End(int code) {
         if (done_) return;
-        Finish(code);
-        if (host_.Running()) host_.Quit();
-    }
-
-    void Finish(int code) {
         done_ = true;
         code_ = code;
-        if (!host_.Running()) QCoreApplication::exit(0);
+        if (host_.Running()) {
+            host_.Quit();
+        } else {
+            QCoreApplication::exit(0);
+        }
     }
 
     std::vector<Command> commands_;
