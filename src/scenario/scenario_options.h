@@ -21,9 +21,10 @@ struct ScenarioOptions {
     // program folder: a script with `sim` lines is then refused before the program starts.
     std::function<std::string(const std::string& command)> sim;
     // The simulated mouse's state as the `state` command prints it, without the "OK" answer
-    // line; the dump gives it as an object, one key per "key: value" line ("battery": "80%"),
-    // and a key whose line ends in ':' holds the indented lines below it as an array of
-    // strings ("dpi stages": ["1:   800 DPI  on   colour FF0000  <- current", ...]).
+    // line; the dump gives it as an object, one key per "key: value" ("battery": "80%"; a line
+    // of several "key: value" parts joined by ", " gives each), and a key whose line ends in
+    // ':' holds the indented lines below it as an array of strings ("dpi stages":
+    // ["1:   800 DPI  on   colour FF0000  <- current", ...]).
     std::function<std::string()> sim_state;
     // Every report the simulated mouse received since the start, one per line as the `log`
     // command prints it without the "OK" answer line ("wireless 0C 0A ..."); an array of the

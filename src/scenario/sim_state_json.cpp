@@ -1,6 +1,7 @@
 #include "scenario/sim_state_json.h"
 
 #include <QStringList>
+#include <algorithm>
 
 namespace nimba::scenario {
 namespace {
@@ -27,13 +28,21 @@ QJsonObject SimStateJson(std::string_view state_text) {
             continue;
         }
         close_section();
-        const qsizetype colon = line.indexOf(':');
-        const QString key = line.left(colon).trimmed();
-        const QString value = colon < 0 ? QString() : line.mid(colon + 1).trimmed();
-        if (value.isEmpty()) {
-            section = key;
-        } else {
-            state[key] = value;
+        // "sleep timer: 10, light-off timer: 1" holds two keys; "links: cable out, receiver
+        // in" one key whose value has commas.
+        QStringList pairs = line.split(", ");
+        if (!std::all_of(pairs.begin(), pairs.end(),
+                         [](const QString& pair) { return pair.contains(": "); }))
+            pairs = QStringList{line};
+        for (const QString& pair : pairs) {
+            const qsizetype colon = pair.indexOf(':');
+            const QString key = pair.left(colon).trimmed();
+            const QString value = colon < 0 ? QString() : pair.mid(colon + 1).trimmed();
+            if (value.isEmpty()) {
+                section = key;
+            } else {
+                state[key] = value;
+            }
         }
     }
     close_section();
