@@ -2,7 +2,9 @@
 
 #include <QApplication>
 #include <QTimer>
+#include <QWidget>
 #include <cstdio>
+#include <functional>
 #include <vector>
 
 #include "platform/clock.h"
@@ -17,6 +19,23 @@ namespace {
 // Upper bound of settling rounds: a program that keeps posting to itself must not hold the
 // scenario forever.
 constexpr int kMaxSettleRounds = 10000;
+
+// Calls back whenever a window shows: the dialog that a deferred step waits for may be up.
+class WindowShowWatch : public QObject {
+public:
+    explicit WindowShowWatch(std::function<void()> shown) : shown_(std::move(shown)) {
+        QCoreApplication::instance()->installEventFilter(this);
+    }
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show && watched->isWidgetType() &&
+            static_cast<QWidget*>(watched)->isWindow())
+            shown_();
+        return false;
+    }
+
+private:
+    std::function<void()> shown_;
+};
 
 void Report(int line, const std::string& reason) {
     std::fprintf(stderr, "line %d: %s\n", line, reason.c_str());
@@ -37,6 +56,9 @@ public:
 
     int Run() {
         start_ms_ = platform::NowMs();
+        // A dialog can also open while an action runs the event loop without having opened
+        // it yet (settling dispatches a message that opens it): the deferred step then goes on.
+        const WindowShowWatch watch([this] { ResumeDeferred(); });
         QueueStep();
         while (true) {
             CPaintManagerUI::MessageLoop();
@@ -119,10 +141,13 @@ private:
         actions_.push_back(OpenModalCount());
         action();
         actions_.pop_back();
-        if (deferred_ && !done_) {
-            deferred_ = false;
-            QueueStep();
-        }
+        ResumeDeferred();
+    }
+
+    void ResumeDeferred() {
+        if (!deferred_ || done_) return;
+        deferred_ = false;
+        QueueStep();
     }
 
     // No more lines: the program ends as "exit" in its tray menu ends it, and the run ends

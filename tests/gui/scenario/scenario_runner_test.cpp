@@ -76,15 +76,14 @@ public:
         WindowImplBase::Notify(msg);
     }
     void OnClick(TNotifyUI& msg) override {
-        if (msg.pSender->GetName() != u"btn_ok") return;
-        Dialog dialog;
-        dialog.Create(GetHWND(), u"", WS_POPUP | WS_VISIBLE, WS_EX_TOOLWINDOW);
-        Answer(u"answer " + FromQ(QString::number(dialog.ShowModal())));
+        if (msg.pSender->GetName() == u"btn_ok") Ask();
     }
     LRESULT HandleCustomMessage(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) override {
         handled = msg == WM_TIMER || msg == kInputEvent;
         if (msg == WM_TIMER) Answer(u"ticks " + FromQ(QString::number(++ticks_)));
         if (msg == kInputEvent) input.push_back({wParam, lParam});
+        // A middle click asks from a posted message rather than from a click of ours.
+        if (msg == kInputEvent && wParam == 0x208) Ask();
         return 0;
     }
 
@@ -93,6 +92,11 @@ public:
     std::vector<std::pair<WPARAM, LPARAM>> input;
 
 private:
+    void Ask() {
+        Dialog dialog;
+        dialog.Create(GetHWND(), u"", WS_POPUP | WS_VISIBLE, WS_EX_TOOLWINDOW);
+        Answer(u"answer " + FromQ(QString::number(dialog.ShowModal())));
+    }
     void Answer(const std::u16string& text) { m_pm.FindControl(u"page_0")->SetText(text); }
     int ticks_ = 0;
 };
@@ -206,6 +210,9 @@ TEST(ScenarioRunner, OpenDialogOrMenuTakesTheActionsAfterTheOneThatOpenedIt) {
         click btn_cancel
         expect page_0 text "answer 2"
         expect-window Dialog closed
+        input click middle
+        click btn_ok
+        expect page_0 text "answer 1"
         tray menu
         expect exit checked true
         menu exit
