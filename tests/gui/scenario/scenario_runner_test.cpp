@@ -79,7 +79,8 @@ public:
         if (msg.pSender->GetName() == u"btn_ok") Ask();
     }
     LRESULT HandleCustomMessage(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) override {
-        handled = msg == WM_TIMER || msg == kInputEvent;
+        handled = msg == WM_TIMER || msg == kInputEvent || msg == WM_MENUCLICK;
+        if (msg == WM_MENUCLICK) m_pm.DeletePtr(reinterpret_cast<void*>(wParam));
         if (msg == WM_TIMER) Answer(u"ticks " + FromQ(QString::number(++ticks_)));
         if (msg == kInputEvent) input.push_back({wParam, lParam});
         // A middle click asks from a posted message rather than from a click of ours.
