@@ -15,15 +15,27 @@
 namespace nimba::scenario {
 namespace {
 
-// Where a person clicks: the middle, except that a check box only takes clicks on its box
-// and text, so the box.
-QPoint AimPoint(QWidget& widget) {
+// Where a person clicks on a control's widget: the middle, except on a check box (it only
+// takes clicks on its box and text: the box) and on a list (its viewport takes the clicks: the
+// current row, else the middle).
+struct Aim {
+    QWidget* widget;
+    QPoint at;
+};
+
+Aim AimAt(QWidget& widget) {
     if (auto* box = qobject_cast<QCheckBox*>(&widget)) {
         QStyleOptionButton option;
         option.initFrom(box);
-        return box->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, box).center();
+        return {box,
+                box->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, box).center()};
     }
-    return widget.rect().center();
+    if (auto* view = qobject_cast<QAbstractItemView*>(&widget)) {
+        const QModelIndex current = view->currentIndex();
+        return {view->viewport(), current.isValid() ? view->visualRect(current).center()
+                                                    : view->viewport()->rect().center()};
+    }
+    return {&widget, widget.rect().center()};
 }
 
 // The style's view of the slider, as the slider builds it for itself.
@@ -74,7 +86,7 @@ std::string SelectListRow(QListWidget& list, int index) {
 std::string SelectComboItem(QComboBox& combo, int index) {
     if (index >= combo.count())
         return "the combo box has " + std::to_string(combo.count()) + " items";
-    PressAndRelease(&combo, Qt::LeftButton, AimPoint(combo));
+    PressAndRelease(&combo, Qt::LeftButton, combo.rect().center());
     QAbstractItemView* view = combo.view();
     if (!view->isVisible()) return "the combo box did not open";
     // Keys, not the pointer: the drop-down ignores a release that comes too soon after it opened.
@@ -87,17 +99,17 @@ std::string SelectComboItem(QComboBox& combo, int index) {
 }  // namespace
 
 std::string ClickControl(CControlUI& control, Qt::MouseButton button) {
-    QWidget& widget = *control.GetWidget();
-    PressAndRelease(&widget, button, AimPoint(widget));
+    const Aim aim = AimAt(*control.GetWidget());
+    PressAndRelease(aim.widget, button, aim.at);
     return {};
 }
 
 std::string DoubleClickControl(CControlUI& control) {
-    QPointer<QWidget> widget(control.GetWidget());
-    const QPoint at = AimPoint(*widget);
-    PressAndRelease(widget, Qt::LeftButton, at);
-    if (widget) QTest::mouseDClick(widget, Qt::LeftButton, {}, at);
-    if (widget) QTest::mouseRelease(widget, Qt::LeftButton, {}, at);
+    const Aim aim = AimAt(*control.GetWidget());
+    QPointer<QWidget> widget(aim.widget);
+    PressAndRelease(widget, Qt::LeftButton, aim.at);
+    if (widget) QTest::mouseDClick(widget, Qt::LeftButton, {}, aim.at);
+    if (widget) QTest::mouseRelease(widget, Qt::LeftButton, {}, aim.at);
     return {};
 }
 
@@ -147,7 +159,7 @@ std::string TypeText(CControlUI& control, const QString& text) {
     auto* line = qobject_cast<QLineEdit*>(control.GetWidget());
     if (line == nullptr) return "not a text field";
     QPointer<QLineEdit> alive(line);
-    PressAndRelease(line, Qt::LeftButton, AimPoint(*line));
+    PressAndRelease(line, Qt::LeftButton, line->rect().center());
     for (QChar c : text) {
         if (!alive) break;
         QTest::sendKeyEvent(QTest::Click, line, KeyOfCharacter(c), QString(c), Qt::NoModifier);
@@ -158,7 +170,7 @@ std::string TypeText(CControlUI& control, const QString& text) {
 std::string ClearText(CControlUI& control) {
     auto* line = qobject_cast<QLineEdit*>(control.GetWidget());
     if (line == nullptr) return "not a text field";
-    PressAndRelease(line, Qt::LeftButton, AimPoint(*line));
+    PressAndRelease(line, Qt::LeftButton, line->rect().center());
     PressKey(*line, QKeyCombination(Qt::ControlModifier, Qt::Key_A));
     PressKey(*line, QKeyCombination(Qt::Key_Backspace));
     return {};
