@@ -24,7 +24,7 @@ void ApplyProfile(ApplyContext& context) {
     }
     for (const auto& report : ApplyReports(current, flags, apply_all)) {
         SendReport(report.data(), static_cast<uint32_t>(report.size()), context.links,
-                   context.writers);
+                   context.writers, context.stop);
     }
 
     SetTimer(context.window, kWirelessWatchdogTimer, kWirelessWatchdogMs);

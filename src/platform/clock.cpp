@@ -2,6 +2,8 @@
 
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
+#include <mutex>
 #include <thread>
 
 #include "platform/clock_internal.h"
@@ -95,4 +97,16 @@ void Sleep(DWORD ms) {
     } else {
         std::this_thread::sleep_for(std::chrono::milliseconds(ms));
     }
+}
+
+void platform::SleepUnlessStopped(DWORD ms, std::stop_token stop) {
+    if (stop.stop_requested()) return;
+    if (g_virtual.load() || !stop.stop_possible()) {
+        Sleep(ms);
+        return;
+    }
+    std::mutex mutex;
+    std::condition_variable_any woken;
+    std::unique_lock lock(mutex);
+    woken.wait_for(lock, stop, std::chrono::milliseconds(ms), [] { return false; });
 }
