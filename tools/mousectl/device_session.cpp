@@ -19,7 +19,7 @@ DeviceSession::DeviceSession(ProfileAccess& profile,
         if (manager_) manager_->HandleWindowMessage(msg, wParam, lParam);
         return LRESULT{0};
     });
-    apply_.applied_snapshot.Set(profile.CopyCurrent());
+    apply_.applied_snapshot.Set(profile.CopyCurrent().value_or(ProfileRecord{}));
     manager_ = std::make_unique<LinkManager>(window_, controls, profile, apply_, ble_);
     manager_->StartLinks();
 }
