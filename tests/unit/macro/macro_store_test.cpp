@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 
 #include "model/utf16.h"
 #include "persistence/data_directory.h"
@@ -85,6 +86,16 @@ TEST_F(MacroStoreTest, LoadsEmptyMissingAndCutFiles) {
     EXPECT_EQ(loaded.action_count, kMaxMacroActions);
     ASSERT_TRUE(store_.CopyRecord(1, loaded));
     EXPECT_EQ(loaded.action_count, 0);
+
+    // The next save writes the mended list; each damaged file is kept as it was.
+    store_.Save();
+    size_t kept = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(data_dir_ + kStoreFolder)) {
+        if (entry.path().filename().string().starts_with("macro.data.damaged-")) {
+            kept += entry.file_size();
+        }
+    }
+    EXPECT_EQ(kept, sizeof(MacroRecord) + 56 + sizeof(records));
 }
 
 TEST(MacroWeight, LongDelaysTakeASecondSlot) {

@@ -107,6 +107,23 @@ TEST_F(ProfileFileTest, ForeignNamesAreCutToFitTheirFields) {
     MacroRecord carried{};
     ASSERT_TRUE(macros_.CopyRecord(1, carried));
     EXPECT_EQ(carried.action_count, kMaxMacroActions);
+    profiles_.Edit([&](ProfileList& list, ProfileStoreHeader&) {
+        EXPECT_EQ(list[result.index]->buttons[5].macro_action_count, kMaxMacroActions);
+    });
+}
+
+TEST_F(ProfileFileTest, ExportWritesThroughASymbolicLink) {
+    const std::string target = folder_.path() + "target.pro";
+    const std::string link = folder_.path() + "link.pro";
+    ASSERT_TRUE(ExportProfile(target, *NewProfile(u"Old")));
+    std::filesystem::create_symlink(target, link);
+    ASSERT_TRUE(ExportProfile(link, *NewProfile(u"New")));
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    ProfileRecord exported{};
+    const auto bytes = ReadBytes(target);
+    ASSERT_EQ(bytes.size(), sizeof exported);
+    std::memcpy(&exported, bytes.data(), sizeof exported);
+    EXPECT_EQ(NameView(exported.name), u"New");
 }
 
 }  // namespace

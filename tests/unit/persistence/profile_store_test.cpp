@@ -36,6 +36,20 @@ protected:
 
     std::string DataDir() { return DataDirectoryIn(folder_.path()); }
     std::string StorePath() { return ProfileStorePath(DataDir()); }
+    // Names in the store folder, sorted, a damaged copy as "<name up to the time>:<size>".
+    std::vector<std::string> FilesBesideTheStore() {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(DataDir() + kStoreFolder)) {
+            std::string name = entry.path().filename().string();
+            const size_t damaged = name.find(".damaged-");
+            if (damaged != std::string::npos) {
+                name = name.substr(0, damaged + 9) + ":" + std::to_string(entry.file_size());
+            }
+            names.push_back(name);
+        }
+        std::sort(names.begin(), names.end());
+        return names;
+    }
 
     // Writes a store of `names` with the given index and a recognisable reserved area.
     void WriteStore(std::initializer_list<std::u16string_view> names, int32_t index) {
@@ -80,14 +94,16 @@ TEST_F(ProfileStoreTest, LoadsListAndCurrentIndexAndWritesTheReservedAreaBack) {
 }
 
 TEST_F(ProfileStoreTest, UnusableStoresFallBackSoundly) {
-    // An empty file is a missing store.
+    // An empty file is a missing store; a headless one is replaced, but its bytes are kept.
     EnsureFolder(DataDir() + kStoreFolder);
-    WriteBytes(StorePath(), "", 0);
-    {
+    for (size_t size : {0, 100}) {
+        WriteBytes(StorePath(), std::string(size, 'x').data(), size);
         ProfileStore store(DataDir());
         store.Load();
         EXPECT_EQ(ReadBytes(StorePath()).size(), kHeader + kRecord);
     }
+    EXPECT_EQ(FilesBesideTheStore(),
+              (std::vector<std::string>{"pro.data", "pro.data.damaged-:100"}));
     // An index outside the list selects the first profile.
     for (int32_t bad_index : {-1, 2, 1000}) {
         WriteStore({u"First", u"Second"}, bad_index);
@@ -110,6 +126,25 @@ TEST_F(ProfileStoreTest, UnusableStoresFallBackSoundly) {
             EXPECT_EQ(header.current_profile_index, 1);
         });
     }
+}
+
+// Saves rebuild the whole path; a start clears what killed saves left, not what running ones use.
+TEST_F(ProfileStoreTest, SavesRecreateTheDataFolderAndStartsRemoveStaleTemporaries) {
+    ProfileStore store(DataDir());
+    store.Load();
+    std::filesystem::remove_all(DataDir());
+    ASSERT_TRUE(store.Save());
+
+    const pid_t ended = ::fork();
+    if (ended == 0) ::_exit(0);
+    ::waitpid(ended, nullptr, 0);
+    const std::string stale = StorePath() + ".tmp." + std::to_string(ended) + ".1";
+    const std::string running = StorePath() + ".tmp." + std::to_string(::getpid()) + ".9";
+    WriteBytes(stale, "x", 1);
+    WriteBytes(running, "x", 1);
+    ProfileStore(DataDir()).Load();
+    EXPECT_FALSE(std::filesystem::exists(stale));
+    EXPECT_TRUE(std::filesystem::exists(running));
 }
 
 TEST_F(ProfileStoreTest, CreateDefaultProfileNumbersAndAvoidsTakenNames) {
@@ -192,7 +227,8 @@ TEST_F(ProfileStoreTest, ConcurrentSavesAndEditsAlwaysLeaveAWholeStore) {
             if (in) ReadProfileStore(*in, loaded, *header);
             // The editor keeps the index on the last profile; every record is a whole default.
             if (loaded.empty() || header->current_profile_index + 1u != loaded.size() ||
-                std::any_of(loaded.begin(), loaded.end(), [](auto& p) { return p->spare_a != 420; }))
+                std::any_of(loaded.begin(), loaded.end(),
+                            [](auto& p) { return p->spare_a != 420; }))
                 ++bad_files;
         }
     };
