@@ -1,9 +1,11 @@
 #include "device/link_manager.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <array>
 #include <condition_variable>
+#include <filesystem>
 #include <future>
 #include <thread>
 
@@ -118,7 +120,7 @@ TEST_F(LinkManagerTest, StartWithCableAndReceiver) {
     EXPECT_EQ(Indicators(), (Shown{1, 0, 0}));
 }
 
-TEST_F(LinkManagerTest, StartWithNothingOnlyTheBleMouseOrWithoutUsableLibraries) {
+TEST_F(LinkManagerTest, StartWithNothingOnlyTheBleMouseOrOddLibraryFolders) {
     Start(0, 0, false, FAKE_DEVLINK_DIR, false);
     platform::test::Pump();
     EXPECT_EQ(Now(), (Links{0, 0, 0, 0, 1}));
@@ -133,6 +135,13 @@ TEST_F(LinkManagerTest, StartWithNothingOnlyTheBleMouseOrWithoutUsableLibraries)
     Start(1, 1, false, "/nonexistent/");
     EXPECT_EQ(Now(), (Links{0, 0, 0, 0, 1}));
     manager_->HandleWindowMessage(kApplyRequestMessage, 0, 0);
+
+    // A program folder named with letters beyond ASCII.
+    const std::string folder = ::testing::TempDir() + "Mäuse-ñ-" + std::to_string(::getpid());
+    std::filesystem::create_directory_symlink(FAKE_DEVLINK_DIR, folder);
+    Start(1, 1, false, folder + "/");
+    std::filesystem::remove(folder);
+    EXPECT_EQ(Now(), (Links{1, 1, 0, 1, 0}));
 
     FakeDevlinkState* incomplete = StateOf(INCOMPLETE_DEVLINK_DIR "devlink_2.dll");
     ASSERT_NE(incomplete, nullptr);
