@@ -25,6 +25,7 @@ protected:
     MacroRecord Named(std::u16string_view name) {
         MacroRecord record{};
         CopyName(record.name, name);
+        record.loop_count = 7;
         record.action_count = 1;
         record.actions[0] = {4, 1, 10};
         return record;
@@ -58,6 +59,11 @@ TEST_F(MacroStoreTest, RemovingClosesTheGapInTheFile) {
     const auto after = ReadBytes(store_.FilePath());
     ASSERT_EQ(after.size(), 480u);
     EXPECT_TRUE(std::equal(after.begin(), after.end(), before.begin() + 240));
+
+    store_.Load();
+    MacroRecord reloaded{};
+    ASSERT_TRUE(store_.CopyRecord(1, reloaded));
+    EXPECT_EQ(reloaded.loop_count, 7);
 }
 
 TEST_F(MacroStoreTest, LoadsEmptyMissingAndCutFiles) {

@@ -81,9 +81,16 @@ TEST_F(ProfileFileTest, ReimportsGetSuffixesOnTheProfileAndOnEachCarriedMacro) {
 }
 
 TEST_F(ProfileFileTest, AProfileWithoutMacrosLeavesTheMacroStoreAlone) {
+    // Named like the stored first profile but for letter case; longer than one record.
     const std::string file = folder_.path() + "plain.pro";
-    ASSERT_TRUE(ExportProfile(file, *NewProfile(u"Plain")));
-    ASSERT_EQ(ImportProfile(file, profiles_, macros_).status, ImportStatus::kImported);
+    ASSERT_TRUE(ExportProfile(file, *NewProfile(u"PROFILE1")));
+    std::filesystem::resize_file(file, sizeof(ProfileRecord) + 100);
+    const ImportResult result = ImportProfile(file, profiles_, macros_);
+    ASSERT_EQ(result.status, ImportStatus::kImported);
+    profiles_.Edit([&](ProfileList& list, ProfileStoreHeader&) {
+        ASSERT_EQ(list.size(), 2u);
+        EXPECT_EQ(NameView(list[result.index]->name), u"PROFILE1_1");
+    });
     EXPECT_FALSE(std::filesystem::exists(MacroPath()));
     EXPECT_EQ(macros_.Size(), 0u);
 }
