@@ -56,7 +56,8 @@ void DeviceWatch::Refresh(bool post) {
     if (!node) {
         CloseInput();
     } else if (input_ < 0) {
-        input_ = ::open(node->c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+        // Read and write, as the feature device is opened: present means usable.
+        input_ = ::open(node->c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC);
     }
     const bool present = input_ >= 0;
     if (post && present != present_) {
