@@ -1,28 +1,21 @@
 // The driver library over hidapi: one mouse interface, selected by vendor and product id.
 
-#include <chrono>
-#include <condition_variable>
 #include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
-#include <thread>
 
+#include "device_watch.h"
 #include "devlink.h"
 #include "hid_access.h"
-#include "input_report.h"
-#include "platform/messages.h"
+#include "hidraw_events.h"
 
 namespace {
 
-using namespace std::chrono_literals;
-
-constexpr auto kPresencePollPeriod = 500ms;
-constexpr int kReadTimeoutMs = 100;
-constexpr size_t kInputReportMax = 64;
-
 using nimba::devlink::CloseInterface;
+using nimba::devlink::DeviceWatch;
 using nimba::devlink::FindVendorInterface;
+using nimba::devlink::HidrawEvents;
 using nimba::devlink::OpenInterface;
 
 std::mutex g_mutex;  // guards the selection and the feature handle
@@ -30,85 +23,17 @@ int g_vendor_id = 0;
 int g_product_id = 0;
 hid_device* g_feature_device = nullptr;
 
-// Follows one device: presence by polling the enumeration, notices from its input reports.
+// Follows the selected device as the system's hidraw events announce it: no polling.
 class Monitor {
 public:
     Monitor(HWND window, UINT noticeMessage, UINT presenceMessage, int vendorId, int productId)
-        : window_(window),
-          notice_message_(noticeMessage),
-          presence_message_(presenceMessage),
-          vendor_id_(vendorId),
-          product_id_(productId),
-          thread_([this] { Run(); }) {}
-
-    ~Monitor() {
-        {
-            std::lock_guard lock(mutex_);
-            stop_ = true;
-        }
-        wake_.notify_all();
-        thread_.join();
-    }
+        : watch_({window, noticeMessage, presenceMessage},
+                 {events_.fd(), [this] { events_.Take(); }},
+                 [vendorId, productId] { return FindVendorInterface(vendorId, productId); }) {}
 
 private:
-    void Run() {
-        std::optional<std::string> path = FindVendorInterface(vendor_id_, product_id_);
-        bool present = path.has_value();
-        hid_device* input = present ? OpenInterface(*path) : nullptr;
-        auto next_poll = std::chrono::steady_clock::now() + kPresencePollPeriod;
-        while (!Stopping()) {
-            if (input != nullptr) {
-                if (!ReadNotices(input)) {
-                    CloseInterface(input);
-                    input = nullptr;
-                }
-            } else {
-                std::unique_lock lock(mutex_);
-                wake_.wait_for(lock, std::chrono::milliseconds(kReadTimeoutMs),
-                               [this] { return stop_; });
-            }
-            if (std::chrono::steady_clock::now() < next_poll) continue;
-            next_poll = std::chrono::steady_clock::now() + kPresencePollPeriod;
-            path = FindVendorInterface(vendor_id_, product_id_);
-            if (path.has_value() != present) {
-                present = path.has_value();
-                PostMessageW(window_, presence_message_, present ? 1 : 0, 0);
-            }
-            if (present && input == nullptr) input = OpenInterface(*path);
-            if (!present && input != nullptr) {
-                CloseInterface(input);
-                input = nullptr;
-            }
-        }
-        if (input != nullptr) CloseInterface(input);
-    }
-
-    // False when the device stopped answering.
-    bool ReadNotices(hid_device* input) {
-        uint8_t buffer[kInputReportMax];
-        const int read = hid_read_timeout(input, buffer, sizeof buffer, kReadTimeoutMs);
-        if (read < 0) return false;
-        for (const auto& notice :
-             nimba::devlink::ParseInputReport(buffer, static_cast<size_t>(read))) {
-            PostMessageW(window_, notice_message_, notice.word, notice.value);
-        }
-        return true;
-    }
-
-    bool Stopping() {
-        std::lock_guard lock(mutex_);
-        return stop_;
-    }
-
-    const HWND window_;
-    const UINT notice_message_;
-    const UINT presence_message_;
-    const int vendor_id_;
-    const int product_id_;
-    std::mutex mutex_;
-    std::condition_variable wake_;
-    bool stop_ = false;
-    std::thread thread_;  // last: starts once everything above is set
+    HidrawEvents events_;
+    DeviceWatch watch_;  // after the events it waits on
 };
 
 std::mutex g_monitor_mutex;

@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <stop_token>
 
 #include "device/device_controls.h"
 #include "device/link_state.h"
@@ -27,6 +28,8 @@ struct ApplyContext {
     ApplyState& state;
     DeviceControls& controls;
     HWND window;  // owner of the 2.4 GHz watchdog timer
+    // Requested when the links close: the sends still due end at once.
+    std::stop_token stop = {};
 };
 
 // Brings the mouse in line with the current profile: sends the reports of what changed since

@@ -33,10 +33,12 @@ int32_t ReportRateForInterval(uint16_t interval_ms, int32_t current) {
 
 }  // namespace
 
-void DeviceEventIntake::KeepProfile(const ProfileRecord& current) {
-    // The mouse already has this, so the next apply must not send it back.
-    snapshot_.Set(current);
+ProfileRecord DeviceEventIntake::Follow(const std::function<void(ProfileRecord&)>& change) {
+    // Only the reported field: every other edit still pending must reach the next apply.
+    const ProfileRecord current = profile_.UpdateCurrent(change);
+    snapshot_.Update(change);
     profile_.Save();
+    return current;
 }
 
 bool DeviceEventIntake::HandleCommonNotice(const DeviceNotice& notice) {
@@ -44,16 +46,15 @@ bool DeviceEventIntake::HandleCommonNotice(const DeviceNotice& notice) {
     switch (notice.notice_class) {
         case kNoticeDpiStage: {
             const ProfileRecord current =
-                profile_.UpdateCurrent([&](ProfileRecord& p) { p.current_dpi_stage = value - 1; });
+                Follow([&](ProfileRecord& p) { p.current_dpi_stage = value - 1; });
             controls_.SelectDpiStage(value);
             PostMessageW(window_, kDpiNoticeMessage, 0, current.dpi_x[value - 1]);
-            KeepProfile(current);
             return true;
         }
         case kNoticeReportRate:
-            KeepProfile(profile_.UpdateCurrent([&](ProfileRecord& p) {
+            Follow([&](ProfileRecord& p) {
                 p.report_rate = ReportRateForInterval(value, p.report_rate);
-            }));
+            });
             return true;
         case kNoticeAcknowledge:
             links_.ack_received.store(Accepted(notice) ? 1 : 0);
@@ -62,14 +63,12 @@ bool DeviceEventIntake::HandleCommonNotice(const DeviceNotice& notice) {
             return false;
         case kNoticeLightMode: {
             const int mode = NoticeLightMode(notice);
-            const ProfileRecord current =
-                profile_.UpdateCurrent([&](ProfileRecord& p) { p.light_mode = mode; });
+            Follow([&](ProfileRecord& p) { p.light_mode = mode; });
             controls_.ShowLightMode(mode);
-            KeepProfile(current);
             return true;
         }
         case kNoticeStoreOnly:
-            KeepProfile(profile_.CopyCurrent());
+            profile_.Save();
             return true;
         default:
             return true;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 #include "device/battery_display.h"
 #include "device/device_controls.h"
@@ -35,7 +36,9 @@ public:
 private:
     // False for a power status, which each road handles its own way.
     bool HandleCommonNotice(const DeviceNotice& notice);
-    void KeepProfile(const ProfileRecord& current);
+    // The mouse already holds what it reported: that one field is brought into line in the
+    // current profile, the snapshot and the store. Returns the profile as changed.
+    ProfileRecord Follow(const std::function<void(ProfileRecord&)>& change);
 
     LinkState& links_;
     DeviceControls& controls_;

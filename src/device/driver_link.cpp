@@ -1,6 +1,7 @@
 #include "device/driver_link.h"
 
 #include "platform/library.h"
+#include "platform/text_encoding.h"
 
 namespace nimba {
 namespace {
@@ -15,7 +16,7 @@ bool LookUp(HMODULE module, const char* name, Fn& fn) {
 
 bool DriverLink::Load(const std::string& path) {
     Unload();
-    module_ = LoadLibraryW(std::wstring(path.begin(), path.end()).c_str());
+    module_ = LoadLibraryW(platform::FromUtf8(path).c_str());
     if (module_ == nullptr) return false;
     const bool complete = LookUp(module_, "Set_VIDPID", set_vidpid_) &&
                           LookUp(module_, "Open_DevMonitor", open_dev_monitor_) &&

@@ -59,10 +59,10 @@ uint32_t LinkManager::NoticeEvent(WPARAM wParam, LPARAM lParam) {
 void LinkManager::StartLinks() {
     std::promise<DWORD> started;
     auto id = started.get_future();
-    worker_ = std::thread([this, &started] {
+    worker_ = std::jthread([this, &started](std::stop_token stop) {
         // Asking for the id creates this thread's queue, so 1536 can be posted from now on.
         started.set_value(GetCurrentThreadId());
-        ApplyWorker();
+        ApplyWorker(stop);
     });
     worker_id_ = id.get();
 
@@ -254,8 +254,8 @@ bool LinkManager::HandleWindowMessage(UINT message, WPARAM wParam, LPARAM lParam
     }
 }
 
-void LinkManager::ApplyWorker() {
-    ApplyContext context{links_, writers_, profile_, apply_, controls_, window_};
+void LinkManager::ApplyWorker(std::stop_token stop) {
+    ApplyContext context{links_, writers_, profile_, apply_, controls_, window_, stop};
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0)) {
         if (msg.message != kApplyMessage) continue;
@@ -268,6 +268,17 @@ void LinkManager::ApplyWorker() {
 
 void LinkManager::StopLinks() {
     if (!worker_.joinable()) return;
+    // The worker ends first: an apply still running writes through the libraries and sets
+    // the watchdog again at its end. With the links marked gone and the stop requested, its
+    // sends and pauses end at once and queued requests are dropped.
+    links_.wired_link.store(2);
+    links_.wireless_link.store(2);
+    links_.ble_link.store(0);
+    worker_.request_stop();
+    PostThreadMessageW(worker_id_, WM_QUIT, 0, 0);
+    worker_.join();
+    worker_id_ = 0;
+
     wireless_.CloseFeatureDevice();
     wireless_.CloseDevMonitor();
     wired_.CloseFeatureDevice();
@@ -276,16 +287,6 @@ void LinkManager::StopLinks() {
     KillTimer(window_, kWirelessWatchdogTimer);
     KillTimer(window_, kChargingAnimationTimer);
     KillTimer(window_, kBleNotifySetupTimer);
-
-    // The worker ends before any library goes: an apply still running calls into them. With
-    // the links marked gone, its remaining sends and any queued requests end at once.
-    links_.wired_link.store(2);
-    links_.wireless_link.store(2);
-    links_.ble_link.store(0);
-    PostThreadMessageW(worker_id_, WM_QUIT, 0, 0);
-    worker_.join();
-    worker_id_ = 0;
-
     wired_.Unload();
     wireless_.Unload();
 }

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <stop_token>
 #include <string>
 #include <thread>
 
@@ -59,7 +60,7 @@ public:
     DWORD worker_thread_id() const { return worker_id_; }
 
 private:
-    void ApplyWorker();
+    void ApplyWorker(std::stop_token stop);
     void OnWirelessArrival();
     void OnWirelessRemoval();
     void OnWiredArrival();
@@ -82,7 +83,7 @@ private:
     BatteryDisplay battery_;
     DeviceEventIntake intake_;
 
-    std::thread worker_;
+    std::jthread worker_;
     DWORD worker_id_ = 0;
 };
 

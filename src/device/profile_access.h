@@ -1,7 +1,9 @@
 #pragma once
 
+#include <cstring>
 #include <functional>
 #include <mutex>
+#include <optional>
 
 #include "model/profile_record.h"
 
@@ -13,7 +15,8 @@ namespace nimba {
 class ProfileAccess {
 public:
     virtual ~ProfileAccess() = default;
-    virtual ProfileRecord CopyCurrent() = 0;
+    // Nothing when there is no current profile (an empty list).
+    virtual std::optional<ProfileRecord> CopyCurrent() = 0;
     // Changes the current profile and returns a copy of it as changed.
     virtual ProfileRecord UpdateCurrent(const std::function<void(ProfileRecord&)>& change) = 0;
     // Writes the current index and the whole profile list to disk.
@@ -31,6 +34,25 @@ public:
     void Set(const ProfileRecord& record) {
         std::lock_guard lock(mutex_);
         record_ = record;
+    }
+    // A notice: the mouse reported this change itself.
+    void Update(const std::function<void(ProfileRecord&)>& change) {
+        std::lock_guard lock(mutex_);
+        change(record_);
+    }
+    // The end of an apply: the mouse now holds `sent`, except for what notices reported since
+    // `seen` was read at the apply's start. Notices write whole 32-bit fields, so a word that
+    // changed since then is theirs and stays.
+    void TakeApplied(const ProfileRecord& sent, const ProfileRecord& seen) {
+        std::lock_guard lock(mutex_);
+        auto* now = reinterpret_cast<unsigned char*>(&record_);
+        const auto* before = reinterpret_cast<const unsigned char*>(&seen);
+        const auto* after = reinterpret_cast<const unsigned char*>(&sent);
+        for (size_t at = 0; at < sizeof(ProfileRecord); at += sizeof(int32_t)) {
+            if (std::memcmp(now + at, before + at, sizeof(int32_t)) == 0) {
+                std::memcpy(now + at, after + at, sizeof(int32_t));
+            }
+        }
     }
 
 private:

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <stop_token>
 
 #include "device/link_state.h"
 #include "device/link_writers.h"
@@ -11,7 +12,9 @@ namespace nimba {
 // link needs it, repeats on the 2.4 GHz link until acknowledged and paces with fixed pauses.
 // Runs on the apply worker and blocks it for the pauses. Returns the result of the last write
 // made, 0 when none was made; nonzero means success. Writes only `links.ack_received`.
+// Once `stop` is requested no further write is made and no pause is waited out, so the links
+// can be closed promptly in the middle of a send.
 int32_t SendReport(const uint8_t* report, uint32_t length, LinkState& links,
-                   const LinkWriters& writers);
+                   const LinkWriters& writers, std::stop_token stop = {});
 
 }  // namespace nimba

@@ -2,9 +2,9 @@
 
 namespace nimba {
 
-ProfileRecord StoreProfileAccess::CopyCurrent() {
+std::optional<ProfileRecord> StoreProfileAccess::CopyCurrent() {
     ProfileRecord copy{};
-    store_.CopyCurrentProfile(copy);
+    if (!store_.CopyCurrentProfile(copy)) return std::nullopt;
     return copy;
 }
 

@@ -10,7 +10,7 @@ class StoreProfileAccess final : public ProfileAccess {
 public:
     explicit StoreProfileAccess(ProfileStore& store) : store_(store) {}
 
-    ProfileRecord CopyCurrent() override;
+    std::optional<ProfileRecord> CopyCurrent() override;
     ProfileRecord UpdateCurrent(const std::function<void(ProfileRecord&)>& change) override;
     void Save() override { store_.Save(); }
 

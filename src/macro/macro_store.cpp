@@ -5,6 +5,7 @@
 
 #include "model/utf16.h"
 #include "persistence/atomic_file.h"
+#include "persistence/damaged_copy.h"
 #include "persistence/data_directory.h"
 #include "persistence/file_stream.h"
 #include "persistence/unique_name.h"
@@ -19,12 +20,16 @@ bool WriteMacroList(OutputStream& out, const MacroList& macros) {
     return true;
 }
 
-void ReadMacroList(InputStream& in, MacroList& macros) {
+bool ReadMacroList(InputStream& in, MacroList& macros) {
+    bool whole = true;
     for (;;) {
         auto record = std::make_unique<MacroRecord>();
-        if (ReadRecord(in, *record) == 0) return;
+        const size_t read = ReadRecord(in, *record);
+        if (read == 0) return whole;
         // A damaged store must not make anyone read past the 46 actions.
-        record->action_count = std::clamp(record->action_count, 0, kMaxMacroActions);
+        const int32_t count = std::clamp(record->action_count, 0, kMaxMacroActions);
+        whole = whole && read == sizeof(MacroRecord) && count == record->action_count;
+        record->action_count = count;
         macros.push_back(std::move(record));
     }
 }
@@ -38,7 +43,10 @@ std::string MacroStore::FilePath() const {
 void MacroStore::Load() {
     std::lock_guard lock(mutex_);
     macros_.clear();
-    if (auto in = FileInputStream::Open(FilePath())) ReadMacroList(*in, macros_);
+    RemoveStaleTemporaries(FilePath());
+    auto in = FileInputStream::Open(FilePath());
+    // The next save writes the mended list; the bytes as they were are kept beside it.
+    if (in && !ReadMacroList(*in, macros_)) KeepDamagedCopy(FilePath());
 }
 
 bool MacroStore::Save() {
@@ -111,8 +119,10 @@ int MacroStore::AddFromButton(ButtonAssignment& button) {
     CopyName(record->name, name);
     CopyName(button.macro_name, name);
     record->loop_count = button.macro_loop_count;
-    // The button's count comes from a file; the record cannot hold more than its array.
+    // The button's count comes from a file; neither can hold more than the array, and the
+    // two must agree for the button to be recognised as running this macro.
     record->action_count = std::min<int>(button.macro_action_count, kMaxMacroActions);
+    button.macro_action_count = static_cast<uint16_t>(record->action_count);
     std::memcpy(record->actions, button.macro_actions, sizeof(record->actions));
     button.macro_index = AppendLocked(std::move(record));
     return button.macro_index;

@@ -16,8 +16,9 @@ namespace nimba {
 using MacroList = std::vector<std::unique_ptr<MacroRecord>>;
 
 bool WriteMacroList(OutputStream& out, const MacroList& macros);
-// Appends every record the stream holds; a trailing partial record is zero-filled.
-void ReadMacroList(InputStream& in, MacroList& macros);
+// Appends every record the stream holds; a trailing partial record is zero-filled and action
+// counts are held to the action array. False when any record had to be mended so.
+bool ReadMacroList(InputStream& in, MacroList& macros);
 
 // The ordered macro list and its file macro.data. Records keep their address while they are
 // in the list. Every operation takes the store's own lock, so a save never sees the list

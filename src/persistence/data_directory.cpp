@@ -9,7 +9,7 @@ namespace nimba {
 
 void EnsureFolder(const std::string& path) {
     std::error_code ec;
-    if (!std::filesystem::is_directory(path, ec)) std::filesystem::create_directory(path, ec);
+    if (!std::filesystem::is_directory(path, ec)) std::filesystem::create_directories(path, ec);
 }
 
 std::string DataDirectoryIn(const std::string& program_folder) {

@@ -14,8 +14,8 @@ std::string GetDataDirectory();
 // The same for a given program folder (ending in "/").
 std::string DataDirectoryIn(const std::string& program_folder);
 
-// Creates the folder unless a folder already stands at `path`; failures are left to the
-// next open.
+// Creates the folder, and any missing folder above it, unless a folder already stands at
+// `path`; failures are left to the next open.
 void EnsureFolder(const std::string& path);
 
 }  // namespace nimba

@@ -5,6 +5,7 @@
 #include "model/profile_defaults.h"
 #include "model/utf16.h"
 #include "persistence/atomic_file.h"
+#include "persistence/damaged_copy.h"
 #include "persistence/data_directory.h"
 #include "persistence/file_stream.h"
 #include "persistence/unique_name.h"
@@ -37,6 +38,7 @@ std::string ProfileStorePath(const std::string& data_directory) {
 
 bool SaveProfileStore(const std::string& data_directory, const ProfileList& profiles,
                       const ProfileStoreHeader& header) {
+    // The whole path: "Data" itself may have gone since the start.
     EnsureFolder(data_directory + kStoreFolder);
     return WriteFileAtomically(ProfileStorePath(data_directory), [&](OutputStream& out) {
         return WriteProfileStore(out, profiles, header);
@@ -46,11 +48,12 @@ bool SaveProfileStore(const std::string& data_directory, const ProfileList& prof
 void LoadProfileStore(const std::string& data_directory, ProfileList& profiles,
                       ProfileStoreHeader& header) {
     profiles.clear();
-    if (auto in = FileInputStream::Open(ProfileStorePath(data_directory))) {
-        ReadProfileStore(*in, profiles, header);
-    }
+    const std::string path = ProfileStorePath(data_directory);
+    RemoveStaleTemporaries(path);
+    if (auto in = FileInputStream::Open(path)) ReadProfileStore(*in, profiles, header);
     if (profiles.empty()) {
-        // Missing, empty or headless: start over as on the first run.
+        // Missing, empty or headless: start over as on the first run, keeping what was there.
+        KeepDamagedCopy(path);
         std::memset(&header, 0, sizeof(header));
         CreateDefaultProfile(profiles);
         SaveProfileStore(data_directory, profiles, header);

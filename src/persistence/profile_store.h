@@ -35,8 +35,8 @@ std::string ProfileStorePath(const std::string& data_directory);
 bool SaveProfileStore(const std::string& data_directory, const ProfileList& profiles,
                       const ProfileStoreHeader& header);
 // Fills an empty list and the header from pro.data. A store that cannot be opened, or holds no
-// record, is replaced by a new one with one default profile. A current index outside the list
-// selects the first profile.
+// record, is replaced by a new one with one default profile (a copy of a damaged one is kept).
+// A current index outside the list selects the first profile. Temporaries of killed saves go.
 void LoadProfileStore(const std::string& data_directory, ProfileList& profiles,
                       ProfileStoreHeader& header);
 // Appends a profile named from "add_profile_text" and the new count, made unique.

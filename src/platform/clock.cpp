@@ -2,7 +2,9 @@
 
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <cstdio>
+#include <mutex>
 #include <thread>
 
 #include "platform/clock_internal.h"
@@ -152,4 +154,16 @@ void Sleep(DWORD ms) {
     } else {
         std::this_thread::sleep_for(std::chrono::milliseconds(ms));
     }
+}
+
+void platform::SleepUnlessStopped(DWORD ms, std::stop_token stop) {
+    if (stop.stop_requested()) return;
+    if (g_mode.load() != Mode::kReal || !stop.stop_possible()) {
+        Sleep(ms);
+        return;
+    }
+    std::mutex mutex;
+    std::condition_variable_any woken;
+    std::unique_lock lock(mutex);
+    woken.wait_for(lock, stop, std::chrono::milliseconds(ms), [] { return false; });
 }

@@ -4,6 +4,7 @@
 // virtual clock so a 30 s retry costs no wall time and timers fire deterministically.
 
 #include <cstdint>
+#include <stop_token>
 
 #include "platform/win_types.h"
 
@@ -13,6 +14,8 @@ void Sleep(DWORD ms);
 namespace platform {
 
 uint64_t NowMs();
+// Sleep that ends as soon as `stop` is requested, and does not start once it has been.
+void SleepUnlessStopped(DWORD ms, std::stop_token stop);
 
 namespace test {
 // Virtual time: Sleep advances the virtual clock at once instead of blocking.

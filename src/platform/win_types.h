@@ -35,6 +35,7 @@ inline constexpr BOOL FALSE = 0;
 
 inline constexpr UINT WM_DESTROY = 0x0002;
 inline constexpr UINT WM_CLOSE = 0x0010;
+inline constexpr UINT WM_NULL = 0x0000;
 inline constexpr UINT WM_QUIT = 0x0012;
 inline constexpr UINT WM_TIMER = 0x0113;
 inline constexpr UINT WM_DEVICECHANGE = 0x0219;

@@ -135,7 +135,7 @@ int RunWatch(const Invocation& call, std::ostream& out, std::ostream&) {
         if (call.raw) {
             PrintRawNotice(out, msg, wParam, lParam);
         } else {
-            PrintNotice(out, msg, wParam, lParam, profile.CopyCurrent());
+            PrintNotice(out, msg, wParam, lParam, profile.CopyCurrent().value_or(ProfileRecord{}));
         }
     });
     device.RunUntil([] { return g_interrupted != 0; }, std::numeric_limits<uint32_t>::max());

@@ -1,15 +1,14 @@
 #include "mousectl/device_session.h"
 
+#include <poll.h>
+
+#include <algorithm>
+#include <climits>
+
 #include "platform/clock.h"
 #include "platform/messages.h"
 
 namespace nimba::mousectl {
-namespace {
-
-// Short enough for prompt notices, long enough to leave the processor alone.
-constexpr DWORD kPollMs = 5;
-
-}  // namespace
 
 DeviceSession::DeviceSession(ProfileAccess& profile,
                              std::function<void(UINT, WPARAM, LPARAM)> on_message)
@@ -19,7 +18,8 @@ DeviceSession::DeviceSession(ProfileAccess& profile,
         if (manager_) manager_->HandleWindowMessage(msg, wParam, lParam);
         return LRESULT{0};
     });
-    apply_.applied_snapshot.Set(profile.CopyCurrent());
+    controls.window = window_;
+    apply_.applied_snapshot.Set(profile.CopyCurrent().value_or(ProfileRecord{}));
     manager_ = std::make_unique<LinkManager>(window_, controls, profile, apply_, ble_);
     manager_->StartLinks();
 }
@@ -31,13 +31,18 @@ DeviceSession::~DeviceSession() {
 }
 
 bool DeviceSession::RunUntil(const std::function<bool()>& done, uint32_t ms) {
-    const DWORD start = GetTickCount();
-    MSG msg;
-    while (!done() && GetTickCount() - start < ms) {
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-        if (!done()) Sleep(kPollMs);
+    const uint64_t end = platform::NowMs() + ms;
+    pollfd queue{platform::QueueWakeFd(), POLLIN, 0};
+    for (;;) {
+        platform::DispatchPending();
+        if (done()) return true;
+        const uint64_t now = platform::NowMs();
+        if (now >= end) return false;
+        uint64_t wait = end - now;
+        if (auto timer = platform::MsUntilNextTimer()) wait = std::min<uint64_t>(wait, *timer);
+        // Asleep until a message, a timer or a signal: an idle session costs no processor time.
+        ::poll(&queue, 1, static_cast<int>(std::min<uint64_t>(wait, INT_MAX)));
     }
-    return done();
 }
 
 }  // namespace nimba::mousectl

@@ -14,6 +14,7 @@
 #include "device/device_controls.h"
 #include "device/link_manager.h"
 #include "device/profile_access.h"
+#include "platform/messages.h"
 #include "platform/win_types.h"
 
 namespace nimba::mousectl {
@@ -37,13 +38,16 @@ public:
     void SelectDpiStage(int) override {}
     void ShowLightMode(int) override {}
     void SetApplyRingVisible(bool visible) override {
-        if (!visible) apply_finished = true;
+        if (visible) return;
+        apply_finished = true;
+        PostMessageW(window, WM_NULL, 0, 0);  // wakes RunUntil, which sleeps until a message
     }
 
     std::string battery;  // "" until the mouse reports a level
     int level = 0;        // the level that `battery` shows
     bool charging = false;
     std::atomic<bool> apply_finished{false};
+    HWND window = nullptr;
 
 private:
     std::map<std::string, bool> visible_;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "device/device_messages.h"
+#include "device/store_profile_access.h"
 #include "device_fakes.h"
 #include "platform/clock.h"
 
@@ -25,7 +26,7 @@ protected:
             if (on_write_) on_write_();
             return 1;
         };
-        state_.applied_snapshot.Set(profile_.CopyCurrent());
+        state_.applied_snapshot.Set(profile_.Current());
     }
     void TearDown() override { platform::test::UseVirtualClock(false); }
 
@@ -143,21 +144,35 @@ TEST_F(ApplyProfileTest, WatchdogIsRestartedAtTheEnd) {
     EXPECT_EQ(window_.Count(WM_TIMER, kWirelessWatchdogTimer), 1);
 }
 
-TEST_F(ApplyProfileTest, EditMadeDuringAnApplyIsSentByTheNext) {
+TEST_F(ApplyProfileTest, EditOrNoticeDuringAnApplyIsNeitherLostNorUndone) {
     Edit([](ProfileRecord& p) { p.light_speed = 1; });
     on_write_ = [this] {
         on_write_ = nullptr;
         Edit([](ProfileRecord& p) { p.report_rate = 2; });
         state_.apply_all = 1;  // e.g. another profile chosen meanwhile
+        // The mouse reports a stage of its own, as the notice handling records it.
+        const auto stage = [](ProfileRecord& p) { p.current_dpi_stage = 5; };
+        Edit(stage);
+        state_.applied_snapshot.Update(stage);
     };
     Apply();
     EXPECT_EQ(Sent(), std::vector<int>{0x05});
     EXPECT_EQ(state_.applied_snapshot.Get().light_speed, 1);
     EXPECT_NE(state_.applied_snapshot.Get().report_rate, 2);
+    EXPECT_EQ(state_.applied_snapshot.Get().current_dpi_stage, 5);
 
     Apply();
     EXPECT_EQ(Sent(), (std::vector<int>{0x0C, 0x04, 0x05, 0x06, 0x08}));
     EXPECT_EQ(state_.applied_snapshot.Get().report_rate, 2);
+}
+
+TEST_F(ApplyProfileTest, NoCurrentProfileSendsNothing) {
+    ProfileStore empty("/nonexistent/");
+    StoreProfileAccess access(empty);
+    ApplyContext context{links_, writers_, access, state_, controls_, window_.hwnd};
+    state_.apply_all = 1;
+    ApplyProfile(context);
+    EXPECT_TRUE(sent_.empty());
 }
 
 TEST_F(ApplyProfileTest, BleOnlyGoesOnPastTheReportRate) {

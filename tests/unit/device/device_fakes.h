@@ -60,7 +60,8 @@ class FakeProfile final : public ProfileAccess {
 public:
     FakeProfile() { FillProfileDefaults(current_); }
 
-    ProfileRecord CopyCurrent() override {
+    std::optional<ProfileRecord> CopyCurrent() override { return Current(); }
+    ProfileRecord Current() {
         std::lock_guard lock(mutex_);
         return current_;
     }

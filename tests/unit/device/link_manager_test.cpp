@@ -1,9 +1,11 @@
 #include "device/link_manager.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <array>
 #include <condition_variable>
+#include <filesystem>
 #include <future>
 #include <thread>
 
@@ -118,7 +120,7 @@ TEST_F(LinkManagerTest, StartWithCableAndReceiver) {
     EXPECT_EQ(Indicators(), (Shown{1, 0, 0}));
 }
 
-TEST_F(LinkManagerTest, StartWithNothingOnlyTheBleMouseOrWithoutUsableLibraries) {
+TEST_F(LinkManagerTest, StartWithNothingOnlyTheBleMouseOrOddLibraryFolders) {
     Start(0, 0, false, FAKE_DEVLINK_DIR, false);
     platform::test::Pump();
     EXPECT_EQ(Now(), (Links{0, 0, 0, 0, 1}));
@@ -133,6 +135,13 @@ TEST_F(LinkManagerTest, StartWithNothingOnlyTheBleMouseOrWithoutUsableLibraries)
     Start(1, 1, false, "/nonexistent/");
     EXPECT_EQ(Now(), (Links{0, 0, 0, 0, 1}));
     manager_->HandleWindowMessage(kApplyRequestMessage, 0, 0);
+
+    // A program folder named with letters beyond ASCII.
+    const std::string folder = ::testing::TempDir() + "Mäuse-ñ-" + std::to_string(::getpid());
+    std::filesystem::create_directory_symlink(FAKE_DEVLINK_DIR, folder);
+    Start(1, 1, false, folder + "/");
+    std::filesystem::remove(folder);
+    EXPECT_EQ(Now(), (Links{1, 1, 0, 1, 0}));
 
     FakeDevlinkState* incomplete = StateOf(INCOMPLETE_DEVLINK_DIR "devlink_2.dll");
     ASSERT_NE(incomplete, nullptr);
@@ -304,9 +313,36 @@ TEST_F(LinkManagerTest, StopWaitsForTheRunningApplyBeforeUnloading) {
     EXPECT_EQ(stopped.wait_for(100ms), std::future_status::timeout);
     release.set_value();
     ASSERT_EQ(stopped.wait_for(5s), std::future_status::ready);
-    // The rest of the apply and the queued request found the links gone.
+    // The rest of the apply and the queued request found the links gone; the watchdog the
+    // apply set again at its end is gone too.
     EXPECT_EQ(wired_->Writes(), 1u);
     EXPECT_EQ(profile_.saves, 1);
+    EXPECT_FALSE(platform::MsUntilNextTimer());
+}
+
+TEST_F(LinkManagerTest, StopDuringAReceiverMacroSendReturnsWithinASecond) {
+    platform::test::UseVirtualClock(false);
+    Start(0, 1, false);
+    links().wireless_awake = 1;
+    links().awaiting_device = 0;
+    apply_.applied_snapshot.Set(
+        profile_.UpdateCurrent([](ProfileRecord& p) { p.buttons[0].function = 17; }));
+    profile_.UpdateCurrent([](ProfileRecord& p) { p.buttons[0].macro_loop_count = 2; });
+    std::promise<void> macro_sent;
+    std::once_flag first_chunk;
+    {
+        std::lock_guard lock(wireless_->mutex);
+        wireless_->after_write = [&](const std::vector<uint8_t>& bytes) {
+            if (bytes[0] != 0x09) links().ack_received = 1;  // the button report is taken
+            if (bytes[0] == 0x09) std::call_once(first_chunk, [&] { macro_sent.set_value(); });
+        };
+    }
+    Deliver(kApplyRequestMessage, 0);
+    ASSERT_EQ(macro_sent.get_future().wait_for(5s), std::future_status::ready);
+    const auto before = std::chrono::steady_clock::now();
+    manager_->StopLinks();
+    EXPECT_LT(std::chrono::steady_clock::now() - before, 1s);
+    EXPECT_EQ(wireless_->Writes(), 2u);
 }
 
 }  // namespace

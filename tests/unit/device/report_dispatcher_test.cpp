@@ -67,8 +67,9 @@ protected:
         writes_.clear();
         start_ = platform::NowMs();
     }
-    int32_t Send(const std::vector<uint8_t>& report) {
-        return SendReport(report.data(), static_cast<uint32_t>(report.size()), links_, writers_);
+    int32_t Send(const std::vector<uint8_t>& report, std::stop_token stop = {}) {
+        return SendReport(report.data(), static_cast<uint32_t>(report.size()), links_, writers_,
+                          stop);
     }
     uint64_t Elapsed() const { return platform::NowMs() - start_; }
     Strings Links() const {
@@ -177,6 +178,23 @@ TEST_F(DispatcherTest, ReceiverMacroCyclesUntilAcknowledged) {
     Send(kMacro);
     EXPECT_EQ(writes_.size(), 30u);
     EXPECT_EQ(Elapsed(), 30500u);
+}
+
+// Closing the links must not wait out up to 30 s of unacknowledged cycles.
+TEST_F(DispatcherTest, AStopEndsTheReceiverCyclesAndPausesAtOnce) {
+    SetLinks(0, 1, 1, 0);
+    std::stop_source stop;
+    on_wireless_write_ = [&](size_t n) {
+        if (n == 2) stop.request_stop();
+    };
+    Send(kMacro, stop.get_token());
+    EXPECT_EQ(writes_.size(), 2u);
+    EXPECT_EQ(Elapsed(), 1000u);  // the pause after the first chunk only
+
+    Restart();
+    SetLinks(1, 1, 1, 1);
+    EXPECT_EQ(Send(kRate, stop.get_token()), 0);
+    EXPECT_TRUE(writes_.empty());
 }
 
 TEST_F(DispatcherTest, SleepingReceiverLeavesBleOrNothing) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 
 #include "model/utf16.h"
 #include "persistence/data_directory.h"
@@ -24,6 +25,7 @@ protected:
     MacroRecord Named(std::u16string_view name) {
         MacroRecord record{};
         CopyName(record.name, name);
+        record.loop_count = 7;
         record.action_count = 1;
         record.actions[0] = {4, 1, 10};
         return record;
@@ -57,6 +59,11 @@ TEST_F(MacroStoreTest, RemovingClosesTheGapInTheFile) {
     const auto after = ReadBytes(store_.FilePath());
     ASSERT_EQ(after.size(), 480u);
     EXPECT_TRUE(std::equal(after.begin(), after.end(), before.begin() + 240));
+
+    store_.Load();
+    MacroRecord reloaded{};
+    ASSERT_TRUE(store_.CopyRecord(1, reloaded));
+    EXPECT_EQ(reloaded.loop_count, 7);
 }
 
 TEST_F(MacroStoreTest, LoadsEmptyMissingAndCutFiles) {
@@ -85,6 +92,16 @@ TEST_F(MacroStoreTest, LoadsEmptyMissingAndCutFiles) {
     EXPECT_EQ(loaded.action_count, kMaxMacroActions);
     ASSERT_TRUE(store_.CopyRecord(1, loaded));
     EXPECT_EQ(loaded.action_count, 0);
+
+    // The next save writes the mended list; each damaged file is kept as it was.
+    store_.Save();
+    size_t kept = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(data_dir_ + kStoreFolder)) {
+        if (entry.path().filename().string().starts_with("macro.data.damaged-")) {
+            kept += entry.file_size();
+        }
+    }
+    EXPECT_EQ(kept, sizeof(MacroRecord) + 56 + sizeof(records));
 }
 
 TEST(MacroWeight, LongDelaysTakeASecondSlot) {

@@ -81,9 +81,16 @@ TEST_F(ProfileFileTest, ReimportsGetSuffixesOnTheProfileAndOnEachCarriedMacro) {
 }
 
 TEST_F(ProfileFileTest, AProfileWithoutMacrosLeavesTheMacroStoreAlone) {
+    // Named like the stored first profile but for letter case; longer than one record.
     const std::string file = folder_.path() + "plain.pro";
-    ASSERT_TRUE(ExportProfile(file, *NewProfile(u"Plain")));
-    ASSERT_EQ(ImportProfile(file, profiles_, macros_).status, ImportStatus::kImported);
+    ASSERT_TRUE(ExportProfile(file, *NewProfile(u"PROFILE1")));
+    std::filesystem::resize_file(file, sizeof(ProfileRecord) + 100);
+    const ImportResult result = ImportProfile(file, profiles_, macros_);
+    ASSERT_EQ(result.status, ImportStatus::kImported);
+    profiles_.Edit([&](ProfileList& list, ProfileStoreHeader&) {
+        ASSERT_EQ(list.size(), 2u);
+        EXPECT_EQ(NameView(list[result.index]->name), u"PROFILE1_1");
+    });
     EXPECT_FALSE(std::filesystem::exists(MacroPath()));
     EXPECT_EQ(macros_.Size(), 0u);
 }
@@ -107,6 +114,23 @@ TEST_F(ProfileFileTest, ForeignNamesAreCutToFitTheirFields) {
     MacroRecord carried{};
     ASSERT_TRUE(macros_.CopyRecord(1, carried));
     EXPECT_EQ(carried.action_count, kMaxMacroActions);
+    profiles_.Edit([&](ProfileList& list, ProfileStoreHeader&) {
+        EXPECT_EQ(list[result.index]->buttons[5].macro_action_count, kMaxMacroActions);
+    });
+}
+
+TEST_F(ProfileFileTest, ExportWritesThroughASymbolicLink) {
+    const std::string target = folder_.path() + "target.pro";
+    const std::string link = folder_.path() + "link.pro";
+    ASSERT_TRUE(ExportProfile(target, *NewProfile(u"Old")));
+    std::filesystem::create_symlink(target, link);
+    ASSERT_TRUE(ExportProfile(link, *NewProfile(u"New")));
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    ProfileRecord exported{};
+    const auto bytes = ReadBytes(target);
+    ASSERT_EQ(bytes.size(), sizeof exported);
+    std::memcpy(&exported, bytes.data(), sizeof exported);
+    EXPECT_EQ(NameView(exported.name), u"New");
 }
 
 }  // namespace
