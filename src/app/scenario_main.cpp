@@ -1,0 +1,108 @@
+// nimba-scenario [--real-time] [--display] FILE.scn   (FILE may be - for standard input)
+//
+// Runs the program of its program folder from a script, headless and in virtual time unless
+// told otherwise. Its single-instance files and the simulated mouse's socket are private to
+// the run, so runs go side by side and beside a running nimba-mouse.
+
+#include <unistd.h>
+
+#include <QApplication>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <sstream>
+#include <string>
+
+#include "app/program_scenario_host.h"
+#include "platform/module_directory.h"
+#include "scenario/scenario_runner.h"
+#include "sim/control_socket.h"
+
+namespace {
+
+constexpr int kUsageError = 2;
+
+int Usage(const char* program) {
+    std::fprintf(stderr, "usage: %s [--real-time] [--display] FILE.scn\n", program);
+    return kUsageError;
+}
+
+// The answer without its "OK" line.
+std::string Output(const std::string& answer) {
+    return answer.starts_with("OK\n") ? answer.substr(3) : answer;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    nimba::scenario::ScenarioOptions options;
+    bool display = false;
+    std::string file;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--real-time") {
+            options.real_time = true;
+        } else if (arg == "--display") {
+            display = true;
+        } else if (file.empty() && (arg == "-" || !arg.starts_with("-"))) {
+            file = arg;
+        } else {
+            return Usage(argv[0]);
+        }
+    }
+    if (file.empty()) return Usage(argv[0]);
+
+    std::string script;
+    if (file == "-") {
+        script.assign(std::istreambuf_iterator<char>(std::cin), {});
+    } else {
+        std::ifstream in(file, std::ios::binary);
+        if (!in) {
+            std::fprintf(stderr, "%s: cannot read %s\n", argv[0], file.c_str());
+            return kUsageError;
+        }
+        script.assign(std::istreambuf_iterator<char>(in), {});
+    }
+
+    if (!display) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    char folder_template[] = "/tmp/nimba-scenario-XXXXXX";
+    if (mkdtemp(folder_template) == nullptr) {
+        std::perror("nimba-scenario: private folder");
+        return kUsageError;
+    }
+    const std::string runtime = std::string(folder_template) + "/";
+
+    // In the demo program folder the simulated mouse is plugged in; talk to it privately.
+    const bool simulated = std::filesystem::exists(GetModuleDirectory() + "libnimba_sim.so");
+    if (simulated) {
+        const std::string socket = runtime + "mouse-sim.sock";
+        setenv("NIMBA_SIM_SOCKET", socket.c_str(), 1);
+        if (std::getenv("NIMBA_SIM_LOG") == nullptr) {
+            setenv("NIMBA_SIM_LOG", (runtime + "mouse-sim.log").c_str(), 1);
+        }
+        options.sim = [socket](const std::string& command) {
+            return nimba::sim::SendControlCommand(socket, command)
+                .value_or("ERR no simulated mouse is running");
+        };
+        options.sim_state = [socket] {
+            return Output(nimba::sim::SendControlCommand(socket, "state").value_or(""));
+        };
+        options.sim_log = [socket] {
+            return Output(nimba::sim::SendControlCommand(socket, "log").value_or(""));
+        };
+    }
+    options.working_dir = std::filesystem::current_path().string();
+
+    int code = 0;
+    {
+        QApplication application(argc, argv);
+        QApplication::setQuitOnLastWindowClosed(false);
+        nimba::ProgramScenarioHost host(runtime);
+        code = nimba::scenario::RunScenario(script, host, options);
+    }
+    std::filesystem::remove_all(runtime);
+    return code;
+}
