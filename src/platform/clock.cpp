@@ -158,6 +158,10 @@ void Sleep(DWORD ms) {
 
 void platform::SleepUnlessStopped(DWORD ms, std::stop_token stop) {
     if (stop.stop_requested()) return;
+    if (g_mode.load() == Mode::kDriven && std::this_thread::get_id() != g_driver.load()) {
+        detail::SleepUntil(NowMs() + ms, stop);
+        return;
+    }
     if (g_mode.load() != Mode::kReal || !stop.stop_possible()) {
         Sleep(ms);
         return;

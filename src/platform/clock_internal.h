@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cstdint>
 #include <optional>
+#include <stop_token>
 
 namespace platform::detail {
 
@@ -17,8 +18,9 @@ void WakeAllQueues();
 // The earliest due time of any thread's timer or driven-clock pause that lies strictly after
 // `now`.
 std::optional<uint64_t> NextDueAfter(uint64_t now);
-// Blocks the calling thread until virtual time reaches `deadline` or the driven clock is off.
-void SleepUntil(uint64_t deadline);
+// Blocks the calling thread until virtual time reaches `deadline`, the driven clock is off, or
+// `stop` is requested.
+void SleepUntil(uint64_t deadline, std::stop_token stop = {});
 // Pumps the calling thread's queue until every other thread that runs a message loop waits
 // for a message it has not got yet or sleeps until later, and the caller's queue is empty.
 // False if that did not happen within `patience`.

@@ -528,12 +528,23 @@ std::optional<uint64_t> NextDueAfter(uint64_t now) {
     return next;
 }
 
-void SleepUntil(uint64_t deadline) {
+void SleepUntil(uint64_t deadline, std::stop_token stop) {
+    std::shared_ptr<ThreadQueue> q;
+    {
+        Lock lock(Reg().mutex);
+        q = CurrentQueue(lock);
+    }
+    // Made before the lock is taken: a stop already requested runs the callback at once.
+    const std::stop_callback wake_on_stop(stop, [&q] {
+        Lock lock(Reg().mutex);
+        q->wake.notify_all();
+    });
     Lock lock(Reg().mutex);
-    std::shared_ptr<ThreadQueue> q = CurrentQueue(lock);
     q->sleeping_until = deadline;
     NotifyIdleWatcher();
-    q->wake.wait(lock, [&] { return !DrivenClockOn() || NowMs() >= deadline; });
+    q->wake.wait(lock, [&] {
+        return !DrivenClockOn() || NowMs() >= deadline || stop.stop_requested();
+    });
     q->sleeping_until.reset();
 }
 
