@@ -14,6 +14,7 @@
 #include "scenario/expectation.h"
 #include "scenario/input_events.h"
 #include "scenario/key_names.h"
+#include "scenario/sim_state_json.h"
 #include "scenario/state_dump.h"
 #include "scenario/widget_actions.h"
 #include "scenario/window_lookup.h"
@@ -95,6 +96,8 @@ std::optional<RunStop> CommandExecutor::Execute(const Command& command, uint64_t
             return Expect(command);
         case Verb::kExpectWindow:
             return ExpectWindow(command);
+        case Verb::kExpectSim:
+            return ExpectSim(command);
         case Verb::kQuit:
             // Ending the program ends the run: the runner's to do.
             return std::nullopt;
@@ -211,6 +214,31 @@ std::optional<RunStop> CommandExecutor::ExpectWindow(const Command& command) {
     const std::string actual = open ? "open" : "closed";
     if (actual == command.args[1]) return std::nullopt;
     return RunStop{1, "expected " + command.args[0] + " " + command.args[1] + ", got " + actual};
+}
+
+std::optional<RunStop> CommandExecutor::ExpectSim(const Command& command) {
+    if (!options_.sim_log || !options_.sim_state) return CannotDo("no simulated mouse here");
+    const std::string& what = command.args[0];
+    std::string actual;
+    if (what == "log" || what == "log-last") {
+        const QJsonArray log = SimLogJson(options_.sim_log());
+        if (what == "log") {
+            actual = std::to_string(log.size());
+        } else if (!log.isEmpty()) {
+            actual = log.last().toString().toStdString();
+        }
+    } else {
+        const QJsonObject state = SimStateJson(options_.sim_state());
+        const auto key = QString::fromStdString(what);
+        if (!state.contains(key))
+            return CannotDo("the simulated mouse's state has no '" + what + "'");
+        const QJsonValue value = state.value(key);
+        actual = value.isArray()
+                     ? QJsonDocument(value.toArray()).toJson(QJsonDocument::Compact).toStdString()
+                     : value.toString().toStdString();
+    }
+    if (actual == command.args[1]) return std::nullopt;
+    return RunStop{1, "expected " + what + " " + command.args[1] + ", got " + actual};
 }
 
 std::string CommandExecutor::Resolve(const std::string& path) const {

@@ -38,6 +38,8 @@ private:
     std::optional<RunStop> Dump(const Command& command, uint64_t start_ms);
     std::optional<RunStop> Expect(const Command& command);
     std::optional<RunStop> ExpectWindow(const Command& command);
+    // The simulated mouse: how many reports it logged, the last of them, or a line of its state.
+    std::optional<RunStop> ExpectSim(const Command& command);
     std::string Resolve(const std::string& path) const;
 
     ScenarioHost& host_;

@@ -8,6 +8,7 @@
 #include "scenario/window_lookup.h"
 #include "skin/button.h"
 #include "skin/combo.h"
+#include "skin/container.h"
 #include "skin/control_tree.h"
 #include "skin/edit.h"
 #include "skin/label.h"
@@ -19,8 +20,9 @@
 namespace nimba::scenario {
 namespace {
 
-constexpr std::string_view kProperties[] = {"name",  "kind", "shown", "enabled",  "text", "checked",
-                                            "value", "min",  "max",   "selected", "items"};
+constexpr std::string_view kProperties[] = {"name",    "kind",   "shown",     "enabled", "text",
+                                            "checked", "value",  "min",       "max",     "selected",
+                                            "items",   "scroll", "scroll_end"};
 
 // The text a control shows, for the kinds that show one.
 std::optional<QString> ShownText(CControlUI& control) {
@@ -79,6 +81,11 @@ QJsonObject DescribeControl(CControlUI& control) {
         json["items"] = items;
     } else if (auto* tabs = dynamic_cast<CTabLayoutUI*>(&control)) {
         json["selected"] = tabs->GetCurSel();
+    } else if (auto* container = dynamic_cast<CContainerUI*>(&control);
+               container != nullptr && container->GetScrollRange() > 0) {
+        // A container whose children do not fit: how far it is scrolled, and whether to its end.
+        json["scroll"] = container->GetScrollPos();
+        json["scroll_end"] = container->GetScrollPos() >= container->GetScrollRange();
     }
     return json;
 }

@@ -40,6 +40,7 @@ constexpr VerbSyntax kVerbs[] = {
     {"dump", Verb::kDump, 1, 1, "dump FILE.json", false},
     {"expect", Verb::kExpect, 3, 3, "expect NAME PROPERTY VALUE", false},
     {"expect-window", Verb::kExpectWindow, 2, 2, "expect-window CLASS open|closed", false},
+    {"expect-sim", Verb::kExpectSim, 2, 2, "expect-sim log|log-last|STATE-KEY VALUE", false},
     {"quit", Verb::kQuit, 0, 0, "quit", false},
 };
 

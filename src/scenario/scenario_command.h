@@ -33,6 +33,7 @@ enum class Verb {
     kDump,
     kExpect,
     kExpectWindow,
+    kExpectSim,
     kQuit,
 };
 

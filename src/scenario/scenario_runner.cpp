@@ -182,7 +182,7 @@ private:
 std::optional<ScriptError> CheckAgainstOptions(const std::vector<Command>& commands,
                                                const ScenarioOptions& options) {
     for (const Command& command : commands) {
-        if (command.verb == Verb::kSim && !options.sim)
+        if ((command.verb == Verb::kSim || command.verb == Verb::kExpectSim) && !options.sim)
             return ScriptError{command.line,
                                "sim: the simulated mouse is only there in the demo program folder"};
     }

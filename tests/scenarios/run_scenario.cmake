@@ -6,11 +6,14 @@
 #   #! conf KEY=VALUE           a line of the simulated mouse's mouse-sim.conf
 #   #! mousectl ARGS...         a nimba-mousectl command run in the copy (stored profiles)
 #   #! expect-exit N            the exit code the run must end with (0 by default)
+# and check what the program left behind after it:
+#   #! then mousectl ARGS... => REGEX   the command's output must match REGEX
 file(STRINGS ${SCENARIO} directives REGEX "^#!")
 set(folder demo)
 set(conf "")
 set(commands "")
 set(expected_exit 0)
+set(checks "")
 foreach(line ${directives})
     string(REGEX REPLACE "^#![ ]*" "" line "${line}")
     if(line MATCHES "^folder (.+)$")
@@ -19,6 +22,8 @@ foreach(line ${directives})
         string(APPEND conf "${CMAKE_MATCH_1}\n")
     elseif(line MATCHES "^mousectl (.+)$")
         list(APPEND commands "${CMAKE_MATCH_1}")
+    elseif(line MATCHES "^then mousectl (.+) => (.+)$")
+        list(APPEND checks "${CMAKE_MATCH_1}|${CMAKE_MATCH_2}")
     elseif(line MATCHES "^expect-exit ([0-9]+)$")
         set(expected_exit ${CMAKE_MATCH_1})
     endif()
@@ -44,3 +49,16 @@ execute_process(COMMAND ${WORK}/nimba-scenario ${SCENARIO} WORKING_DIRECTORY ${B
 if(NOT rc EQUAL expected_exit)
     message(FATAL_ERROR "${SCENARIO} exited ${rc}, expected ${expected_exit}")
 endif()
+
+foreach(check ${checks})
+    string(REPLACE "|" ";" parts "${check}")
+    list(GET parts 0 command)
+    list(GET parts 1 pattern)
+    separate_arguments(args UNIX_COMMAND "${command}")
+    execute_process(COMMAND ${WORK}/nimba-mousectl ${args} WORKING_DIRECTORY ${WORK}
+                    OUTPUT_VARIABLE output RESULT_VARIABLE rc)
+    if(NOT rc EQUAL 0 OR NOT output MATCHES "${pattern}")
+        message(FATAL_ERROR "after the story: nimba-mousectl ${command} gave\n${output}\n"
+                            "which does not match ${pattern}")
+    endif()
+endforeach()
