@@ -156,6 +156,7 @@ LRESULT CMainWnd::HandleCustomMessage(UINT msg, WPARAM wParam, LPARAM lParam, bo
 }
 
 void CMainWnd::ShowMainWindow(bool only_when_hidden) {
+    Trace("main window to the front");
     if (!only_when_hidden || !IsWindowVisible(GetHWND())) ::ShowWindow(GetHWND(), SW_SHOW);
     if (IsIconic(GetHWND())) SendMessageW(GetHWND(), WM_SYSCOMMAND, SC_RESTORE, 0);
     SetForegroundWindow(GetHWND());
@@ -172,6 +173,7 @@ void CMainWnd::ShowOrExplain(bool only_when_hidden) {
 void CMainWnd::ShowNoDeviceMessage() {
     if (no_device_message_open_ || exiting_) return;
     no_device_message_open_ = true;
+    Trace("message box: no_device_text");
     ShowMessageBox(GetHWND(), u"no_device_text");
     no_device_message_open_ = false;
 }
