@@ -11,10 +11,12 @@ demo=build/demo
 
 if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" ]]; then
     echo "No display (neither DISPLAY nor WAYLAND_DISPLAY): running the demo story headless instead."
-    mkdir -p build/screenshots
+    mkdir -p build/screenshots "$demo/Data"
+    export NIMBA_SIM_LOG=$demo/Data/mouse-sim.log
+    : >"$NIMBA_SIM_LOG"
     "$demo/nimba-scenario" scripts/demo.scn
-    echo "--- reports the simulated mouse received ($demo/Data/mouse-sim.log):"
-    cat "$demo/Data/mouse-sim.log"
+    echo "--- reports the simulated mouse received ($NIMBA_SIM_LOG):"
+    cat "$NIMBA_SIM_LOG"
     echo "--- screenshots: build/screenshots/demo_*.png"
     exit 0
 fi
