@@ -91,27 +91,31 @@ void ApplyWindowAttributes(const pugi::xml_node& window, CPaintManagerUI* manage
     }
 }
 
-// Builds `node` and its children; null when it is not a control.
-CControlUI* Build(const pugi::xml_node& node) {
+// Hands `child` to `parent` when `parent` holds controls; false (and `child` stays the
+// caller's) when it does not.
+bool AddChild(CControlUI& parent, CControlUI& child) {
+    if (auto* container = dynamic_cast<CContainerUI*>(&parent)) return container->Add(&child);
+    if (auto* list = dynamic_cast<CListUI*>(&parent)) return list->Add(&child);
+    if (auto* combo = dynamic_cast<CComboUI*>(&parent)) return combo->Add(&child);
+    return false;
+}
+
+// Builds `node` and its children; null when it is not a control. Each control joins its parent
+// before its own children are built: a widget reparented with a subtree under it has the whole
+// subtree's style worked out again, once for every level above it.
+CControlUI* Build(const pugi::xml_node& node, CControlUI* parent) {
     std::unique_ptr<CControlUI> control(MakeControl(node.name()));
     if (!control) return nullptr;
     for (const pugi::xml_attribute& a : node.attributes()) {
         control->SetAttribute(Utf16(a.name()), Utf16(a.value()));
     }
-    for (const pugi::xml_node& child_node : node.children()) {
-        CControlUI* child = Build(child_node);
-        if (child == nullptr) continue;
-        if (auto* container = dynamic_cast<CContainerUI*>(control.get())) {
-            container->Add(child);
-        } else if (auto* list = dynamic_cast<CListUI*>(control.get())) {
-            list->Add(child);
-        } else if (auto* combo = dynamic_cast<CComboUI*>(control.get())) {
-            combo->Add(child);
-        } else {
-            delete child;
-        }
+    CControlUI* built = control.get();
+    if (parent != nullptr) {
+        if (!AddChild(*parent, *built)) return nullptr;
+        control.release();  // the parent owns it now
     }
-    return control.release();
+    for (const pugi::xml_node& child_node : node.children()) Build(child_node, built);
+    return parent != nullptr ? built : control.release();
 }
 
 CControlUI* BuildDocument(const pugi::xml_document& doc, CPaintManagerUI* manager) {
@@ -119,11 +123,11 @@ CControlUI* BuildDocument(const pugi::xml_document& doc, CPaintManagerUI* manage
     if (std::string_view(root.name()) == "Window") {
         if (manager != nullptr) ApplyWindowAttributes(root, manager);
         for (const pugi::xml_node& child : root.children()) {
-            if (CControlUI* control = Build(child)) return control;
+            if (CControlUI* control = Build(child, nullptr)) return control;
         }
         return nullptr;
     }
-    return Build(root);
+    return Build(root, nullptr);
 }
 
 }  // namespace

@@ -49,9 +49,9 @@ class SettingsStoryTest : public ::testing::Test {
 protected:
     void SetUp() override {
         program_ = folder_.path() + "demo/";
+        // The demo folder as built (with res/), without what earlier runs stored there.
         fs::copy(std::getenv("NIMBA_DEMO_DIR"), program_, fs::copy_options::recursive);
-        fs::copy(fs::path(std::getenv("NIMBA_SOURCE_DIR")) / "res", program_ + "res",
-                 fs::copy_options::recursive);
+        fs::remove_all(program_ + "Data");
     }
 
     // The socket of this test's own simulated mouse, so parallel runs never meet.
