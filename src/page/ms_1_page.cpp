@@ -4,6 +4,7 @@
 
 #include "device/device_messages.h"
 #include "keys/key_table.h"
+#include "macro/dialogs/ms_1_macro.h"
 #include "model/button_functions.h"
 #include "model/colour.h"
 #include "model/utf16.h"
@@ -301,6 +302,10 @@ std::u16string CMS_1_Page::CurrentProfileName() const {
 
 void CMS_1_Page::OnClick(TNotifyUI& msg) {
     if (msg.pSender == apply_button_ || msg.pSender == apply_dpi_button_) RequestApply();
+    if (msg.pSender == macro_button_) {
+        static const InputCaptureTable kNoCapture;
+        CMS_1_Macro::Run(window_, macros_, capture_ != nullptr ? *capture_ : kNoCapture);
+    }
 }
 
 void CMS_1_Page::OnValueChanged(TNotifyUI& msg) {

@@ -1,0 +1,648 @@
+#include "macro/dialogs/ms_1_macro.h"
+
+#include <QKeySequence>
+#include <QShortcut>
+#include <QWidget>
+#include <algorithm>
+#include <cstring>
+#include <string>
+
+#include "dialogs/msg_wnd.h"
+#include "keys/key_table.h"
+#include "macro/macro_file.h"
+#include "model/leading_integer.h"
+#include "persistence/name_case.h"
+#include "persistence/unique_name.h"
+#include "model/utf16.h"
+#include "persistence/data_directory.h"
+#include "platform/clock.h"
+#include "platform/debug_output.h"
+#include "platform/file_dialogs.h"
+#include "platform/text_encoding.h"
+#include "skin/button.h"
+#include "skin/combo.h"
+#include "skin/container.h"
+#include "skin/dialog_builder.h"
+#include "skin/list.h"
+
+namespace nimba {
+namespace {
+
+constexpr int kMacroRowHeight = 22;
+constexpr int kNewMacroRowHeight = 30;
+constexpr int kActionRowHeight = 30;
+constexpr int kMaxActionsForClick = kMaxMacroActions - 2;
+constexpr uint8_t kFirstMouseCode = 241;
+constexpr uint8_t kLastMouseCode = 245;
+constexpr wchar_t kMacroFilter[] = L"Macro Flie\0*.macro;*.MACRO\0";
+constexpr size_t kPathChars = 4096;
+
+// Combo items 0..4 of the mouse action field and the codes they stand for.
+constexpr uint8_t kComboCodes[] = {241, 242, 243, 245, 244};
+
+void Trace(const std::string& text) {
+    OutputDebugStringW(platform::FromUtf8(text).c_str());
+}
+
+bool IsMouseCode(uint8_t code) {
+    return code >= kFirstMouseCode && code <= kLastMouseCode;
+}
+
+uint32_t NowTicks() {
+    return static_cast<uint32_t>(platform::NowMs());
+}
+
+std::u16string Decimal(long long value) {
+    return platform::Utf8ToUtf16(std::to_string(value));
+}
+
+long long FieldValue(const CControlUI* field) {
+    return field != nullptr ? ParseLeadingInteger(field->GetText()) : 0;
+}
+
+}  // namespace
+
+CMS_1_Macro::CMS_1_Macro(MacroStore& store, const InputCaptureTable& capture)
+    : store_(store), capture_(capture) {}
+
+CMS_1_Macro::~CMS_1_Macro() {
+    StopEverything();
+}
+
+void CMS_1_Macro::Run(HWND owner, MacroStore& store, const InputCaptureTable& capture) {
+    CMS_1_Macro editor(store, capture);
+    if (editor.Create(owner, u"", WS_POPUP | WS_VISIBLE, WS_EX_TOOLWINDOW, 0, 0, 800, 800) ==
+        nullptr) {
+        Trace("macro editor: the skin cannot be built");
+        return;
+    }
+    editor.CenterWindow();
+    editor.ShowModal();
+}
+
+void CMS_1_Macro::InitWindow() {
+    const auto find_as = [this]<class T>(std::u16string_view name, T*& out) {
+        out = m_pm.FindControlAs<T>(name);
+        if (out == nullptr) Trace("macro editor: no control " + platform::Utf16ToUtf8(name));
+    };
+    find_as(u"ms_1_macro_list", macro_list_);
+    find_as(u"ms_1_macro_action_list", action_list_);
+    find_as(u"ms_1_macro_name_edit", name_edit_);
+    find_as(u"ms_1_macro_record_btn", record_button_);
+    find_as(u"ms_1_macro_insert_mouse_btn", insert_mouse_check_);
+    find_as(u"ms_1_macro_action_edit_check", edit_check_);
+    find_as(u"ms_1_macro_action_edit_tab", edit_tab_);
+    find_as(u"ms_1_default_delay_edit", default_delay_edit_);
+    find_as(u"ms_1_macro_action_edit", key_edit_);
+    find_as(u"ms_1_macro_delay_edit", key_delay_edit_);
+    find_as(u"ms_1_macro_mouse_action_combo", mouse_combo_);
+    find_as(u"ms_1_macro_mouseaction_delay_edit", mouse_delay_edit_);
+
+    if (macro_list_ != nullptr) {
+        macro_list_->RemoveAll();
+        for (size_t i = 0; i < store_.Size(); ++i) {
+            MacroRecord record{};
+            if (!store_.CopyRecord(static_cast<int>(i), record)) continue;
+            auto* row = new CListLabelElementUI;
+            row->SetText(std::u16string(NameView(record.name)));
+            row->SetFixedHeight(kMacroRowHeight);
+            macro_list_->Add(row);
+        }
+    }
+    // Escape closes the editor, except while the key field waits for a key.
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), GetWindowWidget());
+    QObject::connect(escape, &QShortcut::activated, [this] {
+        if (target_ != CaptureTarget::kActionKey) Close(0);
+    });
+}
+
+LRESULT CMS_1_Macro::OnDestroy(UINT, WPARAM, LPARAM, bool& handled) {
+    handled = false;
+    StopEverything();
+    return 0;
+}
+
+void CMS_1_Macro::StopEverything() {
+    if (recorder_.recording()) StopRecording();
+    if (target_ == CaptureTarget::kActionKey) StopKeyCapture();
+    if (CControlUI* root = m_pm.GetRoot()) {
+        m_pm.KillTimer(root, kInsertedRowTimer);
+        m_pm.KillTimer(root, kReloadedRowTimer);
+    }
+}
+
+LRESULT CMS_1_Macro::HandleCustomMessage(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) {
+    handled = false;
+    if (msg != kInputEventMessage) return 0;
+    handled = true;
+    if (target_ == CaptureTarget::kRecording) RecordEvent(wParam, lParam);
+    if (target_ == CaptureTarget::kActionKey) CaptureKey(wParam);
+    return 0;
+}
+
+void CMS_1_Macro::Notify(TNotifyUI& msg) {
+    const std::u16string& type = msg.sType;
+    if (type == notify_type::kTimer) {
+        OnTimer(static_cast<UINT>(msg.wParam));
+        return;
+    }
+    if (msg.pSender == nullptr) return;
+    if (type == notify_type::kClick) {
+        OnClick(msg);
+    } else if (type == notify_type::kCheckClick) {
+        OnCheckClick(msg);
+    } else if (type == notify_type::kItemSelect) {
+        OnItemSelect(msg);
+    } else if (type == notify_type::kKillFocus) {
+        OnKillFocus(msg);
+    } else if (type == notify_type::kSetFocus && msg.pSender == key_edit_) {
+        StartKeyCapture();
+    } else if (msg.pSender == record_button_ && recorder_.recording()) {
+        if (type == notify_type::kMouseEnter) PointerOverRecordButton(true);
+        if (type == notify_type::kMouseLeave) PointerOverRecordButton(false);
+    }
+}
+
+void CMS_1_Macro::OnClick(TNotifyUI& msg) {
+    const std::u16string& name = msg.pSender->GetName();
+    if (name == u"btn_exit") {
+        Close(1);
+    } else if (name == u"ms_1_macro_add_btn") {
+        AddMacro();
+    } else if (name == u"ms_1_macro_delete_btn") {
+        DeleteMacro();
+    } else if (name == u"ms_1_macro_up_btn") {
+        MoveAction(-1);
+    } else if (name == u"ms_1_macro_down_btn") {
+        MoveAction(1);
+    } else if (name == u"ms_1_macro_delete_action_btn") {
+        DeleteAction();
+    } else if (name == u"ms_1_macro_clear_action_btn") {
+        ClearActions();
+    } else if (name == u"ms_1_record_delay_btn") {
+        SetDelayMode(DelayMode::kRecorded);
+    } else if (name == u"ms_1_default_delay_btn") {
+        SetDelayMode(DelayMode::kDefault);
+    } else if (name == u"ms_1_no_delay_btn") {
+        SetDelayMode(DelayMode::kNone);
+    } else if (name == u"ms_1_macro_save_btn") {
+        SaveActions();
+        OpenEditPanel(false);
+    } else if (name == u"ms_1_macro_cancel_btn") {
+        OpenEditPanel(false);
+        reloading_ = true;
+        LoadMacro(current_index_);
+        reloading_ = false;
+    } else if (name == u"ms_1_macro_import_btn") {
+        ImportMacroFile();
+    } else if (name == u"ms_1_macro_export_btn") {
+        ExportMacroFile();
+    } else if (name.starts_with(u"ms_1_macro_key") && name.size() == 19) {
+        const int button = name[14] - u'1';
+        if (button >= 0 && button < 5) InsertMouseClick(kComboCodes[button]);
+    }
+}
+
+void CMS_1_Macro::OnCheckClick(TNotifyUI& msg) {
+    if (msg.pSender == record_button_) {
+        ToggleRecording(record_button_->GetCheck());
+    } else if (msg.pSender == insert_mouse_check_) {
+        const bool mouse = insert_mouse_check_->GetCheck();
+        if (CControlUI* tab = m_pm.FindControl(u"ms_1_macro_mouse_event_tab"))
+            tab->SetVisible(mouse);
+        if (CControlUI* tab = m_pm.FindControl(u"ms_1_macro_name_tab")) tab->SetVisible(!mouse);
+    } else if (msg.pSender == edit_check_) {
+        OpenEditPanel(edit_check_->GetCheck());
+    }
+}
+
+void CMS_1_Macro::OnItemSelect(TNotifyUI& msg) {
+    const int index = static_cast<int>(msg.wParam);
+    if (msg.pSender == macro_list_) {
+        Trace("iActionIndex=" + std::to_string(cursor_.selected) + ", iNextActionIndex=-1");
+        LoadMacro(index);
+    } else if (msg.pSender == action_list_) {
+        cursor_.selected = index;
+        if (edit_check_ != nullptr && edit_check_->GetCheck()) ShowEditPanel();
+    } else if (msg.pSender == mouse_combo_) {
+        EditMouseButton(index);
+    }
+}
+
+void CMS_1_Macro::OnKillFocus(TNotifyUI& msg) {
+    if (msg.pSender == name_edit_) {
+        Rename();
+    } else if (msg.pSender == default_delay_edit_) {
+        ClampDefaultDelayField();
+    } else if (msg.pSender == key_delay_edit_ || msg.pSender == mouse_delay_edit_) {
+        EditDelay(msg.pSender);
+    } else if (msg.pSender == key_edit_) {
+        StopKeyCapture();
+    }
+}
+
+void CMS_1_Macro::OnTimer(UINT id) {
+    if (id != kInsertedRowTimer && id != kReloadedRowTimer) return;
+    m_pm.KillTimer(m_pm.GetRoot(), id);
+    if (action_list_ == nullptr || pending_row_ < 0 || pending_row_ >= action_list_->GetCount())
+        return;
+    SelectAction(pending_row_);
+    action_list_->EnsureVisible(pending_row_);
+}
+
+// ---- Macros ----
+
+void CMS_1_Macro::AddMacro() {
+    MacroRecord* created = store_.CreateNewMacro();
+    AppendMacroRow(std::u16string(NameView(created->name)));
+}
+
+void CMS_1_Macro::AppendMacroRow(const std::u16string& name) {
+    if (macro_list_ == nullptr) return;
+    auto* row = new CListLabelElementUI;
+    row->SetText(name);
+    row->SetFixedHeight(kNewMacroRowHeight);
+    macro_list_->Add(row);
+    const int index = macro_list_->GetCount() - 1;
+    macro_list_->SelectItem(index);
+    LoadMacro(index);
+}
+
+void CMS_1_Macro::DeleteMacro() {
+    if (macro_list_ == nullptr) return;
+    const int row = macro_list_->GetCurSel();
+    if (row < 0) return;
+    if (ShowMessageBox(GetHWND(), u"delete_macro_text") != 1) return;
+    if (recorder_.recording()) StopRecording();
+    store_.Remove(row);
+    macro_list_->RemoveAt(row);
+    const int next = std::min(row, macro_list_->GetCount() - 1);
+    if (next < 0) {
+        // The actions stay on show until another macro is loaded.
+        current_index_ = -1;
+        SelectAction(-1);
+        return;
+    }
+    macro_list_->SelectItem(next);
+    LoadMacro(next);
+}
+
+void CMS_1_Macro::LoadMacro(int index) {
+    MacroRecord record{};
+    if (!store_.CopyRecord(index, record)) return;
+    current_index_ = index;
+    std::memcpy(working_.actions, record.actions, sizeof(working_.actions));
+    working_.action_count = std::clamp(record.action_count, 0, kMaxMacroActions);
+    if (name_edit_ != nullptr) name_edit_->SetText(std::u16string(NameView(record.name)));
+    RebuildActionList();
+    // A macro comes up with no action selected, so a recording replaces its actions unless
+    // the user picks the one to record after. A reload keeps the row it is bringing back.
+    if (!reloading_) SelectAction(-1);
+}
+
+void CMS_1_Macro::Rename() {
+    if (!HasCurrent() || name_edit_ == nullptr) return;
+    MacroRecord record{};
+    if (!store_.CopyRecord(current_index_, record)) return;
+    const std::u16string current(NameView(record.name));
+    // Cut first, so the name tested is the name that would be stored.
+    const std::u16string wanted = CutName(name_edit_->GetText(), kMacroNameChars);
+    if (EqualsIgnoringCase(wanted, current)) return;
+    if (wanted.empty() || store_.NameExists(wanted)) {
+        name_edit_->SetText(current);
+        return;
+    }
+    store_.Edit([&](MacroList& macros) { CopyName(macros[current_index_]->name, wanted); });
+    name_edit_->SetText(wanted);
+    SaveActions();
+    if (macro_list_ != nullptr) {
+        if (CControlUI* row = macro_list_->GetItemAt(current_index_)) row->SetText(wanted);
+    }
+}
+
+void CMS_1_Macro::ImportMacroFile() {
+    const std::wstring folder = platform::FromUtf8(GetDataDirectory());
+    std::wstring path(kPathChars, L'\0');
+    OPENFILENAMEW dialog;
+    dialog.hwndOwner = GetHWND();
+    dialog.lpstrFilter = kMacroFilter;
+    dialog.lpstrFile = path.data();
+    dialog.nMaxFile = kPathChars;
+    dialog.lpstrInitialDir = folder.c_str();
+    dialog.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
+    if (!GetOpenFileNameW(&dialog)) return;
+
+    const ImportResult result = ImportMacro(platform::ToUtf8(path.c_str()), store_);
+    switch (result.status) {
+        case ImportStatus::kImported: break;
+        case ImportStatus::kUnreadable: ShowMessageBox(GetHWND(), u"file_unreadable_text"); return;
+        case ImportStatus::kTruncated:
+        case ImportStatus::kInvalid: ShowMessageBox(GetHWND(), u"macro_file_invalid_text"); return;
+    }
+    if (!result.saved) ShowMessageBox(GetHWND(), u"macro_store_unsaved_text");
+    MacroRecord record{};
+    if (store_.CopyRecord(result.index, record)) AppendMacroRow(std::u16string(NameView(record.name)));
+}
+
+void CMS_1_Macro::ExportMacroFile() {
+    MacroRecord record{};
+    if (!HasCurrent() || !store_.CopyRecord(current_index_, record)) return;
+    const std::wstring folder = platform::FromUtf8(GetDataDirectory());
+    std::wstring path(kPathChars, L'\0');
+    OPENFILENAMEW dialog;
+    dialog.hwndOwner = GetHWND();
+    dialog.lpstrFilter = kMacroFilter;
+    dialog.lpstrFile = path.data();
+    dialog.nMaxFile = kPathChars;
+    dialog.lpstrInitialDir = folder.c_str();
+    dialog.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
+    dialog.lpstrDefExt = L"macro";
+    if (!GetSaveFileNameW(&dialog)) return;
+    if (!ExportMacro(platform::ToUtf8(path.c_str()), record)) {
+        ShowMessageBox(GetHWND(), u"file_unwritable_text");
+    }
+}
+
+// ---- Actions ----
+
+void CMS_1_Macro::SaveActions() {
+    const int weight = MacroWeight(working_);
+    Trace("iTotalNum = " + std::to_string(weight));
+    if (!HasCurrent()) return;
+    if (weight >= kMaxSavableWeight) {
+        LoadMacro(current_index_);
+        return;
+    }
+    store_.Edit([&](MacroList& macros) {
+        if (current_index_ >= static_cast<int>(macros.size())) return;
+        MacroRecord& record = *macros[current_index_];
+        record.action_count = working_.action_count;
+        std::memcpy(record.actions, working_.actions, sizeof(record.actions));
+    });
+    if (!store_.Save()) Trace("macro editor: macro.data could not be written");
+}
+
+void CMS_1_Macro::RebuildActionList() {
+    if (action_list_ == nullptr) return;
+    action_list_->RemoveAll();
+    for (int i = 0; i < working_.action_count; ++i) {
+        CControlUI* row = CDialogBuilder().Create(u"keylistitem.xml", &m_pm);
+        if (row == nullptr) return;
+        row->SetFixedHeight(kActionRowHeight);
+        action_list_->Add(row);
+        FillRow(i);
+    }
+    if (reloading_ && recorder_.start_insertion() >= 0) {
+        SelectRowLater(recorder_.start_insertion(), kReloadedRowTimer);
+    } else if (insert_mode_) {
+        SelectRowLater(cursor_.insertion - 1, kInsertedRowTimer);
+    } else {
+        SelectAction(working_.action_count - 1);
+    }
+}
+
+void CMS_1_Macro::SelectAction(int row) {
+    cursor_.selected = row >= 0 && row < working_.action_count ? row : -1;
+    if (action_list_ != nullptr) action_list_->SelectItem(cursor_.selected);
+}
+
+void CMS_1_Macro::FillRow(int index) {
+    auto* row = dynamic_cast<CContainerUI*>(action_list_->GetItemAt(index));
+    if (row == nullptr) return;
+    const MacroAction& action = working_.actions[index];
+    if (CControlUI* key = row->FindSubControl(u"key")) {
+        key->SetText(KeyName(action.code));
+        key->SetBkImage(IsMouseCode(action.code)
+                            ? u"res='skins/mouse.png' dest='2,2,28,28'"
+                            : u"res='skins/keyboard_key_action.png' dest='5,6,35,24'");
+    }
+    if (CControlUI* kind = row->FindSubControl(u"action")) {
+        const bool press = action.kind == kMacroPress;
+        kind->SetResourceText(true);
+        kind->SetText(press ? u"key_down_action" : u"key_up_action");
+        kind->SetBkImage(press ? u"res='skins/macro_key_down.png' dest='5,6,21,24'"
+                               : u"res='skins/macro_key_up.png' dest='5,6,21,24'");
+    }
+    if (CControlUI* delay = row->FindSubControl(u"delay")) {
+        delay->SetText(Decimal(IsLastAction(index) ? kMinDelayMs : action.delay_ms));
+    }
+}
+
+void CMS_1_Macro::SelectRowLater(int row, UINT timer) {
+    pending_row_ = row;
+    m_pm.SetTimer(m_pm.GetRoot(), timer, kRowTimerMs);
+}
+
+void CMS_1_Macro::MoveAction(int by) {
+    const int from = cursor_.selected;
+    const int to = from + by;
+    if (from < 0 || to < 0 || to >= working_.action_count) return;
+    std::swap(working_.actions[from], working_.actions[to]);
+    FillRow(from);
+    FillRow(to);
+    SelectAction(to);
+    SaveActions();
+}
+
+void CMS_1_Macro::DeleteAction() {
+    const int s = cursor_.selected;
+    if (s < 0 || s >= working_.action_count) return;
+    std::memmove(&working_.actions[s], &working_.actions[s + 1],
+                 sizeof(MacroAction) * static_cast<size_t>(kMaxMacroActions - s - 1));
+    working_.actions[kMaxMacroActions - 1] = {};
+    --working_.action_count;
+    if (action_list_ != nullptr) action_list_->RemoveAt(s);
+    // The new last action shows the fixed last delay.
+    if (working_.action_count > 0) FillRow(working_.action_count - 1);
+    SelectAction(std::min(s, working_.action_count - 1));
+    SaveActions();
+}
+
+void CMS_1_Macro::ClearActions() {
+    if (!HasCurrent()) return;
+    std::memset(working_.actions, 0, sizeof(working_.actions));
+    working_.action_count = 0;
+    insert_mode_ = false;
+    cursor_.insertion = -1;
+    SelectAction(-1);
+    SaveActions();
+    RebuildActionList();
+}
+
+void CMS_1_Macro::InsertMouseClick(uint8_t code) {
+    if (!HasCurrent() || working_.action_count > kMaxActionsForClick) return;
+    cursor_.insertion = cursor_.selected + 1;
+    insert_mode_ = true;
+    const uint16_t delay =
+        recorder_.delay_mode == DelayMode::kDefault ? DefaultDelayField() : kMinDelayMs;
+    InsertAction(cursor_, MacroAction{code, kMacroPress, delay});
+    InsertAction(cursor_, MacroAction{code, kMacroRelease, delay});
+    RebuildActionList();
+    SaveActions();
+    insert_mode_ = false;
+}
+
+void CMS_1_Macro::SetDelayMode(DelayMode mode) {
+    recorder_.delay_mode = mode;
+}
+
+uint16_t CMS_1_Macro::DefaultDelayField() {
+    return ClampDelay(FieldValue(default_delay_edit_));
+}
+
+void CMS_1_Macro::ClampDefaultDelayField() {
+    if (default_delay_edit_ == nullptr) return;
+    const long long typed = FieldValue(default_delay_edit_);
+    const uint16_t value = ClampDelay(typed);
+    if (value != typed) default_delay_edit_->SetText(Decimal(value));
+}
+
+void CMS_1_Macro::OpenEditPanel(bool open) {
+    if (open && cursor_.selected < 0) open = false;
+    if (edit_check_ != nullptr && edit_check_->GetCheck() != open) edit_check_->SetCheck(open);
+    if (open) {
+        ShowEditPanel();
+    } else if (edit_tab_ != nullptr) {
+        edit_tab_->SelectItem(0);
+    }
+}
+
+void CMS_1_Macro::ShowEditPanel() {
+    const int s = cursor_.selected;
+    if (s < 0 || s >= working_.action_count || edit_tab_ == nullptr) return;
+    const MacroAction& action = working_.actions[s];
+    const bool last = IsLastAction(s);
+    CControlUI* delay_field = nullptr;
+    if (IsMouseCode(action.code)) {
+        edit_tab_->SelectItem(2);
+        if (mouse_combo_ != nullptr) {
+            const int item = action.code == 245 ? 3 : action.code == 244 ? 4 : action.code - 241;
+            mouse_combo_->SelectItem(item);
+        }
+        delay_field = mouse_delay_edit_;
+    } else {
+        edit_tab_->SelectItem(1);
+        if (key_edit_ != nullptr) key_edit_->SetText(KeyName(action.code));
+        delay_field = key_delay_edit_;
+    }
+    if (delay_field != nullptr) {
+        delay_field->SetText(Decimal(last ? kMinDelayMs : action.delay_ms));
+        delay_field->SetEnabled(!last);
+    }
+}
+
+void CMS_1_Macro::EditDelay(CControlUI* field) {
+    const uint16_t value = ClampDelay(FieldValue(field));
+    const int s = cursor_.selected;
+    if (s >= 0 && s < working_.action_count && !IsLastAction(s)) {
+        working_.actions[s].delay_ms = value;
+        FillRow(s);
+        if (field == mouse_delay_edit_) field->SetText(Decimal(value));
+    }
+    SaveActions();
+}
+
+void CMS_1_Macro::EditMouseButton(int item) {
+    const int s = cursor_.selected;
+    if (item < 0 || item >= 5 || s < 0 || s >= working_.action_count) return;
+    working_.actions[s].code = kComboCodes[item];
+    FillRow(s);
+    SaveActions();
+}
+
+// ---- Capture ----
+
+void CMS_1_Macro::ToggleRecording(bool start) {
+    if (start && !recorder_.recording()) {
+        StartRecording();
+    } else if (!start && recorder_.recording()) {
+        StopRecording();
+    }
+}
+
+void CMS_1_Macro::StartRecording() {
+    if (capture_.installhook == nullptr || capture_.enablehook == nullptr ||
+        capture_.removehook == nullptr) {
+        Trace("macro editor: no input capture library, nothing can be recorded");
+        if (record_button_ != nullptr) record_button_->SetCheck(false);
+        return;
+    }
+    if (target_ == CaptureTarget::kActionKey) StopKeyCapture();
+    if (!HasCurrent()) AddMacro();
+    if (!HasCurrent()) return;
+    recorder_.Start(cursor_, DefaultDelayField(), NowTicks());
+    insert_mode_ = recorder_.insert_mode();
+    if (record_button_ != nullptr) {
+        record_button_->SetResourceText(true);
+        record_button_->SetText(u"stop_recording_text");
+    }
+    target_ = CaptureTarget::kRecording;
+    capture_.installhook(GetHWND());
+    capture_.enablehook(1);
+    if (capture_.mousewheelenable != nullptr) capture_.mousewheelenable(0);
+    // The click that starts a recording leaves the pointer on the button, and the click that
+    // stops it must not be recorded; a recording started from the keyboard records clicks.
+    const QWidget* button = record_button_ != nullptr ? record_button_->GetWidget() : nullptr;
+    PointerOverRecordButton(button != nullptr && button->underMouse());
+    if (!insert_mode_) RebuildActionList();
+}
+
+void CMS_1_Macro::StopRecording() {
+    recorder_.Stop();
+    target_ = CaptureTarget::kNone;
+    if (record_button_ != nullptr) {
+        record_button_->SetResourceText(true);
+        record_button_->SetText(u"start_recording_text");
+        record_button_->SetCheck(false);
+    }
+    if (capture_.removehook != nullptr) capture_.removehook();
+    if (capture_.removemousehook != nullptr) capture_.removemousehook();
+    if (capture_.enablemousehook != nullptr) capture_.enablemousehook(0);
+    if (capture_.enablehook != nullptr) capture_.enablehook(0);
+    if (capture_.mousewheelenable != nullptr) capture_.mousewheelenable(0);
+    SaveActions();
+}
+
+void CMS_1_Macro::PointerOverRecordButton(bool over) {
+    if (capture_.enablemousehook != nullptr) capture_.enablemousehook(over ? 0 : 1);
+}
+
+void CMS_1_Macro::RecordEvent(WPARAM wParam, LPARAM lParam) {
+    const MacroRecorder::Result result = recorder_.Record(cursor_, wParam, lParam, NowTicks());
+    if (result == MacroRecorder::Result::kIgnored) return;
+    RebuildActionList();
+    if (result == MacroRecorder::Result::kFull) StopRecording();
+}
+
+void CMS_1_Macro::StartKeyCapture() {
+    if (target_ == CaptureTarget::kRecording) return;
+    if (capture_.installhook == nullptr || capture_.enablehook == nullptr) {
+        Trace("macro editor: no input capture library, the key field takes no keys");
+        return;
+    }
+    target_ = CaptureTarget::kActionKey;
+    capture_.installhook(GetHWND());
+    capture_.enablehook(1);
+}
+
+void CMS_1_Macro::StopKeyCapture() {
+    if (target_ != CaptureTarget::kActionKey) return;
+    target_ = CaptureTarget::kNone;
+    if (capture_.removehook != nullptr) capture_.removehook();
+    if (capture_.enablehook != nullptr) capture_.enablehook(0);
+}
+
+void CMS_1_Macro::CaptureKey(WPARAM wParam) {
+    // Mouse messages and codes outside the virtual-key range name no key.
+    if (wParam < 1 || wParam > 254) return;
+    const uint8_t code = KeyCodeOfVirtualKey(static_cast<int>(wParam)).code;
+    if (key_edit_ != nullptr) key_edit_->SetText(KeyName(code));
+    const int s = cursor_.selected;
+    if (s >= 0 && s < working_.action_count) {
+        working_.actions[s].code = code;
+        FillRow(s);
+    }
+    SaveActions();
+}
+
+}  // namespace nimba
