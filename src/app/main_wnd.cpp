@@ -8,9 +8,7 @@
 #include "persistence/data_directory.h"
 #include "platform/debug_output.h"
 #include "platform/device_broadcast.h"
-#include "platform/library.h"
 #include "platform/messages.h"
-#include "platform/module_directory.h"
 #include "platform/text_encoding.h"
 #include "skin/container.h"
 #include "skin/menu_command.h"
@@ -51,7 +49,7 @@ CMainWnd::~CMainWnd() {
 
 void CMainWnd::InitWindow() {
     AddVirtualWnd(u"MS_1_Page", &page_);
-    page_.Attach(GetHWND(), &m_pm, &input_capture_);
+    page_.Attach(GetHWND(), &m_pm, &input_capture_.table());
     page_.Init(link_options_);
 
     CResourceManager::GetInstance().LoadLanguage(
@@ -64,36 +62,9 @@ void CMainWnd::InitWindow() {
         widget->setWindowIcon(QIcon(m_pm.GetImage(QStringLiteral("icon107.png"))));
     }
 
-    LoadInputCapture();
+    input_capture_.Load();
     page_.SetStatusListener([this] { UpdateTrayTooltip(); });
     page_.LoadProfiles();
-}
-
-void CMainWnd::LoadInputCapture() {
-    input_library_ = LoadLibraryW(platform::FromUtf8(GetModuleDirectory() + "Tap.dll").c_str());
-    if (input_library_ == nullptr) {
-        Trace("input capture library not loaded: macros record inside the program's windows");
-        return;
-    }
-    const auto entry = [this]<class F>(const char* name, F& out) {
-        out = reinterpret_cast<F>(GetProcAddress(input_library_, name));
-    };
-    entry("installmousehook", input_capture_.installmousehook);
-    entry("removemousehook", input_capture_.removemousehook);
-    entry("enablemousehook", input_capture_.enablemousehook);
-    entry("installhook", input_capture_.installhook);
-    entry("removehook", input_capture_.removehook);
-    entry("enablehook", input_capture_.enablehook);
-    entry("mousewheelenable", input_capture_.mousewheelenable);
-}
-
-void CMainWnd::UnloadInputCapture() {
-    if (input_library_ == nullptr) return;
-    if (input_capture_.removemousehook != nullptr) input_capture_.removemousehook();
-    if (input_capture_.removehook != nullptr) input_capture_.removehook();
-    FreeLibrary(input_library_);
-    input_library_ = nullptr;
-    input_capture_ = {};
 }
 
 void CMainWnd::OnClick(TNotifyUI& msg) {
@@ -107,7 +78,7 @@ LRESULT CMainWnd::OnDestroy(UINT, WPARAM, LPARAM, bool& handled) {
     handled = false;
     CloseDpiPopup();
     tray_menu_.reset();
-    UnloadInputCapture();
+    input_capture_.Unload();
     page_.StopLinks();
     PostQuitMessage(0);
     return 0;

@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "macro/input_capture_table.h"
+#include "app/input_capture_library.h"
 #include "page/ms_1_page.h"
 #include "skin/menu_wnd.h"
 #include "skin/tray_icon.h"
@@ -34,6 +34,7 @@ public:
 
     CMS_1_Page& page() { return page_; }
     const CTrayIcon& tray() const { return tray_; }
+    const InputCaptureLibrary& input_capture() const { return input_capture_; }
     // The tray menu's "exit": ends open dialogs first, then the window.
     void Exit();
 
@@ -47,16 +48,13 @@ private:
     void OnDpiNotice(WPARAM kind, LPARAM value);
     void CloseDpiPopup();
     void OnDeviceChange(WPARAM event, LPARAM broadcast);
-    void LoadInputCapture();
-    void UnloadInputCapture();
     void UpdateTrayTooltip();
 
     CMS_1_Page page_;
     LinkManagerOptions link_options_;
     CControlUI* device_tab_switch_ = nullptr;
     std::unique_ptr<CMenuWnd> tray_menu_;
-    HMODULE input_library_ = nullptr;
-    InputCaptureTable input_capture_;
+    InputCaptureLibrary input_capture_;
     CTrayIcon tray_;
     std::u16string title_;
     bool device_present_ = false;

@@ -44,7 +44,10 @@ std::string ProgramScenarioHost::DataDirectory() const {
 
 HWND ProgramScenarioHost::InputTarget() const {
     CMainWnd* main = window();
-    return main != nullptr ? main->GetHWND() : nullptr;
+    if (main == nullptr) return nullptr;
+    // While no hook is on the library posts nothing; the main window ignores what it gets.
+    const HWND receiver = main->input_capture().receiver();
+    return receiver != nullptr ? receiver : main->GetHWND();
 }
 
 }  // namespace nimba
