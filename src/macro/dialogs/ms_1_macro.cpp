@@ -18,6 +18,7 @@
 #include "platform/clock.h"
 #include "platform/debug_output.h"
 #include "platform/file_dialogs.h"
+#include "platform/messages.h"
 #include "platform/text_encoding.h"
 #include "skin/button.h"
 #include "skin/combo.h"
@@ -125,14 +126,19 @@ LRESULT CMS_1_Macro::OnDestroy(UINT, WPARAM, LPARAM, bool& handled) {
 void CMS_1_Macro::StopEverything() {
     if (recorder_.recording()) StopRecording();
     if (target_ == CaptureTarget::kActionKey) StopKeyCapture();
-    if (CControlUI* root = m_pm.GetRoot()) {
-        m_pm.KillTimer(root, kInsertedRowTimer);
-        m_pm.KillTimer(root, kReloadedRowTimer);
+    if (GetHWND() != nullptr) {
+        ::KillTimer(GetHWND(), kInsertedRowTimer);
+        ::KillTimer(GetHWND(), kReloadedRowTimer);
     }
 }
 
 LRESULT CMS_1_Macro::HandleCustomMessage(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) {
     handled = false;
+    if (msg == WM_TIMER && (wParam == kInsertedRowTimer || wParam == kReloadedRowTimer)) {
+        handled = true;
+        OnTimer(static_cast<UINT>(wParam));
+        return 0;
+    }
     if (msg != kInputEventMessage) return 0;
     handled = true;
     if (target_ == CaptureTarget::kRecording) RecordEvent(wParam, lParam);
@@ -142,10 +148,6 @@ LRESULT CMS_1_Macro::HandleCustomMessage(UINT msg, WPARAM wParam, LPARAM lParam,
 
 void CMS_1_Macro::Notify(TNotifyUI& msg) {
     const std::u16string& type = msg.sType;
-    if (type == notify_type::kTimer) {
-        OnTimer(static_cast<UINT>(msg.wParam));
-        return;
-    }
     if (msg.pSender == nullptr) return;
     if (type == notify_type::kClick) {
         OnClick(msg);
@@ -242,8 +244,7 @@ void CMS_1_Macro::OnKillFocus(TNotifyUI& msg) {
 }
 
 void CMS_1_Macro::OnTimer(UINT id) {
-    if (id != kInsertedRowTimer && id != kReloadedRowTimer) return;
-    m_pm.KillTimer(m_pm.GetRoot(), id);
+    ::KillTimer(GetHWND(), id);
     if (action_list_ == nullptr || pending_row_ < 0 || pending_row_ >= action_list_->GetCount())
         return;
     SelectAction(pending_row_);
@@ -430,7 +431,8 @@ void CMS_1_Macro::FillRow(int index) {
 
 void CMS_1_Macro::SelectRowLater(int row, UINT timer) {
     pending_row_ = row;
-    m_pm.SetTimer(m_pm.GetRoot(), timer, kRowTimerMs);
+    // A window timer rather than a control timer: it runs on the program's clock.
+    ::SetTimer(GetHWND(), timer, kRowTimerMs);
 }
 
 void CMS_1_Macro::MoveAction(int by) {
