@@ -98,7 +98,10 @@ int main(int argc, char** argv) {
 
     int code = 0;
     {
-        QApplication application(argc, argv);
+        // Qt would read our --display as its own -display option and take the next argument
+        // for an X server's name: it gets the program's name only.
+        int qt_argc = 1;
+        QApplication application(qt_argc, argv);
         QApplication::setQuitOnLastWindowClosed(false);
         nimba::ProgramScenarioHost host(runtime);
         code = nimba::scenario::RunScenario(script, host, options);
