@@ -71,6 +71,9 @@ Qt::Key KeyOfCharacter(QChar c) {
 // Press and release; the press may already take the widget away (a window closing).
 void PressAndRelease(QWidget* widget, Qt::MouseButton button, QPoint at) {
     QPointer<QWidget> alive(widget);
+    // A click activates the window it lands in, as the desktop does; offscreen, a closed popup
+    // or message box would otherwise leave no window to take the keyboard focus.
+    if (widget != nullptr && !widget->window()->isActiveWindow()) widget->window()->activateWindow();
     QTest::mousePress(widget, button, {}, at);
     if (alive) QTest::mouseRelease(widget, button, {}, at);
 }

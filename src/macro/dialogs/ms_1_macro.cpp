@@ -251,6 +251,13 @@ void CMS_1_Macro::OnTimer(UINT id) {
     action_list_->EnsureVisible(pending_row_);
 }
 
+UINT CMS_1_Macro::ShowMessage(std::u16string key) {
+    const UINT answer = ShowMessageBox(GetHWND(), std::move(key));
+    // The keyboard comes back to the editor, where the user goes on.
+    if (QWidget* window = GetWindowWidget()) window->activateWindow();
+    return answer;
+}
+
 // ---- Macros ----
 
 void CMS_1_Macro::AddMacro() {
@@ -273,7 +280,7 @@ void CMS_1_Macro::DeleteMacro() {
     if (macro_list_ == nullptr) return;
     const int row = macro_list_->GetCurSel();
     if (row < 0) return;
-    if (ShowMessageBox(GetHWND(), u"delete_macro_text") != 1) return;
+    if (ShowMessage(u"delete_macro_text") != 1) return;
     if (recorder_.recording()) StopRecording();
     store_.Remove(row);
     macro_list_->RemoveAt(row);
@@ -336,11 +343,11 @@ void CMS_1_Macro::ImportMacroFile() {
     const ImportResult result = ImportMacro(platform::ToUtf8(path.c_str()), store_);
     switch (result.status) {
         case ImportStatus::kImported: break;
-        case ImportStatus::kUnreadable: ShowMessageBox(GetHWND(), u"file_unreadable_text"); return;
+        case ImportStatus::kUnreadable: ShowMessage(u"macro_file_unreadable_text"); return;
         case ImportStatus::kTruncated:
-        case ImportStatus::kInvalid: ShowMessageBox(GetHWND(), u"macro_file_invalid_text"); return;
+        case ImportStatus::kInvalid: ShowMessage(u"macro_file_invalid_text"); return;
     }
-    if (!result.saved) ShowMessageBox(GetHWND(), u"macro_store_unsaved_text");
+    if (!result.saved) ShowMessage(u"macro_store_unsaved_text");
     MacroRecord record{};
     if (store_.CopyRecord(result.index, record)) AppendMacroRow(std::u16string(NameView(record.name)));
 }
@@ -360,7 +367,7 @@ void CMS_1_Macro::ExportMacroFile() {
     dialog.lpstrDefExt = L"macro";
     if (!GetSaveFileNameW(&dialog)) return;
     if (!ExportMacro(platform::ToUtf8(path.c_str()), record)) {
-        ShowMessageBox(GetHWND(), u"file_unwritable_text");
+        ShowMessage(u"macro_file_unwritable_text");
     }
 }
 

@@ -46,6 +46,7 @@ private:
     void OnKillFocus(TNotifyUI& msg);
     void OnTimer(UINT id);
 
+    UINT ShowMessage(std::u16string key);
     void AddMacro();
     void DeleteMacro();
     void LoadMacro(int index);
