@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QTest>
+#include <cstring>
 #include <filesystem>
 #include <functional>
 
