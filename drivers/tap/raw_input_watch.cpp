@@ -84,10 +84,10 @@ void RawInputWatch::Run() {
                     break;
                 case XI_RawButtonPress:
                 case XI_RawButtonRelease:
-                    sink_({RawInput::kButton, cookie->evtype == XI_RawButtonPress, 0,
-                           raw->detail});
+                    sink_({RawInput::kButton, cookie->evtype == XI_RawButtonPress, 0, raw->detail});
                     break;
-                default: break;
+                default:
+                    break;
             }
             XFreeEventData(display, cookie);
         }

@@ -22,12 +22,18 @@ MacroAction Action(uint8_t code, uint8_t kind) {
 
 std::optional<MacroAction> ActionOfInputEvent(WPARAM wParam, LPARAM lParam) {
     switch (wParam) {
-        case 0x201: return Action(kLeftButton, kMacroPress);
-        case 0x202: return Action(kLeftButton, kMacroRelease);
-        case 0x204: return Action(kRightButton, kMacroPress);
-        case 0x205: return Action(kRightButton, kMacroRelease);
-        case 0x207: return Action(kMiddleButton, kMacroPress);
-        case 0x208: return Action(kMiddleButton, kMacroRelease);
+        case 0x201:
+            return Action(kLeftButton, kMacroPress);
+        case 0x202:
+            return Action(kLeftButton, kMacroRelease);
+        case 0x204:
+            return Action(kRightButton, kMacroPress);
+        case 0x205:
+            return Action(kRightButton, kMacroRelease);
+        case 0x207:
+            return Action(kMiddleButton, kMacroPress);
+        case 0x208:
+            return Action(kMiddleButton, kMacroRelease);
         case 0x20B:
         case 0x20C: {
             // Only the two side buttons exist; any other lParam names no button.
@@ -35,7 +41,8 @@ std::optional<MacroAction> ActionOfInputEvent(WPARAM wParam, LPARAM lParam) {
             const uint8_t code = lParam == 1 ? kFirstSideButton : kSecondSideButton;
             return Action(code, wParam == 0x20B ? kMacroPress : kMacroRelease);
         }
-        default: break;
+        default:
+            break;
     }
     if (wParam < 1 || wParam > 254) return std::nullopt;
     const KeyCodeLookup key = KeyCodeOfVirtualKey(static_cast<int>(wParam));
@@ -85,8 +92,10 @@ uint16_t MacroRecorder::DelayOfPause(uint32_t now_ms) const {
         case DelayMode::kRecorded:
             // Unsigned subtraction keeps the pause right across the clock's 32-bit wrap.
             return static_cast<uint16_t>(std::min<uint32_t>(now_ms - last_event_ms_, 65535));
-        case DelayMode::kDefault: return default_delay_;
-        case DelayMode::kNone: break;
+        case DelayMode::kDefault:
+            return default_delay_;
+        case DelayMode::kNone:
+            break;
     }
     return kMinDelayMs;
 }

@@ -51,11 +51,10 @@ BOOL Run(OPENFILENAMEW* dialog, bool save) {
                                : QString();
     QFileDialog::Options options;
     if ((dialog->Flags & OFN_OVERWRITEPROMPT) == 0) options |= QFileDialog::DontConfirmOverwrite;
-    const QString path =
-        save ? QFileDialog::getSaveFileName(nullptr, {}, folder, filters.join(";;"), &selected,
-                                            options)
-             : QFileDialog::getOpenFileName(nullptr, {}, folder, filters.join(";;"), &selected,
-                                            options);
+    const QString path = save ? QFileDialog::getSaveFileName(nullptr, {}, folder,
+                                                             filters.join(";;"), &selected, options)
+                              : QFileDialog::getOpenFileName(
+                                    nullptr, {}, folder, filters.join(";;"), &selected, options);
     if (path.isEmpty()) return FALSE;
     return Answer(dialog, path.toStdString());
 }

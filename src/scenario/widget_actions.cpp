@@ -73,7 +73,8 @@ void PressAndRelease(QWidget* widget, Qt::MouseButton button, QPoint at) {
     QPointer<QWidget> alive(widget);
     // A click activates the window it lands in, as the desktop does; offscreen, a closed popup
     // or message box would otherwise leave no window to take the keyboard focus.
-    if (widget != nullptr && !widget->window()->isActiveWindow()) widget->window()->activateWindow();
+    if (widget != nullptr && !widget->window()->isActiveWindow())
+        widget->window()->activateWindow();
     QTest::mousePress(widget, button, {}, at);
     if (alive) QTest::mouseRelease(widget, button, {}, at);
 }

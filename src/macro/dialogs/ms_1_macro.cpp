@@ -11,10 +11,10 @@
 #include "keys/key_table.h"
 #include "macro/macro_file.h"
 #include "model/leading_integer.h"
-#include "persistence/name_case.h"
-#include "persistence/unique_name.h"
 #include "model/utf16.h"
 #include "persistence/data_directory.h"
+#include "persistence/name_case.h"
+#include "persistence/unique_name.h"
 #include "platform/clock.h"
 #include "platform/debug_output.h"
 #include "platform/file_dialogs.h"
@@ -342,14 +342,20 @@ void CMS_1_Macro::ImportMacroFile() {
 
     const ImportResult result = ImportMacro(platform::ToUtf8(path.c_str()), store_);
     switch (result.status) {
-        case ImportStatus::kImported: break;
-        case ImportStatus::kUnreadable: ShowMessage(u"macro_file_unreadable_text"); return;
+        case ImportStatus::kImported:
+            break;
+        case ImportStatus::kUnreadable:
+            ShowMessage(u"macro_file_unreadable_text");
+            return;
         case ImportStatus::kTruncated:
-        case ImportStatus::kInvalid: ShowMessage(u"macro_file_invalid_text"); return;
+        case ImportStatus::kInvalid:
+            ShowMessage(u"macro_file_invalid_text");
+            return;
     }
     if (!result.saved) ShowMessage(u"macro_store_unsaved_text");
     MacroRecord record{};
-    if (store_.CopyRecord(result.index, record)) AppendMacroRow(std::u16string(NameView(record.name)));
+    if (store_.CopyRecord(result.index, record))
+        AppendMacroRow(std::u16string(NameView(record.name)));
 }
 
 void CMS_1_Macro::ExportMacroFile() {

@@ -27,8 +27,7 @@ public:
     const MacroChoice& choice() const { return choice_; }
 
     // Shows the dialog over `owner`; the choice when the user answered OK.
-    static std::optional<MacroChoice> Run(HWND owner, const MacroStore& store,
-                                          MacroChoice initial);
+    static std::optional<MacroChoice> Run(HWND owner, const MacroStore& store, MacroChoice initial);
 
 private:
     void ShowLoopMode();

@@ -1,11 +1,11 @@
 // What a recording makes of events the scenarios cannot post: foreign messages, a clock that
 // wraps, a pause longer than a delay can hold, a full macro.
 
+#include "macro/macro_recorder.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
-
-#include "macro/macro_recorder.h"
 
 namespace nimba {
 namespace {
