@@ -35,6 +35,8 @@ for _ in $(seq 100); do
 done
 [[ -s $work/display ]] || { echo "tap_capture: Xvfb did not start"; cat "$work/xvfb.log"; exit 1; }
 export DISPLAY=":$(head -n1 "$work/display")"
+# On that server, whatever the environment asked of Qt.
+export QT_QPA_PLATFORM=xcb
 
 cat >"$work/record.scn" <<SCN
 start
