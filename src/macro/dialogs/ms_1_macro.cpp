@@ -298,6 +298,8 @@ void CMS_1_Macro::DeleteMacro() {
 void CMS_1_Macro::LoadMacro(int index) {
     MacroRecord record{};
     if (!store_.CopyRecord(index, record)) return;
+    // A recording belongs to the macro it started in; it ends, saved, before another one shows.
+    if (recorder_.recording() && index != current_index_) StopRecording();
     current_index_ = index;
     std::memcpy(working_.actions, record.actions, sizeof(working_.actions));
     working_.action_count = std::clamp(record.action_count, 0, kMaxMacroActions);
@@ -320,7 +322,10 @@ void CMS_1_Macro::Rename() {
         name_edit_->SetText(current);
         return;
     }
-    store_.Edit([&](MacroList& macros) { CopyName(macros[current_index_]->name, wanted); });
+    store_.Edit([&](MacroList& macros) {
+        if (current_index_ < static_cast<int>(macros.size()))
+            CopyName(macros[current_index_]->name, wanted);
+    });
     name_edit_->SetText(wanted);
     SaveActions();
     if (macro_list_ != nullptr) {
