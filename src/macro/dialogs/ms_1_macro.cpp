@@ -365,7 +365,10 @@ void CMS_1_Macro::ImportMacroFile() {
 
 void CMS_1_Macro::ExportMacroFile() {
     MacroRecord record{};
-    if (!HasCurrent() || !store_.CopyRecord(current_index_, record)) return;
+    if (!HasCurrent() || !store_.CopyRecord(current_index_, record)) {
+        ShowMessage(u"macro_export_none_text");
+        return;
+    }
     const std::wstring folder = platform::FromUtf8(GetDataDirectory());
     std::wstring path(kPathChars, L'\0');
     OPENFILENAMEW dialog;
@@ -390,6 +393,7 @@ void CMS_1_Macro::SaveActions() {
     if (!HasCurrent()) return;
     if (weight >= kMaxSavableWeight) {
         LoadMacro(current_index_);
+        ShowMessage(u"macro_too_long_text");
         return;
     }
     store_.Edit([&](MacroList& macros) {
@@ -490,7 +494,11 @@ void CMS_1_Macro::ClearActions() {
 }
 
 void CMS_1_Macro::InsertMouseClick(uint8_t code) {
-    if (!HasCurrent() || working_.action_count > kMaxActionsForClick) return;
+    if (!HasCurrent()) return;
+    if (working_.action_count > kMaxActionsForClick) {
+        ShowMessage(u"macro_full_text");
+        return;
+    }
     cursor_.insertion = cursor_.selected + 1;
     insert_mode_ = true;
     const uint16_t delay =
