@@ -5,6 +5,7 @@
 #include <QWidget>
 #include <algorithm>
 #include <cstring>
+#include <optional>
 #include <string>
 
 #include "dialogs/msg_wnd.h"
@@ -333,7 +334,7 @@ void CMS_1_Macro::Rename() {
     }
 }
 
-void CMS_1_Macro::ImportMacroFile() {
+std::optional<std::string> CMS_1_Macro::AskForMacroFile(bool save) {
     const std::wstring folder = platform::FromUtf8(GetDataDirectory());
     std::wstring path(kPathChars, L'\0');
     OPENFILENAMEW dialog;
@@ -342,10 +343,21 @@ void CMS_1_Macro::ImportMacroFile() {
     dialog.lpstrFile = path.data();
     dialog.nMaxFile = kPathChars;
     dialog.lpstrInitialDir = folder.c_str();
-    dialog.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
-    if (!GetOpenFileNameW(&dialog)) return;
+    if (save) {
+        dialog.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
+        dialog.lpstrDefExt = L"macro";
+        if (!GetSaveFileNameW(&dialog)) return std::nullopt;
+    } else {
+        dialog.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
+        if (!GetOpenFileNameW(&dialog)) return std::nullopt;
+    }
+    return platform::ToUtf8(path.c_str());
+}
 
-    const ImportResult result = ImportMacro(platform::ToUtf8(path.c_str()), store_);
+void CMS_1_Macro::ImportMacroFile() {
+    const std::optional<std::string> path = AskForMacroFile(false);
+    if (!path) return;
+    const ImportResult result = ImportMacro(*path, store_);
     switch (result.status) {
         case ImportStatus::kImported:
             break;
@@ -369,18 +381,9 @@ void CMS_1_Macro::ExportMacroFile() {
         ShowMessage(u"macro_export_none_text");
         return;
     }
-    const std::wstring folder = platform::FromUtf8(GetDataDirectory());
-    std::wstring path(kPathChars, L'\0');
-    OPENFILENAMEW dialog;
-    dialog.hwndOwner = GetHWND();
-    dialog.lpstrFilter = kMacroFilter;
-    dialog.lpstrFile = path.data();
-    dialog.nMaxFile = kPathChars;
-    dialog.lpstrInitialDir = folder.c_str();
-    dialog.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
-    dialog.lpstrDefExt = L"macro";
-    if (!GetSaveFileNameW(&dialog)) return;
-    if (!ExportMacro(platform::ToUtf8(path.c_str()), record)) {
+    const std::optional<std::string> path = AskForMacroFile(true);
+    if (!path) return;
+    if (!ExportMacro(*path, record)) {
         ShowMessage(u"macro_file_unwritable_text");
     }
 }

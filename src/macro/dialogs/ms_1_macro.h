@@ -4,6 +4,7 @@
 // recording from the capture library, mouse clicks inserted by hand and single actions edited.
 // Every change is written to the macro store at once. Shown modally by the settings page.
 
+#include <optional>
 #include <string>
 
 #include "macro/input_capture_table.h"
@@ -51,6 +52,8 @@ private:
     void DeleteMacro();
     void LoadMacro(int index);
     void Rename();
+    // The file the user picks in the open (or save) dialog; nullopt when cancelled.
+    std::optional<std::string> AskForMacroFile(bool save);
     void ImportMacroFile();
     void ExportMacroFile();
     void AppendMacroRow(const std::u16string& name);
