@@ -18,6 +18,10 @@ for file in nimba-mouse nimba-mousectl devlink_1.so devlink_2.so libnimba_platfo
     libnimba_hid_access.so res/main.xml res/lan.xml res/traymenu.xml res/icon107.png; do
     [[ -f $folder/$file ]] || fail "the program folder lacks $file"
 done
+# A library the build puts beside the program belongs beside the installed one too.
+for library in "$build"/bin/*.so; do
+    [[ -f $folder/$(basename "$library") ]] || fail "$(basename "$library") is not installed"
+done
 for program in nimba-mouse nimba-mousectl; do
     [[ $(readlink -f "$prefix/bin/$program") == "$folder/$program" ]] ||
         fail "bin/$program does not lead to the program folder"
