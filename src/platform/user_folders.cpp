@@ -26,13 +26,13 @@ std::string WithSlash(std::string path) {
     return path;
 }
 
-}  // namespace
-
 std::string UserFolder(const char* variable, const char* under_home) {
     if (const char* value = std::getenv(variable); Absolute(value)) return WithSlash(value);
     const std::string home = Home();
     return home.empty() ? std::string() : WithSlash(home + "/" + under_home);
 }
+
+}  // namespace
 
 std::string UserDataHome() {
     return UserFolder("XDG_DATA_HOME", ".local/share");

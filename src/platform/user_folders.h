@@ -4,10 +4,9 @@
 
 namespace platform {
 
-// A folder of the user's by the XDG base directory rules: the path in `variable` when it is
-// set and absolute, else `under_home` inside the user's home; ends in "/". Empty when the
-// user has no home either.
-std::string UserFolder(const char* variable, const char* under_home);
+// The user's folders by the XDG base directory rules: the variable's path when it is set and
+// absolute, else the usual folder in the user's home; ending in "/". Empty when the user has
+// no home either.
 
 // $XDG_DATA_HOME: what the user's programs keep (~/.local/share/).
 std::string UserDataHome();
