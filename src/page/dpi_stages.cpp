@@ -44,7 +44,7 @@ void DpiStages::ShowDpi(Stage& stage, int32_t code) {
     stage.typed = false;
 }
 
-int DpiStages::StageOf(const CControlUI* sender, auto Stage::* member) const {
+int DpiStages::StageOf(const CControlUI* sender, auto Stage::*member) const {
     if (sender == nullptr) return -1;
     for (int s = 0; s < kStages; ++s) {
         if (stages_[s].*member == sender) return s;

@@ -37,7 +37,7 @@ private:
         bool typed = false;
     };
 
-    int StageOf(const CControlUI* sender, auto Stage::* member) const;
+    int StageOf(const CControlUI* sender, auto Stage::*member) const;
     void ShowDpi(Stage& stage, int32_t code);
     void OnSliderMoved(int s);
     void FilterDigits(int s);

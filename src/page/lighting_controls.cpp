@@ -96,7 +96,7 @@ void LightingControls::OnEffectChosen(bool ble_list, int index) {
     host_.RequestApplySoon(kListSelectApplyDelayMs);
 }
 
-void LightingControls::OnSliderMoved(int32_t ProfileRecord::* field, int value) {
+void LightingControls::OnSliderMoved(int32_t ProfileRecord::*field, int value) {
     if (!host_.EditCurrent([&](ProfileRecord& profile) { profile.*field = value; })) return;
     host_.RequestApplySoon(kSliderApplyDelayMs);
 }

@@ -26,7 +26,7 @@ public:
 
 private:
     void OnEffectChosen(bool ble_list, int index);
-    void OnSliderMoved(int32_t ProfileRecord::* field, int value);
+    void OnSliderMoved(int32_t ProfileRecord::*field, int value);
     void ChooseLightColour();
 
     SettingsHost& host_;

@@ -5,12 +5,13 @@
 
 namespace nimba {
 void RatePowerOptions::Bind(const ControlFinder& find) {
-    for (int i = 0; i < kRates; ++i) FindAs(find, Numbered(u"ms_1_btn_prate_", i + 1), rate_options_[i]);
+    for (int i = 0; i < kRates; ++i)
+        FindAs(find, Numbered(u"ms_1_btn_prate_", i + 1), rate_options_[i]);
     rate_label_ = find(u"ms_1_label_prate");
 
     const struct {
         std::u16string_view slider, label;
-        int32_t ProfileRecord::* field;
+        int32_t ProfileRecord::*field;
         std::u16string (*text)(int32_t);
     } sliders[] = {
         {u"ms_1_slider_light_off", u"ms_1_label_light_off", &ProfileRecord::light_off_timer,
@@ -30,7 +31,7 @@ void RatePowerOptions::Bind(const ControlFinder& find) {
 
     const struct {
         std::u16string_view stem;
-        int32_t ProfileRecord::* field;
+        int32_t ProfileRecord::*field;
     } groups[] = {
         {u"ms_1_option_lift_of_distance_", &ProfileRecord::lift_off_distance},
         {u"ms_1_option_ripple_control_", &ProfileRecord::ripple_control},

@@ -30,13 +30,13 @@ private:
     struct TimerSlider {
         CSliderUI* slider = nullptr;
         CControlUI* label = nullptr;
-        int32_t ProfileRecord::* field = nullptr;
+        int32_t ProfileRecord::*field = nullptr;
         std::u16string (*text)(int32_t value) = nullptr;
     };
     // An option group that stores the chosen option's index in one field.
     struct OptionGroup {
         std::array<COptionUI*, 2> options{};
-        int32_t ProfileRecord::* field = nullptr;
+        int32_t ProfileRecord::*field = nullptr;
     };
 
     void ShowRateLabel(int32_t report_rate);
