@@ -17,7 +17,10 @@
 #include <string>
 
 #include "app/program_scenario_host.h"
+#include "page/desktop_mouse_settings.h"
+#include "platform/debug_output.h"
 #include "platform/module_directory.h"
+#include "platform/text_encoding.h"
 #include "scenario/scenario_runner.h"
 #include "sim/control_socket.h"
 
@@ -95,6 +98,13 @@ int main(int argc, char** argv) {
         };
     }
     options.working_dir = std::filesystem::current_path().string();
+    // A script never opens programs on the desktop it runs on; the trace says what it would.
+    nimba::SetDesktopLauncherForTest([](const std::vector<std::string>& command) {
+        std::string line = "mouse settings: not started under a script:";
+        for (const std::string& word : command) line += " " + word;
+        OutputDebugStringW(platform::FromUtf8(line).c_str());
+        return true;
+    });
 
     int code = 0;
     {

@@ -6,14 +6,11 @@
 #include "keys/key_table.h"
 #include "macro/dialogs/ms_1_macro.h"
 #include "model/button_functions.h"
-#include "model/colour.h"
 #include "model/utf16.h"
-#include "page/page_texts.h"
 #include "platform/debug_output.h"
 #include "platform/messages.h"
 #include "platform/text_encoding.h"
 #include "skin/button.h"
-#include "skin/combo.h"
 #include "skin/container.h"
 #include "skin/list.h"
 #include "skin/resource_manager.h"
@@ -24,33 +21,8 @@ namespace {
 
 constexpr int kProfileRowHeight = 22;
 
-std::u16string Numbered(std::u16string_view stem, int number) {
-    std::u16string name(stem);
-    for (char c : std::to_string(number)) name.push_back(static_cast<char16_t>(c));
-    return name;
-}
-
 std::u16string Wide(const std::string& ascii) {
     return std::u16string(ascii.begin(), ascii.end());
-}
-
-// Selects option `value` + 1 of a group without a notification; a value the group has no
-// option for selects none of them.
-template <size_t N>
-void ShowChoice(const std::array<COptionUI*, N>& options, int32_t value) {
-    for (size_t i = 0; i < N; ++i) {
-        if (options[i] != nullptr) options[i]->Selected(static_cast<int32_t>(i) == value);
-    }
-}
-
-void ShowSlider(CSliderUI* slider, CControlUI* label, int32_t value, const std::u16string& text) {
-    if (slider != nullptr) slider->SetValue(value);
-    if (label != nullptr) label->SetText(text);
-}
-
-void ShowComboItem(CComboUI* combo, int32_t index) {
-    if (combo == nullptr) return;
-    combo->SelectItem(index >= 0 && index < combo->GetCount() ? index : -1);
 }
 
 }  // namespace
@@ -58,8 +30,13 @@ void ShowComboItem(CComboUI* combo, int32_t index) {
 CMS_1_Page::CMS_1_Page(std::string data_directory)
     : store_(data_directory), macros_(std::move(data_directory)) {
     MapMessage(notify_type::kClick, {}, [this](TNotifyUI& msg) { OnClick(msg); });
+    MapMessage(notify_type::kSelectChanged, {}, [this](TNotifyUI& msg) { OnSettingsNotify(msg); });
+    MapMessage(notify_type::kItemSelect, {}, [this](TNotifyUI& msg) { OnSettingsNotify(msg); });
     MapMessage(notify_type::kCheckClick, {}, [this](TNotifyUI& msg) { OnCheckClick(msg); });
-    MapMessage(notify_type::kValueChanged, {}, [this](TNotifyUI& msg) { OnValueChanged(msg); });
+    MapMessage(notify_type::kKillFocus, {}, [this](TNotifyUI& msg) { OnSettingsNotify(msg); });
+    MapMessage(notify_type::kValueChanged, {}, [this](TNotifyUI& msg) { OnSettingsNotify(msg); });
+    MapMessage(notify_type::kReturn, {}, [this](TNotifyUI& msg) { OnSettingsNotify(msg); });
+    MapMessage(notify_type::kTextChanged, {}, [this](TNotifyUI& msg) { OnSettingsNotify(msg); });
 }
 
 CMS_1_Page::~CMS_1_Page() {
@@ -92,7 +69,7 @@ void CMS_1_Page::BindControls() {
         return control;
     };
     const auto find_as = [&]<class T>(std::u16string_view name, T*& out) {
-        out = dynamic_cast<T*>(find(name));
+        FindAs(find, name, out);
     };
 
     for (int i = 0; i < kButtons; ++i) {
@@ -133,40 +110,11 @@ void CMS_1_Page::BindControls() {
     check_debounce_ = sections_[9].check;
     debounce_section_ = sections_[9].body;
 
-    for (int s = 0; s < kDpiStages; ++s) {
-        DpiStage& stage = dpi_[s];
-        find_as(Numbered(u"ms_1_slider_dpi_", s + 1), stage.slider);
-        stage.label = find(Numbered(u"ms_1_label_dpi_", s + 1));
-        find_as(Numbered(u"ms_1_option_dpi_step_", s + 1), stage.option);
-        find_as(Numbered(u"ms_1_btn_dpi_color_", s + 1), stage.color);
-        stage.edit = find(Numbered(u"ms_1_edit_dpi_", s + 1));
-    }
-    apply_dpi_button_ = find(u"ms_1_btn_apply_dpi");
-
-    find_as(u"ms_1_combo_light", light_combo_);
-    find_as(u"ms_1_combo_light_ble", light_combo_ble_);
-    brightness_section_ = find(u"ms_1_ver_brightness");
-    find_as(u"ms_1_slider_brightness", brightness_slider_);
-    speed_section_ = find(u"ms_1_ver_breathspeed");
-    find_as(u"ms_1_slider_breathspeed", speed_slider_);
-    light_color_section_ = find(u"ms_1_hor_light_color");
-    find_as(u"ms_1_btn_light_color", light_color_button_);
-
-    for (int i = 0; i < kRates; ++i) find_as(Numbered(u"ms_1_btn_prate_", i + 1), rate_options_[i]);
-    rate_label_ = find(u"ms_1_label_prate");
-    find_as(u"ms_1_slider_light_off", light_off_slider_);
-    light_off_label_ = find(u"ms_1_label_light_off");
-    find_as(u"ms_1_slider_sleep_timer", sleep_slider_);
-    sleep_label_ = find(u"ms_1_label_sleep_timer");
+    dpi_stages_.Bind(find);
+    lighting_.Bind(find);
+    rate_power_.Bind(find);
     find_as(u"ms_1_progress_power", power_progress_);
     power_label_ = find(u"ms_1_label_power");
-    for (int i = 0; i < 2; ++i) {
-        find_as(Numbered(u"ms_1_option_lift_of_distance_", i + 1), lift_off_options_[i]);
-        find_as(Numbered(u"ms_1_option_ripple_control_", i + 1), ripple_options_[i]);
-        find_as(Numbered(u"ms_1_option_angle_snap_", i + 1), angle_snap_options_[i]);
-    }
-    find_as(u"ms_1_slider_key_debounce", debounce_slider_);
-    debounce_label_ = find(u"ms_1_label_key_debounce");
     apply_button_ = find(u"ms_1_apply_btn");
 }
 
@@ -207,36 +155,9 @@ void CMS_1_Page::ShowProfile() {
 }
 
 void CMS_1_Page::ShowProfileControls(const ProfileRecord& p) {
-    SelectDpiStage(p.current_dpi_stage + 1);
-    for (int s = 0; s < kDpiStages; ++s) {
-        const DpiStage& stage = dpi_[s];
-        const std::u16string text = DpiText(p.dpi_x[s]);
-        if (stage.slider != nullptr) stage.slider->SetValue(p.dpi_x[s]);
-        if (stage.label != nullptr) stage.label->SetText(text);
-        if (stage.edit != nullptr) stage.edit->SetText(text);
-        if (stage.color != nullptr) stage.color->SetBkColor(ColourToArgb(p.dpi_color[s]));
-    }
-
-    ShowComboItem(light_combo_, p.light_mode);
-    ShowComboItem(light_combo_ble_, p.light_mode_ble);
-    if (brightness_slider_ != nullptr) brightness_slider_->SetValue(p.light_brightness);
-    if (speed_slider_ != nullptr) speed_slider_->SetValue(p.light_speed);
-    if (light_color_button_ != nullptr)
-        light_color_button_->SetBkColor(ColourToArgb(p.light_color));
-
-    ShowChoice(rate_options_, p.report_rate);
-    const std::u16string rate_key = ReportRateKey(p.report_rate);
-    if (rate_label_ != nullptr && !rate_key.empty()) {
-        rate_label_->SetResourceText(true);
-        rate_label_->SetText(rate_key);
-    }
-    ShowChoice(lift_off_options_, p.lift_off_distance);
-    ShowChoice(ripple_options_, p.ripple_control);
-    ShowChoice(angle_snap_options_, p.angle_snap);
-    ShowSlider(light_off_slider_, light_off_label_, p.light_off_timer,
-               LightOffText(p.light_off_timer));
-    ShowSlider(sleep_slider_, sleep_label_, p.sleep_timer, SleepTimerText(p.sleep_timer));
-    ShowSlider(debounce_slider_, debounce_label_, p.key_debounce, DebounceText(p.key_debounce));
+    dpi_stages_.Show(p);
+    lighting_.Show(p);
+    rate_power_.Show(p);
     ShowButtonLabels(p);
 }
 
@@ -301,43 +222,20 @@ std::u16string CMS_1_Page::CurrentProfileName() const {
 }
 
 void CMS_1_Page::OnClick(TNotifyUI& msg) {
-    if (msg.pSender == apply_button_ || msg.pSender == apply_dpi_button_) RequestApply();
-    if (msg.pSender == macro_button_) {
+    if (HandledBySettings(msg)) return;
+    if (msg.pSender != nullptr && msg.pSender == apply_button_) RequestApply();
+    if (msg.pSender != nullptr && msg.pSender == macro_button_) {
         static const InputCaptureTable kNoCapture;
         CMS_1_Macro::Run(window_, macros_, capture_ != nullptr ? *capture_ : kNoCapture);
     }
 }
 
-void CMS_1_Page::OnValueChanged(TNotifyUI& msg) {
-    auto* slider = dynamic_cast<CSliderUI*>(msg.pSender);
-    if (slider == nullptr) return;
-    const int32_t value = slider->GetValue();
-    // Each slider writes one field and its label; the apply waits for the thumb to rest.
-    int32_t ProfileRecord::*field = nullptr;
-    CControlUI* label = nullptr;
-    std::u16string text;
-    if (slider == sleep_slider_) {
-        field = &ProfileRecord::sleep_timer;
-        label = sleep_label_;
-        text = SleepTimerText(value);
-    } else if (slider == light_off_slider_) {
-        field = &ProfileRecord::light_off_timer;
-        label = light_off_label_;
-        text = LightOffText(value);
-    } else if (slider == debounce_slider_) {
-        field = &ProfileRecord::key_debounce;
-        label = debounce_label_;
-        text = DebounceText(value);
-    } else if (slider == brightness_slider_) {
-        field = &ProfileRecord::light_brightness;
-    } else if (slider == speed_slider_) {
-        field = &ProfileRecord::light_speed;
-    } else {
-        return;
-    }
-    if (!EditCurrent([&](ProfileRecord& profile) { profile.*field = value; })) return;
-    if (label != nullptr) label->SetText(text);
-    RequestApplySoon(kSliderApplyDelayMs);
+void CMS_1_Page::OnSettingsNotify(TNotifyUI& msg) {
+    HandledBySettings(msg);
+}
+
+bool CMS_1_Page::HandledBySettings(TNotifyUI& msg) {
+    return dpi_stages_.Handle(msg) || lighting_.Handle(msg) || rate_power_.Handle(msg);
 }
 
 bool CMS_1_Page::EditCurrent(const std::function<void(ProfileRecord&)>& change) {
@@ -349,7 +247,12 @@ bool CMS_1_Page::EditCurrent(const std::function<void(ProfileRecord&)>& change) 
     });
 }
 
+bool CMS_1_Page::CopyCurrent(ProfileRecord& profile) const {
+    return store_.CopyCurrentProfile(profile);
+}
+
 void CMS_1_Page::OnCheckClick(TNotifyUI& msg) {
+    if (HandledBySettings(msg)) return;
     for (const Section& section : sections_) {
         if (section.check == nullptr || msg.pSender != section.check) continue;
         OnSectionTicked(section);
@@ -370,9 +273,10 @@ void CMS_1_Page::ScrollSettingsToEnd() {
 
 void CMS_1_Page::RefreshLinkVisibility() {
     ProfileRecord profile{};
-    if (store_.CopyCurrentProfile(profile)) RefreshLightingControls(profile.light_mode);
+    if (store_.CopyCurrentProfile(profile)) lighting_.RefreshControls(profile.light_mode);
     if (!link_manager_) return;
     const LinkState& l = link_manager_->links();
+    lighting_.ShowLinks(l);
     if (l.wired_link.load() == 1 || (l.wireless_link.load() == 1 && l.wireless_awake.load() == 1)) {
         if (check_rate_ != nullptr) check_rate_->SetVisible(true);
         if (check_debounce_ != nullptr) check_debounce_->SetVisible(true);
@@ -390,15 +294,6 @@ void CMS_1_Page::HideForBle(CCheckBoxUI* check, CControlUI* section) {
     if (section != nullptr) section->SetVisible(false);
 }
 
-void CMS_1_Page::RefreshLightingControls(int32_t light_mode) {
-    const bool brightness = light_mode == 1;
-    const bool speed = light_mode >= 2 && light_mode <= 11;
-    const bool colour = light_mode == 1 || light_mode == 2;
-    if (brightness_section_ != nullptr) brightness_section_->SetVisible(brightness);
-    if (speed_section_ != nullptr) speed_section_->SetVisible(speed);
-    if (light_color_section_ != nullptr) light_color_section_->SetVisible(colour);
-}
-
 void CMS_1_Page::SetVisible(const std::string& name, bool visible) {
     if (CControlUI* control = pm_->FindControl(Wide(name))) control->SetVisible(visible);
 }
@@ -413,6 +308,7 @@ void CMS_1_Page::SetPowerText(const std::string& text) {
         power_label_->SetResourceText(false);
         power_label_->SetText(battery_text_);
     }
+    low_battery_.OnPowerText(text);
     StatusChanged();
 }
 
@@ -422,18 +318,16 @@ void CMS_1_Page::SetPowerTextKey(const std::string& key) {
         power_label_->SetResourceText(true);
         power_label_->SetText(Wide(key));
     }
+    low_battery_.OnPowerTextKey(key);
     StatusChanged();
 }
 
 void CMS_1_Page::SelectDpiStage(int number) {
-    for (int s = 0; s < kDpiStages; ++s) {
-        if (dpi_[s].option != nullptr) dpi_[s].option->Selected(s + 1 == number);
-    }
+    dpi_stages_.SelectStage(number);
 }
 
 void CMS_1_Page::ShowLightMode(int mode) {
-    ShowComboItem(light_combo_, mode);
-    RefreshLightingControls(mode);
+    lighting_.ShowMode(mode);
 }
 
 void CMS_1_Page::SetApplyRingVisible(bool visible) {

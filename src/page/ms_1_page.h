@@ -17,36 +17,35 @@
 #include "device/store_profile_access.h"
 #include "macro/input_capture_table.h"
 #include "macro/macro_store.h"
+#include "page/desktop_notification.h"
+#include "page/dpi_stages.h"
+#include "page/lighting_controls.h"
+#include "page/low_battery_notice.h"
+#include "page/rate_power_options.h"
+#include "page/settings_group.h"
 #include "persistence/profile_store.h"
 #include "skin/notify_pump.h"
 #include "skin/paint_manager.h"
 
 class CButtonUI;
 class CCheckBoxUI;
-class CComboUI;
 class CContainerUI;
 class CControlUI;
 class CListUI;
-class COptionUI;
 class CProgressUI;
-class CSliderUI;
 
 namespace nimba {
 
 inline constexpr UINT_PTR kDelayedApplyTimer = 513;
 inline constexpr UINT_PTR kSettingsScrollTimer = 514;
 inline constexpr UINT kSettingsScrollMs = 10;
-inline constexpr UINT kListSelectApplyDelayMs = 200;
-inline constexpr UINT kSliderApplyDelayMs = 500;
 // The apply worker asks the window thread to show or hide the apply ring (wParam 1 / 0).
 inline constexpr UINT kApplyRingMessage = 1543;
 
-class CMS_1_Page final : public CNotifyPump, public DeviceControls {
+class CMS_1_Page final : public CNotifyPump, public DeviceControls, private SettingsHost {
 public:
     static constexpr int kButtons = 18;
     static constexpr int kAssignableButtons = 12;
-    static constexpr int kDpiStages = 8;
-    static constexpr int kRates = 4;
 
     explicit CMS_1_Page(std::string data_directory);
     ~CMS_1_Page() override;
@@ -60,9 +59,9 @@ public:
     // Reads both stores, fills the profile list and shows the current profile; the first apply
     // after it sends everything.
     void LoadProfiles();
-    void ShowProfile();
-    void RequestApply();
-    void RequestApplySoon(UINT delay_ms);
+    void ShowProfile() override;
+    void RequestApply() override;
+    void RequestApplySoon(UINT delay_ms) override;
     void StopLinks();
 
     // The page's timers and the device's messages on the shared window; false for others.
@@ -97,23 +96,20 @@ private:
         CControlUI* body = nullptr;
         bool scrolls_to_end = false;  // the last rows of the settings column
     };
-    struct DpiStage {
-        CSliderUI* slider = nullptr;
-        CControlUI* label = nullptr;
-        COptionUI* option = nullptr;
-        CButtonUI* color = nullptr;
-        CControlUI* edit = nullptr;
-    };
-
     void BindControls();
     void OnClick(TNotifyUI& msg);
     void OnCheckClick(TNotifyUI& msg);
-    void OnValueChanged(TNotifyUI& msg);
-    // Changes the current profile under the store's lock; false when there is none.
-    bool EditCurrent(const std::function<void(ProfileRecord&)>& change);
+    // The notifications of the DPI stages, lighting, rate, power and sensor controls.
+    void OnSettingsNotify(TNotifyUI& msg);
+    bool HandledBySettings(TNotifyUI& msg);
+
+    // SettingsHost
+    bool EditCurrent(const std::function<void(ProfileRecord&)>& change) override;
+    bool CopyCurrent(ProfileRecord& profile) const override;
+    HWND Window() const override { return window_; }
+
     void OnSectionTicked(const Section& section);
     void ScrollSettingsToEnd();
-    void RefreshLightingControls(int32_t light_mode);
     void HideForBle(CCheckBoxUI* check, CControlUI* section);
     void ShowProfileControls(const ProfileRecord& profile);
     void ShowButtonLabels(const ProfileRecord& profile);
@@ -136,30 +132,12 @@ private:
     CListUI* profile_list_ = nullptr;
     std::vector<Section> sections_;
     CContainerUI* settings_ = nullptr;
-    std::array<DpiStage, kDpiStages> dpi_{};
-    CComboUI* light_combo_ = nullptr;
-    CComboUI* light_combo_ble_ = nullptr;
-    CControlUI* brightness_section_ = nullptr;
-    CSliderUI* brightness_slider_ = nullptr;
-    CControlUI* speed_section_ = nullptr;
-    CSliderUI* speed_slider_ = nullptr;
-    CControlUI* light_color_section_ = nullptr;
-    CButtonUI* light_color_button_ = nullptr;
-    std::array<COptionUI*, kRates> rate_options_{};
-    CControlUI* rate_label_ = nullptr;
-    CSliderUI* light_off_slider_ = nullptr;
-    CControlUI* light_off_label_ = nullptr;
-    CSliderUI* sleep_slider_ = nullptr;
-    CControlUI* sleep_label_ = nullptr;
-    CSliderUI* debounce_slider_ = nullptr;
-    CControlUI* debounce_label_ = nullptr;
-    std::array<COptionUI*, 2> lift_off_options_{};
-    std::array<COptionUI*, 2> ripple_options_{};
-    std::array<COptionUI*, 2> angle_snap_options_{};
+    DpiStages dpi_stages_{*this};
+    LightingControls lighting_{*this};
+    RatePowerOptions rate_power_{*this};
     CProgressUI* power_progress_ = nullptr;
     CControlUI* power_label_ = nullptr;
     CControlUI* apply_button_ = nullptr;
-    CControlUI* apply_dpi_button_ = nullptr;
     CCheckBoxUI* check_rate_ = nullptr;
     CControlUI* rate_section_ = nullptr;
     CCheckBoxUI* check_debounce_ = nullptr;
@@ -167,6 +145,7 @@ private:
 
     std::u16string battery_text_;
     std::function<void()> status_listener_;
+    LowBatteryNotice low_battery_{ShowLowBatteryNotification};
 };
 
 }  // namespace nimba

@@ -20,9 +20,9 @@
 namespace nimba::scenario {
 namespace {
 
-constexpr std::string_view kProperties[] = {"name",    "kind",   "shown",     "enabled", "text",
-                                            "checked", "value",  "min",       "max",     "selected",
-                                            "items",   "scroll", "scroll_end"};
+constexpr std::string_view kProperties[] = {
+    "name", "kind", "shown",    "enabled", "text",   "checked",    "value",
+    "min",  "max",  "selected", "items",   "scroll", "scroll_end", "bkcolor"};
 
 // The text a control shows, for the kinds that show one.
 std::optional<QString> ShownText(CControlUI& control) {
@@ -59,6 +59,10 @@ QJsonObject DescribeControl(CControlUI& control) {
     json["shown"] = IsControlShown(control);
     json["enabled"] = IsControlEnabled(control);
     if (const auto text = ShownText(control)) json["text"] = *text;
+    // A colour the control shows as its background (a colour button, a swatch): "0xAARRGGBB",
+    // as skins write it ("#" would start a comment in a script).
+    if (const DWORD colour = control.GetBkColor(); colour != 0)
+        json["bkcolor"] = "0x" + QStringLiteral("%1").arg(colour, 8, 16, QChar('0')).toUpper();
     if (auto* element = dynamic_cast<CMenuElementUI*>(&control)) {
         json["checked"] = element->GetChecked();
     } else if (auto* option = dynamic_cast<COptionUI*>(&control)) {

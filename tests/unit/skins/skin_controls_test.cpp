@@ -76,7 +76,8 @@ Controls PageControls() {
          u"ms_1_ver_power_setting", u"ms_1_ver_brightness", u"ms_1_ver_breathspeed"});
     Add(c, u"HorizontalLayout",
         {u"ms_1_hor_button", u"ms_1_hor_lift_of_distance", u"ms_1_hor_key_debounce",
-         u"ms_1_hor_ripple_control", u"ms_1_hor_angle_snap", u"ms_1_hor_light_color"});
+         u"ms_1_hor_ripple_control", u"ms_1_hor_angle_snap", u"ms_1_hor_light_color",
+         u"ms_1_hor_light_mode", u"ms_1_hor_light_mode_ble"});
     Add(c, u"Label",
         {u"ms_1_wired", u"ms_1_wireless", u"ms_1_BLE", u"ms_1_label_prate", u"ms_1_label_light_off",
          u"ms_1_label_sleep_timer", u"ms_1_label_key_debounce", u"ms_1_label_power",
