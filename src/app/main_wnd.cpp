@@ -11,6 +11,7 @@
 #include "platform/debug_output.h"
 #include "platform/device_broadcast.h"
 #include "platform/messages.h"
+#include "platform/module_directory.h"
 #include "platform/text_encoding.h"
 #include "skin/container.h"
 #include "skin/menu_command.h"
