@@ -21,8 +21,6 @@
 namespace nimba {
 namespace {
 
-constexpr int kProfileRowHeight = 22;
-
 std::u16string Numbered(std::u16string_view stem, int number) {
     std::u16string name(stem);
     for (char c : std::to_string(number)) name.push_back(static_cast<char16_t>(c));
@@ -59,6 +57,9 @@ CMS_1_Page::CMS_1_Page(std::string data_directory)
     MapMessage(notify_type::kClick, {}, [this](TNotifyUI& msg) { OnClick(msg); });
     MapMessage(notify_type::kCheckClick, {}, [this](TNotifyUI& msg) { OnCheckClick(msg); });
     MapMessage(notify_type::kValueChanged, {}, [this](TNotifyUI& msg) { OnValueChanged(msg); });
+    MapMessage(notify_type::kItemSelect, u"ms_1_list_profile", [this](TNotifyUI& msg) {
+        profile_actions_.OnItemSelect(static_cast<int>(msg.wParam));
+    });
 }
 
 CMS_1_Page::~CMS_1_Page() {
@@ -100,6 +101,7 @@ void CMS_1_Page::BindControls() {
     }
     find_as(u"ms_1_btn_macro", macro_button_);
     find_as(u"ms_1_list_profile", profile_list_);
+    profile_actions_.Bind(window_, profile_list_);
 
     const struct {
         std::u16string_view check, body;
@@ -174,23 +176,7 @@ void CMS_1_Page::LoadProfiles() {
     store_.Load();
     macros_.Load();
 
-    const auto [names, current] =
-        store_.Edit([](ProfileList& profiles, ProfileStoreHeader& header) {
-            std::vector<std::u16string> list;
-            for (const auto& profile : profiles) list.emplace_back(NameView(profile->name));
-            return std::pair{list, header.current_profile_index};
-        });
-    if (profile_list_ != nullptr) {
-        profile_list_->RemoveAll();
-        for (const auto& name : names) {
-            auto* row = new CListLabelElementUI;
-            row->SetText(name);
-            row->SetFixedHeight(kProfileRowHeight);
-            profile_list_->Add(row);
-        }
-        // Made without a notification: the start-up selection is not a switch.
-        profile_list_->SelectItem(current);
-    }
+    profile_actions_.ShowList();
 
     ProfileRecord profile{};
     if (store_.CopyCurrentProfile(profile)) apply_.applied_snapshot.Set(profile);
@@ -300,6 +286,7 @@ std::u16string CMS_1_Page::CurrentProfileName() const {
 }
 
 void CMS_1_Page::OnClick(TNotifyUI& msg) {
+    if (msg.pSender != nullptr && profile_actions_.OnClick(*msg.pSender)) return;
     if (msg.pSender == apply_button_ || msg.pSender == apply_dpi_button_) RequestApply();
 }
 

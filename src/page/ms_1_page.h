@@ -17,6 +17,7 @@
 #include "device/store_profile_access.h"
 #include "macro/input_capture_table.h"
 #include "macro/macro_store.h"
+#include "page/profile_list_actions.h"
 #include "persistence/profile_store.h"
 #include "skin/notify_pump.h"
 #include "skin/paint_manager.h"
@@ -129,6 +130,14 @@ private:
     ApplyState apply_;
     AbsentBleTransport ble_;
     std::unique_ptr<LinkManager> link_manager_;
+    ProfileListActions profile_actions_{store_,
+                                        macros_,
+                                        {[this] { ShowProfile(); },
+                                         [this] {
+                                             apply_.apply_all.store(1);
+                                             RequestApply();
+                                         },
+                                         [this] { StatusChanged(); }}};
 
     std::array<CButtonUI*, kButtons> key_buttons_{};
     std::array<CControlUI*, kButtons> key_controls_{};
