@@ -5,15 +5,23 @@
 #   #! folder bin|demo          which program folder (demo by default)
 #   #! conf KEY=VALUE           a line of the simulated mouse's mouse-sim.conf
 #   #! mousectl ARGS...         a nimba-mousectl command run in the copy (stored profiles)
+#   #! file NAME                tests/scenarios/files/NAME copied into the copy
+#   #! copy FROM TO             a file of the copy copied, after the commands above (to keep
+#                               a store as it was before the story)
 #   #! expect-exit N            the exit code the run must end with (0 by default)
 # and check what the program left behind after it:
 #   #! then mousectl ARGS... => REGEX   the command's output must match REGEX
+#   #! then same A B                    the two files of the copy must be byte for byte equal
+# The story runs in the build folder, so its own paths reach the copy as scenario-runs/NAME/.
 file(STRINGS ${SCENARIO} directives REGEX "^#!")
 set(folder demo)
 set(conf "")
 set(commands "")
 set(expected_exit 0)
 set(checks "")
+set(files "")
+set(copies "")
+set(same "")
 foreach(line ${directives})
     string(REGEX REPLACE "^#![ ]*" "" line "${line}")
     if(line MATCHES "^folder (.+)$")
@@ -22,6 +30,12 @@ foreach(line ${directives})
         string(APPEND conf "${CMAKE_MATCH_1}\n")
     elseif(line MATCHES "^mousectl (.+)$")
         list(APPEND commands "${CMAKE_MATCH_1}")
+    elseif(line MATCHES "^file (.+)$")
+        list(APPEND files "${CMAKE_MATCH_1}")
+    elseif(line MATCHES "^copy ([^ ]+) ([^ ]+)$")
+        list(APPEND copies "${CMAKE_MATCH_1}|${CMAKE_MATCH_2}")
+    elseif(line MATCHES "^then same ([^ ]+) ([^ ]+)$")
+        list(APPEND same "${CMAKE_MATCH_1}|${CMAKE_MATCH_2}")
     elseif(line MATCHES "^then mousectl (.+) => (.+)$")
         list(APPEND checks "${CMAKE_MATCH_1}|${CMAKE_MATCH_2}")
     elseif(line MATCHES "^expect-exit ([0-9]+)$")
@@ -43,6 +57,16 @@ foreach(command ${commands})
     endif()
 endforeach()
 
+foreach(name ${files})
+    file(COPY ${CMAKE_CURRENT_LIST_DIR}/files/${name} DESTINATION ${WORK})
+endforeach()
+foreach(copy ${copies})
+    string(REPLACE "|" ";" parts "${copy}")
+    list(GET parts 0 from)
+    list(GET parts 1 to)
+    file(COPY_FILE ${WORK}/${from} ${WORK}/${to})
+endforeach()
+
 file(MAKE_DIRECTORY ${BUILD}/screenshots)
 execute_process(COMMAND ${WORK}/nimba-scenario ${SCENARIO} WORKING_DIRECTORY ${BUILD}
                 RESULT_VARIABLE rc)
@@ -60,5 +84,16 @@ foreach(check ${checks})
     if(NOT rc EQUAL 0 OR NOT output MATCHES "${pattern}")
         message(FATAL_ERROR "after the story: nimba-mousectl ${command} gave\n${output}\n"
                             "which does not match ${pattern}")
+    endif()
+endforeach()
+
+foreach(pair ${same})
+    string(REPLACE "|" ";" parts "${pair}")
+    list(GET parts 0 first)
+    list(GET parts 1 second)
+    execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${WORK}/${first} ${WORK}/${second}
+                    RESULT_VARIABLE rc)
+    if(NOT rc EQUAL 0)
+        message(FATAL_ERROR "after the story: ${first} and ${second} differ")
     endif()
 endforeach()
