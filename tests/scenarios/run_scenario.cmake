@@ -5,7 +5,7 @@
 #   #! folder bin|demo          which program folder (demo by default)
 #   #! conf KEY=VALUE           a line of the simulated mouse's mouse-sim.conf
 #   #! mousectl ARGS...         a nimba-mousectl command run in the copy (stored profiles)
-#   #! file NAME                tests/scenarios/files/NAME copied into the copy
+#   #! file NAME                tests/scenarios/files/NAME copied into the copy first
 #   #! copy FROM TO             a file of the copy copied, after the commands above (to keep
 #                               a store as it was before the story)
 #   #! expect-exit N            the exit code the run must end with (0 by default)
@@ -48,6 +48,9 @@ file(COPY ${BUILD}/${folder}/ DESTINATION ${WORK} PATTERN Data EXCLUDE)
 if(conf)
     file(WRITE ${WORK}/mouse-sim.conf "${conf}")
 endif()
+foreach(name ${files})
+    file(COPY ${CMAKE_CURRENT_LIST_DIR}/files/${name} DESTINATION ${WORK})
+endforeach()
 foreach(command ${commands})
     separate_arguments(args UNIX_COMMAND "${command}")
     execute_process(COMMAND ${WORK}/nimba-mousectl ${args} WORKING_DIRECTORY ${WORK}
@@ -57,9 +60,6 @@ foreach(command ${commands})
     endif()
 endforeach()
 
-foreach(name ${files})
-    file(COPY ${CMAKE_CURRENT_LIST_DIR}/files/${name} DESTINATION ${WORK})
-endforeach()
 foreach(copy ${copies})
     string(REPLACE "|" ";" parts "${copy}")
     list(GET parts 0 from)
