@@ -9,10 +9,16 @@
 #   #! copy FROM TO             a file of the copy copied, after the commands above (to keep
 #                               a store as it was before the story)
 #   #! expect-exit N            the exit code the run must end with (0 by default)
+#   #! env NAME=VALUE           an environment variable of the run
+#   #! notifications            a private session bus whose notification service records
+#                               every notification in notifications.log of the copy
 # and check what the program left behind after it:
 #   #! then mousectl ARGS... => REGEX   the command's output must match REGEX
+#   #! then file PATH => REGEX          the file (relative to the copy) must match REGEX
 #   #! then same A B                    the two files of the copy must be byte for byte equal
 # The story runs in the build folder, so its own paths reach the copy as scenario-runs/NAME/.
+# The user's settings folder is config/ in the copy, and without `#! notifications` the
+# session bus is one that is not there.
 file(STRINGS ${SCENARIO} directives REGEX "^#!")
 set(folder demo)
 set(conf "")
@@ -22,6 +28,10 @@ set(checks "")
 set(files "")
 set(copies "")
 set(same "")
+set(file_checks "")
+set(notifications OFF)
+set(ENV{XDG_CONFIG_HOME} ${WORK}/config)
+set(ENV{DBUS_SESSION_BUS_ADDRESS} unix:path=${WORK}/no-bus)
 foreach(line ${directives})
     string(REGEX REPLACE "^#![ ]*" "" line "${line}")
     if(line MATCHES "^folder (.+)$")
@@ -38,8 +48,14 @@ foreach(line ${directives})
         list(APPEND same "${CMAKE_MATCH_1}|${CMAKE_MATCH_2}")
     elseif(line MATCHES "^then mousectl (.+) => (.+)$")
         list(APPEND checks "${CMAKE_MATCH_1}|${CMAKE_MATCH_2}")
+    elseif(line MATCHES "^then file (.+ => .+)$")
+        list(APPEND file_checks "${CMAKE_MATCH_1}")
     elseif(line MATCHES "^expect-exit ([0-9]+)$")
         set(expected_exit ${CMAKE_MATCH_1})
+    elseif(line MATCHES "^env ([A-Za-z_0-9]+)=(.*)$")
+        set(ENV{${CMAKE_MATCH_1}} "${CMAKE_MATCH_2}")
+    elseif(line MATCHES "^notifications$")
+        set(notifications ON)
     endif()
 endforeach()
 
@@ -68,8 +84,12 @@ foreach(copy ${copies})
 endforeach()
 
 file(MAKE_DIRECTORY ${BUILD}/screenshots)
-execute_process(COMMAND ${WORK}/nimba-scenario ${SCENARIO} WORKING_DIRECTORY ${BUILD}
-                RESULT_VARIABLE rc)
+set(run ${WORK}/nimba-scenario ${SCENARIO})
+if(notifications)
+    set(run dbus-run-session -- ${BUILD}/tests/nimba-notification-recorder
+            ${WORK}/notifications.log ${run})
+endif()
+execute_process(COMMAND ${run} WORKING_DIRECTORY ${BUILD} RESULT_VARIABLE rc)
 if(NOT rc EQUAL expected_exit)
     message(FATAL_ERROR "${SCENARIO} exited ${rc}, expected ${expected_exit}")
 endif()
@@ -95,5 +115,18 @@ foreach(pair ${same})
                     RESULT_VARIABLE rc)
     if(NOT rc EQUAL 0)
         message(FATAL_ERROR "after the story: ${first} and ${second} differ")
+    endif()
+endforeach()
+
+foreach(check ${file_checks})
+    string(REGEX MATCH "^(.+) => (.+)$" parts "${check}")
+    set(path ${WORK}/${CMAKE_MATCH_1})
+    set(pattern "${CMAKE_MATCH_2}")
+    set(content "(missing)")
+    if(EXISTS ${path})
+        file(READ ${path} content)
+    endif()
+    if(NOT content MATCHES "${pattern}")
+        message(FATAL_ERROR "after the story: ${path} holds\n${content}\nwhich does not match ${pattern}")
     endif()
 endforeach()
