@@ -1,5 +1,4 @@
-// The Win32-shaped file dialogs: what a person is shown, and how queued answers and the
-// program's exit end them.
+// The Win32-shaped file dialogs: what a person is shown, and how the program's exit ends them.
 
 #include "skin/file_dialogs.h"
 
@@ -8,16 +7,14 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QTimer>
-#include <string>
 
-#include "platform/file_dialog_answers.h"
 #include "skin/window_impl_base.h"
 
 namespace {
 
 constexpr wchar_t kFilter[] = L"Profile Flie\0*.pro;*.PRO\0";
 
-OPENFILENAMEW SaveOptions(wchar_t* path, DWORD chars) {
+OPENFILENAMEW ProfileSaveOptions(wchar_t* path, DWORD chars) {
     OPENFILENAMEW ofn{};
     ofn.lStructSize = sizeof(ofn);
     ofn.lpstrFilter = kFilter;
@@ -31,7 +28,7 @@ OPENFILENAMEW SaveOptions(wchar_t* path, DWORD chars) {
 
 TEST(FileDialogTest, SaveDialogOffersTheFilterAndExtensionAndEndsWithTheModalRuns) {
     wchar_t path[260] = {};
-    OPENFILENAMEW ofn = SaveOptions(path, 260);
+    OPENFILENAMEW ofn = ProfileSaveOptions(path, 260);
     QStringList filters;
     QString suffix;
     bool asks_to_overwrite = false;
@@ -56,26 +53,6 @@ TEST(FileDialogTest, SaveDialogOffersTheFilterAndExtensionAndEndsWithTheModalRun
     EXPECT_TRUE(saves);
     EXPECT_EQ(depth, 1);
     EXPECT_EQ(WindowImplBase::ModalDepth(), 0);
-}
-
-TEST(FileDialogTest, QueuedAnswersStandForTheChoiceAndNeverOverrunThePathBuffer) {
-    wchar_t path[16] = {};
-    OPENFILENAMEW ofn = SaveOptions(path, 16);
-    platform::QueueFileDialogAnswer("out/Home");
-    EXPECT_EQ(GetSaveFileNameW(&ofn), TRUE);
-    EXPECT_EQ(std::wstring(path), L"out/Home.pro");
-
-    ofn.lpstrDefExt = nullptr;
-    platform::QueueFileDialogAnswer("in/Home");
-    EXPECT_EQ(GetOpenFileNameW(&ofn), TRUE);
-    EXPECT_EQ(std::wstring(path), L"in/Home");
-
-    platform::QueueFileDialogAnswer(std::nullopt);
-    EXPECT_EQ(GetOpenFileNameW(&ofn), FALSE);
-    // 16 characters do not fit a buffer of 16 with its terminator.
-    platform::QueueFileDialogAnswer("in/sixteen-chars");
-    EXPECT_EQ(GetOpenFileNameW(&ofn), FALSE);
-    EXPECT_EQ(path[15], L'\0');
 }
 
 }  // namespace
