@@ -58,7 +58,7 @@ CMS_1_Page::CMS_1_Page(std::string data_directory)
     MapMessage(notify_type::kCheckClick, {}, [this](TNotifyUI& msg) { OnCheckClick(msg); });
     MapMessage(notify_type::kValueChanged, {}, [this](TNotifyUI& msg) { OnValueChanged(msg); });
     MapMessage(notify_type::kItemSelect, u"ms_1_list_profile", [this](TNotifyUI& msg) {
-        profile_actions_.OnItemSelect(static_cast<int>(msg.wParam));
+        profile_actions_.SwitchProfile(static_cast<int>(msg.wParam));
     });
 }
 

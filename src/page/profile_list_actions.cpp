@@ -1,7 +1,10 @@
 #include "page/profile_list_actions.h"
 
+#include <algorithm>
 #include <memory>
 #include <optional>
+#include <utility>
+#include <vector>
 
 #include "dialogs/msg_wnd.h"
 #include "model/profile_defaults.h"
@@ -79,10 +82,6 @@ bool ProfileListActions::OnClick(const CControlUI& sender) {
         return false;
     }
     return true;
-}
-
-void ProfileListActions::OnItemSelect(int index) {
-    SwitchProfile(index);
 }
 
 void ProfileListActions::SwitchProfile(int index) {

@@ -34,11 +34,10 @@ public:
     void ShowList();
     // The profile buttons; false for any other control.
     bool OnClick(const CControlUI& sender);
-    // The user picked row `index` of the list.
-    void OnItemSelect(int index);
+    // Makes profile `index` current (the user picked its row), shows it and sends it whole.
+    void SwitchProfile(int index);
 
 private:
-    void SwitchProfile(int index);
     void AddProfile();
     void DeleteProfile();
     void RenameProfile();
