@@ -19,8 +19,6 @@
 namespace nimba {
 namespace {
 
-constexpr int kProfileRowHeight = 22;
-
 std::u16string Wide(const std::string& ascii) {
     return std::u16string(ascii.begin(), ascii.end());
 }
@@ -31,6 +29,10 @@ CMS_1_Page::CMS_1_Page(std::string data_directory)
     : store_(data_directory), macros_(std::move(data_directory)) {
     MapMessage(notify_type::kClick, {}, [this](TNotifyUI& msg) { OnClick(msg); });
     MapMessage(notify_type::kSelectChanged, {}, [this](TNotifyUI& msg) { OnSettingsNotify(msg); });
+    // The first entry that matches takes a notification: the profile list's before any list's.
+    MapMessage(notify_type::kItemSelect, u"ms_1_list_profile", [this](TNotifyUI& msg) {
+        profile_actions_.SwitchProfile(static_cast<int>(msg.wParam));
+    });
     MapMessage(notify_type::kItemSelect, {}, [this](TNotifyUI& msg) { OnSettingsNotify(msg); });
     MapMessage(notify_type::kCheckClick, {}, [this](TNotifyUI& msg) { OnCheckClick(msg); });
     MapMessage(notify_type::kKillFocus, {}, [this](TNotifyUI& msg) { OnSettingsNotify(msg); });
@@ -78,6 +80,7 @@ void CMS_1_Page::BindControls() {
     }
     find_as(u"ms_1_btn_macro", macro_button_);
     find_as(u"ms_1_list_profile", profile_list_);
+    profile_actions_.Bind(window_, profile_list_);
 
     const struct {
         std::u16string_view check, body;
@@ -123,23 +126,7 @@ void CMS_1_Page::LoadProfiles() {
     store_.Load();
     macros_.Load();
 
-    const auto [names, current] =
-        store_.Edit([](ProfileList& profiles, ProfileStoreHeader& header) {
-            std::vector<std::u16string> list;
-            for (const auto& profile : profiles) list.emplace_back(NameView(profile->name));
-            return std::pair{list, header.current_profile_index};
-        });
-    if (profile_list_ != nullptr) {
-        profile_list_->RemoveAll();
-        for (const auto& name : names) {
-            auto* row = new CListLabelElementUI;
-            row->SetText(name);
-            row->SetFixedHeight(kProfileRowHeight);
-            profile_list_->Add(row);
-        }
-        // Made without a notification: the start-up selection is not a switch.
-        profile_list_->SelectItem(current);
-    }
+    profile_actions_.ShowList();
 
     ProfileRecord profile{};
     if (store_.CopyCurrentProfile(profile)) apply_.applied_snapshot.Set(profile);
@@ -222,9 +209,10 @@ std::u16string CMS_1_Page::CurrentProfileName() const {
 }
 
 void CMS_1_Page::OnClick(TNotifyUI& msg) {
-    if (HandledBySettings(msg)) return;
-    if (msg.pSender != nullptr && msg.pSender == apply_button_) RequestApply();
-    if (msg.pSender != nullptr && msg.pSender == macro_button_) {
+    if (msg.pSender == nullptr || HandledBySettings(msg)) return;
+    if (profile_actions_.OnClick(*msg.pSender)) return;
+    if (msg.pSender == apply_button_) RequestApply();
+    if (msg.pSender == macro_button_) {
         static const InputCaptureTable kNoCapture;
         CMS_1_Macro::Run(window_, macros_, capture_ != nullptr ? *capture_ : kNoCapture);
     }

@@ -21,6 +21,7 @@
 #include "page/dpi_stages.h"
 #include "page/lighting_controls.h"
 #include "page/low_battery_notice.h"
+#include "page/profile_list_actions.h"
 #include "page/rate_power_options.h"
 #include "page/settings_group.h"
 #include "persistence/profile_store.h"
@@ -125,6 +126,14 @@ private:
     ApplyState apply_;
     AbsentBleTransport ble_;
     std::unique_ptr<LinkManager> link_manager_;
+    ProfileListActions profile_actions_{store_,
+                                        macros_,
+                                        {[this] { ShowProfile(); },
+                                         [this] {
+                                             apply_.apply_all.store(1);
+                                             RequestApply();
+                                         },
+                                         [this] { StatusChanged(); }}};
 
     std::array<CButtonUI*, kButtons> key_buttons_{};
     std::array<CControlUI*, kButtons> key_controls_{};

@@ -13,6 +13,7 @@
 
 #include "platform/messages.h"
 #include "skin/dialog_builder.h"
+#include "skin/file_dialogs.h"
 #include "skin/skin_text.h"
 #include "skin/window_functions.h"
 #include "skin/window_z_order.h"
@@ -262,11 +263,12 @@ WindowImplBase* WindowImplBase::FromHandle(HWND hwnd) {
 }
 
 int WindowImplBase::ModalDepth() {
-    return static_cast<int>(ModalRuns().size());
+    return static_cast<int>(ModalRuns().size()) + OpenFileDialogCount();
 }
 
 void WindowImplBase::EndModals(UINT result) {
     for (WindowImplBase* window : ModalRuns()) window->Close(result);
+    CancelFileDialogs();
 }
 
 void WindowImplBase::SetModalTestHook(const std::u16string& class_name, ModalHook hook) {

@@ -56,8 +56,8 @@ public:
 
     // The window of a handle this library created, or null.
     static WindowImplBase* FromHandle(HWND hwnd);
-    // How many modal runs are under way, and ending each of them with `result` (the windows
-    // close as if answered; the callers' code after ShowModal still runs).
+    // How many modal runs (file dialogs included) are under way, and ending each of them with
+    // `result` (the windows close as if answered; the callers' code after ShowModal still runs).
     static int ModalDepth();
     static void EndModals(UINT result);
 

@@ -4,8 +4,10 @@
 # story that begin with "#!" prepare the copy before the program starts:
 #   #! folder bin|demo          which program folder (demo by default)
 #   #! conf KEY=VALUE           a line of the simulated mouse's mouse-sim.conf
-#   #! copy FILE                a file from the story's folder into the copy (before mousectl)
 #   #! mousectl ARGS...         a nimba-mousectl command run in the copy (stored profiles)
+#   #! file NAME                tests/scenarios/files/NAME copied into the copy first
+#   #! copy FROM TO             a file of the copy copied, after the commands above (to keep
+#                               a store as it was before the story)
 #   #! expect-exit N            the exit code the run must end with (0 by default)
 #   #! env NAME=VALUE           an environment variable of the run
 #   #! notifications            a private session bus whose notification service records
@@ -13,6 +15,8 @@
 # and check what the program left behind after it:
 #   #! then mousectl ARGS... => REGEX   the command's output must match REGEX
 #   #! then file PATH => REGEX          the file (relative to the copy) must match REGEX
+#   #! then same A B                    the two files of the copy must be byte for byte equal
+# The story runs in the build folder, so its own paths reach the copy as scenario-runs/NAME/.
 # The user's settings folder is config/ in the copy, and without `#! notifications` the
 # session bus is one that is not there.
 file(STRINGS ${SCENARIO} directives REGEX "^#!")
@@ -21,22 +25,27 @@ set(conf "")
 set(commands "")
 set(expected_exit 0)
 set(checks "")
+set(files "")
+set(copies "")
+set(same "")
 set(file_checks "")
 set(notifications OFF)
 set(ENV{XDG_CONFIG_HOME} ${WORK}/config)
 set(ENV{DBUS_SESSION_BUS_ADDRESS} unix:path=${WORK}/no-bus)
-set(copies "")
-get_filename_component(story_dir ${SCENARIO} DIRECTORY)
 foreach(line ${directives})
     string(REGEX REPLACE "^#![ ]*" "" line "${line}")
     if(line MATCHES "^folder (.+)$")
         set(folder ${CMAKE_MATCH_1})
     elseif(line MATCHES "^conf (.+)$")
         string(APPEND conf "${CMAKE_MATCH_1}\n")
-    elseif(line MATCHES "^copy (.+)$")
-        list(APPEND copies "${story_dir}/${CMAKE_MATCH_1}")
     elseif(line MATCHES "^mousectl (.+)$")
         list(APPEND commands "${CMAKE_MATCH_1}")
+    elseif(line MATCHES "^file (.+)$")
+        list(APPEND files "${CMAKE_MATCH_1}")
+    elseif(line MATCHES "^copy ([^ ]+) ([^ ]+)$")
+        list(APPEND copies "${CMAKE_MATCH_1}|${CMAKE_MATCH_2}")
+    elseif(line MATCHES "^then same ([^ ]+) ([^ ]+)$")
+        list(APPEND same "${CMAKE_MATCH_1}|${CMAKE_MATCH_2}")
     elseif(line MATCHES "^then mousectl (.+) => (.+)$")
         list(APPEND checks "${CMAKE_MATCH_1}|${CMAKE_MATCH_2}")
     elseif(line MATCHES "^then file (.+ => .+)$")
@@ -55,8 +64,8 @@ file(COPY ${BUILD}/${folder}/ DESTINATION ${WORK} PATTERN Data EXCLUDE)
 if(conf)
     file(WRITE ${WORK}/mouse-sim.conf "${conf}")
 endif()
-foreach(copy ${copies})
-    file(COPY ${copy} DESTINATION ${WORK})
+foreach(name ${files})
+    file(COPY ${CMAKE_CURRENT_LIST_DIR}/files/${name} DESTINATION ${WORK})
 endforeach()
 foreach(command ${commands})
     separate_arguments(args UNIX_COMMAND "${command}")
@@ -65,6 +74,13 @@ foreach(command ${commands})
     if(NOT rc EQUAL 0)
         message(FATAL_ERROR "preparing the story: nimba-mousectl ${command} exited ${rc}")
     endif()
+endforeach()
+
+foreach(copy ${copies})
+    string(REPLACE "|" ";" parts "${copy}")
+    list(GET parts 0 from)
+    list(GET parts 1 to)
+    file(COPY_FILE ${WORK}/${from} ${WORK}/${to})
 endforeach()
 
 file(MAKE_DIRECTORY ${BUILD}/screenshots)
@@ -88,6 +104,17 @@ foreach(check ${checks})
     if(NOT rc EQUAL 0 OR NOT output MATCHES "${pattern}")
         message(FATAL_ERROR "after the story: nimba-mousectl ${command} gave\n${output}\n"
                             "which does not match ${pattern}")
+    endif()
+endforeach()
+
+foreach(pair ${same})
+    string(REPLACE "|" ";" parts "${pair}")
+    list(GET parts 0 first)
+    list(GET parts 1 second)
+    execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${WORK}/${first} ${WORK}/${second}
+                    RESULT_VARIABLE rc)
+    if(NOT rc EQUAL 0)
+        message(FATAL_ERROR "after the story: ${first} and ${second} differ")
     endif()
 endforeach()
 

@@ -18,13 +18,13 @@
 #include "persistence/unique_name.h"
 #include "platform/clock.h"
 #include "platform/debug_output.h"
-#include "platform/file_dialogs.h"
 #include "platform/messages.h"
 #include "platform/text_encoding.h"
 #include "skin/button.h"
 #include "skin/combo.h"
 #include "skin/container.h"
 #include "skin/dialog_builder.h"
+#include "skin/file_dialogs.h"
 #include "skin/list.h"
 
 namespace nimba {
@@ -337,7 +337,9 @@ void CMS_1_Macro::Rename() {
 std::optional<std::string> CMS_1_Macro::AskForMacroFile(bool save) {
     const std::wstring folder = platform::FromUtf8(GetDataDirectory());
     std::wstring path(kPathChars, L'\0');
-    OPENFILENAMEW dialog;
+    OPENFILENAMEW dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.nFilterIndex = 1;
     dialog.hwndOwner = GetHWND();
     dialog.lpstrFilter = kMacroFilter;
     dialog.lpstrFile = path.data();
