@@ -67,6 +67,7 @@ void CMainWnd::InitWindow() {
     LoadInputCapture();
     page_.SetStatusListener([this] { UpdateTrayTooltip(); });
     page_.LoadProfiles();
+    page_.RegisterForDeviceChanges();
 }
 
 void CMainWnd::LoadInputCapture() {
