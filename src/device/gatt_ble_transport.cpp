@@ -9,6 +9,7 @@
 
 #include "device/bluetooth_api_table.h"
 #include "platform/debug_output.h"
+#include "platform/diagnostic_output.h"
 #include "platform/text_encoding.h"
 
 namespace nimba {
@@ -40,18 +41,19 @@ std::optional<std::vector<Record>> ReadRecords(Query query, const char* size_mes
     USHORT wanted = 0;
     HRESULT hr = query(0, nullptr, &wanted);
     if (hr != kMoreData) {
-        std::printf(size_message, hr);
+        std::fprintf(platform::DiagnosticOutput(), size_message, hr);
         return std::nullopt;
     }
     std::vector<Record> records(wanted);
     USHORT actual = 0;
     hr = query(wanted, records.data(), &actual);
     if (hr != S_OK) {
-        std::printf(actual_message, hr);
+        std::fprintf(platform::DiagnosticOutput(), actual_message, hr);
         return std::nullopt;
     }
     if (actual != wanted) {
-        std::printf("buffer size and buffer size actual size mismatch\r\n");
+        std::fprintf(platform::DiagnosticOutput(),
+                     "buffer size and buffer size actual size mismatch\r\n");
         return std::nullopt;
     }
     return records;
@@ -84,13 +86,16 @@ std::optional<std::vector<BTH_LE_GATT_CHARACTERISTIC>> ReadCharacteristics(
     const BluetoothApiTable& api, HANDLE device) {
     USHORT count = 0;
     HRESULT hr = api.get_services(device, 0, nullptr, &count, BLUETOOTH_GATT_FLAG_NONE);
-    if (hr != kMoreData) std::printf("BluetoothGATTGetServices - Buffer Size %d\r\n", hr);
+    if (hr != kMoreData)
+        std::fprintf(platform::DiagnosticOutput(), "BluetoothGATTGetServices - Buffer Size %d\r\n",
+                     hr);
     // No service to read: the size query has said why.
     if (count == 0) return std::nullopt;
     std::vector<BTH_LE_GATT_SERVICE> services(count);
     hr = api.get_services(device, count, services.data(), &count, BLUETOOTH_GATT_FLAG_NONE);
     if (hr != S_OK) {
-        std::printf("BluetoothGATTGetServices - Buffer Size %d\r\n", hr);
+        std::fprintf(platform::DiagnosticOutput(), "BluetoothGATTGetServices - Buffer Size %d\r\n",
+                     hr);
         return std::nullopt;
     }
 
@@ -122,7 +127,8 @@ bool ConfigureDescriptor(const BluetoothApiTable& api, HANDLE device,
     HRESULT hr =
         api.get_descriptor_value(device, &descriptor, 0, nullptr, &size, BLUETOOTH_GATT_FLAG_NONE);
     if (hr != kMoreData) {
-        std::printf("BluetoothGATTGetDescriptorValue - Buffer Size %d\r\n", hr);
+        std::fprintf(platform::DiagnosticOutput(),
+                     "BluetoothGATTGetDescriptorValue - Buffer Size %d\r\n", hr);
         return false;
     }
     std::vector<uint8_t> block(std::max<size_t>(size, sizeof(BTH_LE_GATT_DESCRIPTOR_VALUE)));
@@ -130,7 +136,8 @@ bool ConfigureDescriptor(const BluetoothApiTable& api, HANDLE device,
     hr = api.get_descriptor_value(device, &descriptor, static_cast<ULONG>(block.size()), read,
                                   nullptr, BLUETOOTH_GATT_FLAG_NONE);
     if (hr != S_OK) {
-        std::printf("BluetoothGATTGetDescriptorValue - Actual Data %x\r\n", hr);
+        std::fprintf(platform::DiagnosticOutput(),
+                     "BluetoothGATTGetDescriptorValue - Actual Data %x\r\n", hr);
         return false;
     }
     if (descriptor.AttributeHandle > kLastWritableDescriptorHandle) return true;
@@ -140,9 +147,11 @@ bool ConfigureDescriptor(const BluetoothApiTable& api, HANDLE device,
     value.ClientCharacteristicConfiguration.IsSubscribeToIndication = 0;
     hr = api.set_descriptor_value(device, &descriptor, &value, BLUETOOTH_GATT_FLAG_NONE);
     if (hr != S_OK) {
-        std::printf("BluetoothGATTGetDescriptorValue - Actual Data %x\r\n", hr);
+        std::fprintf(platform::DiagnosticOutput(),
+                     "BluetoothGATTGetDescriptorValue - Actual Data %x\r\n", hr);
     } else {
-        std::printf("setting notification for service handle %x\n", descriptor.ServiceHandle);
+        std::fprintf(platform::DiagnosticOutput(), "setting notification for service handle %x\n",
+                     descriptor.ServiceHandle);
     }
     return true;
 }
@@ -291,20 +300,22 @@ void GattBleTransport::SubscribeOn(const std::wstring& path) {
     if (!characteristics) return;
     for (BTH_LE_GATT_CHARACTERISTIC& characteristic : *characteristics) {
         if (!HasUuid(characteristic, kNotifyUuid) || !characteristic.IsNotifiable) continue;
-        std::printf("%ls\r\n", path.c_str());
+        std::fprintf(platform::DiagnosticOutput(), "%ls\r\n", path.c_str());
         auto descriptors = ReadDescriptors(*api_, device.get(), characteristic);
         if (!descriptors) return;
         for (BTH_LE_GATT_DESCRIPTOR& descriptor : *descriptors)
             if (!ConfigureDescriptor(*api_, device.get(), descriptor)) return;
 
-        std::printf("Setting Notification for ServiceHandle %d\n", characteristic.ServiceHandle);
+        std::fprintf(platform::DiagnosticOutput(), "Setting Notification for ServiceHandle %d\n",
+                     characteristic.ServiceHandle);
         BLUETOOTH_GATT_VALUE_CHANGED_EVENT_REGISTRATION registration{1, {characteristic}};
         BLUETOOTH_GATT_EVENT_HANDLE event = nullptr;
         const HRESULT hr =
             api_->register_event(device.get(), CharacteristicValueChangedEvent, &registration,
                                  &OnValueChanged, this, &event, BLUETOOTH_GATT_FLAG_NONE);
         if (hr != S_OK) {
-            std::printf("BluetoothGATTRegisterEvent - Actual Data %x\r\n", hr);
+            std::fprintf(platform::DiagnosticOutput(),
+                         "BluetoothGATTRegisterEvent - Actual Data %x\r\n", hr);
         } else {
             event_handles_.push_back(event);
         }
@@ -365,7 +376,7 @@ bool GattBleTransport::WriteOn(const std::wstring& path, const uint8_t* data, ui
     if (!characteristics) return false;
     for (BTH_LE_GATT_CHARACTERISTIC& characteristic : *characteristics) {
         if (!HasUuid(characteristic, kWriteUuid) || !characteristic.IsWritable) continue;
-        std::printf("%ls\r\n", path.c_str());
+        std::fprintf(platform::DiagnosticOutput(), "%ls\r\n", path.c_str());
         BTH_LE_GATT_RELIABLE_WRITE_CONTEXT context = 0;
         if (api_->begin_reliable_write(device.get(), &context, BLUETOOTH_GATT_FLAG_NONE) != S_OK)
             continue;
@@ -373,12 +384,13 @@ bool GattBleTransport::WriteOn(const std::wstring& path, const uint8_t* data, ui
         auto* value = reinterpret_cast<BTH_LE_GATT_CHARACTERISTIC_VALUE*>(block);
         value->DataSize = length;
         std::memcpy(value->Data, data, length);
-        std::printf("Value Add: %p\r\n", static_cast<void*>(block));
+        std::fprintf(platform::DiagnosticOutput(), "Value Add: %p\r\n", static_cast<void*>(block));
         const HRESULT hr = api_->set_characteristic_value(device.get(), &characteristic, value, 0,
                                                           BLUETOOTH_GATT_FLAG_NONE);
         const bool ok = hr == S_OK;
-        std::printf(ok ? "Write Success!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!\r\n"
-                       : "Write fail!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!\r\n");
+        std::fprintf(platform::DiagnosticOutput(),
+                     ok ? "Write Success!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!\r\n"
+                        : "Write fail!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!\r\n");
         if (context != 0) api_->end_reliable_write(device.get(), context, BLUETOOTH_GATT_FLAG_NONE);
         if (ok) return true;
     }
