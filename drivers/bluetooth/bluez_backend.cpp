@@ -8,6 +8,7 @@
 #include <systemd/sd-bus.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cstdlib>
 #include <cstring>
 #include <map>
@@ -223,8 +224,10 @@ private:
                 Text(p, "Modalias")};
     }
 
-    // Under calls_mutex_.
+    // Under calls_mutex_. A connection the bus has dropped (the daemon restarted) is made anew.
     bool Connect() {
+        if (calls_ != nullptr && sd_bus_is_open(calls_) <= 0)
+            calls_ = sd_bus_flush_close_unref(calls_);
         if (calls_ == nullptr && sd_bus_open_system(&calls_) < 0) calls_ = nullptr;
         return calls_ != nullptr;
     }
@@ -247,6 +250,12 @@ private:
         sd_bus_error error = SD_BUS_ERROR_NULL;
         int r = sd_bus_call_method(calls_, kBluez, "/", "org.freedesktop.DBus.ObjectManager",
                                    "GetManagedObjects", &error, &reply, "");
+        // Every operation starts here, so a connection found dropped is retried once.
+        if (r < 0 && sd_bus_is_open(calls_) <= 0 && Connect()) {
+            sd_bus_error_free(&error);
+            r = sd_bus_call_method(calls_, kBluez, "/", "org.freedesktop.DBus.ObjectManager",
+                                   "GetManagedObjects", &error, &reply, "");
+        }
         sd_bus_error_free(&error);
         if (r >= 0) r = sd_bus_message_enter_container(reply, 'a', "{oa{sa{sv}}}");
         while (r >= 0 && (r = sd_bus_message_enter_container(reply, 'e', "oa{sa{sv}}")) > 0) {
@@ -264,7 +273,11 @@ private:
     // The thread that reads notifications, on a connection of its own.
     bool StartEvents() {
         std::lock_guard lock(events_mutex_);
-        if (events_thread_.joinable()) return true;
+        if (events_running_) return true;
+        // A thread whose connection was dropped has ended; a new one takes its place.
+        if (events_thread_.joinable()) events_thread_.join();
+        if (stop_fd_ >= 0) ::close(stop_fd_);
+        stop_fd_ = -1;
         sd_bus* bus = nullptr;
         if (sd_bus_open_system(&bus) < 0) return false;
         if (sd_bus_match_signal(bus, nullptr, nullptr, nullptr, "org.freedesktop.DBus.Properties",
@@ -273,6 +286,7 @@ private:
             sd_bus_flush_close_unref(bus);
             return false;
         }
+        events_running_ = true;
         events_thread_ = std::thread([this, bus] { RunEvents(bus); });
         return true;
     }
@@ -288,6 +302,7 @@ private:
             if ((fds[1].revents & POLLIN) != 0) break;
         }
         sd_bus_flush_close_unref(bus);
+        events_running_ = false;
     }
 
     static int OnPropertiesChanged(sd_bus_message* m, void* userdata, sd_bus_error*) {
@@ -325,6 +340,7 @@ private:
     sd_bus* calls_ = nullptr;
     std::mutex events_mutex_;
     std::thread events_thread_;
+    std::atomic<bool> events_running_{false};
     int stop_fd_ = -1;
     std::mutex sinks_mutex_;
     std::map<std::string, ValueSink> sinks_;
