@@ -18,7 +18,8 @@ namespace {
 constexpr uint32_t kWriteUuid = 0xFEE3;
 constexpr uint32_t kNotifyUuid = 0xFEE4;
 constexpr USHORT kLastWritableDescriptorHandle = 254;
-constexpr DWORD kPropertyBufferSize = 259;
+// 259 bytes of two-byte units elsewhere: as many units of this system's wide characters.
+constexpr DWORD kPropertyBufferSize = 259 / 2 * sizeof(WCHAR);
 constexpr HRESULT kMoreData = HRESULT_FROM_WIN32(ERROR_MORE_DATA);
 
 // The 32 bits at the start of the UUID union: the short UUID and the two bytes after it.
@@ -215,9 +216,8 @@ void GattBleTransport::BleRefreshConnected() {
             if (api_->get_dev_node_status(&status, &problem, device.DevInst, 0) != CR_SUCCESS ||
                 (status & DN_DISCONNECTED) != 0)
                 continue;
-            // Wide units on this system are four bytes; the buffers keep the byte sizes.
-            alignas(WCHAR) BYTE name[kPropertyBufferSize + 1] = {};
-            alignas(WCHAR) BYTE ids[kPropertyBufferSize + 1] = {};
+            alignas(WCHAR) BYTE name[kPropertyBufferSize] = {};
+            alignas(WCHAR) BYTE ids[kPropertyBufferSize] = {};
             if (!api_->get_device_registry_property(set, &device, SPDRP_FRIENDLYNAME, nullptr, name,
                                                     kPropertyBufferSize, nullptr) ||
                 !api_->get_device_registry_property(set, &device, SPDRP_HARDWAREID, nullptr, ids,
