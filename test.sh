@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Sets up a fresh machine, builds and runs every test, plain and under AddressSanitizer + UBSan,
-# then the tests that run several threads again under ThreadSanitizer.
+# then the tests that run several threads again under ThreadSanitizer, and checks the Debian
+# package.
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/bootstrap
@@ -8,4 +9,6 @@ for preset in default asan tsan; do
     cmake --preset "$preset"
     cmake --build --preset "$preset"
     ctest --preset "$preset"
+    # The Debian package: built, checked by lintian, installed and removed again (needs root).
+    if [[ $preset == default ]] && (($(id -u) == 0)); then scripts/check-debian-package build; fi
 done

@@ -1,7 +1,9 @@
 #include "app/main_wnd.h"
 
 #include <QTimer>
+#include <map>
 
+#include "app/autostart_entry.h"
 #include "device/device_messages.h"
 #include "dialogs/dpi_msg.h"
 #include "dialogs/msg_wnd.h"
@@ -187,7 +189,8 @@ void CMainWnd::OnTrayIcon(LPARAM event) {
         POINT cursor{};
         GetCursorPos(&cursor);
         tray_menu_ = std::make_unique<CMenuWnd>();
-        tray_menu_->Init(nullptr, u"traymenu.xml", POINT{cursor.x, cursor.y - 50}, &m_pm, nullptr,
+        std::map<std::u16string, bool> ticks{{u"autostart", AutostartEnabled()}};
+        tray_menu_->Init(nullptr, u"traymenu.xml", POINT{cursor.x, cursor.y - 50}, &m_pm, &ticks,
                          eMenuAlignment_Left | eMenuAlignment_Top);
         tray_menu_->ResizeMenu();
     }
@@ -200,6 +203,10 @@ void CMainWnd::OnMenuCommand(WPARAM record) {
     m_pm.DeletePtr(command);
     if (EqualsIgnoringCase(name, u"configuration")) {
         ShowOrExplain(false);
+    } else if (EqualsIgnoringCase(name, u"autostart")) {
+        if (!SetAutostart(!AutostartEnabled(), GetModuleDirectory() + "nimba-mouse")) {
+            Trace("the autostart entry could not be changed: " + AutostartEntryPath());
+        }
     } else if (EqualsIgnoringCase(name, u"exit")) {
         Exit();
     }

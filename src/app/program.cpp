@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "app/autostart_entry.h"
 #include "platform/debug_output.h"
 #include "platform/text_encoding.h"
 #include "skin/paint_manager.h"
@@ -41,8 +42,10 @@ int Program::Start() {
         }
     }
 
+    // Started at login, the program waits in the tray until the user asks for it.
+    const DWORD style = TakeAutostartRequest() ? kMainWindowStyle & ~WS_VISIBLE : kMainWindowStyle;
     main_window_ = std::make_unique<CMainWnd>();
-    if (main_window_->Create(nullptr, u"", kMainWindowStyle, 0, 0, 0, 800, 572) == nullptr) {
+    if (main_window_->Create(nullptr, u"", style, 0, 0, 0, 800, 572) == nullptr) {
         std::fprintf(stderr, "nimba-mouse: the main window's skin %smain.xml cannot be built\n",
                      folder.c_str());
         main_window_.reset();

@@ -4,6 +4,7 @@
 
 #include "device/ble_presence.h"
 #include "device/device_messages.h"
+#include "device/mouse_ids.h"
 #include "platform/clock.h"
 #include "platform/device_notification.h"
 #include "platform/messages.h"
@@ -12,9 +13,6 @@
 namespace nimba {
 namespace {
 
-constexpr int kVendorId = 0x1D57;
-constexpr int kWiredProductId = 0x2015;
-constexpr int kReceiverProductId = 0xFA60;
 constexpr uint32_t kPresenceWord = 0x7F00;
 constexpr uint32_t kArrived = 1;
 constexpr uint32_t kRemoved = 2;
@@ -71,7 +69,7 @@ void LinkManager::StartLinks() {
     wireless_.Load(options_.library_folder + "devlink_1.dll");
     ble_.Load(options_.library_folder + "BluetoothApis.dll");
 
-    wired_.SetVidPid(kVendorId, kWiredProductId);
+    wired_.SetVidPid(kWiredMouseId.vendor, kWiredMouseId.product);
     wired_.OpenDevMonitor(window_, kWiredNoticeMessage, kWiredPresenceMessage);
     if (wired_.OpenFeatureDevice() != 0) {
         links_.wired_link.store(1);
@@ -86,7 +84,7 @@ void LinkManager::StartLinks() {
         controls_.SetVisible("ms_1_wired", false);
     }
 
-    wireless_.SetVidPid(kVendorId, kReceiverProductId);
+    wireless_.SetVidPid(kReceiverId.vendor, kReceiverId.product);
     wireless_.OpenDevMonitor(window_, kWirelessNoticeMessage, kWirelessPresenceMessage);
     if (wireless_.OpenFeatureDevice() != 0) {
         SetTimer(window_, kWirelessWatchdogTimer, kWirelessWatchdogMs);

@@ -413,6 +413,7 @@ void CMS_1_Page::SetPowerText(const std::string& text) {
         power_label_->SetResourceText(false);
         power_label_->SetText(battery_text_);
     }
+    low_battery_.OnPowerText(text);
     StatusChanged();
 }
 
@@ -422,6 +423,7 @@ void CMS_1_Page::SetPowerTextKey(const std::string& key) {
         power_label_->SetResourceText(true);
         power_label_->SetText(Wide(key));
     }
+    low_battery_.OnPowerTextKey(key);
     StatusChanged();
 }
 

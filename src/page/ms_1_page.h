@@ -17,6 +17,8 @@
 #include "device/store_profile_access.h"
 #include "macro/input_capture_table.h"
 #include "macro/macro_store.h"
+#include "page/desktop_notification.h"
+#include "page/low_battery_notice.h"
 #include "persistence/profile_store.h"
 #include "skin/notify_pump.h"
 #include "skin/paint_manager.h"
@@ -168,6 +170,7 @@ private:
 
     std::u16string battery_text_;
     std::function<void()> status_listener_;
+    LowBatteryNotice low_battery_{ShowLowBatteryNotification};
 };
 
 }  // namespace nimba

@@ -1,9 +1,12 @@
 #include "persistence/data_directory.h"
 
+#include <unistd.h>
+
 #include <filesystem>
 #include <system_error>
 
 #include "platform/module_directory.h"
+#include "platform/user_folders.h"
 
 namespace nimba {
 
@@ -19,7 +22,11 @@ std::string DataDirectoryIn(const std::string& program_folder) {
 }
 
 std::string GetDataDirectory() {
-    return DataDirectoryIn(GetModuleDirectory());
+    const std::string program_folder = GetModuleDirectory();
+    if (::access(program_folder.c_str(), W_OK) == 0) return DataDirectoryIn(program_folder);
+    const std::string user_data = platform::UserDataHome();
+    // Without a home the program folder it is, and the saves fail as they would there.
+    return DataDirectoryIn(user_data.empty() ? program_folder : user_data + "nimba-r380x/");
 }
 
 }  // namespace nimba

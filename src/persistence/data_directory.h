@@ -9,7 +9,8 @@ inline constexpr char kStoreFolder[] = "ms_1/";
 
 // The program folder + "Data/", creating the folder when it is missing. When something
 // else stands there (a file named "Data"), nothing is created and nothing is reported: the
-// saves that follow fail.
+// saves that follow fail. An installed program's folder is shared and not writable: the data
+// directory is then the user's $XDG_DATA_HOME/nimba-r380x/Data/.
 std::string GetDataDirectory();
 // The same for a given program folder (ending in "/").
 std::string DataDirectoryIn(const std::string& program_folder);

@@ -6,14 +6,24 @@
 #   #! conf KEY=VALUE           a line of the simulated mouse's mouse-sim.conf
 #   #! mousectl ARGS...         a nimba-mousectl command run in the copy (stored profiles)
 #   #! expect-exit N            the exit code the run must end with (0 by default)
+#   #! env NAME=VALUE           an environment variable of the run
+#   #! notifications            a private session bus whose notification service records
+#                               every notification in notifications.log of the copy
 # and check what the program left behind after it:
 #   #! then mousectl ARGS... => REGEX   the command's output must match REGEX
+#   #! then file PATH => REGEX          the file (relative to the copy) must match REGEX
+# The user's settings folder is config/ in the copy, and without `#! notifications` the
+# session bus is one that is not there.
 file(STRINGS ${SCENARIO} directives REGEX "^#!")
 set(folder demo)
 set(conf "")
 set(commands "")
 set(expected_exit 0)
 set(checks "")
+set(file_checks "")
+set(notifications OFF)
+set(ENV{XDG_CONFIG_HOME} ${WORK}/config)
+set(ENV{DBUS_SESSION_BUS_ADDRESS} unix:path=${WORK}/no-bus)
 foreach(line ${directives})
     string(REGEX REPLACE "^#![ ]*" "" line "${line}")
     if(line MATCHES "^folder (.+)$")
@@ -24,8 +34,14 @@ foreach(line ${directives})
         list(APPEND commands "${CMAKE_MATCH_1}")
     elseif(line MATCHES "^then mousectl (.+) => (.+)$")
         list(APPEND checks "${CMAKE_MATCH_1}|${CMAKE_MATCH_2}")
+    elseif(line MATCHES "^then file (.+ => .+)$")
+        list(APPEND file_checks "${CMAKE_MATCH_1}")
     elseif(line MATCHES "^expect-exit ([0-9]+)$")
         set(expected_exit ${CMAKE_MATCH_1})
+    elseif(line MATCHES "^env ([A-Za-z_0-9]+)=(.*)$")
+        set(ENV{${CMAKE_MATCH_1}} "${CMAKE_MATCH_2}")
+    elseif(line MATCHES "^notifications$")
+        set(notifications ON)
     endif()
 endforeach()
 
@@ -44,8 +60,12 @@ foreach(command ${commands})
 endforeach()
 
 file(MAKE_DIRECTORY ${BUILD}/screenshots)
-execute_process(COMMAND ${WORK}/nimba-scenario ${SCENARIO} WORKING_DIRECTORY ${BUILD}
-                RESULT_VARIABLE rc)
+set(run ${WORK}/nimba-scenario ${SCENARIO})
+if(notifications)
+    set(run dbus-run-session -- ${BUILD}/tests/nimba-notification-recorder
+            ${WORK}/notifications.log ${run})
+endif()
+execute_process(COMMAND ${run} WORKING_DIRECTORY ${BUILD} RESULT_VARIABLE rc)
 if(NOT rc EQUAL expected_exit)
     message(FATAL_ERROR "${SCENARIO} exited ${rc}, expected ${expected_exit}")
 endif()
@@ -60,5 +80,18 @@ foreach(check ${checks})
     if(NOT rc EQUAL 0 OR NOT output MATCHES "${pattern}")
         message(FATAL_ERROR "after the story: nimba-mousectl ${command} gave\n${output}\n"
                             "which does not match ${pattern}")
+    endif()
+endforeach()
+
+foreach(check ${file_checks})
+    string(REGEX MATCH "^(.+) => (.+)$" parts "${check}")
+    set(path ${WORK}/${CMAKE_MATCH_1})
+    set(pattern "${CMAKE_MATCH_2}")
+    set(content "(missing)")
+    if(EXISTS ${path})
+        file(READ ${path} content)
+    endif()
+    if(NOT content MATCHES "${pattern}")
+        message(FATAL_ERROR "after the story: ${path} holds\n${content}\nwhich does not match ${pattern}")
     endif()
 endforeach()
