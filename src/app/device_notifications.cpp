@@ -6,8 +6,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "platform/device_broadcast.h"
-#include "platform/messages.h"
+#include "platform/device_notification.h"
 
 namespace nimba {
 namespace {
@@ -29,8 +28,7 @@ DeviceNotifications::~DeviceNotifications() {
     if (udev_ != nullptr) udev_unref(udev_);
 }
 
-bool DeviceNotifications::Register(HWND window) {
-    window_ = window;
+bool DeviceNotifications::Start() {
     udev_ = udev_new();
     if (udev_ == nullptr) return false;
     monitor_ = udev_monitor_new_from_netlink(udev_, "udev");
@@ -70,13 +68,11 @@ void DeviceNotifications::OnEvent() {
     if (action != nullptr && std::strcmp(action, "add") == 0) event = DBT_DEVICEARRIVAL;
     if (action != nullptr && std::strcmp(action, "remove") == 0) event = DBT_DEVICEREMOVECOMPLETE;
     if (event != 0 && subsystem == "hid") {
-        DeviceBroadcast broadcast;
-        broadcast.name = InterfaceName(Property(device, "HID_ID"), Property(device, "HID_UNIQ"));
-        if (!broadcast.name.empty()) {
-            SendMessageW(window_, WM_DEVICECHANGE, event, reinterpret_cast<LPARAM>(&broadcast));
-        }
+        const std::string name =
+            InterfaceName(Property(device, "HID_ID"), Property(device, "HID_UNIQ"));
+        if (!name.empty()) platform::BroadcastDeviceChange(event, name);
     } else {
-        SendMessageW(window_, WM_DEVICECHANGE, DBT_DEVNODES_CHANGED, 0);
+        platform::BroadcastDeviceChange(DBT_DEVNODES_CHANGED, {});
     }
     udev_device_unref(device);
 }

@@ -1,15 +1,14 @@
 #pragma once
 
-// Device-interface arrival and removal for the main window, from the kernel's device events
-// (hidraw, hid and bluetooth), handed to the window as WM_DEVICECHANGE with the interface named
-// in the Windows form, so the window's name tests stay as they are. Nothing polls: the monitor's
-// descriptor wakes the window thread.
+// The system's device-interface arrivals and removals, from the kernel's device events (hidraw,
+// hid and bluetooth), broadcast to the windows registered for them with the interface named in
+// the Windows form, so the windows' name tests stay as they are. Nothing polls: the monitor's
+// descriptor wakes the thread that started it.
 
 #include <QSocketNotifier>
 #include <memory>
 #include <string>
 
-#include "platform/win_types.h"
 struct udev;
 struct udev_device;
 struct udev_monitor;
@@ -24,7 +23,7 @@ public:
     DeviceNotifications& operator=(const DeviceNotifications&) = delete;
 
     // False when the system's device events cannot be reached (a container without udev).
-    bool Register(HWND window);
+    bool Start();
 
     // "HID_ID" of a hid device (bus:vendor:product in hex) in the Windows interface form;
     // empty for anything else.
@@ -33,7 +32,6 @@ public:
 private:
     void OnEvent();
 
-    HWND window_ = nullptr;
     udev* udev_ = nullptr;
     udev_monitor* monitor_ = nullptr;
     std::unique_ptr<QSocketNotifier> notifier_;

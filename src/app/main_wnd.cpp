@@ -68,6 +68,7 @@ void CMainWnd::InitWindow() {
     input_capture_.Load();
     page_.SetStatusListener([this] { UpdateTrayTooltip(); });
     page_.LoadProfiles();
+    page_.RegisterForDeviceChanges();
 }
 
 void CMainWnd::OnClick(TNotifyUI& msg) {

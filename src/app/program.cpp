@@ -53,7 +53,7 @@ int Program::Start() {
     }
     main_window_->CenterWindow();
     instance_.Listen(main_window_->GetHWND());
-    device_notifications_.Register(main_window_->GetHWND());
+    device_notifications_.Start();
     return 0;
 }
 

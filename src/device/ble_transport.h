@@ -12,24 +12,19 @@ public:
     using ValueHandler = std::function<void(const uint8_t* data, uint32_t size)>;
 
     virtual ~BleTransport() = default;
-    // The whole report in one write; 1 = written, 0 = not.
+    // The system's Bluetooth library; without it every write fails and no notice arrives.
+    virtual bool Load(const std::string& path) = 0;
+    virtual void Unload() = 0;
+    // The whole report in one write; 1 = written, 0 = not. Any thread.
     virtual int32_t BleWriteReport(const uint8_t* data, uint32_t length) = 0;
     // Which device interface is the mouse; empty strings = none.
     virtual void SetMatchStrings(const std::string& vid, const std::string& pid) = 0;
     // Starts delivering the notifying characteristic's values to `handler`, on a thread of
-    // the transport's own.
-    virtual void OpenNotifications(ValueHandler handler) = 0;
-    // Ends a held notification registration; nothing when none is held.
-    virtual void CloseNotifications() = 0;
-};
-
-// Until the GATT transport exists: every write fails and no notice ever arrives.
-class AbsentBleTransport final : public BleTransport {
-public:
-    int32_t BleWriteReport(const uint8_t*, uint32_t) override { return 0; }
-    void SetMatchStrings(const std::string&, const std::string&) override {}
-    void OpenNotifications(ValueHandler) override {}
-    void CloseNotifications() override {}
+    // the system's library.
+    virtual void BleOpenNotifications(ValueHandler handler) = 0;
+    // Ends every notification registration held; once it returns, `handler` is not running
+    // and is not called again.
+    virtual void BleCloseNotifications() = 0;
 };
 
 }  // namespace nimba

@@ -5,6 +5,7 @@
 
 #include "device/device_messages.h"
 #include "platform/debug_output.h"
+#include "platform/diagnostic_output.h"
 #include "platform/messages.h"
 #include "protocol/device_notice.h"
 
@@ -131,12 +132,12 @@ void DeviceEventIntake::HandleBleNotice(uint16_t word, uint16_t value) {
 
 void DeviceEventIntake::OnBleNotification(const uint8_t* data, uint32_t size) {
     if (size == 0) {
-        std::fputs("datasize 0\n", stdout);
+        std::fputs("datasize 0\n", platform::DiagnosticOutput());
         return;
     }
     // A value too short for a notice would have us read past its data.
     if (data == nullptr || size < kNoticeSize) return;
-    std::fputs("HR ", stdout);
+    std::fputs("HR ", platform::DiagnosticOutput());
     const uint16_t word = static_cast<uint16_t>(data[0] | data[1] << 8);
     const uint16_t value = static_cast<uint16_t>(data[2] | data[3] << 8);
 

@@ -4,27 +4,17 @@
 #include "platform/text_encoding.h"
 
 namespace nimba {
-namespace {
-
-template <typename Fn>
-bool LookUp(HMODULE module, const char* name, Fn& fn) {
-    fn = reinterpret_cast<Fn>(GetProcAddress(module, name));
-    return fn != nullptr;
-}
-
-}  // namespace
-
 bool DriverLink::Load(const std::string& path) {
     Unload();
     module_ = LoadLibraryW(platform::FromUtf8(path).c_str());
     if (module_ == nullptr) return false;
-    const bool complete = LookUp(module_, "Set_VIDPID", set_vidpid_) &&
-                          LookUp(module_, "Open_DevMonitor", open_dev_monitor_) &&
-                          LookUp(module_, "Close_DevMonitor", close_dev_monitor_) &&
-                          LookUp(module_, "Open_FeatureDevice", open_feature_device_) &&
-                          LookUp(module_, "Close_FeatureDevice", close_feature_device_) &&
-                          LookUp(module_, "SetFeature", set_feature_) &&
-                          LookUp(module_, "GetFeature", get_feature_);
+    const bool complete = LookUpProc(module_, "Set_VIDPID", set_vidpid_) &&
+                          LookUpProc(module_, "Open_DevMonitor", open_dev_monitor_) &&
+                          LookUpProc(module_, "Close_DevMonitor", close_dev_monitor_) &&
+                          LookUpProc(module_, "Open_FeatureDevice", open_feature_device_) &&
+                          LookUpProc(module_, "Close_FeatureDevice", close_feature_device_) &&
+                          LookUpProc(module_, "SetFeature", set_feature_) &&
+                          LookUpProc(module_, "GetFeature", get_feature_);
     if (!complete) Unload();
     return complete;
 }

@@ -6,6 +6,7 @@
 #include "device/device_messages.h"
 #include "device/mouse_ids.h"
 #include "platform/clock.h"
+#include "platform/device_notification.h"
 #include "platform/messages.h"
 #include "platform/module_directory.h"
 
@@ -66,6 +67,7 @@ void LinkManager::StartLinks() {
 
     wired_.Load(options_.library_folder + "devlink_2.dll");
     wireless_.Load(options_.library_folder + "devlink_1.dll");
+    ble_.Load(options_.library_folder + "BluetoothApis.dll");
 
     wired_.SetVidPid(kWiredMouseId.vendor, kWiredMouseId.product);
     wired_.OpenDevMonitor(window_, kWiredNoticeMessage, kWiredPresenceMessage);
@@ -188,13 +190,25 @@ void LinkManager::SetBleConnected(int connected) {
         UpdateAnyLink(true, usb_up);
     } else {
         ble_.SetMatchStrings("", "");
-        ble_.CloseNotifications();
+        ble_.BleCloseNotifications();
         controls_.SetVisible("ms_1_BLE", false);
         if (links_.wireless_awake.load() == 0 && links_.wired_link.load() != 1) {
             controls_.SetVisible("ms_1_sleep_label", true);
         }
         UpdateAnyLink(false, usb_up);
     }
+}
+
+void LinkManager::RegisterForDeviceChanges() {
+    // The USB device interface class; with all classes asked for it only marks the record.
+    const DEV_BROADCAST_DEVICEINTERFACE_W filter{sizeof(DEV_BROADCAST_DEVICEINTERFACE_W),
+                                                 DBT_DEVTYP_DEVICEINTERFACE,
+                                                 0,
+                                                 {0xA5DCBF10, 0x11D26530, 0xC0001F90, 0xED51B94F},
+                                                 {0}};
+    if (device_notification_ != nullptr) UnregisterDeviceNotification(device_notification_);
+    device_notification_ = RegisterDeviceNotificationW(
+        window_, &filter, DEVICE_NOTIFY_WINDOW_HANDLE | DEVICE_NOTIFY_ALL_INTERFACE_CLASSES);
 }
 
 void LinkManager::OnWirelessIdle() {
@@ -208,7 +222,7 @@ void LinkManager::OnWirelessIdle() {
 }
 
 void LinkManager::OpenBleNotifications() {
-    ble_.OpenNotifications(
+    ble_.BleOpenNotifications(
         [this](const uint8_t* data, uint32_t size) { intake_.OnBleNotification(data, size); });
 }
 
@@ -281,7 +295,10 @@ void LinkManager::StopLinks() {
     wireless_.CloseDevMonitor();
     wired_.CloseFeatureDevice();
     wired_.CloseDevMonitor();
-    ble_.CloseNotifications();
+    // After the worker: its last write may still have been going through the library.
+    ble_.Unload();
+    if (device_notification_ != nullptr) UnregisterDeviceNotification(device_notification_);
+    device_notification_ = nullptr;
     KillTimer(window_, kWirelessWatchdogTimer);
     KillTimer(window_, kChargingAnimationTimer);
     KillTimer(window_, kBleNotifySetupTimer);

@@ -43,8 +43,8 @@ public:
     void SetBleConnected(int connected);
     // The 2.4 GHz watchdog expired: the mouse behind the receiver has gone quiet.
     void OnWirelessIdle();
-    // Device-interface notifications come with the device-notification work; nothing yet.
-    void RegisterForDeviceChanges() {}
+    // From now on device-interface arrivals and removals reach the window as WM_DEVICECHANGE.
+    void RegisterForDeviceChanges();
     void StopLinks();
 
     // The device's messages (1537..1542) and timers (512, 515, 516) on the window; false for
@@ -83,6 +83,7 @@ private:
     BatteryDisplay battery_;
     DeviceEventIntake intake_;
 
+    void* device_notification_ = nullptr;
     std::jthread worker_;
     DWORD worker_id_ = 0;
 };

@@ -130,6 +130,7 @@ void CMS_1_Page::LoadProfiles() {
 
     ProfileRecord profile{};
     if (store_.CopyCurrentProfile(profile)) apply_.applied_snapshot.Set(profile);
+    if (link_manager_) link_manager_->SetBleConnected(link_manager_->links().ble_link.load());
     ShowProfile();
     StatusChanged();
 }
@@ -200,6 +201,10 @@ void CMS_1_Page::OnBleArrival() {
 
 void CMS_1_Page::OnBleRemoval() {
     if (link_manager_) link_manager_->SetBleConnected(0);
+}
+
+void CMS_1_Page::RegisterForDeviceChanges() {
+    if (link_manager_) link_manager_->RegisterForDeviceChanges();
 }
 
 std::u16string CMS_1_Page::CurrentProfileName() const {

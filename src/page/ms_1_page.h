@@ -11,8 +11,8 @@
 #include <string>
 
 #include "device/apply_profile.h"
-#include "device/ble_transport.h"
 #include "device/device_controls.h"
+#include "device/gatt_ble_transport.h"
 #include "device/link_manager.h"
 #include "device/store_profile_access.h"
 #include "macro/input_capture_table.h"
@@ -69,6 +69,7 @@ public:
     bool HandleWindowMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void OnBleArrival();
     void OnBleRemoval();
+    void RegisterForDeviceChanges();
 
     const LinkState& links() const { return link_manager_->links(); }
     DWORD worker_thread_id() const { return link_manager_->worker_thread_id(); }
@@ -124,7 +125,7 @@ private:
     MacroStore macros_;
     StoreProfileAccess profile_access_{store_};
     ApplyState apply_;
-    AbsentBleTransport ble_;
+    GattBleTransport ble_;
     std::unique_ptr<LinkManager> link_manager_;
     ProfileListActions profile_actions_{store_,
                                         macros_,

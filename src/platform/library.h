@@ -10,3 +10,10 @@ HMODULE LoadLibraryW(const wchar_t* path);
 // NULL for a missing symbol or a null module or name.
 FARPROC GetProcAddress(HMODULE module, const char* name);
 BOOL FreeLibrary(HMODULE module);
+
+// Looks `name` up in `module` as a pointer of the type `fn` has; false when it is missing.
+template <typename Fn>
+bool LookUpProc(HMODULE module, const char* name, Fn& fn) {
+    fn = reinterpret_cast<Fn>(GetProcAddress(module, name));
+    return fn != nullptr;
+}

@@ -22,6 +22,9 @@ DeviceSession::DeviceSession(ProfileAccess& profile,
     apply_.applied_snapshot.Set(profile.CopyCurrent().value_or(ProfileRecord{}));
     manager_ = std::make_unique<LinkManager>(window_, controls, profile, apply_, ble_);
     manager_->StartLinks();
+    // As the program's page does once its profiles are loaded: a Bluetooth LE mouse found at
+    // start gets its notifications opened.
+    manager_->SetBleConnected(manager_->links().ble_link.load());
 }
 
 DeviceSession::~DeviceSession() {

@@ -10,8 +10,8 @@
 #include <memory>
 #include <string>
 
-#include "device/ble_transport.h"
 #include "device/device_controls.h"
+#include "device/gatt_ble_transport.h"
 #include "device/link_manager.h"
 #include "device/profile_access.h"
 #include "platform/messages.h"
@@ -74,7 +74,7 @@ public:
 private:
     HWND window_ = nullptr;
     ApplyState apply_;
-    AbsentBleTransport ble_;
+    GattBleTransport ble_;
     std::function<void(UINT, WPARAM, LPARAM)> on_message_;
     std::unique_ptr<LinkManager> manager_;
 };

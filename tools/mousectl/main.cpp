@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "mousectl/commands.h"
+#include "platform/diagnostic_output.h"
 
 namespace nimba::mousectl {
 namespace {
@@ -170,5 +171,7 @@ int Dispatch(int argc, char** argv) {
 }  // namespace nimba::mousectl
 
 int main(int argc, char** argv) {
+    // Standard output carries the commands' results; the device layer's lines would mix in.
+    platform::SetDiagnosticOutput(stderr);
     return nimba::mousectl::Dispatch(argc, argv);
 }

@@ -31,10 +31,12 @@ FakeDevlinkState* StateOf(const std::string& path) {
 
 class RecordingBle final : public BleTransport {
 public:
+    bool Load(const std::string&) override { return false; }
+    void Unload() override {}
     int32_t BleWriteReport(const uint8_t*, uint32_t) override { return 0; }
     void SetMatchStrings(const std::string& v, const std::string& p) override { match = v + p; }
-    void OpenNotifications(ValueHandler h) override { handler = std::move(h); }
-    void CloseNotifications() override { handler = nullptr; }
+    void BleOpenNotifications(ValueHandler h) override { handler = std::move(h); }
+    void BleCloseNotifications() override { handler = nullptr; }
     std::string match;
     ValueHandler handler;
 };
