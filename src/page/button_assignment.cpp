@@ -90,8 +90,8 @@ void ButtonAssignmentControls::OpenFunctionMenu(int slot) {
     }
     const int items = menu_->GetVisibleItemCount();
     if (point.y + kMenuItemHeight * items + kMenuMargin >= GetSystemMetrics(SM_CYSCREEN)) {
-        menu_->SetPoint(POINT{
-            point.x, window.top + button.top + kMenuUpwardOffset - kMenuItemHeight * items});
+        menu_->SetPoint(
+            POINT{point.x, window.top + button.top + kMenuUpwardOffset - kMenuItemHeight * items});
     }
     menu_->ResizeMenu();
 }
