@@ -181,6 +181,8 @@ void CMainWnd::OnMenuCommand(WPARAM record) {
         }
     } else if (EqualsIgnoringCase(name, u"exit")) {
         Exit();
+    } else if (name.starts_with(u"ms_1")) {
+        page_.OnFunctionChosen(name);
     }
 }
 

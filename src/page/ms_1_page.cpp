@@ -3,9 +3,6 @@
 #include <string>
 
 #include "device/device_messages.h"
-#include "keys/key_table.h"
-#include "macro/dialogs/ms_1_macro.h"
-#include "model/button_functions.h"
 #include "model/utf16.h"
 #include "platform/debug_output.h"
 #include "platform/messages.h"
@@ -48,7 +45,7 @@ CMS_1_Page::~CMS_1_Page() {
 void CMS_1_Page::Attach(HWND window, CPaintManagerUI* manager, const InputCaptureTable* capture) {
     window_ = window;
     pm_ = manager;
-    capture_ = capture;
+    buttons_.Attach(manager, capture);
 }
 
 void CMS_1_Page::Init(LinkManagerOptions options) {
@@ -75,10 +72,8 @@ void CMS_1_Page::BindControls() {
     };
 
     for (int i = 0; i < kButtons; ++i) {
-        find_as(Numbered(u"ms_1_btn_key_", i + 1), key_buttons_[i]);
         key_controls_[i] = find(Numbered(u"ms_1_key_control_", i + 1));
     }
-    find_as(u"ms_1_btn_macro", macro_button_);
     find_as(u"ms_1_list_profile", profile_list_);
     profile_actions_.Bind(window_, profile_list_);
 
@@ -113,6 +108,7 @@ void CMS_1_Page::BindControls() {
     check_debounce_ = sections_[9].check;
     debounce_section_ = sections_[9].body;
 
+    buttons_.Bind(find);
     dpi_stages_.Bind(find);
     lighting_.Bind(find);
     rate_power_.Bind(find);
@@ -146,20 +142,7 @@ void CMS_1_Page::ShowProfileControls(const ProfileRecord& p) {
     dpi_stages_.Show(p);
     lighting_.Show(p);
     rate_power_.Show(p);
-    ShowButtonLabels(p);
-}
-
-void CMS_1_Page::ShowButtonLabels(const ProfileRecord& profile) {
-    const TextLookup text = [](std::u16string_view key) {
-        return CResourceManager::GetInstance().GetText(std::u16string(key));
-    };
-    for (int i = 0; i < kButtons; ++i) {
-        if (key_buttons_[i] == nullptr) continue;
-        const ButtonAssignment& button = profile.buttons[i];
-        const ButtonLabelText label = ButtonLabel(button, text, KeyName(button.shortcut_key));
-        key_buttons_[i]->SetResourceText(label.is_language_key);
-        key_buttons_[i]->SetText(label.text);
-    }
+    buttons_.Show(p);
 }
 
 void CMS_1_Page::RequestApply() {
@@ -217,10 +200,6 @@ void CMS_1_Page::OnClick(TNotifyUI& msg) {
     if (msg.pSender == nullptr || HandledBySettings(msg)) return;
     if (profile_actions_.OnClick(*msg.pSender)) return;
     if (msg.pSender == apply_button_) RequestApply();
-    if (msg.pSender == macro_button_) {
-        static const InputCaptureTable kNoCapture;
-        CMS_1_Macro::Run(window_, macros_, capture_ != nullptr ? *capture_ : kNoCapture);
-    }
 }
 
 void CMS_1_Page::OnSettingsNotify(TNotifyUI& msg) {
@@ -228,7 +207,8 @@ void CMS_1_Page::OnSettingsNotify(TNotifyUI& msg) {
 }
 
 bool CMS_1_Page::HandledBySettings(TNotifyUI& msg) {
-    return dpi_stages_.Handle(msg) || lighting_.Handle(msg) || rate_power_.Handle(msg);
+    return buttons_.Handle(msg) || dpi_stages_.Handle(msg) || lighting_.Handle(msg) ||
+           rate_power_.Handle(msg);
 }
 
 bool CMS_1_Page::EditCurrent(const std::function<void(ProfileRecord&)>& change) {

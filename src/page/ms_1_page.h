@@ -17,6 +17,7 @@
 #include "device/store_profile_access.h"
 #include "macro/input_capture_table.h"
 #include "macro/macro_store.h"
+#include "page/button_assignment.h"
 #include "page/desktop_notification.h"
 #include "page/dpi_stages.h"
 #include "page/lighting_controls.h"
@@ -46,7 +47,6 @@ inline constexpr UINT kApplyRingMessage = 1543;
 class CMS_1_Page final : public CNotifyPump, public DeviceControls, private SettingsHost {
 public:
     static constexpr int kButtons = 18;
-    static constexpr int kAssignableButtons = 12;
 
     explicit CMS_1_Page(std::string data_directory);
     ~CMS_1_Page() override;
@@ -64,6 +64,8 @@ public:
     void RequestApply() override;
     void RequestApplySoon(UINT delay_ms) override;
     void StopLinks();
+    // An item of the button function menu, chosen.
+    void OnFunctionChosen(std::u16string_view item_name) { buttons_.OnFunctionChosen(item_name); }
 
     // The page's timers and the device's messages on the shared window; false for others.
     bool HandleWindowMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -114,12 +116,10 @@ private:
     void ScrollSettingsToEnd();
     void HideForBle(CCheckBoxUI* check, CControlUI* section);
     void ShowProfileControls(const ProfileRecord& profile);
-    void ShowButtonLabels(const ProfileRecord& profile);
     void StatusChanged();
 
     HWND window_ = nullptr;
     CPaintManagerUI* pm_ = nullptr;
-    const InputCaptureTable* capture_ = nullptr;
 
     ProfileStore store_;
     MacroStore macros_;
@@ -136,9 +136,8 @@ private:
                                          },
                                          [this] { StatusChanged(); }}};
 
-    std::array<CButtonUI*, kButtons> key_buttons_{};
     std::array<CControlUI*, kButtons> key_controls_{};
-    CButtonUI* macro_button_ = nullptr;
+    ButtonAssignmentControls buttons_{*this, store_, macros_};
     CListUI* profile_list_ = nullptr;
     std::vector<Section> sections_;
     CContainerUI* settings_ = nullptr;

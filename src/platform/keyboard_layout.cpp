@@ -1,5 +1,9 @@
 #include "platform/keyboard_layout.h"
 
+#include <optional>
+
+#include "platform/xkb_layout.h"
+
 namespace {
 
 struct UsKey {
@@ -131,9 +135,30 @@ const UsKey* FindByVirtualKey(UINT vk) {
     return nullptr;
 }
 
+// Letters move with the layout (a German keyboard prints Z where a US one prints Y): a letter's
+// virtual key is the letter the user's layout prints on the key. Other keys keep the US ones.
+constexpr UINT kFirstMainBlockScan = 2;
+constexpr UINT kLastMainBlockScan = 53;
+
+std::optional<UINT> LayoutLetter(UINT scan) {
+    const auto c = LayoutCharacter(scan, false);
+    if (!c) return std::nullopt;
+    if (*c >= U'a' && *c <= U'z') return static_cast<UINT>(*c - U'a' + U'A');
+    return std::nullopt;
+}
+
 }  // namespace
 
 UINT MapVirtualKeyW(UINT uCode, UINT uMapType) {
+    if (uMapType == MAPVK_VK_TO_VSC && uCode >= 'A' && uCode <= 'Z') {
+        for (UINT scan = kFirstMainBlockScan; scan <= kLastMainBlockScan; ++scan) {
+            if (LayoutLetter(scan) == uCode) return scan;
+        }
+    }
+    if (uMapType == MAPVK_VSC_TO_VK_EX && uCode >= kFirstMainBlockScan &&
+        uCode <= kLastMainBlockScan) {
+        if (const auto letter = LayoutLetter(uCode)) return *letter;
+    }
     if (uMapType == MAPVK_VK_TO_VSC) {
         const UsKey* key = FindByVirtualKey(uCode);
         return key ? key->scan : 0;
@@ -152,6 +177,14 @@ int ToUnicode(UINT wVirtKey, UINT /*wScanCode*/, const BYTE* lpKeyState, char16_
     const UsKey* key = FindByVirtualKey(wVirtKey);
     if (key == nullptr || key->plain == 0 || cchBuff < 1) return 0;
     const bool shift = lpKeyState != nullptr && (lpKeyState[kVkShift] & 0x80) != 0;
+    // Keypad keys print the same on every layout.
+    const UINT scan = MapVirtualKeyW(wVirtKey, MAPVK_VK_TO_VSC);
+    if (scan >= kFirstMainBlockScan && scan <= kLastMainBlockScan) {
+        if (const auto c = LayoutCharacter(scan, shift); c && *c <= 0xFFFF) {
+            pwszBuff[0] = static_cast<char16_t>(*c);
+            return 1;
+        }
+    }
     pwszBuff[0] = shift ? key->shifted : key->plain;
     return 1;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-// The keyboard-layout functions the key tables call, answering for a US layout.
+// The keyboard-layout functions the key tables call, answering for the user's layout.
 
 #include "platform/win_types.h"
 

@@ -1,0 +1,33 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "keys/key_table.h"
+#include "model/button_functions.h"
+
+namespace nimba {
+namespace {
+
+// The layout is read once per process, before the first key is looked up.
+const bool kGermanLayout = setenv("XKB_DEFAULT_LAYOUT", "de", 1) == 0;
+
+TEST(GermanLayoutTest, KeysAreNamedAsTheKeyboardPrintsThem) {
+    ASSERT_TRUE(kGermanLayout);
+    // Z sits where a US keyboard has Y: the code follows the position, the name the print.
+    const uint8_t z = KeyCodeOfVirtualKey('Z').code;
+    EXPECT_EQ(z, 28);
+    EXPECT_EQ(KeyName(z), u"Z");
+    EXPECT_EQ(KeyName(29), u"Y");
+    EXPECT_EQ(KeyName(4), u"A");
+    EXPECT_EQ(KeyName(51), u"Ö");
+
+    ButtonAssignment button{};
+    button.function = kFunctionShortcut;
+    button.shortcut_modifiers = 1;
+    button.shortcut_key = z;
+    const TextLookup text = [](std::u16string_view key) { return std::u16string(key); };
+    EXPECT_EQ(ButtonLabel(button, text, KeyName(z)).text, u"keyboard_ctrl_text+Z");
+}
+
+}  // namespace
+}  // namespace nimba
