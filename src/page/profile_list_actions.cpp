@@ -10,6 +10,7 @@
 #include "model/profile_defaults.h"
 #include "model/utf16.h"
 #include "page/ms_1_profile_name.h"
+#include "persistence/data_directory.h"
 #include "persistence/profile_file.h"
 #include "platform/text_encoding.h"
 #include "skin/file_dialogs.h"
@@ -24,7 +25,8 @@ constexpr DWORD kPathChars = 260;
 constexpr wchar_t kProfileFilter[] = L"Profile Flie\0*.pro;*.PRO\0";
 
 // A profile file dialog over `owner` writing its path into `path`.
-OPENFILENAMEW ProfileFileDialog(HWND owner, wchar_t (&path)[kPathChars], DWORD flags) {
+OPENFILENAMEW ProfileFileDialog(HWND owner, wchar_t (&path)[kPathChars], DWORD flags,
+                                const std::wstring& folder) {
     OPENFILENAMEW ofn{};
     ofn.lStructSize = sizeof(ofn);
     ofn.hwndOwner = owner;
@@ -33,6 +35,7 @@ OPENFILENAMEW ProfileFileDialog(HWND owner, wchar_t (&path)[kPathChars], DWORD f
     ofn.lpstrFile = path;
     ofn.nMaxFile = kPathChars;
     ofn.Flags = flags;
+    ofn.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
     return ofn;
 }
 
@@ -169,8 +172,9 @@ void ProfileListActions::ResetProfile() {
 
 void ProfileListActions::ImportProfileFile() {
     wchar_t path[kPathChars] = {};
-    OPENFILENAMEW ofn =
-        ProfileFileDialog(window_, path, OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY);
+    const std::wstring folder = platform::FromUtf8(FileDialogFolder());
+    OPENFILENAMEW ofn = ProfileFileDialog(
+        window_, path, OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY, folder);
     if (!GetOpenFileNameW(&ofn)) return;
     const ImportResult result = ImportProfile(platform::ToUtf8(path), store_, macros_);
     if (result.status != ImportStatus::kImported) {
@@ -189,8 +193,9 @@ void ProfileListActions::ImportProfileFile() {
 
 void ProfileListActions::ExportProfileFile() {
     wchar_t path[kPathChars] = {};
+    const std::wstring folder = platform::FromUtf8(FileDialogFolder());
     OPENFILENAMEW ofn = ProfileFileDialog(
-        window_, path, OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST);
+        window_, path, OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST, folder);
     ofn.lpstrDefExt = L"pro";
     if (!GetSaveFileNameW(&ofn)) return;
     auto profile = std::make_unique<ProfileRecord>();

@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
@@ -19,6 +20,13 @@ std::string DataDirectoryIn(const std::string& program_folder) {
     const std::string data = program_folder + "Data";
     EnsureFolder(data);
     return data + "/";
+}
+
+std::string FileDialogFolder() {
+    const std::string program_folder = GetModuleDirectory();
+    if (::access(program_folder.c_str(), W_OK) == 0) return program_folder;
+    const char* home = std::getenv("HOME");
+    return home != nullptr && *home == '/' ? std::string(home) + "/" : std::string();
 }
 
 std::string GetDataDirectory() {

@@ -12,6 +12,9 @@ inline constexpr char kStoreFolder[] = "ms_1/";
 // saves that follow fail. An installed program's folder is shared and not writable: the data
 // directory is then the user's $XDG_DATA_HOME/nimba-r380x/Data/.
 std::string GetDataDirectory();
+// Where the profile and macro file dialogs open: the program folder while it is writable (the
+// files travel with it), else the user's home. Ends in "/"; empty when there is no home.
+std::string FileDialogFolder();
 // The same for a given program folder (ending in "/").
 std::string DataDirectoryIn(const std::string& program_folder);
 

@@ -335,7 +335,7 @@ void CMS_1_Macro::Rename() {
 }
 
 std::optional<std::string> CMS_1_Macro::AskForMacroFile(bool save) {
-    const std::wstring folder = platform::FromUtf8(GetDataDirectory());
+    const std::wstring folder = platform::FromUtf8(FileDialogFolder());
     std::wstring path(kPathChars, L'\0');
     OPENFILENAMEW dialog{};
     dialog.lStructSize = sizeof dialog;
