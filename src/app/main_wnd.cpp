@@ -8,6 +8,7 @@
 #include "dialogs/dpi_msg.h"
 #include "dialogs/msg_wnd.h"
 #include "persistence/data_directory.h"
+#include "persistence/name_case.h"
 #include "platform/debug_output.h"
 #include "platform/device_broadcast.h"
 #include "platform/messages.h"
@@ -25,15 +26,6 @@ constexpr UINT kIconId = 107;
 // Shows the no-device message outside the handler that asked for it, so a second start or a
 // tray click is answered at once while the box waits for the user.
 constexpr UINT kNoDeviceMessage = WM_USER + 300;
-
-bool EqualsIgnoringCase(std::u16string_view a, std::u16string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        const auto lower = [](char16_t c) { return c >= u'A' && c <= u'Z' ? c + 32 : c; };
-        if (lower(a[i]) != lower(b[i])) return false;
-    }
-    return true;
-}
 
 void Trace(const std::string& text) {
     OutputDebugStringW(platform::FromUtf8(text).c_str());

@@ -57,7 +57,7 @@ int Program::Start() {
     return 0;
 }
 
-CMainWnd* Program::main_window() {
+CMainWnd* Program::main_window() const {
     return main_window_ && main_window_->GetHWND() != nullptr ? main_window_.get() : nullptr;
 }
 

@@ -26,7 +26,7 @@ public:
     // 0 when the main window runs; else the exit code, the reason written to stderr.
     int Start();
     // The main window while it exists.
-    CMainWnd* main_window();
+    CMainWnd* main_window() const;
 
 private:
     SingleInstance instance_;

@@ -23,7 +23,7 @@ public:
     HWND InputTarget() const override;
 
 private:
-    CMainWnd* window() const { return const_cast<Program&>(program_).main_window(); }
+    CMainWnd* window() const { return program_.main_window(); }
 
     Program program_;
 };

@@ -9,13 +9,13 @@ std::optional<ProfileRecord> StoreProfileAccess::CopyCurrent() {
 }
 
 ProfileRecord StoreProfileAccess::UpdateCurrent(const std::function<void(ProfileRecord&)>& change) {
-    return store_.Edit([&](ProfileList& profiles, ProfileStoreHeader& header) {
-        const int32_t index = header.current_profile_index;
-        // An empty list has no current profile to change.
-        if (index < 0 || static_cast<size_t>(index) >= profiles.size()) return ProfileRecord{};
-        change(*profiles[index]);
-        return *profiles[index];
+    // An empty list has no current profile to change.
+    ProfileRecord changed{};
+    store_.EditCurrentProfile([&](ProfileRecord& profile) {
+        change(profile);
+        changed = profile;
     });
+    return changed;
 }
 
 }  // namespace nimba

@@ -14,13 +14,7 @@
 #include "skin/slider.h"
 
 namespace nimba {
-namespace {
-
-std::u16string Wide(const std::string& ascii) {
-    return std::u16string(ascii.begin(), ascii.end());
-}
-
-}  // namespace
+namespace {}  // namespace
 
 CMS_1_Page::CMS_1_Page(std::string data_directory)
     : store_(data_directory), macros_(std::move(data_directory)) {
@@ -212,12 +206,7 @@ bool CMS_1_Page::HandledBySettings(TNotifyUI& msg) {
 }
 
 bool CMS_1_Page::EditCurrent(const std::function<void(ProfileRecord&)>& change) {
-    return store_.Edit([&](ProfileList& profiles, ProfileStoreHeader& header) {
-        const int32_t index = header.current_profile_index;
-        if (index < 0 || static_cast<size_t>(index) >= profiles.size()) return false;
-        change(*profiles[index]);
-        return true;
-    });
+    return store_.EditCurrentProfile(change);
 }
 
 bool CMS_1_Page::CopyCurrent(ProfileRecord& profile) const {
@@ -268,7 +257,8 @@ void CMS_1_Page::HideForBle(CCheckBoxUI* check, CControlUI* section) {
 }
 
 void CMS_1_Page::SetVisible(const std::string& name, bool visible) {
-    if (CControlUI* control = pm_->FindControl(Wide(name))) control->SetVisible(visible);
+    if (CControlUI* control = pm_->FindControl(platform::Utf8ToUtf16(name)))
+        control->SetVisible(visible);
 }
 
 void CMS_1_Page::SetPowerProgress(int value) {
@@ -276,7 +266,7 @@ void CMS_1_Page::SetPowerProgress(int value) {
 }
 
 void CMS_1_Page::SetPowerText(const std::string& text) {
-    battery_text_ = Wide(text);
+    battery_text_ = platform::Utf8ToUtf16(text);
     if (power_label_ != nullptr) {
         power_label_->SetResourceText(false);
         power_label_->SetText(battery_text_);
@@ -286,10 +276,10 @@ void CMS_1_Page::SetPowerText(const std::string& text) {
 }
 
 void CMS_1_Page::SetPowerTextKey(const std::string& key) {
-    battery_text_ = CResourceManager::GetInstance().GetText(Wide(key));
+    battery_text_ = CResourceManager::GetInstance().GetText(platform::Utf8ToUtf16(key));
     if (power_label_ != nullptr) {
         power_label_->SetResourceText(true);
-        power_label_->SetText(Wide(key));
+        power_label_->SetText(platform::Utf8ToUtf16(key));
     }
     low_battery_.OnPowerTextKey(key);
     StatusChanged();

@@ -3,14 +3,11 @@
 #include <cstdio>
 
 #include "model/dpi_code.h"
+#include "platform/text_encoding.h"
 #include "skin/resource_manager.h"
 
 namespace nimba {
 namespace {
-
-std::u16string Ascii(const std::string& text) {
-    return std::u16string(text.begin(), text.end());
-}
 
 std::u16string Text(const char16_t* key) {
     return CResourceManager::GetInstance().GetText(key);
@@ -19,11 +16,11 @@ std::u16string Text(const char16_t* key) {
 }  // namespace
 
 std::u16string DpiText(int32_t code) {
-    return Ascii(std::to_string(DpiFromCode(code)));
+    return platform::Utf8ToUtf16(std::to_string(DpiFromCode(code)));
 }
 
 std::u16string SleepTimerText(int32_t sleep_timer) {
-    return Text(u"sleep_timer_3_text") + Ascii(std::to_string(sleep_timer)) + u" " +
+    return Text(u"sleep_timer_3_text") + platform::Utf8ToUtf16(std::to_string(sleep_timer)) + u" " +
            Text(u"sleep_timer_2_text");
 }
 
@@ -34,16 +31,17 @@ std::u16string LightOffText(int32_t light_off_timer) {
     const int64_t size = halves < 0 ? -halves : halves;
     const std::string number =
         (halves < 0 ? "-" : "") + std::to_string(size / 2) + (size % 2 != 0 ? ".5" : ".0");
-    return Text(u"sleep_timer_1_text") + Ascii(number) + u" " + Text(u"sleep_timer_2_text");
+    return Text(u"sleep_timer_1_text") + platform::Utf8ToUtf16(number) + u" " +
+           Text(u"sleep_timer_2_text");
 }
 
 std::u16string DebounceText(int32_t key_debounce) {
-    return Ascii(std::to_string(int64_t{key_debounce} * 2)) + u" MS";
+    return platform::Utf8ToUtf16(std::to_string(int64_t{key_debounce} * 2)) + u" MS";
 }
 
 std::u16string ReportRateKey(int32_t report_rate) {
     if (report_rate < 0 || report_rate > 3) return {};
-    return u"prate_" + Ascii(std::to_string(report_rate + 1)) + u"_text";
+    return u"prate_" + platform::Utf8ToUtf16(std::to_string(report_rate + 1)) + u"_text";
 }
 
 }  // namespace nimba

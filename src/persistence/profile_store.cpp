@@ -87,6 +87,14 @@ bool ProfileStore::Save() {
     return SaveProfileStore(data_directory_, profiles_, *header_);
 }
 
+bool ProfileStore::EditCurrentProfile(const std::function<void(ProfileRecord&)>& change) {
+    std::lock_guard lock(mutex_);
+    const int32_t index = header_->current_profile_index;
+    if (index < 0 || static_cast<size_t>(index) >= profiles_.size()) return false;
+    change(*profiles_[index]);
+    return true;
+}
+
 bool ProfileStore::CopyCurrentProfile(ProfileRecord& out) const {
     std::lock_guard lock(mutex_);
     if (profiles_.empty()) return false;

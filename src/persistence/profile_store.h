@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -59,6 +60,8 @@ public:
         return std::forward<Change>(edit)(profiles_, *header_);
     }
 
+    // Changes the current profile under the lock; false when the index names no profile.
+    bool EditCurrentProfile(const std::function<void(ProfileRecord&)>& change);
     // Copies the current profile; false when the list is empty.
     bool CopyCurrentProfile(ProfileRecord& out) const;
 
