@@ -101,9 +101,9 @@ bool AddChild(CControlUI& parent, CControlUI& child) {
 }
 
 // Builds `node` and its children; null when it is not a control. Each control joins its parent
-// before its own children are built: a widget reparented with a subtree under it has the whole
-// subtree's style worked out again, once for every level above it.
-CControlUI* Build(const pugi::xml_node& node, CControlUI* parent) {
+// (the root: the window's widget, `host`) before its own children are built: a widget reparented
+// with a subtree under it has the whole subtree's style worked out again.
+CControlUI* Build(const pugi::xml_node& node, CControlUI* parent, QWidget* host = nullptr) {
     std::unique_ptr<CControlUI> control(MakeControl(node.name()));
     if (!control) return nullptr;
     for (const pugi::xml_attribute& a : node.attributes()) {
@@ -113,6 +113,8 @@ CControlUI* Build(const pugi::xml_node& node, CControlUI* parent) {
     if (parent != nullptr) {
         if (!AddChild(*parent, *built)) return nullptr;
         control.release();  // the parent owns it now
+    } else if (host != nullptr) {
+        built->GetWidget()->setParent(host);
     }
     for (const pugi::xml_node& child_node : node.children()) Build(child_node, built);
     return parent != nullptr ? built : control.release();
@@ -121,9 +123,13 @@ CControlUI* Build(const pugi::xml_node& node, CControlUI* parent) {
 CControlUI* BuildDocument(const pugi::xml_document& doc, CPaintManagerUI* manager) {
     pugi::xml_node root = doc.document_element();
     if (std::string_view(root.name()) == "Window") {
-        if (manager != nullptr) ApplyWindowAttributes(root, manager);
+        QWidget* host = nullptr;
+        if (manager != nullptr) {
+            ApplyWindowAttributes(root, manager);
+            host = manager->GetWindowWidget();
+        }
         for (const pugi::xml_node& child : root.children()) {
-            if (CControlUI* control = Build(child, nullptr)) return control;
+            if (CControlUI* control = Build(child, nullptr, host)) return control;
         }
         return nullptr;
     }

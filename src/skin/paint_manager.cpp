@@ -69,7 +69,7 @@ void CPaintManagerUI::Init(HWND hwnd, QWidget* window) {
 bool CPaintManagerUI::AttachDialog(CControlUI* root) {
     if (root == nullptr || window_ == nullptr) return false;
     root_.reset(root);
-    root->GetWidget()->setParent(window_);
+    if (root->GetWidget()->parentWidget() != window_) root->GetWidget()->setParent(window_);
     root->SetManager(this, nullptr);
     root->RefreshTexts();
     root->GetWidget()->setGeometry(window_->rect());
