@@ -170,6 +170,7 @@ void CMainWnd::OnMenuCommand(WPARAM record) {
     } else if (EqualsIgnoringCase(name, u"autostart")) {
         if (!SetAutostart(!AutostartEnabled(), GetModuleDirectory() + "nimba-mouse")) {
             Trace("the autostart entry could not be changed: " + AutostartEntryPath());
+            ShowMessageBox(GetHWND(), u"autostart_failed_text");
         }
     } else if (EqualsIgnoringCase(name, u"exit")) {
         Exit();
