@@ -1,7 +1,10 @@
 #include "app/main_wnd.h"
 
 #include <QTimer>
+#include <algorithm>
+#include <filesystem>
 #include <map>
+#include <utility>
 
 #include "app/autostart_entry.h"
 #include "device/device_messages.h"
@@ -95,6 +98,9 @@ LRESULT CMainWnd::HandleCustomMessage(UINT msg, WPARAM wParam, LPARAM lParam, bo
         case kShowWindowMessage:
             ShowOrExplain(false);
             return 0;
+        case kStoresChangedMessage:
+            return static_cast<LRESULT>(
+                OnStoresChanged(*reinterpret_cast<const StoresChanged*>(lParam)));
         case kNoDeviceMessage:
             ShowNoDeviceMessage();
             return 0;
@@ -108,6 +114,12 @@ LRESULT CMainWnd::HandleCustomMessage(UINT msg, WPARAM wParam, LPARAM lParam, bo
             if (wParam == kDpiPopupTimer) {
                 KillTimer(GetHWND(), kDpiPopupTimer);
                 CloseDpiPopup();
+                return 0;
+            }
+            if (wParam == kStoresReloadTimer) {
+                if (WindowImplBase::ModalDepth() > 0) return 0;
+                KillTimer(GetHWND(), kStoresReloadTimer);
+                if (pending_reload_) ReloadStores(*std::exchange(pending_reload_, std::nullopt));
                 return 0;
             }
             handled = page_.HandleWindowMessage(msg, wParam, lParam);
@@ -234,6 +246,30 @@ void CMainWnd::OnDeviceChange(WPARAM event, LPARAM broadcast) {
     } else if (event == DBT_DEVICEREMOVECOMPLETE && is_mouse) {
         page_.OnBleRemoval();
     }
+}
+
+InstanceAnswer CMainWnd::OnStoresChanged(const StoresChanged& change) {
+    std::error_code asked_fault, own_fault;
+    const auto asked = std::filesystem::weakly_canonical(change.data_directory, asked_fault);
+    const auto own = std::filesystem::weakly_canonical(page_.data_directory(), own_fault);
+    if (asked_fault || own_fault || asked != own) return InstanceAnswer::kOtherStores;
+    if (WindowImplBase::ModalDepth() > 0) {
+        // A dialog works on the records as they are; they change under it only once it closed.
+        pending_reload_ = std::max(pending_reload_.value_or(StoresApply::kNone), change.apply);
+        SetTimer(GetHWND(), kStoresReloadTimer, kStoresReloadRetryMs);
+        return InstanceAnswer::kLater;
+    }
+    ReloadStores(change.apply);
+    const LinkState& links = page_.links();
+    const bool mouse_ready = links.any_link.load() == 1 && links.awaiting_device.load() == 0;
+    return change.apply == StoresApply::kNone || mouse_ready ? InstanceAnswer::kDone
+                                                             : InstanceAnswer::kNoMouse;
+}
+
+void CMainWnd::ReloadStores(StoresApply apply) {
+    page_.ReloadProfiles();
+    if (apply == StoresApply::kAll) page_.RequestApplyAll();
+    if (apply == StoresApply::kChanged) page_.RequestApply();
 }
 
 void CMainWnd::UpdateTrayTooltip() {

@@ -5,9 +5,11 @@
 // device's messages and the page's timers on to the page.
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/input_capture_library.h"
+#include "app/instance_channel.h"
 #include "page/ms_1_page.h"
 #include "skin/menu_wnd.h"
 #include "skin/tray_icon.h"
@@ -17,6 +19,11 @@ namespace nimba {
 
 inline constexpr char16_t kMainWindowClass[] = u"NIMBA R380X mouse";
 inline constexpr UINT kShowWindowMessage = 1037;
+// Another process saved the stores: lParam points to the `StoresChanged`; the result is the
+// `InstanceAnswer`.
+inline constexpr UINT kStoresChangedMessage = WM_USER + 301;
+inline constexpr UINT_PTR kStoresReloadTimer = 53;
+inline constexpr UINT kStoresReloadRetryMs = 200;
 inline constexpr UINT_PTR kDpiPopupTimer = 52;
 inline constexpr UINT kDpiPopupMs = 2000;
 
@@ -49,6 +56,9 @@ private:
     void CloseDpiPopup();
     void OnDeviceChange(WPARAM event, LPARAM broadcast);
     void UpdateTrayTooltip();
+    InstanceAnswer OnStoresChanged(const StoresChanged& change);
+    // Reads the stores again and asks for the apply `apply` names.
+    void ReloadStores(StoresApply apply);
 
     CMS_1_Page page_;
     LinkManagerOptions link_options_;
@@ -62,6 +72,8 @@ private:
     HWND dpi_popup_ = nullptr;
     bool no_device_message_open_ = false;
     bool exiting_ = false;
+    // The apply a reload put off while a dialog was open asks for.
+    std::optional<StoresApply> pending_reload_;
 };
 
 }  // namespace nimba

@@ -7,6 +7,9 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <QEventLoop>
+#include <QProcess>
+#include <QTimer>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -15,6 +18,7 @@
 #include <iterator>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "app/program_scenario_host.h"
 #include "page/desktop_mouse_settings.h"
@@ -27,6 +31,8 @@
 namespace {
 
 constexpr int kUsageError = 2;
+// A tool that has not ended by then is stuck, not slow.
+constexpr int kToolTimeoutMs = 30000;
 
 int Usage(const char* program) {
     std::fprintf(stderr, "usage: %s [--real-time] [--display] FILE.scn\n", program);
@@ -36,6 +42,34 @@ int Usage(const char* program) {
 // The answer without its "OK" line.
 std::string Output(const std::string& answer) {
     return answer.starts_with("OK\n") ? answer.substr(3) : answer;
+}
+
+// nimba-mousectl of the program folder, run beside the program with the run's runtime folder
+// while the event loop goes on; why it failed, or empty.
+std::string RunMousectl(const std::string& runtime, const std::string& working_dir,
+                        const std::vector<std::string>& args) {
+    QStringList arguments;
+    for (const std::string& arg : args) arguments << QString::fromStdString(arg);
+    QProcess tool;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("XDG_RUNTIME_DIR", QString::fromStdString(runtime));
+    tool.setProcessEnvironment(environment);
+    tool.setWorkingDirectory(QString::fromStdString(working_dir));
+    tool.setProcessChannelMode(QProcess::MergedChannels);
+    tool.start(QString::fromStdString(GetModuleDirectory() + "nimba-mousectl"), arguments);
+    if (!tool.waitForStarted()) return "mousectl: " + tool.errorString().toStdString();
+    QEventLoop loop;
+    QObject::connect(&tool, &QProcess::finished, &loop, &QEventLoop::quit);
+    QTimer::singleShot(kToolTimeoutMs, &loop, &QEventLoop::quit);
+    if (tool.state() != QProcess::NotRunning) loop.exec();
+    if (tool.state() != QProcess::NotRunning) {
+        tool.kill();
+        tool.waitForFinished();
+        return "mousectl: still running after " + std::to_string(kToolTimeoutMs / 1000) + " s";
+    }
+    if (tool.exitStatus() == QProcess::NormalExit && tool.exitCode() == 0) return {};
+    return "mousectl exited " + std::to_string(tool.exitCode()) + ": " +
+           tool.readAll().trimmed().toStdString();
 }
 
 }  // namespace
@@ -98,6 +132,10 @@ int main(int argc, char** argv) {
         };
     }
     options.working_dir = std::filesystem::current_path().string();
+    options.mousectl = [runtime,
+                        working_dir = options.working_dir](const std::vector<std::string>& args) {
+        return RunMousectl(runtime, working_dir, args);
+    };
     // A script never opens programs on the desktop it runs on; the trace says what it would.
     nimba::SetDesktopLauncherForTest([](const std::vector<std::string>& command) {
         std::string line = "mouse settings: not started under a script:";

@@ -2,8 +2,9 @@
 
 // One copy of the program per user: the first start holds a lock file in the user's runtime
 // folder and listens on a socket beside it; a later start finds the lock taken, asks the
-// running copy to show itself (message 1037) and ends. The kernel drops the lock of a killed
-// copy, so a crash never blocks the next start.
+// running copy to show itself (message 1037) and ends. nimba-mousectl asks it over the same
+// socket to read the stores again after a change (kStoresChangedMessage). The kernel drops
+// the lock of a killed copy, so a crash never blocks the next start.
 
 #include <QSocketNotifier>
 #include <memory>
@@ -25,13 +26,12 @@ public:
     bool Acquire();
     // The second copy: asks the running one to show itself and waits until it has (2 s at most).
     void SignalRunningCopy() const;
-    // The first copy: each request reaches `window` as message 1037 before it is answered.
+    // The first copy: each request reaches `window` as its message before it is answered.
     void Listen(HWND window);
 
     const std::string& folder() const { return folder_; }
 
 private:
-    std::string Path(const char* suffix) const;
     void OnRequest();
 
     std::string folder_;

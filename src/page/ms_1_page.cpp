@@ -113,16 +113,24 @@ void CMS_1_Page::BindControls() {
 
 void CMS_1_Page::LoadProfiles() {
     apply_.apply_all.store(1);
-    store_.Load();
-    macros_.Load();
-
-    profile_actions_.ShowList();
-
+    ReadStores();
     ProfileRecord profile{};
     if (store_.CopyCurrentProfile(profile)) apply_.applied_snapshot.Set(profile);
     if (link_manager_) link_manager_->SetBleConnected(link_manager_->links().ble_link.load());
     ShowProfile();
     StatusChanged();
+}
+
+void CMS_1_Page::ReloadProfiles() {
+    ReadStores();
+    ShowProfile();
+    StatusChanged();
+}
+
+void CMS_1_Page::ReadStores() {
+    store_.Load();
+    macros_.Load();
+    profile_actions_.ShowList();
 }
 
 void CMS_1_Page::ShowProfile() {
@@ -141,6 +149,11 @@ void CMS_1_Page::ShowProfileControls(const ProfileRecord& p) {
 
 void CMS_1_Page::RequestApply() {
     PostMessageW(window_, kApplyRequestMessage, 0, 0);
+}
+
+void CMS_1_Page::RequestApplyAll() {
+    apply_.apply_all.store(1);
+    RequestApply();
 }
 
 void CMS_1_Page::RequestApplySoon(UINT delay_ms) {

@@ -60,8 +60,13 @@ public:
     // Reads both stores, fills the profile list and shows the current profile; the first apply
     // after it sends everything.
     void LoadProfiles();
+    // The stores changed on disk: reads them again and shows them. What the mouse was last sent
+    // stays the snapshot, so the next apply sends only what changed in the stores.
+    void ReloadProfiles();
     void ShowProfile() override;
     void RequestApply() override;
+    // The next apply sends the whole current profile.
+    void RequestApplyAll();
     void RequestApplySoon(UINT delay_ms) override;
     void StopLinks();
     // An item of the button function menu, chosen.
@@ -116,6 +121,7 @@ private:
     void ScrollSettingsToEnd();
     void HideForBle(CCheckBoxUI* check, CControlUI* section);
     void ShowProfileControls(const ProfileRecord& profile);
+    void ReadStores();
     void StatusChanged();
 
     HWND window_ = nullptr;
@@ -127,14 +133,10 @@ private:
     ApplyState apply_;
     GattBleTransport ble_;
     std::unique_ptr<LinkManager> link_manager_;
-    ProfileListActions profile_actions_{store_,
-                                        macros_,
-                                        {[this] { ShowProfile(); },
-                                         [this] {
-                                             apply_.apply_all.store(1);
-                                             RequestApply();
-                                         },
-                                         [this] { StatusChanged(); }}};
+    ProfileListActions profile_actions_{
+        store_,
+        macros_,
+        {[this] { ShowProfile(); }, [this] { RequestApplyAll(); }, [this] { StatusChanged(); }}};
 
     std::array<CControlUI*, kButtons> key_controls_{};
     ButtonAssignmentControls buttons_{*this, store_, macros_};

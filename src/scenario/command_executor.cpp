@@ -88,6 +88,8 @@ std::optional<RunStop> CommandExecutor::Execute(const Command& command, uint64_t
             return std::nullopt;
         case Verb::kSim:
             return RunSim(command);
+        case Verb::kMousectl:
+            return RunMousectl(command);
         case Verb::kScreenshot:
             return Screenshot(command);
         case Verb::kDump:
@@ -171,6 +173,11 @@ std::optional<RunStop> CommandExecutor::RunSim(const Command& command) {
     if (!answer.starts_with("ERR")) return std::nullopt;
     while (!answer.empty() && answer.back() == '\n') answer.pop_back();
     return CannotDo("sim " + joined + ": " + answer);
+}
+
+std::optional<RunStop> CommandExecutor::RunMousectl(const Command& command) {
+    if (!options_.mousectl) return CannotDo("mousectl: no tool beside this program");
+    return Failed(options_.mousectl(command.args));
 }
 
 std::optional<RunStop> CommandExecutor::Screenshot(const Command& command) {

@@ -34,6 +34,7 @@ private:
     std::optional<RunStop> PickMenuItem(const Command& command);
     std::optional<RunStop> PostInput(const Command& command);
     std::optional<RunStop> RunSim(const Command& command);
+    std::optional<RunStop> RunMousectl(const Command& command);
     std::optional<RunStop> Screenshot(const Command& command);
     std::optional<RunStop> Dump(const Command& command, uint64_t start_ms);
     std::optional<RunStop> Expect(const Command& command);

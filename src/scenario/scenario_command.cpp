@@ -36,6 +36,7 @@ constexpr VerbSyntax kVerbs[] = {
     {"input", Verb::kInput, 2, 2, "input down|up KEY, input click BUTTON", false},
     {"wait", Verb::kWait, 1, 1, "wait MS", true},
     {"sim", Verb::kSim, 1, kAny, "sim ARGS...", false},
+    {"mousectl", Verb::kMousectl, 1, kAny, "mousectl ARGS...", true},
     {"screenshot", Verb::kScreenshot, 1, 1, "screenshot FILE.png", false},
     {"dump", Verb::kDump, 1, 1, "dump FILE.json", false},
     {"expect", Verb::kExpect, 3, 3, "expect NAME PROPERTY VALUE", false},

@@ -29,6 +29,7 @@ enum class Verb {
     kInput,
     kWait,
     kSim,
+    kMousectl,
     kScreenshot,
     kDump,
     kExpect,

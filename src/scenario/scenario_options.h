@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace nimba::scenario {
 
@@ -30,6 +31,11 @@ struct ScenarioOptions {
     // command prints it without the "OK" answer line ("wireless 0C 0A ..."); an array of the
     // lines in the dump.
     std::function<std::string()> sim_log;
+    // Runs the program folder's nimba-mousectl with these arguments while the program runs, as
+    // the user's shell would beside it: same runtime folder, same simulated mouse's log (so a
+    // second process writing to the mouse shows there). The program goes on meanwhile and can
+    // answer the tool. Returns why the line failed (exit code and messages), or empty.
+    std::function<std::string(const std::vector<std::string>& args)> mousectl;
 };
 
 }  // namespace nimba::scenario

@@ -6,6 +6,7 @@
 #include "mousectl/commands.h"
 #include "mousectl/import_status_message.h"
 #include "mousectl/json_writer.h"
+#include "mousectl/profile_change.h"
 #include "mousectl/store_session.h"
 
 namespace nimba::mousectl {
@@ -47,7 +48,7 @@ int RunMacroImport(const Invocation& call, std::ostream& out, std::ostream& err)
         return kExitFailure;
     }
     out << result.index << '\t' << Utf16ToUtf8(NameView(record.name)) << '\n';
-    return kExitOk;
+    return StoresSaved(session.profiles.data_directory(), err);
 }
 
 int RunMacroExport(const Invocation& call, std::ostream& out, std::ostream& err) {

@@ -6,6 +6,7 @@
 #include "device/store_profile_access.h"
 #include "mousectl/commands.h"
 #include "mousectl/device_session.h"
+#include "mousectl/running_program.h"
 
 namespace nimba::mousectl {
 namespace {
@@ -21,6 +22,19 @@ bool AnyLinkUp(const LinkState& links) {
 
 int ApplyToMouse(ProfileStore& profiles, const ProfileRecord& mouse_holds, bool whole,
                  std::ostream& err) {
+    // One process writes to the mouse at a time: the running program, when there is one.
+    switch (TellRunningProgram(profiles.data_directory(),
+                               whole ? StoresApply::kAll : StoresApply::kChanged, err)) {
+        case ProgramReply::kNotRunning:
+            break;
+        case ProgramReply::kDone:
+            return kExitOk;
+        case ProgramReply::kNoMouse:
+            err << "nimba-mousectl: no mouse\n";
+            return kExitNoMouse;
+        case ProgramReply::kNoAnswer:
+            return kExitFailure;
+    }
     StoreProfileAccess profile(profiles);
     DeviceSession device(profile);
     LinkState& links = device.links();
@@ -50,13 +64,20 @@ void ReplaceCurrentProfile(ProfileStore& profiles, const ProfileRecord& changed)
     });
 }
 
+int StoresSaved(const std::string& data_directory, std::ostream& err) {
+    return TellRunningProgram(data_directory, StoresApply::kNone, err) == ProgramReply::kNoAnswer
+               ? kExitFailure
+               : kExitOk;
+}
+
 int FinishChange(StoreSession& session, const ProfileRecord& before, bool whole, bool apply,
                  std::ostream& err) {
     if (!session.profiles.Save()) {
         err << "nimba-mousectl: cannot save the profile store\n";
         return kExitFailure;
     }
-    return apply ? ApplyToMouse(session.profiles, before, whole, err) : kExitOk;
+    return apply ? ApplyToMouse(session.profiles, before, whole, err)
+                 : StoresSaved(session.profiles.data_directory(), err);
 }
 
 }  // namespace nimba::mousectl

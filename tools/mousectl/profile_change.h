@@ -1,9 +1,10 @@
 #pragma once
 
 // How every editing command ends: the stores are saved at once and, when asked, the mouse is
-// brought in line the way the program does it.
+// brought in line the way the program does it. While the program runs, it does both.
 
 #include <ostream>
+#include <string>
 
 #include "model/profile_record.h"
 #include "mousectl/store_session.h"
@@ -12,9 +13,13 @@
 namespace nimba::mousectl {
 
 // Sends the current profile to the mouse: every group when `whole`, else only the groups that
-// differ from `mouse_holds`. Returns the exit code; 3 when no mouse answers.
+// differ from `mouse_holds`. Returns the exit code; 3 when no mouse answers. A running program
+// of these stores is asked to do it instead, sending what differs from what it last sent.
 int ApplyToMouse(ProfileStore& profiles, const ProfileRecord& mouse_holds, bool whole,
                  std::ostream& err);
+
+// Tells a running program of these stores to read them again after a save; the exit code.
+int StoresSaved(const std::string& data_directory, std::ostream& err);
 
 // Saves the profile store after a change and applies it when `apply` is set. `before` is the
 // current profile as it was before the change.

@@ -5,6 +5,7 @@
 #include "mousectl/commands.h"
 #include "mousectl/import_status_message.h"
 #include "mousectl/json_writer.h"
+#include "mousectl/profile_change.h"
 #include "mousectl/store_session.h"
 #include "persistence/profile_file.h"
 
@@ -51,7 +52,7 @@ int RunImport(const Invocation& call, std::ostream& out, std::ostream& err) {
         return kExitFailure;
     }
     out << result.index << '\t' << name << '\n';
-    return kExitOk;
+    return StoresSaved(session.profiles.data_directory(), err);
 }
 
 int RunExport(const Invocation& call, std::ostream& out, std::ostream& err) {

@@ -3,6 +3,8 @@
 # One copy per user: a second start asks the first to show itself and ends with 1 within a
 # second; a killed copy never blocks the next; without a mouse the answer is one message box
 # however often the user asks. An incomplete program folder ends the start with 2 and a reason.
+# A copy that holds the lock but never answers makes nimba-mousectl give up after 2 s with 1,
+# without writing to the mouse itself.
 set -uo pipefail
 bin=$1 demo=$2
 work=$(mktemp -d)
@@ -57,6 +59,16 @@ boxes=$(grep -c "message box: no_device_text" "$work/no_mouse.log")
 ((boxes == 1)) || fail "without a mouse, two starts showed $boxes message boxes, not 1"
 kill -9 "$first"
 wait "$first" 2>/dev/null
+
+exec {held}>"$XDG_RUNTIME_DIR/NIMBA R380X mouse.lock"
+flock -n "$held" || fail "the lock could not be taken for the tool's test"
+rm -f "$socket"
+NIMBA_SIM_LOG=$work/tool-sim.log "$work/demo/nimba-mousectl" set rate 500 --apply 2>"$work/tool.log"
+rc=$?
+((rc == 1)) || fail "beside a copy that never answers, the tool exited $rc, not 1"
+grep -q "did not answer" "$work/tool.log" || fail "the tool did not say that no answer came"
+[[ ! -e $work/tool-sim.log ]] || fail "the tool wrote to the mouse beside a running copy"
+exec {held}>&-
 
 rm "$work/demo/res/main.xml"
 "$work/demo/nimba-mouse" 2>"$work/incomplete.log"
