@@ -88,6 +88,8 @@ std::optional<RunStop> CommandExecutor::Execute(const Command& command, uint64_t
             return std::nullopt;
         case Verb::kSim:
             return RunSim(command);
+        case Verb::kMove:
+            return MoveWindow(command);
         case Verb::kScreenshot:
             return Screenshot(command);
         case Verb::kDump:
@@ -98,6 +100,8 @@ std::optional<RunStop> CommandExecutor::Execute(const Command& command, uint64_t
             return ExpectWindow(command);
         case Verb::kExpectSim:
             return ExpectSim(command);
+        case Verb::kExpectGeometry:
+            return ExpectGeometry(command);
         case Verb::kQuit:
             // Ending the program ends the run: the runner's to do.
             return std::nullopt;
@@ -173,6 +177,14 @@ std::optional<RunStop> CommandExecutor::RunSim(const Command& command) {
     return CannotDo("sim " + joined + ": " + answer);
 }
 
+std::optional<RunStop> CommandExecutor::MoveWindow(const Command& command) {
+    WindowImplBase* window = ActionWindow();
+    if (window == nullptr) return CannotDo("no window to act on");
+    // As when the user drags it there: the desktop moves it.
+    window->GetWindowWidget()->move(*ParseNumber(command.args[0]), *ParseNumber(command.args[1]));
+    return std::nullopt;
+}
+
 std::optional<RunStop> CommandExecutor::Screenshot(const Command& command) {
     WindowImplBase* window = TopShownWindow();
     if (window == nullptr) return CannotDo("no window is shown");
@@ -214,6 +226,24 @@ std::optional<RunStop> CommandExecutor::ExpectWindow(const Command& command) {
     const std::string actual = open ? "open" : "closed";
     if (actual == command.args[1]) return std::nullopt;
     return RunStop{1, "expected " + command.args[0] + " " + command.args[1] + ", got " + actual};
+}
+
+std::optional<RunStop> CommandExecutor::ExpectGeometry(const Command& command) {
+    WindowImplBase* shown = nullptr;
+    for (WindowImplBase* window : skin::WindowsInZOrder()) {
+        if (WindowClass(*window) == command.args[0] && IsWindowShown(*window)) shown = window;
+    }
+    if (shown == nullptr) return RunStop{1, "expected " + command.args[0] + " open, got closed"};
+    const QRect frame = shown->GetWindowWidget()->geometry();
+    const auto text = [](int x, int y, int width, int height) {
+        return std::to_string(x) + " " + std::to_string(y) + " " + std::to_string(width) + " " +
+               std::to_string(height);
+    };
+    const std::string expected = text(*ParseNumber(command.args[1]), *ParseNumber(command.args[2]),
+                                      *ParseNumber(command.args[3]), *ParseNumber(command.args[4]));
+    const std::string actual = text(frame.x(), frame.y(), frame.width(), frame.height());
+    if (actual == expected) return std::nullopt;
+    return RunStop{1, "expected " + command.args[0] + " at " + expected + ", got " + actual};
 }
 
 std::optional<RunStop> CommandExecutor::ExpectSim(const Command& command) {

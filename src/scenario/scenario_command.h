@@ -29,11 +29,13 @@ enum class Verb {
     kInput,
     kWait,
     kSim,
+    kMove,
     kScreenshot,
     kDump,
     kExpect,
     kExpectWindow,
     kExpectSim,
+    kExpectGeometry,
     kQuit,
 };
 
