@@ -44,6 +44,15 @@ std::variant<CControlUI*, RunStop> ControlToActOn(WindowImplBase* window, const 
     return control;
 }
 
+// The top-most shown window of a class, null when none is shown.
+WindowImplBase* TopShownWindowOf(const std::string& window_class) {
+    WindowImplBase* found = nullptr;
+    for (WindowImplBase* window : skin::WindowsInZOrder()) {
+        if (WindowClass(*window) == window_class && IsWindowShown(*window)) found = window;
+    }
+    return found;
+}
+
 std::optional<RunStop> Failed(const std::string& reason) {
     if (reason.empty()) return std::nullopt;
     return CannotDo(reason);
@@ -219,31 +228,24 @@ std::optional<RunStop> CommandExecutor::Expect(const Command& command) {
 }
 
 std::optional<RunStop> CommandExecutor::ExpectWindow(const Command& command) {
-    bool open = false;
-    for (WindowImplBase* window : skin::WindowsInZOrder()) {
-        if (WindowClass(*window) == command.args[0] && IsWindowShown(*window)) open = true;
-    }
-    const std::string actual = open ? "open" : "closed";
+    const std::string actual = TopShownWindowOf(command.args[0]) != nullptr ? "open" : "closed";
     if (actual == command.args[1]) return std::nullopt;
     return RunStop{1, "expected " + command.args[0] + " " + command.args[1] + ", got " + actual};
 }
 
 std::optional<RunStop> CommandExecutor::ExpectGeometry(const Command& command) {
-    WindowImplBase* shown = nullptr;
-    for (WindowImplBase* window : skin::WindowsInZOrder()) {
-        if (WindowClass(*window) == command.args[0] && IsWindowShown(*window)) shown = window;
-    }
-    if (shown == nullptr) return RunStop{1, "expected " + command.args[0] + " open, got closed"};
-    const QRect frame = shown->GetWindowWidget()->geometry();
-    const auto text = [](int x, int y, int width, int height) {
-        return std::to_string(x) + " " + std::to_string(y) + " " + std::to_string(width) + " " +
-               std::to_string(height);
-    };
-    const std::string expected = text(*ParseNumber(command.args[1]), *ParseNumber(command.args[2]),
-                                      *ParseNumber(command.args[3]), *ParseNumber(command.args[4]));
-    const std::string actual = text(frame.x(), frame.y(), frame.width(), frame.height());
+    WindowImplBase* window = TopShownWindowOf(command.args[0]);
+    if (window == nullptr) return RunStop{1, "expected " + command.args[0] + " open, got closed"};
+    const QRect expected(*ParseNumber(command.args[1]), *ParseNumber(command.args[2]),
+                         *ParseNumber(command.args[3]), *ParseNumber(command.args[4]));
+    const QRect actual = window->GetWindowWidget()->geometry();
     if (actual == expected) return std::nullopt;
-    return RunStop{1, "expected " + command.args[0] + " at " + expected + ", got " + actual};
+    const auto text = [](const QRect& r) {
+        return std::to_string(r.x()) + " " + std::to_string(r.y()) + " " +
+               std::to_string(r.width()) + " " + std::to_string(r.height());
+    };
+    return RunStop{
+        1, "expected " + command.args[0] + " at " + text(expected) + ", got " + text(actual)};
 }
 
 std::optional<RunStop> CommandExecutor::ExpectSim(const Command& command) {
