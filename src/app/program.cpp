@@ -1,11 +1,13 @@
 #include "app/program.h"
 
+#include <QGuiApplication>
 #include <cstdio>
 #include <filesystem>
 
 #include "app/autostart_entry.h"
 #include "platform/debug_output.h"
 #include "platform/text_encoding.h"
+#include "platform/xkb_layout.h"
 #include "skin/paint_manager.h"
 
 namespace nimba {
@@ -30,6 +32,9 @@ int Program::Start() {
         return kAnotherCopyRuns;
     }
     OutputDebugStringW(L"ilen = 0");
+    // Keys are named as the keyboard of the X server the windows are on prints them.
+    if (auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>())
+        UseDisplayKeyboardLayout(x11->connection());
 
     const std::u16string resources = CPaintManagerUI::GetInstancePath() + u"res/";
     CPaintManagerUI::SetResourcePath(resources);

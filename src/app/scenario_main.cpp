@@ -18,6 +18,7 @@
 #include <iterator>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/program_scenario_host.h"
@@ -104,7 +105,10 @@ int main(int argc, char** argv) {
         script.assign(std::istreambuf_iterator<char>(in), {});
     }
 
-    if (!display) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    // Offscreen keeps the screens a caller gave it ("offscreen:configfile=screens.json").
+    const char* platform = std::getenv("QT_QPA_PLATFORM");
+    if (!display && (platform == nullptr || !std::string_view(platform).starts_with("offscreen")))
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
     char folder_template[] = "/tmp/nimba-scenario-XXXXXX";
     if (mkdtemp(folder_template) == nullptr) {
         std::perror("nimba-scenario: private folder");

@@ -44,6 +44,15 @@ std::variant<CControlUI*, RunStop> ControlToActOn(WindowImplBase* window, const 
     return control;
 }
 
+// The top-most shown window of a class, null when none is shown.
+WindowImplBase* TopShownWindowOf(const std::string& window_class) {
+    WindowImplBase* found = nullptr;
+    for (WindowImplBase* window : skin::WindowsInZOrder()) {
+        if (WindowClass(*window) == window_class && IsWindowShown(*window)) found = window;
+    }
+    return found;
+}
+
 std::optional<RunStop> Failed(const std::string& reason) {
     if (reason.empty()) return std::nullopt;
     return CannotDo(reason);
@@ -90,6 +99,8 @@ std::optional<RunStop> CommandExecutor::Execute(const Command& command, uint64_t
             return RunSim(command);
         case Verb::kMousectl:
             return RunMousectl(command);
+        case Verb::kMove:
+            return MoveWindow(command);
         case Verb::kScreenshot:
             return Screenshot(command);
         case Verb::kDump:
@@ -100,6 +111,8 @@ std::optional<RunStop> CommandExecutor::Execute(const Command& command, uint64_t
             return ExpectWindow(command);
         case Verb::kExpectSim:
             return ExpectSim(command);
+        case Verb::kExpectGeometry:
+            return ExpectGeometry(command);
         case Verb::kQuit:
             // Ending the program ends the run: the runner's to do.
             return std::nullopt;
@@ -180,6 +193,14 @@ std::optional<RunStop> CommandExecutor::RunMousectl(const Command& command) {
     return Failed(options_.mousectl(command.args));
 }
 
+std::optional<RunStop> CommandExecutor::MoveWindow(const Command& command) {
+    WindowImplBase* window = ActionWindow();
+    if (window == nullptr) return CannotDo("no window to act on");
+    // As when the user drags it there: the desktop moves it.
+    window->GetWindowWidget()->move(*ParseNumber(command.args[0]), *ParseNumber(command.args[1]));
+    return std::nullopt;
+}
+
 std::optional<RunStop> CommandExecutor::Screenshot(const Command& command) {
     WindowImplBase* window = TopShownWindow();
     if (window == nullptr) return CannotDo("no window is shown");
@@ -214,13 +235,24 @@ std::optional<RunStop> CommandExecutor::Expect(const Command& command) {
 }
 
 std::optional<RunStop> CommandExecutor::ExpectWindow(const Command& command) {
-    bool open = false;
-    for (WindowImplBase* window : skin::WindowsInZOrder()) {
-        if (WindowClass(*window) == command.args[0] && IsWindowShown(*window)) open = true;
-    }
-    const std::string actual = open ? "open" : "closed";
+    const std::string actual = TopShownWindowOf(command.args[0]) != nullptr ? "open" : "closed";
     if (actual == command.args[1]) return std::nullopt;
     return RunStop{1, "expected " + command.args[0] + " " + command.args[1] + ", got " + actual};
+}
+
+std::optional<RunStop> CommandExecutor::ExpectGeometry(const Command& command) {
+    WindowImplBase* window = TopShownWindowOf(command.args[0]);
+    if (window == nullptr) return RunStop{1, "expected " + command.args[0] + " open, got closed"};
+    const QRect expected(*ParseNumber(command.args[1]), *ParseNumber(command.args[2]),
+                         *ParseNumber(command.args[3]), *ParseNumber(command.args[4]));
+    const QRect actual = window->GetWindowWidget()->geometry();
+    if (actual == expected) return std::nullopt;
+    const auto text = [](const QRect& r) {
+        return std::to_string(r.x()) + " " + std::to_string(r.y()) + " " +
+               std::to_string(r.width()) + " " + std::to_string(r.height());
+    };
+    return RunStop{
+        1, "expected " + command.args[0] + " at " + text(expected) + ", got " + text(actual)};
 }
 
 std::optional<RunStop> CommandExecutor::ExpectSim(const Command& command) {

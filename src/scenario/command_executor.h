@@ -35,12 +35,16 @@ private:
     std::optional<RunStop> PostInput(const Command& command);
     std::optional<RunStop> RunSim(const Command& command);
     std::optional<RunStop> RunMousectl(const Command& command);
+    // The window actions go to, its top-left corner put at a point of the screen.
+    std::optional<RunStop> MoveWindow(const Command& command);
     std::optional<RunStop> Screenshot(const Command& command);
     std::optional<RunStop> Dump(const Command& command, uint64_t start_ms);
     std::optional<RunStop> Expect(const Command& command);
     std::optional<RunStop> ExpectWindow(const Command& command);
     // The simulated mouse: how many reports it logged, the last of them, or a line of its state.
     std::optional<RunStop> ExpectSim(const Command& command);
+    // The top-most shown window of a class: its place and size on the screen, as dumped.
+    std::optional<RunStop> ExpectGeometry(const Command& command);
     std::string Resolve(const std::string& path) const;
 
     ScenarioHost& host_;

@@ -37,11 +37,14 @@ constexpr VerbSyntax kVerbs[] = {
     {"wait", Verb::kWait, 1, 1, "wait MS", true},
     {"sim", Verb::kSim, 1, kAny, "sim ARGS...", false},
     {"mousectl", Verb::kMousectl, 1, kAny, "mousectl ARGS...", true},
+    {"move", Verb::kMove, 2, 2, "move X Y", false},
     {"screenshot", Verb::kScreenshot, 1, 1, "screenshot FILE.png", false},
     {"dump", Verb::kDump, 1, 1, "dump FILE.json", false},
     {"expect", Verb::kExpect, 3, 3, "expect NAME PROPERTY VALUE", false},
     {"expect-window", Verb::kExpectWindow, 2, 2, "expect-window CLASS open|closed", false},
     {"expect-sim", Verb::kExpectSim, 2, 2, "expect-sim log|log-last|STATE-KEY VALUE", false},
+    {"expect-geometry", Verb::kExpectGeometry, 5, 5, "expect-geometry CLASS X Y WIDTH HEIGHT",
+     false},
     {"quit", Verb::kQuit, 0, 0, "quit", false},
 };
 
@@ -56,6 +59,13 @@ std::string CheckArgs(Verb verb, const std::vector<std::string>& args) {
         }
         case Verb::kSlide:
             if (!ParseNumber(args[1])) return "'" + args[1] + "' is not a number";
+            return {};
+        case Verb::kMove:
+        case Verb::kExpectGeometry:
+            // Every word but the window class is a number of pixels.
+            for (size_t i = verb == Verb::kMove ? 0 : 1; i < args.size(); ++i) {
+                if (!ParseNumber(args[i])) return "'" + args[i] + "' is not a number";
+            }
             return {};
         case Verb::kKey:
             if (!ParseKeyCombination(args[1])) return "unknown key '" + args[1] + "'";

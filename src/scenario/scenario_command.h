@@ -30,11 +30,13 @@ enum class Verb {
     kWait,
     kSim,
     kMousectl,
+    kMove,
     kScreenshot,
     kDump,
     kExpect,
     kExpectWindow,
     kExpectSim,
+    kExpectGeometry,
     kQuit,
 };
 

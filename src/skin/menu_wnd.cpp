@@ -1,7 +1,9 @@
 #include "skin/menu_wnd.h"
 
 #include <QGuiApplication>
+#include <QKeySequence>
 #include <QScreen>
+#include <QShortcut>
 
 #include "platform/messages.h"
 #include "skin/attribute_values.h"
@@ -94,6 +96,11 @@ void CMenuWnd::ResizeMenu() {
         y = std::clamp(y, area.top(), std::max(area.top(), area.bottom() + 1 - height));
     }
     widget->setGeometry(x, y, width, height);
+}
+
+void CMenuWnd::InitWindow() {
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), GetWindowWidget());
+    QObject::connect(escape, &QShortcut::activated, [this] { Close(0); });
 }
 
 void CMenuWnd::Notify(TNotifyUI& msg) {

@@ -3,7 +3,7 @@
 // Pop-up menus from a menu skin: <Window><Menu><MenuElement name=".." text=".." userdata=".."
 // checked=".."/>...</Menu></Window>. Clicking an item posts message 1027 to the owner's
 // window with wParam = a MenuCmd record (release it with CPaintManagerUI::DeletePtr) and
-// closes the menu.
+// closes the menu; Escape closes it with no choice.
 
 #include <map>
 #include <string>
@@ -57,6 +57,7 @@ public:
     int GetVisibleItemCount() const;
     CPaintManagerUI& GetManager() { return m_pm; }
 
+    void InitWindow() override;
     void Notify(TNotifyUI& msg) override;
 
 private:

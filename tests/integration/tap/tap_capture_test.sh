@@ -8,9 +8,8 @@
 set -euo pipefail
 
 demo=$1
-for tool in Xvfb xdotool; do
-    command -v "$tool" >/dev/null || { echo "tap_capture: $tool is not installed"; exit 77; }
-done
+source "$(dirname "$0")/../../shared/own_x_server.sh"
+command -v xdotool >/dev/null || { echo "tap_capture: xdotool is not installed"; exit 77; }
 
 work=$(mktemp -d)
 xvfb_pid=""
@@ -27,14 +26,7 @@ cp -r "$demo/." "$work/program"
 rm -rf "$work/program/Data"
 echo "receiver=in" >"$work/program/mouse-sim.conf"
 
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 100); do
-    [[ -s $work/display ]] && break
-    sleep 0.1
-done
-[[ -s $work/display ]] || { echo "tap_capture: Xvfb did not start"; cat "$work/xvfb.log"; exit 1; }
-export DISPLAY=":$(head -n1 "$work/display")"
+start_x_server "$work"
 # On that server, whatever the environment asked of Qt.
 export QT_QPA_PLATFORM=xcb
 

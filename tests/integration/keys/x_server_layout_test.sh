@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# x_server_layout_test.sh DEMO_FOLDER
+#
+# On an X server whose keyboard is German, a button holding Ctrl and the key a US keyboard
+# prints Y on shows "Ctrl+Z", as the German keyboard prints there; the XKB_DEFAULT_* variables,
+# which say US, give way to the server.
+set -euo pipefail
+source "$(dirname "$0")/../../shared/own_x_server.sh"
+command -v setxkbmap >/dev/null || { echo "x_server_layout: setxkbmap is not installed"; exit 77; }
+
+work=$(mktemp -d)
+xvfb_pid=""
+trap '[[ -n $xvfb_pid ]] && kill "$xvfb_pid"; rm -rf "$work"' EXIT
+
+cp -r "$1/." "$work/program"
+rm -rf "$work/program/Data"
+# Outside X the key is taken on a US layout: the key of the Y position, code 28.
+(cd "$work/program" && XKB_DEFAULT_LAYOUT=us ./nimba-mousectl button 4 key Ctrl+Y >/dev/null)
+
+start_x_server "$work"
+export QT_QPA_PLATFORM=xcb XKB_DEFAULT_LAYOUT=us
+setxkbmap de
+printf 'start\nwait 200\nexpect ms_1_btn_key_4 text "Ctrl+Z"\n' >"$work/label.scn"
+if ! "$work/program/nimba-scenario" --display "$work/label.scn" >"$work/scenario.log" 2>&1; then
+    echo "x_server_layout: the label does not follow the server's layout"
+    cat "$work/scenario.log"
+    exit 1
+fi
