@@ -230,7 +230,8 @@ private:
     }
 
     void ExportAndImport(long step) {
-        const std::string file = folder_ + "/export" + std::to_string(step);
+        // A few names, each export replacing the file of an earlier one.
+        const std::string file = folder_ + "/export" + std::to_string(step % 8);
         Line("file " + file);
         Line("click ms_1_profile_export_btn");
         if (profiles_ >= kMostProfiles) return;
