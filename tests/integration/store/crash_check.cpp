@@ -1,12 +1,12 @@
 // nimba-crash-check KILLS [SEED]
 //
 // A saving process is killed with SIGKILL at random moments, KILLS times. It saves the profile
-// store and the macro store in rounds, each round's content made from its number (names, counts,
-// the current index, the macro actions), and says on a pipe which save of which round is about
-// to start and which has finished. After each kill both stores must load, each must hold the
-// whole content of a round the saver had finished or was saving, and the start must have left
-// no other file beside them (no temporary, no kept damaged copy). Prints the seed and the figures;
-// exits 1 on the first store that is not so.
+// store and the macro store, each on its own thread, in rounds, each round's content made from
+// its number (names, counts, the current index, the macro actions), and says on a pipe which save
+// of which round is about to start and which has finished. After each kill both stores must load,
+// each must hold the whole content of a round the saver had finished or was saving, and the start
+// must have left no other file beside them (no temporary, no kept damaged copy). Prints the seed
+// and the figures; exits 1 on the first store that is not so.
 
 #include <signal.h>
 #include <sys/wait.h>
@@ -19,6 +19,7 @@
 #include <optional>
 #include <random>
 #include <string>
+#include <thread>
 
 #include "macro/macro_store.h"
 #include "model/profile_defaults.h"
@@ -89,16 +90,25 @@ struct Message {
     uint32_t round;
 };
 
-// The saver: rounds from `first` on, until it is killed.
+// The saver: rounds from `first` on, until it is killed; the two stores on two threads, as the
+// program saves them from its window thread and its apply worker.
 [[noreturn]] void Save(const std::string& data, uint32_t first, int pipe) {
-    ProfileStore profiles(data);
-    profiles.Load();
-    MacroStore macros(data);
-    macros.Load();
     auto say = [pipe](char store, Phase phase, uint32_t round) {
         const Message message{store, phase, round};
         if (::write(pipe, &message, sizeof message) != sizeof message) ::_exit(3);
     };
+    std::thread macro_saver([&] {
+        MacroStore macros(data);
+        macros.Load();
+        for (uint32_t round = first;; ++round) {
+            macros.Edit([&](MacroList& list) { FillMacros(round, list); });
+            say('M', kBegin, round);
+            if (!macros.Save()) ::_exit(4);
+            say('M', kDone, round);
+        }
+    });
+    ProfileStore profiles(data);
+    profiles.Load();
     for (uint32_t round = first;; ++round) {
         profiles.Edit([&](ProfileList& list, ProfileStoreHeader& header) {
             FillProfiles(round, list, header);
@@ -106,10 +116,6 @@ struct Message {
         say('P', kBegin, round);
         if (!profiles.Save()) ::_exit(4);
         say('P', kDone, round);
-        macros.Edit([&](MacroList& list) { FillMacros(round, list); });
-        say('M', kBegin, round);
-        if (!macros.Save()) ::_exit(4);
-        say('M', kDone, round);
     }
 }
 
