@@ -7,7 +7,12 @@
 namespace nimba {
 
 void ApplyProfile(ApplyContext& context) {
-    if (context.links.awaiting_device.load() == 1) return;
+    if (context.links.awaiting_device.load() == 1) {
+        // Nothing goes to the mouse before it has made itself known, but the edit that asked
+        // for this apply is kept: the program may end before the mouse is heard again.
+        context.profile.Save();
+        return;
+    }
     // The snapshot is read before the profile: a notice arriving between the two reads then
     // costs a resend at worst, never a change the mouse does not get.
     const ProfileRecord seen = context.state.applied_snapshot.Get();

@@ -274,6 +274,9 @@ void LinkManager::ApplyWorker(std::stop_token stop) {
         if (links_.wired_link.load() == 1 || links_.wireless_link.load() == 1 ||
             links_.ble_link.load() == 1) {
             ApplyProfile(context);
+        } else {
+            // No mouse to send to; the edit that asked for the apply is still kept.
+            profile_.Save();
         }
     }
 }

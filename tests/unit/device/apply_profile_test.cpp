@@ -116,14 +116,15 @@ TEST_F(ApplyProfileTest, ApplyAllSendsEverythingInOrderOnce) {
     EXPECT_TRUE(sent_.empty());
 }
 
-TEST_F(ApplyProfileTest, AwaitingDeviceTouchesNothing) {
+// Only the edits are kept, so that they outlive the program if the mouse is not heard first.
+TEST_F(ApplyProfileTest, AwaitingDeviceSendsNothingButSaves) {
     links_.awaiting_device = 1;
     state_.apply_all = 1;
     SetTimer(window_.hwnd, kWirelessWatchdogTimer, kWirelessWatchdogMs);
     platform::test::AdvanceBy(3000);
     Apply();
     EXPECT_TRUE(sent_.empty());
-    EXPECT_EQ(profile_.saves, 0);
+    EXPECT_EQ(profile_.saves, 1);
     EXPECT_TRUE(controls_.ring.empty());
     EXPECT_EQ(state_.apply_all, 1);
     // The watchdog keeps its original expiry.

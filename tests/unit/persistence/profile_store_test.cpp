@@ -1,13 +1,11 @@
 #include "persistence/profile_store.h"
 
 #include <gtest/gtest.h>
-#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
-#include <chrono>
 #include <cstring>
 #include <filesystem>
 #include <thread>
@@ -176,35 +174,6 @@ TEST_F(ProfileStoreTest, AFailedSaveLeavesThePreviousStore) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(DataDir() + kStoreFolder),
                             std::filesystem::directory_iterator()),
               1);
-}
-
-// A process killed in the middle of its saves leaves a whole store behind.
-TEST_F(ProfileStoreTest, KillingTheSavingProcessLeavesALoadableStore) {
-    WriteStore({u"Start"}, 0);
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        ProfileStore store(DataDir());
-        store.Load();
-        for (;;) {
-            store.Edit([](ProfileList& list, ProfileStoreHeader&) {
-                if (list.size() < 8) list.push_back(NewProfile(u"Grown"));
-            });
-            store.Save();
-        }
-    }
-    std::this_thread::sleep_for(std::chrono::milliseconds(30));
-    ::kill(child, SIGKILL);
-    ::waitpid(child, nullptr, 0);
-
-    const size_t size = ReadBytes(StorePath()).size();
-    EXPECT_EQ((size - kHeader) % kRecord, 0u);
-    ProfileStore reloaded(DataDir());
-    reloaded.Load();
-    reloaded.Edit([&](ProfileList& list, ProfileStoreHeader&) {
-        EXPECT_EQ(list.size(), (size - kHeader) / kRecord);
-        EXPECT_EQ(NameView(list[0]->name), u"Start");
-    });
 }
 
 // Two savers and an editor at once: saves never interleave and never see a half-made change.

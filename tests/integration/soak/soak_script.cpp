@@ -1,0 +1,268 @@
+// nimba-soak-script SEED STEPS FOLDER
+//
+// Writes a scenario of STEPS random steps to standard output: edits of every settings group,
+// profiles added, deleted, reset, switched, exported and imported, macros put on buttons, the
+// cable, the receiver and Bluetooth LE plugged and pulled, the mouse's DPI and light buttons
+// pressed, its battery changed, and random pauses between them. It keeps track of what the
+// program must show so that every line can be carried out: the links (the window closes when
+// the last one goes and the tray opens it again), which groups Bluetooth LE hides, the light
+// mode it just chose, the number of profiles. It ends on the cable with a full apply that has
+// time to finish, and leaves the end of the run to the reader. FOLDER is where exported profiles
+// go, as the scenario's lines name it.
+
+#include <cstdio>
+#include <cstdlib>
+#include <random>
+#include <string>
+
+namespace {
+
+class SoakScript {
+public:
+    SoakScript(unsigned seed, std::string folder) : random_(seed), folder_(std::move(folder)) {}
+
+    void Write(long steps) {
+        Line("start");
+        Line("wait 200");
+        // The sections that start closed, so every control of every group can be reached.
+        for (const char* section : {"ms_1_check_light", "ms_1_check_angle_snap",
+                                    "ms_1_check_mouse_attribute", "ms_1_check_ripple_control"})
+            Line("click " + std::string(section));
+        for (long step = 0; step < steps; ++step) {
+            Step(step);
+            Line("wait " + std::to_string(Pick(0, 4) == 0 ? Pick(500, 12000) : Pick(1, 400)));
+        }
+        // The end: on the cable, after every pending write, a full apply of profile 2 (a
+        // switch sends the whole profile, where the apply button sends what changed).
+        SetLinks(true, receiver_, ble_);
+        if (profiles_ == 1) AddProfile(steps);
+        Line("wait 3000");
+        Line("select ms_1_list_profile 0");
+        Line("wait 30000");
+        Line("select ms_1_list_profile 1");
+        Line("wait 30000");
+    }
+
+private:
+    int Pick(int low, int high) { return std::uniform_int_distribution(low, high)(random_); }
+
+    void Line(const std::string& line) { std::printf("%s\n", line.c_str()); }
+
+    bool OverBle() const { return !cable_ && !receiver_ && ble_; }
+
+    void Step(long step) {
+        if (ble_ && !cable_) {
+            maybe_hidden_ = true;
+            if (rate_ == kOpen) rate_ = kUnknown;
+            if (debounce_ == kOpen) debounce_ = kUnknown;
+        }
+        if (!window_shown_) {
+            // Only the mouse can do something until a link comes back.
+            Mouse(Pick(0, 3));
+            return;
+        }
+        switch (Pick(0, 16)) {
+            case 0:
+                return Mouse(Pick(0, 3));
+            case 1:
+                return Dpi();
+            case 2:
+                return Dpi();
+            case 3:
+                return Lighting();
+            case 4:
+                return RateAndPower();
+            case 5:
+                return SensorOptions();
+            case 6:
+                return Button();
+            case 7:
+                return MacroOnButton();
+            case 8:
+                return AddProfile(step);
+            case 9:
+                return DeleteProfile();
+            case 10:
+                return Line("select ms_1_list_profile " + std::to_string(Pick(0, profiles_ - 1)));
+            case 11:
+                return ResetProfile();
+            case 12:
+                return ExportAndImport(step);
+            default:
+                return Mouse(Pick(0, 3));
+        }
+    }
+
+    // Links, and the mouse's own buttons and battery.
+    void Mouse(int what) {
+        switch (what) {
+            case 0:
+                return Line("sim press dpi");
+            case 1:
+                return Line("sim press light");
+            case 2:
+                return Line("sim battery " + std::to_string(Pick(0, 100)));
+            default:
+                switch (Pick(0, 2)) {
+                    case 0:
+                        return SetLinks(!cable_, receiver_, ble_);
+                    case 1:
+                        return SetLinks(cable_, !receiver_, ble_);
+                    default:
+                        return SetLinks(cable_, receiver_, !ble_);
+                }
+        }
+    }
+
+    void SetLinks(bool cable, bool receiver, bool ble) {
+        if (cable != cable_) Line(cable ? "sim cable in" : "sim cable out");
+        if (receiver != receiver_) Line(receiver ? "sim receiver in" : "sim receiver out");
+        if (ble != ble_) Line(ble ? "sim ble on" : "sim ble off");
+        cable_ = cable;
+        receiver_ = receiver;
+        ble_ = ble;
+        // Its arrival with no USB link hides both sections, closed; the cable shows them again.
+        if (OverBle() && ble) rate_ = debounce_ = kClosed;
+        if (cable) maybe_hidden_ = false;
+        Line("wait 1100");
+        if (!cable_ && !receiver_ && !ble_) {
+            window_shown_ = false;
+        } else if (!window_shown_) {
+            Line("tray click");
+            Line("wait 100");
+            window_shown_ = true;
+        }
+    }
+
+    void Dpi() {
+        const std::string stage = std::to_string(Pick(1, 8));
+        switch (Pick(0, 3)) {
+            case 0:
+                return Line("slide ms_1_slider_dpi_" + stage + " " + std::to_string(Pick(1, 220)));
+            case 1:
+                return Line("click ms_1_option_dpi_step_" + std::to_string(Pick(1, 4)));
+            case 2:
+                return Line("click ms_1_btn_apply_dpi");
+            default:
+                return Line("click ms_1_btn_reset_dpi");
+        }
+    }
+
+    void Lighting() {
+        if (OverBle()) return Line("select ms_1_combo_light_ble " + std::to_string(Pick(0, 2)));
+        const int mode = Pick(0, 11);
+        Line("select ms_1_combo_light " + std::to_string(mode));
+        if (ble_) return;
+        if (mode == 1) Line("slide ms_1_slider_brightness " + std::to_string(Pick(1, 15)));
+        if (mode == 2) Line("slide ms_1_slider_breathspeed " + std::to_string(Pick(0, 9)));
+    }
+
+    // The report rate and debounce sections: Bluetooth LE without the cable hides and closes
+    // them whenever the program looks at the links (the receiver's mouse falling silent is
+    // one such moment, and no line of ours says when), so they are left alone until it is
+    // certain again whether they are open.
+    enum Section { kOpen, kClosed, kUnknown };
+
+    void Open(Section& section, const char* check) {
+        if (section == kClosed) Line(std::string("click ") + check);
+        section = kOpen;
+    }
+
+    void RateAndPower() {
+        const bool usable = !maybe_hidden_ && rate_ != kUnknown && debounce_ != kUnknown;
+        switch (usable ? Pick(0, 3) : Pick(2, 3)) {
+            case 0:
+                Open(rate_, "ms_1_check_prate");
+                return Line("click ms_1_btn_prate_" + std::to_string(Pick(1, 4)));
+            case 1:
+                Open(debounce_, "ms_1_check_key_debounce");
+                return Line("slide ms_1_slider_key_debounce " + std::to_string(Pick(1, 16)));
+            case 2:
+                return Line("slide ms_1_slider_sleep_timer " + std::to_string(Pick(1, 60)));
+            default:
+                return Line("slide ms_1_slider_light_off " + std::to_string(Pick(1, 60)));
+        }
+    }
+
+    void SensorOptions() {
+        Line(std::string("click ms_1_option_") +
+             (Pick(0, 1) == 0 ? "angle_snap" : "ripple_control") + "_" +
+             std::to_string(Pick(1, 2)));
+    }
+
+    // Button 1 keeps the left click, so no choice is refused.
+    void Button() {
+        static const char* const kFunctions[] = {
+            "ms_1_click",     "ms_1_menu", "ms_1_copy",      "ms_1_forward",  "ms_1_backward",
+            "ms_1_dpi_cycle", "ms_1_mute", "ms_1_volume_up", "ms_1_scroll_up"};
+        Line("click ms_1_btn_key_" + std::to_string(Pick(2, 12)));
+        Line(std::string("menu ") + kFunctions[Pick(0, 8)]);
+        Line("wait 100");
+    }
+
+    // The store holds one macro from the start.
+    void MacroOnButton() {
+        Line("click ms_1_btn_key_" + std::to_string(Pick(2, 12)));
+        Line("menu ms_1_select_macro");
+        Line("wait 100");
+        Line("select list_macro 0");
+        Line("click btn_ok");
+    }
+
+    void AddProfile(long step) {
+        if (profiles_ >= kMostProfiles) return DeleteProfile();
+        Line("click ms_1_profile_add_btn");
+        Line("type edit_name S" + std::to_string(step));
+        Line("click btn_ok");
+        ++profiles_;
+    }
+
+    // The last profile is refused with a message, which the same button closes.
+    void DeleteProfile() {
+        Line("click ms_1_profile_delete_btn");
+        Line("click btn_ok");
+        if (profiles_ > 1) --profiles_;
+    }
+
+    void ResetProfile() {
+        Line(Pick(0, 1) == 0 ? "click ms_1_btn_reset" : "click ms_1_profile_reset_btn");
+        Line("click btn_ok");
+    }
+
+    void ExportAndImport(long step) {
+        // A few names, each export replacing the file of an earlier one.
+        const std::string file = folder_ + "/export" + std::to_string(step % 8);
+        Line("file " + file);
+        Line("click ms_1_profile_export_btn");
+        if (profiles_ >= kMostProfiles) return;
+        Line("file " + file + ".pro");
+        Line("click ms_1_profile_import_btn");
+        ++profiles_;
+    }
+
+    // Enough for switches among many, few enough that a switch's apply stays short.
+    static constexpr int kMostProfiles = 12;
+
+    std::mt19937 random_;
+    std::string folder_;
+    bool cable_ = false;
+    bool receiver_ = true;
+    bool ble_ = false;
+    bool window_shown_ = true;
+    int profiles_ = 1;
+    Section rate_ = kOpen;
+    Section debounce_ = kClosed;
+    bool maybe_hidden_ = false;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: %s SEED STEPS FOLDER\n", argv[0]);
+        return 2;
+    }
+    SoakScript(static_cast<unsigned>(std::strtoul(argv[1], nullptr, 10)), argv[3])
+        .Write(std::strtol(argv[2], nullptr, 10));
+    return 0;
+}
