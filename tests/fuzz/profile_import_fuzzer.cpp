@@ -9,7 +9,6 @@
 
 #include "fuzz_check.h"
 #include "model/button_functions.h"
-#include "model/profile_defaults.h"
 #include "model/utf16.h"
 #include "persistence/name_case.h"
 #include "persistence/profile_file.h"
