@@ -1,0 +1,60 @@
+#pragma once
+
+// What every harness asserts beyond "no crash". A broken promise aborts like a sanitizer
+// finding, so libFuzzer keeps the input that broke it.
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "persistence/byte_stream.h"
+
+#define FUZZ_CHECK(condition)                                                            \
+    do {                                                                                 \
+        if (!(condition)) {                                                              \
+            std::fprintf(stderr, "%s:%d: broken: %s\n", __FILE__, __LINE__, #condition); \
+            std::abort();                                                                \
+        }                                                                                \
+    } while (0)
+
+namespace nimba::fuzz {
+
+// A fixed text field that holds its terminator.
+template <size_t N>
+bool Terminated(const char16_t (&field)[N]) {
+    for (const char16_t unit : field) {
+        if (unit == u'\0') return true;
+    }
+    return false;
+}
+
+template <typename Record>
+bool SameBytes(const Record& a, const Record& b) {
+    return std::memcmp(&a, &b, sizeof(Record)) == 0;
+}
+
+// What a store would write, kept in memory.
+class MemoryOutputStream final : public OutputStream {
+public:
+    bool Write(const void* data, size_t size) override {
+        const auto* from = static_cast<const char*>(data);
+        bytes.insert(bytes.end(), from, from + size);
+        return true;
+    }
+    std::vector<char> bytes;
+};
+
+// The whole file in one read: byte-by-byte stream reading costs more than the code under test.
+inline std::vector<char> FileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
+    if (!in) return {};
+    std::vector<char> bytes(static_cast<size_t>(in.tellg()));
+    in.seekg(0);
+    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return bytes;
+}
+
+}  // namespace nimba::fuzz
