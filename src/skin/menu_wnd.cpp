@@ -1,7 +1,9 @@
 #include "skin/menu_wnd.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QKeySequence>
+#include <QMouseEvent>
 #include <QScreen>
 #include <QShortcut>
 
@@ -20,6 +22,33 @@ void ForEachElement(CControlUI* control, const std::function<void(CMenuElementUI
     if (auto* element = dynamic_cast<CMenuElementUI*>(control)) visit(element);
     for (CControlUI* child : nimba::skin::ChildControls(*control)) ForEachElement(child, visit);
 }
+
+// Closes the menu when the user presses a mouse button anywhere but in it, or turns to another
+// program, as a desktop's menus do; the press itself still reaches what it landed on. It is a
+// child of the menu's window, so it ends with the menu.
+class CloseWhenLeft : public QObject {
+public:
+    CloseWhenLeft(QWidget* menu, std::function<void()> close)
+        : QObject(menu), menu_(menu), close_(std::move(close)) {
+        qApp->installEventFilter(this);
+        connect(qApp, &QGuiApplication::applicationStateChanged, this,
+                [this](Qt::ApplicationState state) {
+                    if (state != Qt::ApplicationActive) close_();
+                });
+    }
+
+    bool eventFilter(QObject* target, QEvent* event) override {
+        if (event->type() == QEvent::MouseButtonPress) {
+            auto* widget = qobject_cast<QWidget*>(target);
+            if (widget != nullptr && widget->window() != menu_) close_();
+        }
+        return false;
+    }
+
+private:
+    QWidget* menu_;
+    std::function<void()> close_;
+};
 }  // namespace
 
 CMenuElementUI::CMenuElementUI() {
@@ -101,6 +130,7 @@ void CMenuWnd::ResizeMenu() {
 void CMenuWnd::InitWindow() {
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), GetWindowWidget());
     QObject::connect(escape, &QShortcut::activated, [this] { Close(0); });
+    new CloseWhenLeft(GetWindowWidget(), [this] { Close(0); });
 }
 
 void CMenuWnd::Notify(TNotifyUI& msg) {

@@ -3,7 +3,8 @@
 // Pop-up menus from a menu skin: <Window><Menu><MenuElement name=".." text=".." userdata=".."
 // checked=".."/>...</Menu></Window>. Clicking an item posts message 1027 to the owner's
 // window with wParam = a MenuCmd record (release it with CPaintManagerUI::DeletePtr) and
-// closes the menu; Escape closes it with no choice.
+// closes the menu; Escape, a press outside the menu or turning to another program closes it
+// with no choice.
 
 #include <map>
 #include <string>

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QTest>
+#include <algorithm>
 #include <atomic>
 #include <thread>
 #include <vector>
@@ -176,6 +177,19 @@ TEST_F(SkinTest, MenuItemClickArrivesAs1027WithItsRecord) {
     EXPECT_FALSE(nimba::skin::ReleaseMenuCommand(record));  // released exactly once
     int not_a_record = 0;
     window.Manager().DeletePtr(&not_a_record);  // ignored, not freed
+}
+
+TEST_F(SkinTest, MenuClosesOnAPressOutsideItOnly) {
+    CMenuWnd menu;
+    ASSERT_TRUE(menu.Init(nullptr, u"menu.xml", POINT{100, 50}, &window.Manager()));
+    QTest::mousePress(menu.GetWindowWidget(), Qt::RightButton, {}, QPoint(2, 2));
+    QTest::qWait(50);
+    ASSERT_NE(menu.GetHWND(), nullptr);
+    QTest::mousePress(window.Find<CButtonUI>(u"btn_ok")->GetWidget(), Qt::LeftButton);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return menu.GetHWND() == nullptr; }, 2000));
+    EXPECT_TRUE(std::ranges::none_of(window.messages, [](const auto& m) {
+        return m.msg == WM_MENUCLICK;  // no choice was made
+    }));
 }
 
 TEST(MenuCommandTest, LongTextsAreCutWithTheirTerminator) {
