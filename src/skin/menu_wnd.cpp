@@ -1,9 +1,9 @@
 #include "skin/menu_wnd.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QGuiApplication>
 #include <QKeySequence>
-#include <QMouseEvent>
 #include <QScreen>
 #include <QShortcut>
 
