@@ -68,12 +68,6 @@ protected:
     ButtonAssignment button_{};
 };
 
-TEST_F(SelectMacroTest, OkWithoutAMacroLeavesTheButtonAsItWas) {
-    const ButtonAssignment before = button_;
-    EXPECT_FALSE(Choose([](WindowImplBase& w) { Click(w, u"btn_ok"); }));
-    EXPECT_EQ(0, std::memcmp(&before, &button_, sizeof(button_)));
-}
-
 TEST_F(SelectMacroTest, TypedCountIsDigitsHeldTo255AndTheChoiceComesBackOnReopening) {
     ASSERT_TRUE(Choose([](WindowImplBase& w) {
         w.GetPaintManager().FindControlAs<CListUI>(u"list_macro")->SelectItem(1, true);

@@ -15,7 +15,6 @@
 #include <vector>
 
 #include "platform/messages.h"
-#include "scenario/sim_state_json.h"
 #include "skin/dialog_builder.h"
 #include "skin/list.h"
 #include "skin/menu_wnd.h"
@@ -150,6 +149,7 @@ TEST(ScenarioRunner, DrivesTheWidgetsAsAPersonDoesAndDumpsWhatTheyShow) {
     FakeHost host;
     const Outcome outcome = RunScript(host, R"(
         click opt_2            # a comment
+        click opt_2            # already chosen: no second change
         type edit "a \"b\""
         key - Backspace
         select combo 2
@@ -251,21 +251,6 @@ TEST(ScenarioRunner, FailuresStopTheRunAtTheirLine) {
         EXPECT_EQ(host.starts, c.started ? 1 : 0) << c.script;
         EXPECT_EQ(host.quits, c.started ? 1 : 0) << c.script;
     }
-}
-
-TEST(ScenarioDump, SimulatedMouseStateKeepsEveryValueUnderItsKey) {
-    const QJsonObject state = nimba::scenario::SimStateJson(
-        "links: cable out, receiver in, ble off\nbattery: 80%\ndpi stages:\n"
-        "  1:   800 DPI  on   colour FF0000  <- current\n  2:  1200 DPI  off  colour 00FF00\n"
-        "sleep timer: 10, light-off timer: 1\nmacros: none\n");
-    EXPECT_EQ(state,
-              (QJsonObject{{"links", "cable out, receiver in, ble off"},
-                           {"battery", "80%"},
-                           {"dpi stages", QJsonArray{"1:   800 DPI  on   colour FF0000  <- current",
-                                                     "2:  1200 DPI  off  colour 00FF00"}},
-                           {"sleep timer", "10"},
-                           {"light-off timer", "1"},
-                           {"macros", "none"}}));
 }
 
 }  // namespace

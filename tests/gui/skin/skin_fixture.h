@@ -90,12 +90,10 @@ public:
     std::u16string GetSkinFile() override { return u"dialog.xml"; }
     void Notify(TNotifyUI& msg) override {
         if (msg.sType == notify_type::kMouseEnter || msg.sType == notify_type::kMouseLeave ||
-            msg.sType == notify_type::kSetFocus ||
-            (msg.sType == notify_type::kKillFocus && !record_focus))
+            msg.sType == notify_type::kSetFocus || msg.sType == notify_type::kKillFocus)
             return;
         seen.push_back({msg.sType, msg.pSender != nullptr ? msg.pSender->GetName() : u""});
         if (msg.sType == notify_type::kTimer && on_timer) on_timer();
-        if (msg.sType == notify_type::kTextChanged && on_text) on_text(msg.pSender);
         WindowImplBase::Notify(msg);
     }
     void OnClick(TNotifyUI& msg) override {
@@ -113,9 +111,7 @@ public:
     CPaintManagerUI& Manager() { return m_pm; }
 
     std::vector<Seen> seen;
-    bool record_focus = false;
     std::function<void()> on_timer;
-    std::function<void(CControlUI*)> on_text;
     struct Message {
         UINT msg;
         WPARAM wParam;
@@ -136,12 +132,6 @@ protected:
     std::vector<std::u16string> EventTypes() const {
         std::vector<std::u16string> types;
         for (const Seen& s : window.seen) types.push_back(s.type);
-        return types;
-    }
-    // The notifications seen so far, forgotten once read.
-    std::vector<std::u16string> Take() {
-        auto types = EventTypes();
-        window.seen.clear();
         return types;
     }
 

@@ -14,17 +14,11 @@
 #include "skin/attribute_values.h"
 #include "skin/button.h"
 #include "skin/color_palette.h"
-#include "skin/combo.h"
 #include "skin/container.h"
-#include "skin/dialog_builder.h"
-#include "skin/edit.h"
 #include "skin/image_description.h"
 #include "skin/list.h"
 #include "skin/menu_command.h"
 #include "skin/menu_wnd.h"
-#include "skin/skin_text.h"
-#include "skin/slider.h"
-#include "skin/tray_icon.h"
 #include "skin/window_functions.h"
 #include "skin/window_impl_base.h"
 #include "skin_fixture.h"
@@ -35,98 +29,6 @@ using namespace skin_test;
 
 // One application and one skin folder for the whole program.
 const auto* env = ::testing::AddGlobalTestEnvironment(new SkinEnvironment);
-
-TEST_F(SkinTest, SkinBuildsIntoTreeWithEveryNamedControlOfItsKind) {
-    const std::pair<const char16_t*, const char16_t*> expected[] = {
-        {u"root", u"VerticalLayout"}, {u"btn_ok", u"Button"},  {u"opt_2", u"Option"},
-        {u"check", u"CheckBox"},      {u"slider", u"Slider"},  {u"combo", u"Combo"},
-        {u"list", u"List"},           {u"edit", u"Edit"},      {u"title", u"Label"},
-        {u"progress", u"Progress"},   {u"tabs", u"TabLayout"}, {u"page_btn", u"Button"}};
-    for (const auto& [name, kind] : expected) {
-        CControlUI* control = window.Find<CControlUI>(name);
-        ASSERT_NE(control, nullptr) << nimba::skin::ToQ(name).toStdString();
-        EXPECT_EQ(control->GetClass(), kind);
-    }
-    EXPECT_EQ(window.Find<CButtonUI>(u"slider"), nullptr);  // wrong kind gives null, not a bad cast
-    EXPECT_EQ(window.Find<CControlUI>(u"missing"), nullptr);
-    EXPECT_EQ(window.Find<CSliderUI>(u"slider")->GetMaxValue(), 220);
-    EXPECT_EQ(window.Find<CComboUI>(u"combo")->GetCount(), 3);
-    EXPECT_EQ(window.GetWindowWidget()->size(), QSize(400, 500));
-    // A language key with no text shows the key itself.
-    EXPECT_EQ(window.Find<CLabelUI>(u"title")->GetShownText(), u"title_text");
-}
-
-TEST_F(SkinTest, UserInputRaisesExactlyTheMatchingNotificationOnce) {
-    QTest::mouseClick(window.Find<CControlUI>(u"btn_ok")->GetWidget(), Qt::LeftButton);
-    EXPECT_EQ(Take(), (Names{u"click"}));
-
-    auto* opt2 = window.Find<COptionUI>(u"opt_2");
-    QTest::mouseClick(opt2->GetWidget(), Qt::LeftButton);
-    EXPECT_EQ(Take(), (Names{u"click", u"selectchanged"}));
-    EXPECT_FALSE(window.Find<COptionUI>(u"opt_1")->IsSelected());
-    QTest::mouseClick(opt2->GetWidget(), Qt::LeftButton);  // already selected: stays, no change
-    EXPECT_EQ(Take(), (Names{u"click"}));
-    EXPECT_TRUE(opt2->IsSelected());
-
-    auto* check = window.Find<CCheckBoxUI>(u"check");
-    QTest::mouseClick(check->GetWidget(), Qt::LeftButton, {}, QPoint(6, 10));  // on the box
-    EXPECT_EQ(Take(), (Names{u"checkclick"}));
-    EXPECT_TRUE(check->GetCheck());
-
-    auto* slider = window.Find<CSliderUI>(u"slider");
-    slider->SetFocus();
-    Take();
-    QTest::keyClick(slider->GetWidget(), Qt::Key_Right);
-    EXPECT_EQ(Take(), (Names{u"valuechanged"}));
-    EXPECT_EQ(slider->GetValue(), 11);
-
-    auto* combo = window.Find<CComboUI>(u"combo");
-    combo->SelectItem(0);
-    QTest::keyClick(combo->GetWidget(), Qt::Key_Down);
-    EXPECT_EQ(Take(), (Names{u"itemselect"}));
-    EXPECT_EQ(combo->GetCurSel(), 1);
-
-    auto* list = window.Find<CListUI>(u"list");
-    for (int i = 0; i < 2; ++i) list->Add(new CListLabelElementUI);
-    list->SelectItem(0);
-    QTest::keyClick(list->GetWidget(), Qt::Key_Down);
-    ASSERT_EQ(EventTypes(), (Names{u"itemselect"}));
-    EXPECT_EQ(window.seen[0].sender, u"list");
-    EXPECT_EQ(list->GetCurSel(), 1);
-
-    auto* edit = window.Find<CEditUI>(u"edit");
-    edit->SetFocus();
-    window.record_focus = true;
-    Take();
-    QTest::keyClick(edit->GetWidget(), Qt::Key_7);
-    EXPECT_EQ(Take(), (Names{u"textchanged"}));
-    EXPECT_EQ(edit->GetText(), u"7");
-    QTest::keyClick(edit->GetWidget(), Qt::Key_Return);
-    EXPECT_EQ(Take(), (Names{u"return"}));
-    window.Find<CControlUI>(u"btn_ok")->SetFocus();
-    ASSERT_FALSE(window.seen.empty());
-    EXPECT_EQ(window.seen.front().type, u"killfocus");
-    EXPECT_EQ(window.seen.front().sender, u"edit");
-}
-
-TEST_F(SkinTest, SettersFromCodeRaiseNothingUnlessAsked) {
-    window.Find<COptionUI>(u"opt_2")->Selected(true);
-    window.Find<CCheckBoxUI>(u"check")->SetCheck(true);
-    window.Find<CSliderUI>(u"slider")->SetValue(100);
-    window.Find<CComboUI>(u"combo")->SelectItem(2);
-    window.Find<CEditUI>(u"edit")->SetText(u"42");
-    window.Find<CListUI>(u"list")->Add(new CListLabelElementUI);
-    window.Find<CListUI>(u"list")->SelectItem(0);
-    EXPECT_TRUE(window.seen.empty());
-    EXPECT_FALSE(window.Find<COptionUI>(u"opt_1")->IsSelected());  // group still exclusive
-
-    window.Find<COptionUI>(u"opt_1")->Selected(true, true);
-    window.Find<CSliderUI>(u"slider")->SetValue(300, true);  // clamped to 220
-    window.Find<CListUI>(u"list")->SelectItem(-1, true);
-    EXPECT_EQ(EventTypes(), (Names{u"selectchanged", u"valuechanged", u"itemselect"}));
-    EXPECT_EQ(window.Find<CSliderUI>(u"slider")->GetValue(), 220);
-    EXPECT_EQ(window.Find<CListUI>(u"list")->GetCurSel(), -1);
-}
 
 class PagePump : public CNotifyPump {
 public:
@@ -149,36 +51,6 @@ TEST_F(SkinTest, VirtualWindowControlsReachTheirPumpOnly) {
     EXPECT_EQ(page.clicks.size(), 1u);
 }
 
-TEST_F(SkinTest, ModalRunAnsweredByHookReturnsCloseResult) {
-    TestWindow dialog;
-    ASSERT_NE(dialog.Create(window.GetHWND(), u"", WS_POPUP | WS_VISIBLE, WS_EX_TOOLWINDOW),
-              nullptr);
-    dialog.CenterWindow();
-    WindowImplBase::SetModalTestHook(u"TestWindow", [](WindowImplBase& w) {
-        static_cast<TestWindow&>(w).Find<CButtonUI>(u"btn_ok")->Activate();
-    });
-    EXPECT_EQ(dialog.ShowModal(), 1u);
-    EXPECT_EQ(dialog.GetHWND(), nullptr);
-}
-
-TEST_F(SkinTest, MenuItemClickArrivesAs1027WithItsRecord) {
-    CMenuWnd menu;
-    ASSERT_TRUE(menu.Init(nullptr, u"menu.xml", POINT{100, 50}, &window.Manager()));
-    EXPECT_EQ(menu.GetVisibleItemCount(), 2);
-    menu.GetManager().FindControlAs<CButtonUI>(u"configuration")->Activate();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !window.messages.empty(); }, 2000));
-    ASSERT_EQ(window.messages[0].msg, 1027u);
-    auto* record = reinterpret_cast<MenuCmd*>(window.messages[0].wParam);
-    EXPECT_EQ(std::u16string(record->szName), u"configuration");
-    EXPECT_EQ(std::u16string(record->szUserData), u"u1");
-    EXPECT_EQ(std::u16string(record->szText), u"config");
-    EXPECT_EQ(record->bChecked, FALSE);
-    window.Manager().DeletePtr(record);
-    EXPECT_FALSE(nimba::skin::ReleaseMenuCommand(record));  // released exactly once
-    int not_a_record = 0;
-    window.Manager().DeletePtr(&not_a_record);  // ignored, not freed
-}
-
 TEST_F(SkinTest, MenuClosesOnAPressOutsideItOnly) {
     CMenuWnd menu;
     ASSERT_TRUE(menu.Init(nullptr, u"menu.xml", POINT{100, 50}, &window.Manager()));
@@ -198,34 +70,6 @@ TEST(MenuCommandTest, LongTextsAreCutWithTheirTerminator) {
     EXPECT_EQ(std::u16string(record->szName).size(), 255u);
     EXPECT_EQ(record->bChecked, TRUE);
     EXPECT_TRUE(nimba::skin::ReleaseMenuCommand(record));
-}
-
-TEST_F(SkinTest, TrayClicksArriveAs1025WithTheMouseMessage) {
-    CTrayIcon tray;
-    tray.CreateTrayIcon(window.GetHWND(), 107, u"tip");
-    emit tray.GetQtIcon()->activated(QSystemTrayIcon::Trigger);
-    emit tray.GetQtIcon()->activated(QSystemTrayIcon::Context);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return window.messages.size() == 2; }, 2000));
-    EXPECT_EQ(window.messages[0].msg, 1025u);
-    EXPECT_EQ(window.messages[0].lParam, static_cast<LPARAM>(WM_LBUTTONUP));
-    EXPECT_EQ(window.messages[1].lParam, static_cast<LPARAM>(WM_RBUTTONUP));
-}
-
-TEST_F(SkinTest, TemplateRowsFindTheirNamedParts) {
-    auto* list = window.Find<CListUI>(u"list");
-    auto key = [&](int i) {
-        return static_cast<CContainerUI*>(list->GetItemAt(i))->FindSubControl(u"key");
-    };
-    for (int i = 0; i < 3; ++i) {
-        CControlUI* row = CDialogBuilder().Create(u"row.xml", &window.Manager());
-        ASSERT_NE(row, nullptr);
-        list->Add(row);
-        key(i)->SetText(std::u16string(1, u'a' + i));
-    }
-    EXPECT_EQ(key(2)->GetText(), u"c");
-    EXPECT_NE(static_cast<CContainerUI*>(list->GetItemAt(2))->FindSubControl(u"delay"), nullptr);
-    list->RemoveAt(0);
-    EXPECT_EQ(key(0)->GetText(), u"b");
 }
 
 double CpuSeconds() {

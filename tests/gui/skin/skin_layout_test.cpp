@@ -5,13 +5,11 @@
 
 #include <QImage>
 #include <QPainter>
-#include <QTest>
 
 #include "skin/button.h"
 #include "skin/combo.h"
 #include "skin/container.h"
 #include "skin/dialog_builder.h"
-#include "skin/edit.h"
 #include "skin/label.h"
 #include "skin/list.h"
 #include "skin/menu_wnd.h"
@@ -120,30 +118,6 @@ TEST_F(SkinTest, OptionGroupsStayExclusiveAndSurviveRemovedMembers) {
     pm.FindControlAs<COptionUI>(u"z")->Selected(true);  // must not reach the removed one
     EXPECT_FALSE(x->IsSelected());
     EXPECT_EQ(pm.GetOptionGroup(u"g").size(), 2u);
-}
-
-TEST_F(SkinTest, DigitFilterOnTypingKeepsCaretAtTheEndWithoutEchoes) {
-    auto* rich = new CRichEditUI;
-    rich->SetName(u"rich");
-    window.Find<CContainerUI>(u"root")->Add(rich);
-    int changes = 0;
-    window.on_text = [&](CControlUI* sender) {
-        ++changes;
-        std::u16string digits;
-        for (char16_t c : sender->GetText()) {
-            if (c >= u'0' && c <= u'9') digits += c;
-        }
-        sender->SetText(digits);
-        static_cast<CRichEditUI*>(sender)->SetSel(-1, -1);
-    };
-    rich->SetFocus();
-    QTest::keyClicks(rich->GetWidget(), "1a2");
-    EXPECT_EQ(rich->GetText(), u"12");
-    EXPECT_EQ(changes, 3);  // one per key typed, none from the filter's own SetText
-    int start = -1, end = -1;
-    rich->GetSel(start, end);
-    EXPECT_EQ(std::pair(start, end), std::pair(2, 2));
-    window.on_text = nullptr;
 }
 
 TEST_F(SkinTest, ListSelectionFollowsInsertionsAndRemovals) {
