@@ -176,19 +176,5 @@ TEST_F(ApplyProfileTest, NoCurrentProfileSendsNothing) {
     EXPECT_TRUE(sent_.empty());
 }
 
-TEST_F(ApplyProfileTest, BleOnlyGoesOnPastTheReportRate) {
-    links_.wired_link = 0;
-    links_.ble_link = 1;
-    std::vector<int> ble;
-    writers_.ble = [&](const uint8_t* data, uint32_t) {
-        ble.push_back(data[0]);
-        return 1;
-    };
-    state_.apply_all = 1;
-    Apply();
-    EXPECT_EQ(ble, (std::vector<int>{0x0C, 0x04, 0x05, 0x08}));
-    EXPECT_EQ(profile_.saves, 1);
-}
-
 }  // namespace
 }  // namespace nimba

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 #include "model/utf16.h"
 #include "persistence/data_directory.h"
 #include "test_folder.h"
@@ -11,7 +9,6 @@
 namespace nimba {
 namespace {
 
-using testing::ReadBytes;
 using testing::WriteBytes;
 
 class MacroFileTest : public ::testing::Test {
@@ -22,28 +19,6 @@ protected:
     std::string data_dir_ = DataDirectoryIn(folder_.path());
     MacroStore store_{data_dir_};
 };
-
-TEST_F(MacroFileTest, ReimportsAddNumberedCopiesWithTheSameBytes) {
-    MacroRecord record{};
-    CopyName(record.name, u"Combo");
-    record.loop_count = 5;
-    record.action_count = 2;
-    record.actions[1] = {224, 2, 10};
-    const std::string file = folder_.path() + "combo.macro";
-    ASSERT_TRUE(ExportMacro(file, record));
-    ASSERT_EQ(ReadBytes(file).size(), 240u);
-
-    for (std::u16string expected : {u"Combo", u"Combo_1"}) {
-        const ImportResult result = ImportMacro(file, store_);
-        ASSERT_TRUE(result.saved);
-        MacroRecord imported{};
-        ASSERT_TRUE(store_.CopyRecord(result.index, imported));
-        EXPECT_EQ(NameView(imported.name), expected);
-        // Everything after the name arrives as exported.
-        EXPECT_EQ(std::memcmp(&imported.loop_count, &record.loop_count, 240 - 48), 0);
-    }
-    EXPECT_EQ(ReadBytes(data_dir_ + kStoreFolder + "macro.data").size(), 2 * 240u);
-}
 
 TEST_F(MacroFileTest, RefusesWhatARecordCannotHoldAndLeavesTheStoreAlone) {
     MacroRecord record{};

@@ -90,26 +90,6 @@ TEST(MacroReport, NeverOverrunsTheEntryAreaTheSlotOrAByte) {
     EXPECT_EQ(EntryAt(BuildMacroReport(1, MacroButton({{4, 1, 65535}})), 1), (Entry{255, 3}));
 }
 
-TEST(SplitMacroReport, CarriesThePayloadInThreeChunks) {
-    MacroReport report = BuildMacroReport(9, MacroButton({{4, 1, 10}, {4, 2, 10}}));
-    for (size_t i = 8; i < 129; ++i) report[i] = static_cast<uint8_t>(i);  // recognisable
-    const auto chunks = SplitMacroReport(report, kWiredLastChunkMark);
-    for (uint8_t j = 0; j < 3; ++j) {
-        EXPECT_EQ(std::vector<uint8_t>(chunks[j].begin(), chunks[j].begin() + 4),
-                  (std::vector<uint8_t>{0x09, 0x40, 9, j}));
-    }
-    EXPECT_EQ(chunks[0][4], report[3]);
-    EXPECT_EQ(chunks[0][63], report[62]);
-    EXPECT_EQ(chunks[1][4], report[63]);
-    EXPECT_EQ(chunks[2][4], report[123]);
-    EXPECT_EQ(chunks[2][10], report[129]);  // checksum at payload 126, 127
-    EXPECT_EQ(chunks[2][11], report[130]);
-    for (size_t i = 12; i < 64; ++i) EXPECT_EQ(chunks[2][i], 0) << i;
-
-    EXPECT_EQ(SplitMacroReport(report, kWirelessLastChunkMark)[2][1], 0x0C);
-    EXPECT_EQ(SplitMacroReport(report, kWirelessLastChunkMark)[1][1], 0x40);
-}
-
 TEST(SplitMacroReport, NeverReadsBeyondTheGivenBytes) {
     const uint8_t stub[] = {0x09, 0x83, 4, 0xAA};
     const auto chunks = SplitMacroReport(stub, kWiredLastChunkMark);

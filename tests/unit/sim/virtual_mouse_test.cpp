@@ -33,8 +33,8 @@ protected:
     }
 
     // A mouse with both USB monitors on the window.
-    void Mouse(sim::SimConfig config = {}) {
-        mouse_ = std::make_unique<VirtualMouse>(config, log_path_);
+    void Mouse() {
+        mouse_ = std::make_unique<VirtualMouse>(sim::SimConfig{}, log_path_);
         mouse_->AttachMonitor(SimLink::kWired, window_.hwnd, kWiredNotice, kWiredPresence);
         mouse_->AttachMonitor(SimLink::kWireless, window_.hwnd, kWirelessNotice, kWirelessPresence);
     }
@@ -112,25 +112,4 @@ TEST_F(VirtualMouseTest, DpiButtonCyclesTheEnabledStagesItHolds) {
     EXPECT_EQ(After(0), (Posts{{kWirelessNotice, 0x1047, 1},
                                {kWirelessNotice, 0x1047, 3},
                                {kWirelessNotice, 0x7047, 0x10}}));
-}
-
-TEST_F(VirtualMouseTest, BluetoothCarriesNoticesAndReportsWhenUsbIsSilent) {
-    sim::SimConfig config;
-    config.receiver = false;
-    Mouse(config);
-    std::vector<bool> connections;
-    std::vector<std::array<uint8_t, 4>> notices;
-    mouse_->SetBleListener(
-        {[&](bool connected) { connections.push_back(connected); },
-         [&](const std::array<uint8_t, 4>& notice) { notices.push_back(notice); }});
-    EXPECT_FALSE(mouse_->WriteBle(BuildPreambleReport()));
-    mouse_->SetBle(true);
-    mouse_->PressDpi();
-    EXPECT_EQ(connections, std::vector<bool>{true});
-    EXPECT_EQ(notices, (std::vector<std::array<uint8_t, 4>>{{0x47, 0x10, 0x03, 0x00}}));
-    auto profile = NewProfile(u"p");
-    profile->light_mode = 2;  // not the factory lighting
-    const auto lighting = BuildLightingReport(*profile);
-    EXPECT_TRUE(mouse_->WriteBle(lighting));
-    EXPECT_EQ(mouse_->Snapshot().reports.at(0x05), Bytes(lighting));
 }
