@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <sstream>
 #include <string>
@@ -46,15 +45,6 @@ protected:
     std::string program_;
 };
 
-TEST_F(StoreCommandsTest, FirstRunCreatesTheStoreBesideTheProgram) {
-    const RunResult result = Run("profiles");
-    EXPECT_EQ(result.exit_code, 0) << result.err;
-    EXPECT_EQ(result.out, "0\tProfile1\t*\n");
-    EXPECT_EQ(ReadBytes(Store("pro.data")).size(), 197956u);
-
-    EXPECT_EQ(Run("macros").out, "");
-}
-
 TEST_F(StoreCommandsTest, ProfilesTravelWithTheirMacros) {
     auto home = NewProfile(u"Home");
     ButtonAssignment& button = home->buttons[3];
@@ -69,16 +59,6 @@ TEST_F(StoreCommandsTest, ProfilesTravelWithTheirMacros) {
     EXPECT_EQ(Run("import " + File("home.pro")).out, "2\tHome_1\n");
     EXPECT_EQ(Run("profiles").out, "0\tProfile1\n1\tHome\n2\tHome_1\t*\n");
     EXPECT_EQ(Run("macros").out, "0\tGreet\t2\n1\tGreet_1\t2\n");
-
-    // Exported as stored: the copy names its own macro.
-    ASSERT_EQ(Run("export 2 " + File("copy.pro")).exit_code, 0);
-    const auto exported = ReadBytes(File("copy.pro"));
-    ASSERT_EQ(exported.size(), sizeof(ProfileRecord));
-    ProfileRecord copy;
-    std::memcpy(&copy, exported.data(), sizeof(copy));
-    EXPECT_EQ(NameView(copy.name), u"Home_1");
-    EXPECT_EQ(NameView(copy.buttons[3].macro_name), u"Greet_1");
-    EXPECT_EQ(copy.buttons[3].macro_index, 1);
 
     ASSERT_EQ(Run("macro-export 1 " + File("greet.macro")).exit_code, 0);
     EXPECT_EQ(ReadBytes(File("greet.macro")).size(), sizeof(MacroRecord));

@@ -3,7 +3,6 @@
 #include <cstdlib>
 
 #include "keys/key_table.h"
-#include "model/button_functions.h"
 
 namespace nimba {
 namespace {
@@ -20,13 +19,6 @@ TEST(GermanLayoutTest, KeysAreNamedAsTheKeyboardPrintsThem) {
     EXPECT_EQ(KeyName(29), u"Y");
     EXPECT_EQ(KeyName(4), u"A");
     EXPECT_EQ(KeyName(51), u"Ö");
-
-    ButtonAssignment button{};
-    button.function = kFunctionShortcut;
-    button.shortcut_modifiers = 1;
-    button.shortcut_key = z;
-    const TextLookup text = [](std::u16string_view key) { return std::u16string(key); };
-    EXPECT_EQ(ButtonLabel(button, text, KeyName(z)).text, u"keyboard_ctrl_text+Z");
 }
 
 }  // namespace

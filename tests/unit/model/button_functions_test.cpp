@@ -32,7 +32,6 @@ TEST(FunctionFromMenuName, FindsEveryRowIgnoringCaseAndFallsBackToLeftClick) {
 }
 
 TEST(DeviceBytes, ComeFromTheTableOrTheButton) {
-    EXPECT_EQ(DeviceBytes(WithFunction(121), 4), (DeviceBytesValue{0x3C, 0, 0}));
     for (uint8_t code : {51, 200}) EXPECT_EQ(DeviceBytes(WithFunction(code), 0), DeviceBytesValue{});
     EXPECT_EQ(DeviceBytes(WithFunction(22), 0), (DeviceBytesValue{0x10, 0, 0x03}));
     EXPECT_EQ(DeviceBytes(WithFunction(50), 0), (DeviceBytesValue{0x11, 0x0A, 0x16}));
@@ -40,11 +39,6 @@ TEST(DeviceBytes, ComeFromTheTableOrTheButton) {
     ButtonAssignment macro = WithFunction(17);
     macro.shortcut_modifiers = 5;  // left over from an earlier key combination
     EXPECT_EQ(DeviceBytes(macro, 5), (DeviceBytesValue{0x12, 0, 6}));
-
-    ButtonAssignment shortcut = WithFunction(16);
-    shortcut.shortcut_modifiers = 0x03;
-    shortcut.shortcut_key = 0x04;
-    EXPECT_EQ(DeviceBytes(shortcut, 0), (DeviceBytesValue{0x11, 0x03, 0x04}));
 }
 
 TEST(ButtonLabel, TableKeyKeyCombinationOrMacroName) {

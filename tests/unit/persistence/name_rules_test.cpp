@@ -47,12 +47,6 @@ TEST(UniqueName, TakesTheFirstFreeSuffixOfTheGivenName) {
 }
 
 TEST(UniqueName, CutsTheNameSoTheSuffixFits) {
-    const std::u16string long_name(30, u'x');
-    const auto list = ListOf({u"xxxxxxxxxxxxxxxxxxxxxxx"});
-    EXPECT_EQ(NameForNewRecord(list, long_name, kMacroNameChars, kMacroNameChars),
-              std::u16string(21, u'x') + u"_1");
-    EXPECT_EQ(NameForNewRecord(list, u"Free", kMacroNameChars, kMacroNameChars), u"Free");
-
     // A surrogate pair at the cut goes whole.
     const std::u16string emoji_at_cut = std::u16string(20, u'y') + u"\U0001F600z";
     EXPECT_EQ(MakeUniqueName(ListOf({}), emoji_at_cut, kMacroNameChars),
