@@ -165,7 +165,7 @@ TEST_F(SimulatedLinksTest, CableCarriesEverySettingTheProgramSends) {
     EXPECT_EQ(lines[5].size(), std::string("wired").size() + 64 * 3);
 }
 
-TEST_F(SimulatedLinksTest, ReceiverAcknowledgesAcceptedAndRejectedReports) {
+TEST_F(SimulatedLinksTest, ReceiverRefusesAReportWithABadChecksum) {
     mouse().SetCable(false);
     mouse().SetAwake(true);
     After(0);

@@ -86,7 +86,7 @@ TEST_F(IntakeTest, ReportRateNoticeIsThePollingInterval) {
     EXPECT_EQ(snapshot_.Get().report_rate, 3);
 }
 
-TEST_F(IntakeTest, LightModeAndStoreOnlyNoticesKeepTheProfile) {
+TEST_F(IntakeTest, StoreOnlyNoticeKeepsTheProfile) {
     profile_.UpdateCurrent([](ProfileRecord& p) { p.report_rate ^= 1; });
     intake_.HandleUsbNotice(0x8047, 5);
     EXPECT_EQ(profile_.saves, 1);

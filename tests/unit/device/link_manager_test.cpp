@@ -115,7 +115,7 @@ TEST_F(LinkManagerTest, StartWithCableAndReceiver) {
     EXPECT_EQ(Indicators(), (Shown{1, 0, 0}));
 }
 
-TEST_F(LinkManagerTest, StartWithNothingOnlyTheBleMouseOrOddLibraryFolders) {
+TEST_F(LinkManagerTest, StartWithNothingOrOddLibraryFolders) {
     Start(0, 0, false, FAKE_DEVLINK_DIR, false);
     platform::test::Pump();
     EXPECT_EQ(Now(), (Links{0, 0, 0, 0, 1}));

@@ -51,7 +51,7 @@ TEST(EncodeDpiCode, FollowsTheSensorTableAndClampsTheRest) {
     }
 }
 
-TEST(LightingReport, SplitsSleepTimerAndShowsBrightnessOnlyForSomeModes) {
+TEST(LightingReport, PacksSleepTimerWithSpeedAndBrightness) {
     auto profile = NewProfile(u"p");
     profile->sleep_timer = 0x5A;
     profile->light_speed = 2;

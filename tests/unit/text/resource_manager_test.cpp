@@ -64,7 +64,7 @@ TEST_F(ResourceManagerTest, FailedLoadKeepsTheTextsInUseAndALoadReplacesThem) {
     EXPECT_EQ(rm_.GetText(u"left_click_text"), u"left_click_text");
 }
 
-TEST_F(ResourceManagerTest, NonAsciiTextsRoundTripAndMalformedBytesAreReplaced) {
+TEST_F(ResourceManagerTest, NonAsciiTextsAndKeysRoundTrip) {
     // Two-, three- and four-byte UTF-8 sequences, the last one a surrogate pair in UTF-16.
     const std::string utf8 = "Gr\xC3\xBC\xC3\x9F\x65 \xE4\xB8\xAD \xF0\x9F\x96\xB1";
     ASSERT_TRUE(rm_.LoadLanguage(
