@@ -216,9 +216,10 @@ void CContainerUI::Arrange() {
         content_->rect().adjusted(inset_.left, inset_.top, -inset_.right, -inset_.bottom);
     for (int i = 0; i < GetCount(); ++i) {
         CControlUI* item = items_[i].get();
-        const bool shown = item->IsVisible() && IsItemShown(i);
-        item->GetWidget()->setVisible(shown);
-        if (!shown) continue;
+        if (!item->IsVisible() || !IsItemShown(i)) {
+            item->GetWidget()->setVisible(false);
+            continue;
+        }
         const RECT p = item->GetPadding();
         if (item->IsFloat()) {
             const RECT pos = item->GetFloatPos();
@@ -235,6 +236,10 @@ void CContainerUI::Arrange() {
     }
     if (flow_ == Flow::kColumn || flow_ == Flow::kRow)
         PlaceColumnOrRow(area, flow_ == Flow::kColumn);
+    // Shown once placed: a widget shown before it has a size works out a size of its own first.
+    for (int i = 0; i < GetCount(); ++i) {
+        if (items_[i]->IsVisible() && IsItemShown(i)) items_[i]->GetWidget()->setVisible(true);
+    }
     arranging_ = false;
 }
 
