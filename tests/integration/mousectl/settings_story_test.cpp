@@ -225,12 +225,15 @@ TEST_F(SettingsStoryTest, ShowJsonSetsTheProfileBackAfterAReset) {
 }
 
 TEST_F(SettingsStoryTest, WatchSaysWhatTheMouseReports) {
-    const std::string sim = "NIMBA_SIM_SOCKET='" + program_ + "sim.sock' ./nimba-mouse-sim ";
-    const RunResult watch =
-        test::RunCommand("cd '" + program_ + "' && (NIMBA_SIM_SOCKET='" + program_ +
-                         "sim.sock' ./nimba-mousectl watch & sleep 1; " + sim + "press dpi; " +
-                         sim + "press light; " + sim + "cable in; sleep 1.5; " + sim +
-                         "cable out; " + sim + "battery 40; sleep 2.2; kill -INT $!; wait $!)");
+    const std::string sim = "./nimba-mouse-sim ";
+    // Each step waits (10 s at most) for what the one before it must print, so a busy machine
+    // only makes the story slower.
+    const RunResult watch = test::RunCommand(
+        "cd '" + program_ + "' && export NIMBA_SIM_SOCKET='" + program_ + "sim.sock' && " +
+        "seen() { for i in $(seq 100); do grep -q \"$1\" watch.out && return; sleep 0.1; done; }; " +
+        "(./nimba-mousectl watch > watch.out & seen 'battery 80%'; " + sim + "press dpi; " + sim +
+        "press light; " + sim + "cable in; seen 'wired charging'; " + sim + "cable out; " + sim +
+        "battery 40; seen 'battery 40%'; kill -INT $!; wait $!; rc=$?; cat watch.out; exit $rc)");
     ASSERT_EQ(watch.exit_code, 0) << watch.err;
     for (const char* line : {" wireless battery 80%\n", " wireless dpi stage 3 (2400 DPI)\n",
                              " wireless light effect 1 (Static)\n", " wired arrived\n",
