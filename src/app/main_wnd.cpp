@@ -57,7 +57,7 @@ void CMainWnd::InitWindow() {
     device_tab_switch_ = m_pm.FindControl(u"device_tab_switch");
     SetWindowText(title_);
     if (QWidget* widget = GetWindowWidget()) {
-        widget->setWindowIcon(QIcon(m_pm.GetImage(QStringLiteral("icon107.png"))));
+        widget->setWindowIcon(tray_.GetQtIcon()->icon());  // one decoding of the picture
     }
 
     input_capture_.Load();

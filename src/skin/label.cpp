@@ -1,7 +1,5 @@
 #include "skin/label.h"
 
-#include <QRegularExpression>
-
 #include "skin/skin_text.h"
 
 namespace nimba::skin {
@@ -9,7 +7,9 @@ namespace nimba::skin {
 Qt::Alignment ParseAlign(const QString& text, Qt::Alignment fallback) {
     Qt::Alignment horizontal = fallback & Qt::AlignHorizontal_Mask;
     Qt::Alignment vertical = fallback & Qt::AlignVertical_Mask;
-    for (const QString& word : text.split(QRegularExpression("[|, ]"), Qt::SkipEmptyParts)) {
+    QString words = text;
+    words.replace(u'|', u' ').replace(u',', u' ');
+    for (const QString& word : words.split(u' ', Qt::SkipEmptyParts)) {
         if (word == "left") horizontal = Qt::AlignLeft;
         if (word == "center") horizontal = Qt::AlignHCenter;
         if (word == "right") horizontal = Qt::AlignRight;

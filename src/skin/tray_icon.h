@@ -21,7 +21,7 @@ public:
     void DeleteTrayIcon();
     void SetTooltipText(std::u16string_view tooltip);
     bool IsVisible() const;
-    // The Qt icon behind it (tests raise its activation).
+    // The Qt icon behind it (its picture also serves as the window's icon).
     QSystemTrayIcon* GetQtIcon() const { return icon_.get(); }
 
 private:
