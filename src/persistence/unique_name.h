@@ -6,6 +6,7 @@
 
 #include <string>
 #include <string_view>
+#include <unordered_set>
 
 #include "model/utf16.h"
 #include "persistence/name_case.h"
@@ -30,13 +31,21 @@ inline std::u16string CutName(std::u16string_view name, size_t max_chars) {
 }
 
 // The first free "<name>_<n>" for n = 1, 2, ...; `name` is cut so that each candidate stays
-// within `max_chars`.
+// within `max_chars`. The taken names are gathered once, so the thousandth copy of a name
+// costs one pass over the list, not a thousand.
 template <typename List>
 std::u16string MakeUniqueName(const List& list, std::u16string_view name, size_t max_chars) {
+    auto folded = [](std::u16string_view text) {
+        std::u16string key(text);
+        for (char16_t& c : key) c = LowerCase(c);
+        return key;
+    };
+    std::unordered_set<std::u16string> taken;
+    for (const auto& record : list) taken.insert(folded(NameView(record->name)));
     for (int n = 1;; ++n) {
         const std::u16string suffix = u"_" + Utf8ToUtf16(std::to_string(n));
         std::u16string candidate = CutName(name, max_chars - suffix.size()) + suffix;
-        if (!IsNameTaken(list, candidate)) return candidate;
+        if (!taken.contains(folded(candidate))) return candidate;
     }
 }
 
