@@ -5,6 +5,16 @@
 #include "skin/attribute_values.h"
 #include "skin/skin_text.h"
 
+void CListLabelElementUI::ShowIn(QListWidgetItem* item) {
+    item_ = item;
+    ApplyText(DisplayText());
+}
+
+void CListLabelElementUI::ApplyText(const QString& shown) {
+    CLabelUI::ApplyText(shown);
+    if (item_ != nullptr) item_->setText(shown);
+}
+
 CListUI::CListUI() : CControlUI(new QListWidget) {
     QListWidget* list = List();
     list->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -31,7 +41,11 @@ bool CListUI::AddAt(CControlUI* row, int index) {
     const int height = row->GetFixedHeight() > 0 ? row->GetFixedHeight() : default_row_height_;
     item->setSizeHint(QSize(0, height));
     List()->insertItem(index, item);
-    List()->setItemWidget(item, row->GetWidget());
+    if (auto* element = dynamic_cast<CListLabelElementUI*>(row)) {
+        element->ShowIn(item);
+    } else {
+        List()->setItemWidget(item, row->GetWidget());
+    }
     row->SetManager(GetManager(), nullptr);
     row->RefreshTexts();
     if (current_ >= index) ++current_;

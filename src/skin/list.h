@@ -11,9 +11,19 @@
 #include "skin/container.h"
 #include "skin/label.h"
 
+// A one-text row, drawn by its list as the text of the row rather than as a widget of its
+// own: a list of thousands of names fills in a moment.
 class CListLabelElementUI : public CLabelUI {
 public:
     std::u16string_view GetClass() const override { return u"ListLabelElement"; }
+    // The list's row that shows the text from now on.
+    void ShowIn(QListWidgetItem* item);
+
+protected:
+    void ApplyText(const QString& shown) override;
+
+private:
+    QListWidgetItem* item_ = nullptr;
 };
 
 class CListContainerElementUI : public CHorizontalLayoutUI {
