@@ -106,8 +106,9 @@ void DeviceEventIntake::HandleUsbNotice(uint16_t word, uint16_t value) {
         battery_.ShowCharging();
     } else {
         battery_.StopCharging();
-        battery_.ShowBatteryLevel(kFullLevel);
-        if (level <= kFullLevel) battery_.ShowBatteryLevel(level);
+        // A level above 100 shows 100. Shown once: the mouse repeats it every few seconds, and
+        // each change of the bar is painted at once.
+        battery_.ShowBatteryLevel(level <= kFullLevel ? level : kFullLevel);
     }
     links_.awaiting_device.store(0);
     controls_.SetVisible("ms_1_sleep_label", false);

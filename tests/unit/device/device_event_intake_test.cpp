@@ -105,7 +105,8 @@ TEST_F(IntakeTest, PowerStatusOverTheReceiver) {
     links_.wireless_link = 1;
     intake_.HandleUsbNotice(0x4047, 0x3200);
     EXPECT_EQ(controls_.power_text, "50%");
-    EXPECT_EQ(controls_.progress.back(), 50);
+    // Shown once, with no flash of a full bar first.
+    EXPECT_EQ(controls_.progress, std::vector<int>{50});
     EXPECT_EQ(std::tuple(links_.wireless_awake.load(), links_.awaiting_device.load()),
               std::tuple(1, 0));
     EXPECT_EQ(controls_.Visible("ms_1_wireless"), 1);
