@@ -2,6 +2,8 @@
 // the same way. Lives in a program folder (demo/) like the program.
 //
 //   nimba-program-bench bare [SECONDS]      a bare 800x572 window
+//   nimba-program-bench text [SECONDS]      the same with one line of text, so that loading the
+//       fonts, which any window with text pays, can be told apart from the rest
 //   nimba-program-bench program [SECONDS]   the program
 //       both print "first-paint-ms N" (from process start to the window's first paint), then,
 //       given SECONDS, "idle-cpu-s" over SECONDS of idling and "resident-kib" after them.
@@ -15,6 +17,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QLabel>
 #include <QTimer>
 #include <QWidget>
 #include <cstdio>
@@ -98,8 +101,9 @@ private:
     bool seen_ = false;
 };
 
-int Bare(int seconds) {
+int Bare(int seconds, bool with_text) {
     QWidget window;
+    if (with_text) (new QLabel("NIMBA R380X", &window))->move(20, 20);
     FirstPaint paint(seconds);
     window.installEventFilter(&paint);
     window.resize(800, 572);
@@ -173,9 +177,10 @@ int main(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
     const char* mode = argc > 1 ? argv[1] : "";
     const int seconds = argc > 2 ? std::atoi(argv[2]) : 0;
-    if (std::strcmp(mode, "bare") == 0) return Bare(seconds);
+    if (std::strcmp(mode, "bare") == 0) return Bare(seconds, false);
+    if (std::strcmp(mode, "text") == 0) return Bare(seconds, true);
     if (std::strcmp(mode, "program") == 0) return RunProgram(seconds);
     if (std::strcmp(mode, "stall") == 0) return Stall();
-    std::fprintf(stderr, "usage: %s bare|program [SECONDS] | stall\n", argv[0]);
+    std::fprintf(stderr, "usage: %s bare|text|program [SECONDS] | stall\n", argv[0]);
     return 2;
 }
