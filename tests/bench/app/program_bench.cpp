@@ -8,7 +8,8 @@
 //       both print "first-paint-ms N" (from process start to the window's first paint), then,
 //       given SECONDS, "idle-cpu-s" over SECONDS of idling and "resident-kib" after them.
 //   nimba-program-bench stall               the longest stall of the window thread while a
-//       full apply with two macros runs over the 2.4 GHz link: "ui-stall-ms N"
+//       full apply with two macros runs over the 2.4 GHz link: "ui-stall-ms N", and how long
+//       the apply took: "apply-ms N"
 
 #include <sys/resource.h>
 #include <sys/stat.h>
