@@ -1,5 +1,6 @@
 #include "device/device_event_intake.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <ctime>
 
@@ -108,7 +109,7 @@ void DeviceEventIntake::HandleUsbNotice(uint16_t word, uint16_t value) {
         battery_.StopCharging();
         // A level above 100 shows 100. Shown once: the mouse repeats it every few seconds, and
         // each change of the bar is painted at once.
-        battery_.ShowBatteryLevel(level <= kFullLevel ? level : kFullLevel);
+        battery_.ShowBatteryLevel(std::min(level, kFullLevel));
     }
     links_.awaiting_device.store(0);
     controls_.SetVisible("ms_1_sleep_label", false);

@@ -145,8 +145,8 @@ void StoreProfileWithTwoMacros() {
     nimba::SaveProfileStore(nimba::GetDataDirectory(), profiles, *header);
 }
 
-// The window is painted and settled first, and the stall is taken only while the apply ring is
-// shown, so that neither the first paint nor what the machine does afterwards counts.
+// The window is painted and settled first, and the stall is taken from the apply's request until
+// the apply ring goes, so that neither the first paint nor what the machine does afterwards counts.
 int Stall() {
     StoreProfileWithTwoMacros();
     nimba::Program program(PrivateRuntimeFolder());
