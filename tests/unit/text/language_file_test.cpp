@@ -171,6 +171,8 @@ TEST(LanguageFileTest, EveryTranslationHasTheEnglishKeysAndPlaceholders) {
             const auto it = file.texts.find(key);
             if (it == file.texts.end())
                 faults << " missing " << key << ';';
+            else if (it->second.empty() != text.empty())
+                faults << " empty " << key << ';';
             else if (Placeholders(it->second) != Placeholders(text))
                 faults << " placeholders of " << key << ';';
         }
