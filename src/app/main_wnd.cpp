@@ -279,6 +279,9 @@ void CMainWnd::UpdateTrayTooltip() {
         if (!profile.empty()) tooltip += u" \u00B7 " + profile;
         if (!page_.BatteryText().empty()) tooltip += u" \u00B7 " + page_.BatteryText();
     }
+    if (page_.MouseBehind()) {
+        tooltip += u"\n" + CResourceManager::GetInstance().GetText(u"not_on_mouse_text");
+    }
     tray_.SetTooltipText(tooltip);
 }
 

@@ -43,6 +43,8 @@ inline constexpr UINT_PTR kSettingsScrollTimer = 514;
 inline constexpr UINT kSettingsScrollMs = 10;
 // The apply worker asks the window thread to show or hide the apply ring (wParam 1 / 0).
 inline constexpr UINT kApplyRingMessage = 1543;
+// The apply worker tells the window thread whether the mouse is behind (wParam 1 / 0).
+inline constexpr UINT kMouseBehindMessage = 1544;
 
 class CMS_1_Page final : public CNotifyPump, public DeviceControls, private SettingsHost {
 public:
@@ -84,7 +86,10 @@ public:
     std::u16string CurrentProfileName() const;
     // The battery as the power label shows it: "75%", the charging text, or empty.
     const std::u16string& BatteryText() const { return battery_text_; }
-    // Called on the window thread whenever the current profile's name or the battery changes.
+    // Part of the profile has not reached the mouse yet.
+    bool MouseBehind() const { return mouse_behind_; }
+    // Called on the window thread whenever the current profile's name, the battery or whether
+    // the mouse is behind changes.
     void SetStatusListener(std::function<void()> listener) {
         status_listener_ = std::move(listener);
     }
@@ -98,6 +103,7 @@ public:
     void SelectDpiStage(int number) override;
     void ShowLightMode(int mode) override;
     void SetApplyRingVisible(bool visible) override;
+    void ShowMouseBehind(bool behind) override;
 
 private:
     struct Section {
@@ -123,6 +129,8 @@ private:
     void ShowProfileControls(const ProfileRecord& profile);
     void ReadStores();
     void StatusChanged();
+    // The pending mark: the Apply button coloured and its tip, and the text above it.
+    void ShowPendingMark(bool behind);
 
     HWND window_ = nullptr;
     CPaintManagerUI* pm_ = nullptr;
@@ -155,6 +163,7 @@ private:
     CControlUI* debounce_section_ = nullptr;
 
     std::u16string battery_text_;
+    bool mouse_behind_ = false;
     std::function<void()> status_listener_;
     LowBatteryNotice low_battery_{ShowLowBatteryNotification};
 };
