@@ -24,8 +24,8 @@ void KeepUndelivered(ApplyContext& context) {
     const ProfileRecord seen = context.state.applied_snapshot.Get();
     const std::optional<ProfileRecord> copy = context.profile.CopyCurrent();
     if (!copy) return;
-    const ChangeFlags wanted = context.state.apply_all.load() != 0 ? ChangeFlags::All()
-                                                                   : DetectChanges(*copy, seen);
+    const ChangeFlags wanted =
+        context.state.apply_all.load() != 0 ? ChangeFlags::All() : DetectChanges(*copy, seen);
     // Only what would make a report: a macro flag of a button without a macro sends nothing.
     for (const ApplyReport& report : ApplyReports(*copy, wanted, false)) {
         context.state.undelivered |= report.carries;
@@ -60,9 +60,9 @@ void ApplyProfile(ApplyContext& context) {
     flags |= context.state.undelivered;
     ChangeFlags undelivered;
     for (const ApplyReport& report : ApplyReports(current, flags, apply_all)) {
-        const SendResult sent = SendReport(report.bytes.data(),
-                                           static_cast<uint32_t>(report.bytes.size()),
-                                           context.links, context.writers, context.stop);
+        const SendResult sent =
+            SendReport(report.bytes.data(), static_cast<uint32_t>(report.bytes.size()),
+                       context.links, context.writers, context.stop);
         if (sent.delivered) continue;
         undelivered |= report.carries;
         // A whole-profile send whose preamble the mouse did not get goes again as a whole.

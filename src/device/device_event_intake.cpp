@@ -104,8 +104,7 @@ void DeviceEventIntake::HandleUsbNotice(uint16_t word, uint16_t value) {
         }
         return;
     }
-    const bool came_back =
-        links_.wireless_awake.load() == 0 || links_.awaiting_device.load() == 1;
+    const bool came_back = links_.wireless_awake.load() == 0 || links_.awaiting_device.load() == 1;
     if (links_.wireless_awake.load() == 0) {
         links_.wireless_awake.store(1);
         controls_.SetVisible("ms_1_wireless", true);

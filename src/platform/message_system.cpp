@@ -542,9 +542,8 @@ void SleepUntil(uint64_t deadline, std::stop_token stop) {
     Lock lock(Reg().mutex);
     q->sleeping_until = deadline;
     NotifyIdleWatcher();
-    q->wake.wait(lock, [&] {
-        return !DrivenClockOn() || NowMs() >= deadline || stop.stop_requested();
-    });
+    q->wake.wait(lock,
+                 [&] { return !DrivenClockOn() || NowMs() >= deadline || stop.stop_requested(); });
     q->sleeping_until.reset();
 }
 
