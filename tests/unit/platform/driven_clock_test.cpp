@@ -58,4 +58,40 @@ TEST(DrivenClock, OtherThreadsPausesEndAsTheDriverPassesThemOrSwitchesOff) {
     EXPECT_EQ(worker.wait_for(seconds(10)), std::future_status::ready);
 }
 
+// The driver pausing is the window thread blocked: the others live through the pause one due
+// moment after another, and what they post to it waits until it goes on.
+TEST(DrivenClock, TheDriversOwnPauseIsLivedThroughByTheOtherThreadsOnly) {
+    platform::test::UseDrivenClock(true);
+    const uint64_t start = platform::NowMs();
+    std::vector<LPARAM> posted_at;
+    HWND driver = CreatePlatformWindow([&](HWND, UINT, WPARAM, LPARAM at) {
+        posted_at.push_back(at);
+        return LRESULT{0};
+    });
+    std::promise<HWND> created;
+    auto worker = std::async(std::launch::async, [&] {
+        created.set_value(CreatePlatformWindow([&](HWND, UINT msg, WPARAM, LPARAM) {
+            for (int i = 0; msg == kPause && i < 3; ++i) {
+                Sleep(30);
+                PostMessageW(driver, WM_USER, 0, static_cast<LPARAM>(platform::NowMs() - start));
+            }
+            return LRESULT{0};
+        }));
+        MSG msg{};
+        while (GetMessageW(&msg, nullptr, 0, 0)) DispatchMessageW(&msg);
+    });
+    HWND worker_window = created.get_future().get();
+    SendMessageW(worker_window, WM_USER, 0, 0);  // answered once the worker's loop runs
+    PostMessageW(worker_window, kPause, 0, 0);
+    platform::test::AdvanceBy(0);  // the worker is in its first pause
+    Sleep(100);
+    EXPECT_TRUE(posted_at.empty());
+    platform::test::Pump();
+    EXPECT_EQ(posted_at, (std::vector<LPARAM>{30, 60, 90}));
+    platform::test::UseDrivenClock(false);
+    PostMessageW(worker_window, WM_QUIT, 0, 0);
+    worker.wait();
+    DestroyPlatformWindow(driver);
+}
+
 }  // namespace
