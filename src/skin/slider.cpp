@@ -1,6 +1,7 @@
 #include "skin/slider.h"
 
 #include <QSignalBlocker>
+#include <cmath>
 
 #include "skin/attribute_values.h"
 #include "skin/skin_text.h"
@@ -80,6 +81,29 @@ void CSliderUI::SetValue(int value, bool notify) {
     }
     if (notify && Slider()->value() != before)
         Notify(notify_type::kValueChanged, Slider()->value());
+}
+
+void CSliderUI::SetUserUnits(std::function<double(int)> value,
+                             std::function<std::u16string(int)> text) {
+    user_value_ = std::move(value);
+    value_text_ = std::move(text);
+}
+
+double CSliderUI::GetUserValue(int position) const {
+    return user_value_ ? user_value_(position) : position;
+}
+
+std::u16string CSliderUI::GetValueText(int position) const {
+    if (value_text_) return value_text_(position);
+    return nimba::skin::FromQ(QString::number(position));
+}
+
+int CSliderUI::PositionOfUserValue(double value) const {
+    int best = GetMinValue();
+    for (int p = GetMinValue(); p <= GetMaxValue(); ++p) {
+        if (std::abs(GetUserValue(p) - value) < std::abs(GetUserValue(best) - value)) best = p;
+    }
+    return best;
 }
 
 void CSliderUI::SetChangeStep(int step) {
