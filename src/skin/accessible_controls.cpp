@@ -4,7 +4,9 @@
 #include <QAbstractItemView>
 #include <QAccessibleWidget>
 #include <QComboBox>
+#include <QPointer>
 #include <QSlider>
+#include <QTimer>
 
 #include "skin/button.h"
 #include "skin/combo.h"
@@ -63,7 +65,11 @@ public:
             QAccessibleWidget::doAction(name);
             return;
         }
-        if (auto* control = dynamic_cast<CButtonUI*>(ControlOf(widget()))) control->Activate();
+        // After the reply: a click may open a modal window, whose loop would hold the answer
+        // to the screen reader until the window closes.
+        QTimer::singleShot(0, widget(), [button = QPointer<QWidget>(widget())] {
+            if (auto* control = dynamic_cast<CButtonUI*>(ControlOf(button))) control->Activate();
+        });
     }
 
     QStringList keyBindingsForAction(const QString&) const override { return {}; }

@@ -4,7 +4,9 @@
 #include <cmath>
 
 #include "skin/attribute_values.h"
+#include "skin/resource_manager.h"
 #include "skin/skin_text.h"
+#include "skin/text_format.h"
 
 using nimba::skin::ParseBool;
 using nimba::skin::ParseInt;
@@ -121,6 +123,10 @@ void CSliderUI::SetAttribute(std::u16string_view name, std::u16string_view value
         SetValue(ParseInt(v));
     } else if (name == u"step") {
         SetChangeStep(ParseInt(v, 1));
+    } else if (name == u"valuetextid") {  // a language text where %d is the position
+        value_text_ = [key = std::u16string(value)](int position) {
+            return nimba::skin::FormatText(CResourceManager::GetInstance().GetText(key), position);
+        };
     } else if (name == u"hor") {
         Slider()->setOrientation(ParseBool(v) ? Qt::Horizontal : Qt::Vertical);
     } else {
