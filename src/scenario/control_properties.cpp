@@ -23,7 +23,7 @@ namespace {
 constexpr std::string_view kProperties[] = {
     "name",       "kind",    "shown",   "enabled",         "text",      "checked",
     "value",      "min",     "max",     "selected",        "items",     "scroll",
-    "scroll_end", "bkcolor", "focused", "accessible_name", "value_text"};
+    "scroll_end", "bkcolor", "focused", "accessible_name", "spoken_value"};
 
 // The text a control shows, for the kinds that show one.
 std::optional<QString> ShownText(CControlUI& control) {
@@ -76,7 +76,7 @@ QJsonObject DescribeControl(CControlUI& control) {
     }
     if (auto* slider = dynamic_cast<CSliderUI*>(&control)) {
         AddRange(json, slider->GetValue(), slider->GetMinValue(), slider->GetMaxValue());
-        json["value_text"] = skin::ToQ(slider->GetValueText(slider->GetValue()));
+        json["spoken_value"] = skin::ToQ(slider->GetValueText(slider->GetValue()));
     } else if (auto* progress = dynamic_cast<CProgressUI*>(&control)) {
         AddRange(json, progress->GetValue(), progress->GetMinValue(), progress->GetMaxValue());
     } else if (auto* list = dynamic_cast<CListUI*>(&control)) {
