@@ -31,7 +31,11 @@ def check(win):
             problems.append(f"{win.name}: slider {c.name!r} reads {c.description!r}")
     return win
 
-main = check(wait_for(lambda: window("NIMBA R380X"), "the main window"))
+main = wait_for(lambda: window("NIMBA R380X"), "the main window")
+for section in ("Lighting", "Pointer", "Button debounce", "Ripple control", "Angle snapping"):
+    act(find(main, section), "Toggle")  # open the sections that start closed
+time.sleep(0.5)
+check(main)
 stage = find(main, "DPI stage 1")
 if f"{stage.queryValue().currentValue:.0f} DPI" != stage.description: problems.append("stage 1 is not read in DPI")
 act(find(main, "125 Hz"), "Toggle")
