@@ -1,8 +1,7 @@
 # Every control that can take the focus in the main window, the macro editor and the key
 # combination dialog has a name that is neither empty nor a control id; every slider reads its
 # value in the user's units; a Toggle on "125 Hz" selects it alone and sends it, as a click does.
-import os, re, subprocess, sys, time
-import pyatspi
+import os, re, subprocess, sys, time, pyatspi
 
 problems = []
 def wait_for(find, what):
@@ -10,21 +9,17 @@ def wait_for(find, what):
         if found := find(): return found
         time.sleep(0.1)
     sys.exit(f"FAIL: {what} never appeared")
-def walk(node):
-    yield node
-    for child in node: yield from walk(child)
+walk = lambda node: [node] + [d for child in node for d in walk(child)]
 def find(root, name):
     return next((c for c in walk(root) if c.name == name and c.getRole() != pyatspi.ROLE_LABEL), None)
 def window(name):
     app = next((a for a in pyatspi.Registry.getDesktop(0) if a and a.name == "nimba-mouse"), [])
     return next((w for w in app if w.name == name), None)
-def act(node, action):
-    a = node.queryAction()
-    a.doAction(next(i for i in range(a.nActions) if a.getName(i) == action))
+act = lambda node, action: node.queryAction().doAction(
+    next(i for i in range(node.queryAction().nActions) if node.queryAction().getName(i) == action))
 def check(win):
     for c in walk(win):
-        state = c.getState()
-        if not (state.contains(pyatspi.STATE_FOCUSABLE) and state.contains(pyatspi.STATE_SHOWING)): continue
+        if not all(map(c.getState().contains, (pyatspi.STATE_FOCUSABLE, pyatspi.STATE_SHOWING))): continue
         if not c.name or re.fullmatch(r"\w+_\w+", c.name):
             problems.append(f"{win.name}: a {c.getRoleName()} named {c.name!r}")
         if c.getRole() == pyatspi.ROLE_SLIDER and not re.fullmatch(r"(\D+ )?[\d.]+ \D+|\D+ \d+", c.description):
