@@ -1,6 +1,5 @@
 #!/usr/bin/env bash
-# accessibility_test.sh DEMO_FOLDER: the program on an X server of its own with the desktop's
-# accessibility bus, walked by accessibility_walk.py as a screen reader walks it.
+# accessibility_test.sh DEMO_FOLDER: accessibility_walk.py walks the program over the accessibility bus.
 set -uo pipefail
 work=$(mktemp -d)
 trap 'kill $(jobs -p) 2>/dev/null; rm -rf "$work"' EXIT

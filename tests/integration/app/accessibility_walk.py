@@ -1,6 +1,5 @@
-# Every control that can take the focus in the main window, the macro editor and the key
-# combination dialog has a name that is neither empty nor a control id; every slider reads its
-# value in the user's units; a Toggle on "125 Hz" selects it alone and sends it, as a click does.
+# Focusable controls of the main window, macro editor and key combination dialog have names, not
+# ids; sliders read in user units; a Toggle on "125 Hz" selects it alone and sends it, as a click.
 import os, re, subprocess, sys, time, pyatspi
 
 problems = []
