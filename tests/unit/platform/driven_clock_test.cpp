@@ -12,6 +12,7 @@ namespace {
 
 constexpr UINT kPause = WM_USER + 1;  // wParam: ms per pause, lParam: how many pauses
 constexpr UINT kPaused = WM_USER + 2;
+constexpr UINT kPauseAndPost = WM_USER + 3;  // as kPause, posting kPaused instead
 
 TEST(DrivenClock, OtherThreadsPausesEndAsTheDriverPassesThemOrSwitchesOff) {
     using std::chrono::seconds;
@@ -27,9 +28,10 @@ TEST(DrivenClock, OtherThreadsPausesEndAsTheDriverPassesThemOrSwitchesOff) {
     std::promise<HWND> created;
     auto worker = std::async(std::launch::async, [&] {
         created.set_value(CreatePlatformWindow([&](HWND, UINT msg, WPARAM ms, LPARAM n) {
-            for (LPARAM i = 0; msg == kPause && i < n; ++i) {
+            for (LPARAM i = 0; (msg == kPause || msg == kPauseAndPost) && i < n; ++i) {
                 Sleep(static_cast<DWORD>(ms));
-                SendMessageW(driver, kPaused, 0, 0);  // blocks until the driver runs it
+                if (msg == kPauseAndPost) PostMessageW(driver, kPaused, 0, 0);
+                if (msg == kPause) SendMessageW(driver, kPaused, 0, 0);  // waits for the driver
             }
             return LRESULT{0};
         }));
@@ -50,48 +52,23 @@ TEST(DrivenClock, OtherThreadsPausesEndAsTheDriverPassesThemOrSwitchesOff) {
     // The worker's SendMessageW was answered while the driver waited, not once it gave up.
     EXPECT_LT(std::chrono::steady_clock::now() - real_start, seconds(2));
 
+    // The driver's own pause blocks it as it would the window thread: the worker lives through
+    // all three of its pauses meanwhile, and what it posts waits for the driver to go on.
+    KillTimer(driver, 1);
+    PostMessageW(worker_window, kPauseAndPost, 30, 3);
+    platform::test::AdvanceBy(0);
+    const size_t before = seen.size();
+    Sleep(100);
+    EXPECT_EQ(seen.size(), before);
+    platform::test::Pump();
+    EXPECT_EQ(seen.size(), before + 3);
+
     PostMessageW(worker_window, kPause, 3'600'000, 1);
     platform::test::AdvanceBy(0);  // returns once the worker is in its hour-long pause
     platform::test::UseDrivenClock(false);
     DestroyPlatformWindow(driver);  // so the report after the pause is not waited for
     PostMessageW(worker_window, WM_QUIT, 0, 0);
     EXPECT_EQ(worker.wait_for(seconds(10)), std::future_status::ready);
-}
-
-// The driver pausing is the window thread blocked: the others live through the pause one due
-// moment after another, and what they post to it waits until it goes on.
-TEST(DrivenClock, TheDriversOwnPauseIsLivedThroughByTheOtherThreadsOnly) {
-    platform::test::UseDrivenClock(true);
-    const uint64_t start = platform::NowMs();
-    std::vector<LPARAM> posted_at;
-    HWND driver = CreatePlatformWindow([&](HWND, UINT, WPARAM, LPARAM at) {
-        posted_at.push_back(at);
-        return LRESULT{0};
-    });
-    std::promise<HWND> created;
-    auto worker = std::async(std::launch::async, [&] {
-        created.set_value(CreatePlatformWindow([&](HWND, UINT msg, WPARAM, LPARAM) {
-            for (int i = 0; msg == kPause && i < 3; ++i) {
-                Sleep(30);
-                PostMessageW(driver, WM_USER, 0, static_cast<LPARAM>(platform::NowMs() - start));
-            }
-            return LRESULT{0};
-        }));
-        MSG msg{};
-        while (GetMessageW(&msg, nullptr, 0, 0)) DispatchMessageW(&msg);
-    });
-    HWND worker_window = created.get_future().get();
-    SendMessageW(worker_window, WM_USER, 0, 0);  // answered once the worker's loop runs
-    PostMessageW(worker_window, kPause, 0, 0);
-    platform::test::AdvanceBy(0);  // the worker is in its first pause
-    Sleep(100);
-    EXPECT_TRUE(posted_at.empty());
-    platform::test::Pump();
-    EXPECT_EQ(posted_at, (std::vector<LPARAM>{30, 60, 90}));
-    platform::test::UseDrivenClock(false);
-    PostMessageW(worker_window, WM_QUIT, 0, 0);
-    worker.wait();
-    DestroyPlatformWindow(driver);
 }
 
 }  // namespace
