@@ -10,7 +10,7 @@ namespace nimba {
 class ProgramScenarioHost final : public scenario::ScenarioHost {
 public:
     explicit ProgramScenarioHost(std::string runtime_folder)
-        : program_(std::move(runtime_folder)) {}
+        : program_(std::move(runtime_folder), false) {}
 
     int Start() override { return program_.Start(); }
     bool Running() const override;
