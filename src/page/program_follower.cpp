@@ -5,6 +5,7 @@
 #include "model/utf16.h"
 #include "page/profile_list_actions.h"
 #include "platform/messages.h"
+#include "skin/window_impl_base.h"
 
 namespace nimba {
 namespace {
@@ -63,6 +64,11 @@ void ProgramFollower::OnFront(std::optional<ProgramNames> names) {
 void ProgramFollower::OnSettled() {
     KillTimer(window_, kFrontSettleTimer);
     if (!pending_) return;
+    // An open dialog works on the profiles as they are: the switch waits until it closes.
+    if (WindowImplBase::ModalDepth() > 0) {
+        SetTimer(window_, kFrontSettleTimer, kFrontSettleMs);
+        return;
+    }
     settled_ = *std::exchange(pending_, std::nullopt);
     const ProgramRule* rule = read_.rules.Find(settled_);
     followed_program_ = rule != nullptr ? rule->program : std::string();
