@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 
@@ -20,6 +21,10 @@ xcb_atom_t Atom(xcb_connection_t* connection, std::string_view name) {
     std::free(reply);
     return atom;
 }
+
+constexpr int kRowIconSize = 16;
+// Room for icons up to 256 x 256 and a few smaller ones.
+constexpr uint32_t kMaxIconValues = 100000;
 
 void AddName(ProgramNames& names, std::string name) {
     if (!IsProgramName(name)) return;
@@ -59,6 +64,7 @@ bool FrontWindowWatcher::Start(Listener listener) {
     active_window_ = Atom(connection_, "_NET_ACTIVE_WINDOW");
     client_list_ = Atom(connection_, "_NET_CLIENT_LIST");
     pid_ = Atom(connection_, "_NET_WM_PID");
+    icon_ = Atom(connection_, "_NET_WM_ICON");
     listener_ = std::move(listener);
     const uint32_t mask = XCB_EVENT_MASK_PROPERTY_CHANGE;
     xcb_change_window_attributes(connection_, root_, XCB_CW_EVENT_MASK, &mask);
@@ -125,12 +131,36 @@ std::optional<ProgramNames> FrontWindowWatcher::NamesOf(xcb_window_t window) {
     return names;
 }
 
-std::vector<uint32_t> FrontWindowWatcher::WindowProperty(xcb_window_t window, xcb_atom_t property) {
+QImage FrontWindowWatcher::IconOf(xcb_window_t window) {
+    // Icons of every size follow each other, each as width, height and ARGB pixels; the
+    // smallest that is not smaller than a row's icon is taken, else the largest.
+    const std::vector<uint32_t> data = WindowProperty(window, icon_, kMaxIconValues);
+    QImage best;
+    for (size_t i = 0; i + 2 <= data.size();) {
+        const uint32_t width = data[i], height = data[i + 1];
+        const size_t count = static_cast<size_t>(width) * height;
+        if (count == 0 || count > data.size() - i - 2) break;
+        const int w = static_cast<int>(width);
+        if (best.isNull() || (best.width() < kRowIconSize && w > best.width()) ||
+            (w >= kRowIconSize && w < best.width())) {
+            best = QImage(w, static_cast<int>(height), QImage::Format_ARGB32);
+            for (uint32_t y = 0; y < height; ++y)
+                std::memcpy(best.scanLine(static_cast<int>(y)), &data[i + 2 + y * width],
+                            width * 4);
+        }
+        i += 2 + count;
+    }
+    return best;
+}
+
+std::vector<uint32_t> FrontWindowWatcher::WindowProperty(xcb_window_t window, xcb_atom_t property,
+                                                         uint32_t max_values) {
     std::vector<uint32_t> values;
-    xcb_get_property_reply_t* reply = xcb_get_property_reply(
-        connection_,
-        xcb_get_property(connection_, 0, window, property, XCB_GET_PROPERTY_TYPE_ANY, 0, 4096),
-        nullptr);
+    xcb_get_property_reply_t* reply =
+        xcb_get_property_reply(connection_,
+                               xcb_get_property(connection_, 0, window, property,
+                                                XCB_GET_PROPERTY_TYPE_ANY, 0, max_values),
+                               nullptr);
     if (reply == nullptr) return values;
     if (reply->format == 32) {
         const auto* data = static_cast<const uint32_t*>(xcb_get_property_value(reply));
@@ -140,14 +170,18 @@ std::vector<uint32_t> FrontWindowWatcher::WindowProperty(xcb_window_t window, xc
     return values;
 }
 
-std::vector<std::string> FrontWindowWatcher::WindowedPrograms() {
-    std::vector<std::string> programs;
+std::vector<WindowedProgram> FrontWindowWatcher::WindowedPrograms() {
+    std::vector<WindowedProgram> programs;
     if (connection_ == nullptr) return programs;
     for (const uint32_t window : WindowProperty(root_, client_list_)) {
-        if (const auto names = NamesOf(window)) programs.push_back(names->front());
+        const auto names = NamesOf(window);
+        if (!names || std::ranges::any_of(programs, [&](const WindowedProgram& p) {
+                return p.name == names->front();
+            }))
+            continue;
+        programs.push_back({names->front(), IconOf(window)});
     }
-    std::ranges::sort(programs);
-    programs.erase(std::unique(programs.begin(), programs.end()), programs.end());
+    std::ranges::sort(programs, {}, &WindowedProgram::name);
     // The replies may have brought a change of the front window along.
     if (TakeEvents(false)) ReportFront();
     return programs;

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "page/ms_1_programs.h"
 #include "persistence/program_rules.h"
 
 namespace nimba {
@@ -33,7 +34,7 @@ public:
     // change; false when there is no X server to follow.
     bool Start(Listener listener);
     // The programs that have a window now, each by its first name, sorted, once each.
-    std::vector<std::string> WindowedPrograms();
+    std::vector<WindowedProgram> WindowedPrograms();
 
 private:
     void OnReadable();
@@ -41,13 +42,17 @@ private:
     bool TakeEvents(bool from_socket);
     void ReportFront();
     std::optional<ProgramNames> NamesOf(xcb_window_t window);
-    std::vector<uint32_t> WindowProperty(xcb_window_t window, xcb_atom_t property);
+    // The window's icon nearest to a list row's size, null when it gives none.
+    QImage IconOf(xcb_window_t window);
+    std::vector<uint32_t> WindowProperty(xcb_window_t window, xcb_atom_t property,
+                                         uint32_t max_values = 4096);
 
     xcb_connection_t* connection_ = nullptr;
     xcb_window_t root_ = 0;
     xcb_atom_t active_window_ = 0;
     xcb_atom_t client_list_ = 0;
     xcb_atom_t pid_ = 0;
+    xcb_atom_t icon_ = 0;
     xcb_window_t front_ = 0;
     Listener listener_;
     std::unique_ptr<QSocketNotifier> notifier_;

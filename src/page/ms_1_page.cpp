@@ -330,10 +330,11 @@ void CMS_1_Page::EditProgramRules() {
             for (const auto& profile : list) names.push_back(Utf16ToUtf8(NameView(profile->name)));
             return names;
         });
-    const std::vector<std::string> programs =
-        windowed_programs_ ? windowed_programs_() : std::vector<std::string>();
+    std::vector<WindowedProgram> programs =
+        windowed_programs_ ? windowed_programs_() : std::vector<WindowedProgram>();
     std::optional<ProgramRules> rules = AskProgramRules(
-        window_, {follower_.rules(), std::move(profiles), programs, follower_.skipped_lines()});
+        window_,
+        {follower_.rules(), std::move(profiles), std::move(programs), follower_.skipped_lines()});
     if (!rules) return;
     RulesSaved(follower_.SetRules(std::move(*rules)));
     StatusChanged();

@@ -22,6 +22,7 @@
 #include "page/dpi_stages.h"
 #include "page/lighting_controls.h"
 #include "page/low_battery_notice.h"
+#include "page/ms_1_programs.h"
 #include "page/profile_list_actions.h"
 #include "page/program_follower.h"
 #include "page/rate_power_options.h"
@@ -88,7 +89,7 @@ public:
     // The profile that follows the program in front.
     ProgramFollower& follower() { return follower_; }
     // The desktop's programs that have a window now, for the "Programs" dialog.
-    void SetWindowedPrograms(std::function<std::vector<std::string>()> list) {
+    void SetWindowedPrograms(std::function<std::vector<WindowedProgram>()> list) {
         windowed_programs_ = std::move(list);
     }
     // Called on the window thread whenever the current profile's name or the battery changes.
@@ -173,7 +174,7 @@ private:
 
     std::u16string battery_text_;
     std::function<void()> status_listener_;
-    std::function<std::vector<std::string>()> windowed_programs_;
+    std::function<std::vector<WindowedProgram>()> windowed_programs_;
     LowBatteryNotice low_battery_{ShowLowBatteryNotification};
 };
 

@@ -1,5 +1,6 @@
 #include "page/ms_1_programs.h"
 
+#include <QComboBox>
 #include <QKeySequence>
 #include <QShortcut>
 #include <cstdlib>
@@ -64,7 +65,7 @@ void CMS_1_Programs::InitWindow() {
     find(u"programs_option_keep", keep_);
     find(u"programs_option_back", back_);
     find(u"programs_combo_no_rule", no_rule_profile_);
-    FillCombo(windows_, draft_.windowed_programs);
+    ShowWindowedPrograms();
     FillCombo(profile_, draft_.profiles);
     FillCombo(no_rule_profile_, draft_.profiles);
     ShowRules(-1);
@@ -81,6 +82,18 @@ void CMS_1_Programs::InitWindow() {
     }
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), GetWindowWidget());
     QObject::connect(escape, &QShortcut::activated, [this] { Close(0); });
+}
+
+void CMS_1_Programs::ShowWindowedPrograms() {
+    std::vector<std::string> names;
+    for (const WindowedProgram& program : draft_.windowed_programs) names.push_back(program.name);
+    FillCombo(windows_, names);
+    auto* combo = windows_ != nullptr ? qobject_cast<QComboBox*>(windows_->GetWidget()) : nullptr;
+    if (combo == nullptr) return;
+    for (size_t i = 0; i < draft_.windowed_programs.size(); ++i) {
+        const QImage& icon = draft_.windowed_programs[i].icon;
+        if (!icon.isNull()) combo->setItemIcon(static_cast<int>(i), QPixmap::fromImage(icon));
+    }
 }
 
 void CMS_1_Programs::ShowRules(int selected) {
@@ -110,7 +123,8 @@ void CMS_1_Programs::Notify(TNotifyUI& msg) {
         if (msg.pSender == list_) OnRulePicked(index);
         if (msg.pSender == windows_ && index >= 0 &&
             static_cast<size_t>(index) < draft_.windowed_programs.size() && program_ != nullptr)
-            program_->SetText(Utf8ToUtf16(draft_.windowed_programs[static_cast<size_t>(index)]));
+            program_->SetText(
+                Utf8ToUtf16(draft_.windowed_programs[static_cast<size_t>(index)].name));
         // Picking the profile to go back to is choosing to go back.
         if (msg.pSender == no_rule_profile_ && index >= 0 && back_ != nullptr)
             back_->Selected(true);

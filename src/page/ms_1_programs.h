@@ -4,6 +4,7 @@
 // window now or typed, changed or removed, and what happens when no rule matches. It edits a
 // copy of the rules; OK hands the copy back.
 
+#include <QImage>
 #include <optional>
 #include <string>
 #include <vector>
@@ -17,11 +18,17 @@ class COptionUI;
 
 namespace nimba {
 
+// A program that has a window now, with the icon its window gives (null when none).
+struct WindowedProgram {
+    std::string name;
+    QImage icon;
+};
+
 struct ProgramRulesDraft {
     ProgramRules rules;
-    std::vector<std::string> profiles;           // names, in list order
-    std::vector<std::string> windowed_programs;  // programs with a window now
-    std::vector<SkippedLine> skipped;            // lines of the file that were not read
+    std::vector<std::string> profiles;  // names, in list order
+    std::vector<WindowedProgram> windowed_programs;
+    std::vector<SkippedLine> skipped;  // lines of the file that were not read
 };
 
 class CMS_1_Programs : public WindowImplBase {
@@ -36,6 +43,7 @@ public:
     const ProgramRules& rules() const { return draft_.rules; }
 
 private:
+    void ShowWindowedPrograms();
     void ShowRules(int selected);
     void ShowNoRuleChoice();
     void OnRulePicked(int index);
