@@ -72,9 +72,9 @@ constexpr Command kCommands[] = {
      RunMacroImport},
     {"macro-export", "macro-export INDEX FILE.macro", "writes a macro to a file", "", "", 2, 2,
      RunMacroExport},
-    {"programs", "programs", "lists the profiles that follow the program in front",
-     "Each line: PROGRAM, a tab, PROFILE; '*' names the profile for every other program.\n", "", 0,
-     0, RunPrograms},
+    {"programs", "programs [--json]", "lists the profiles that follow the program in front",
+     "Each line: PROGRAM, a tab, PROFILE; '*' names the profile for every other program.\n",
+     "--json", 0, 0, RunPrograms},
     {"program-rule", "program-rule PROGRAM PROFILE | PROGRAM --remove",
      "gives a program in front a profile, or removes its rule",
      "PROGRAM is the window class or process name of the program; '*' stands for every\n"

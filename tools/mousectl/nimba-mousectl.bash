@@ -29,7 +29,7 @@ _nimba_mousectl() {
     fi
     if [[ $cur == -* ]]; then
         case $command in
-            show | profiles | macros | status) _nimba_mousectl_words "--json --help" ;;
+            show | profiles | macros | programs | status) _nimba_mousectl_words "--json --help" ;;
             set | button | use | add | delete | reset) _nimba_mousectl_words "--apply --help" ;;
             watch) _nimba_mousectl_words "--raw --help" ;;
             program-rule) _nimba_mousectl_words "--remove --help" ;;

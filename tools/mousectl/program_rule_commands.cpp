@@ -3,6 +3,7 @@
 
 #include "model/utf16.h"
 #include "mousectl/commands.h"
+#include "mousectl/json_writer.h"
 #include "mousectl/profile_change.h"
 #include "mousectl/program_rules_sync.h"
 #include "mousectl/store_session.h"
@@ -44,14 +45,27 @@ bool RulesFollowDelete(const std::string& data_directory, const std::string& nam
     return Save(data_directory, rules, err);
 }
 
-int RunPrograms(const Invocation&, std::ostream& out, std::ostream& err) {
+int RunPrograms(const Invocation& call, std::ostream& out, std::ostream& err) {
     StoreSession session;
     const ProgramRules rules = ReadRules(session.profiles.data_directory(), err);
-    for (const ProgramRule& rule : rules.rules())
-        out << rule.program << '\t' << rule.profile << '\n';
+    std::vector<ProgramRule> lines = rules.rules();
     if (!rules.no_rule_profile().empty())
-        out << kAnyOtherProgram << '\t' << rules.no_rule_profile() << '\n';
-    return kExitOk;
+        lines.push_back({std::string(kAnyOtherProgram), rules.no_rule_profile()});
+    JsonWriter json(out);
+    if (call.json) json.BeginArray();
+    for (const ProgramRule& line : lines) {
+        if (call.json) {
+            json.BeginObject().Key("program").String(line.program);
+            json.Key("profile").String(line.profile).EndObject();
+        } else {
+            out << line.program << '\t' << line.profile << '\n';
+        }
+    }
+    if (call.json) {
+        json.EndArray();
+        out << "\n";
+    }
+    return out.flush() ? kExitOk : kExitFailure;
 }
 
 int RunProgramRule(const Invocation& call, std::ostream&, std::ostream& err) {
