@@ -5,7 +5,6 @@
 #include "device/device_messages.h"
 #include "dialogs/msg_wnd.h"
 #include "model/utf16.h"
-#include "page/ms_1_programs.h"
 #include "platform/debug_output.h"
 #include "platform/messages.h"
 #include "platform/text_encoding.h"
