@@ -28,15 +28,23 @@ ProgramFollower::ProgramFollower(ProfileStore& store, ProfileListActions& action
     : store_(store), actions_(actions), status_changed_(std::move(status_changed)) {}
 
 void ProgramFollower::LoadRules() {
-    read_ = LoadProgramRules(store_.data_directory());
-    for (const SkippedLine& line : read_.skipped)
+    ProgramRulesRead read = LoadProgramRules(store_.data_directory());
+    for (const SkippedLine& line : read.skipped)
         std::fprintf(stderr, "nimba-mouse: %s; the line is skipped\n",
                      SkippedLineText(line).c_str());
+    TakeRules(std::move(read));
 }
 
 bool ProgramFollower::SetRules(ProgramRules rules) {
-    read_ = {std::move(rules), {}};
+    TakeRules({std::move(rules), {}});
     return SaveProgramRules(store_.data_directory(), read_.rules);
+}
+
+void ProgramFollower::TakeRules(ProgramRulesRead read) {
+    // New rules count from the next program in front, even when it is the one that was: a
+    // rule just given to the game takes effect on going back to the game.
+    if (!(read.rules == read_.rules)) settled_.clear();
+    read_ = std::move(read);
 }
 
 bool ProgramFollower::OnProfileRenamed(const std::string& old_name, const std::string& new_name) {

@@ -49,6 +49,8 @@ public:
     std::string FollowedProgram() const;
 
 private:
+    void TakeRules(ProgramRulesRead read);
+
     ProfileStore& store_;
     ProfileListActions& actions_;
     std::function<void()> status_changed_;
