@@ -178,8 +178,9 @@ void ProfileListActions::ImportProfileFile() {
     if (!GetOpenFileNameW(&ofn)) return;
     const ImportResult result = ImportProfile(platform::ToUtf8(path), store_, macros_);
     if (result.status != ImportStatus::kImported) {
-        Tell(result.status == ImportStatus::kTruncated ? u"profile_file_short_text"
-                                                       : u"profile_file_unreadable_text");
+        Tell(result.status == ImportStatus::kTruncated  ? u"profile_file_short_text"
+             : result.status == ImportStatus::kNotAFile ? u"file_not_regular_text"
+                                                        : u"profile_file_unreadable_text");
         return;
     }
     const std::u16string name =

@@ -15,8 +15,9 @@ bool ExportProfile(const std::string& path, const ProfileRecord& profile) {
 }
 
 ImportResult ImportProfile(const std::string& path, ProfileStore& profiles, MacroStore& macros) {
-    auto in = FileInputStream::Open(path);
-    if (!in) return {ImportStatus::kUnreadable, -1};
+    OpenFailure failure;
+    auto in = FileInputStream::Open(path, &failure);
+    if (!in) return {RefusalFor(failure), -1};
     auto profile = std::make_unique<ProfileRecord>();
     if (ReadRecord(*in, *profile) < sizeof(ProfileRecord)) return {ImportStatus::kTruncated, -1};
     in.reset();
