@@ -3,6 +3,7 @@
 #include <string>
 
 #include "device/device_messages.h"
+#include "dialogs/msg_wnd.h"
 #include "model/utf16.h"
 #include "platform/debug_output.h"
 #include "platform/messages.h"
@@ -128,8 +129,11 @@ void CMS_1_Page::ReloadProfiles() {
 }
 
 void CMS_1_Page::ReadStores() {
-    store_.Load();
-    macros_.Load();
+    for (const StoreLoad& load : {store_.Load(), macros_.Load()}) {
+        if (load.outcome == StoreLoad::Outcome::kRead) continue;
+        OutputDebugStringW(platform::FromUtf8("store not read as it was: " + load.detail).c_str());
+        PostMessageW(window_, kStoreNoticeMessage, static_cast<WPARAM>(load.outcome), 0);
+    }
     profile_actions_.ShowList();
 }
 
@@ -170,6 +174,13 @@ void CMS_1_Page::StopLinks() {
 bool CMS_1_Page::HandleWindowMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == kApplyRingMessage) {
         if (CControlUI* ring = pm_->FindControl(u"apply_ring")) ring->SetVisible(wParam != 0);
+        return true;
+    }
+    if (message == kStoreNoticeMessage) {
+        ShowMessageBox(window_,
+                       static_cast<StoreLoad::Outcome>(wParam) == StoreLoad::Outcome::kUnreadable
+                           ? u"store_unreadable_text"
+                           : u"store_set_aside_text");
         return true;
     }
     if (message == WM_TIMER && wParam == kDelayedApplyTimer) {

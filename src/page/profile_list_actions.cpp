@@ -189,7 +189,7 @@ void ProfileListActions::ImportProfileFile() {
         });
     AddRow(name);
     SwitchProfile(result.index);
-    if (!result.saved) Tell(u"macro_save_failed_text");
+    if (!result.saved) Tell(u"profile_save_failed_text");
 }
 
 void ProfileListActions::ExportProfileFile() {

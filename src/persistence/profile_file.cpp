@@ -31,15 +31,15 @@ ImportResult ImportProfile(const std::string& path, ProfileStore& profiles, Macr
         macros.AddFromButton(button);
         macro_added = true;
     }
-    const bool saved = !macro_added || macros.Save();
-
     const int index = profiles.Edit([&](ProfileList& list, ProfileStoreHeader&) {
         CopyName(profile->name, NameForNewRecord(list, NameView(profile->name), kProfileNameChars,
                                                  kProfileRuleChars));
         list.push_back(std::move(profile));
         return static_cast<int>(list.size()) - 1;
     });
-    return {ImportStatus::kImported, index, saved};
+    // Both stores or neither: a macro without the profile that brought it would be a stray.
+    return {ImportStatus::kImported, index,
+            macro_added ? profiles.SaveTogether(macros) : profiles.Save()};
 }
 
 }  // namespace nimba

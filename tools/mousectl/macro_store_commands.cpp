@@ -12,7 +12,7 @@
 namespace nimba::mousectl {
 
 int RunMacros(const Invocation& call, std::ostream& out, std::ostream&) {
-    StoreSession session;
+    StoreSession session(StoreAccess::kReadOnly);
     session.macros.Edit([&](MacroList& list) {
         JsonWriter json(out);
         if (call.json) json.BeginArray();
@@ -52,7 +52,7 @@ int RunMacroImport(const Invocation& call, std::ostream& out, std::ostream& err)
 }
 
 int RunMacroExport(const Invocation& call, std::ostream& out, std::ostream& err) {
-    StoreSession session;
+    StoreSession session(StoreAccess::kReadOnly);
     const auto index = ParseIndex(call.args[0], session.macros.Size(), err);
     if (!index) return kExitUsage;
     MacroRecord record{};

@@ -12,7 +12,7 @@
 namespace nimba::mousectl {
 
 int RunProfiles(const Invocation& call, std::ostream& out, std::ostream&) {
-    StoreSession session;
+    StoreSession session(StoreAccess::kReadOnly);
     session.profiles.Edit([&](ProfileList& list, ProfileStoreHeader& header) {
         JsonWriter json(out);
         if (call.json) json.BeginArray();
@@ -56,7 +56,7 @@ int RunImport(const Invocation& call, std::ostream& out, std::ostream& err) {
 }
 
 int RunExport(const Invocation& call, std::ostream& out, std::ostream& err) {
-    StoreSession session;
+    StoreSession session(StoreAccess::kReadOnly);
     auto profile = std::make_unique<ProfileRecord>();
     const bool found = session.profiles.Edit([&](ProfileList& list, ProfileStoreHeader&) {
         const auto index = FindProfile(list, call.args[0], err);

@@ -130,7 +130,7 @@ void PrintJson(std::ostream& out, const ProfileRecord& p, int index, bool curren
 }  // namespace
 
 int RunShow(const Invocation& call, std::ostream& out, std::ostream& err) {
-    StoreSession session;
+    StoreSession session(StoreAccess::kReadOnly);
     auto profile = std::make_unique<ProfileRecord>();
     int index = -1;
     bool current = false;
