@@ -8,6 +8,7 @@
 #include "mousectl/json_writer.h"
 #include "mousectl/profile_change.h"
 #include "mousectl/store_session.h"
+#include "mousectl/terminal_text.h"
 
 namespace nimba::mousectl {
 
@@ -23,7 +24,7 @@ int RunMacros(const Invocation& call, std::ostream& out, std::ostream&) {
                 json.Key("name").String(name);
                 json.Key("actions").Number(int64_t{list[i]->action_count}).EndObject();
             } else {
-                out << i << '\t' << name << '\t' << list[i]->action_count << '\n';
+                out << i << '\t' << TerminalText(name) << '\t' << list[i]->action_count << '\n';
             }
         }
         if (call.json) {
@@ -47,7 +48,7 @@ int RunMacroImport(const Invocation& call, std::ostream& out, std::ostream& err)
         err << "nimba-mousectl: cannot save the macro store\n";
         return kExitFailure;
     }
-    out << result.index << '\t' << Utf16ToUtf8(NameView(record.name)) << '\n';
+    out << result.index << '\t' << TerminalText(Utf16ToUtf8(NameView(record.name))) << '\n';
     return StoresSaved(session.profiles.data_directory(), err);
 }
 
