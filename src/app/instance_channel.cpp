@@ -48,9 +48,7 @@ std::string DefaultRuntimeFolder() {
         std::string folder(runtime);
         return folder.back() == '/' ? folder : folder + "/";
     }
-    const std::string folder = "/tmp/nimba-r380x-" + std::to_string(getuid()) + "/";
-    mkdir(folder.c_str(), 0700);
-    return folder;
+    return "/tmp/nimba-r380x-" + std::to_string(getuid()) + "/";
 }
 
 std::string InstanceLockPath(const std::string& runtime_folder) {

@@ -12,7 +12,8 @@ struct sockaddr_un;
 
 namespace nimba {
 
-// $XDG_RUNTIME_DIR, else a private folder under /tmp (made when missing); ends in '/'.
+// $XDG_RUNTIME_DIR, else a folder of this user under /tmp; ends in '/'. Whoever uses it
+// prepares it with platform::PreparePrivateFolder first.
 std::string DefaultRuntimeFolder();
 std::string InstanceLockPath(const std::string& runtime_folder);
 std::string InstanceSocketPath(const std::string& runtime_folder);
