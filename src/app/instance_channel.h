@@ -47,7 +47,7 @@ std::optional<InstanceAnswer> ParseAnswer(std::string_view word);
 inline constexpr int kAnswerTimeoutMs = 2000;
 
 // Sends one request line and returns the answer line; nothing when no copy listens or it has
-// not answered within `timeout_ms`.
+// not taken the connection and answered within `timeout_ms`.
 std::optional<std::string> AskRunningCopy(const std::string& runtime_folder,
                                           std::string_view request,
                                           int timeout_ms = kAnswerTimeoutMs);

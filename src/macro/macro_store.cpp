@@ -45,7 +45,7 @@ StoreLoad MacroStore::Load(StoreAccess access) {
     std::lock_guard lock(mutex_);
     macros_.clear();
     unreadable_ = false;
-    if (access == StoreAccess::kReadWrite) CompleteStoreWrites(data_directory_);
+    CompleteStoreWrites(data_directory_);
     OpenFailure failure;
     auto in = FileInputStream::Open(FilePath(), &failure);
     if (!in) {

@@ -47,7 +47,7 @@ StoreLoad LoadProfileStore(const std::string& data_directory, ProfileList& profi
                            ProfileStoreHeader& header, StoreAccess access) {
     profiles.clear();
     const std::string path = ProfileStorePath(data_directory);
-    if (access == StoreAccess::kReadWrite) CompleteStoreWrites(data_directory);
+    CompleteStoreWrites(data_directory);
     OpenFailure failure;
     if (auto in = FileInputStream::Open(path, &failure)) ReadProfileStore(*in, profiles, header);
     if (!profiles.empty()) {

@@ -41,7 +41,8 @@ bool SaveProfileStore(const std::string& data_directory, const ProfileList& prof
 // record, is replaced by a new one with one default profile (a copy of a damaged one is kept);
 // one that is there but cannot be read is left alone, with a default profile in the list.
 // A current index outside the list selects the first profile. Saves that a killed process left
-// half done are completed or dropped first. Read-only, only a missing store is created.
+// half done are completed or dropped first, even read-only (the store is then as its last save
+// decided); read-only, a damaged store is not mended.
 StoreLoad LoadProfileStore(const std::string& data_directory, ProfileList& profiles,
                            ProfileStoreHeader& header,
                            StoreAccess access = StoreAccess::kReadWrite);
