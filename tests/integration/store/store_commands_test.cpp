@@ -117,6 +117,8 @@ TEST_F(StoreCommandsTest, AFileNamedDataLeavesTheProgramRunningWithoutAStore) {
     const RunResult import = Run("import " + File("plain.pro"));
     EXPECT_EQ(import.exit_code, 1);
     EXPECT_NE(import.err.find("cannot save"), std::string::npos);
+    // A change that was not saved is not printed as done.
+    EXPECT_EQ(Run("add Other").out, "");
 }
 
 TEST_F(StoreCommandsTest, AStoreTheUserCannotReadIsKeptAndRefused) {
