@@ -58,7 +58,7 @@ StoreLoad MacroStore::Load(StoreAccess access) {
     // The next save writes the mended list; the bytes as they were are kept beside it.
     const std::optional<std::string> copy = KeepDamagedCopy(FilePath());
     unreadable_ = !copy;
-    if (!copy) return {StoreLoad::Outcome::kUnreadable, "is damaged and could not be copied aside"};
+    if (!copy) return {StoreLoad::Outcome::kUnreadable, kDamagedNotKept};
     return {StoreLoad::Outcome::kSetAside, *copy};
 }
 

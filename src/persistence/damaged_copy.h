@@ -11,4 +11,7 @@ namespace nimba {
 // nothing when the copy could not be made: the file must then not be replaced.
 std::optional<std::string> KeepDamagedCopy(const std::string& path);
 
+// Why a damaged store whose copy failed is left as it is.
+inline constexpr char kDamagedNotKept[] = "is damaged and could not be copied aside";
+
 }  // namespace nimba

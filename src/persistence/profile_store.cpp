@@ -68,7 +68,7 @@ StoreLoad LoadProfileStore(const std::string& data_directory, ProfileList& profi
     if (access == StoreAccess::kReadOnly && failure.problem == FileProblem::kNone) return {};
     // Missing, empty or headless: start over as on the first run, keeping what was there.
     const std::optional<std::string> copy = KeepDamagedCopy(path);
-    if (!copy) return {StoreLoad::Outcome::kUnreadable, "is damaged and could not be copied aside"};
+    if (!copy) return {StoreLoad::Outcome::kUnreadable, kDamagedNotKept};
     SaveProfileStore(data_directory, profiles, header);
     return copy->empty() ? StoreLoad{} : StoreLoad{StoreLoad::Outcome::kSetAside, *copy};
 }
