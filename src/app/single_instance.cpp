@@ -91,7 +91,6 @@ void SingleInstance::Listen(HWND window) {
     QObject::connect(notifier_.get(), &QSocketNotifier::activated, [this] { OnRequest(); });
 }
 
-
 void SingleInstance::OnRequest() {
     for (;;) {
         const int fd = accept4(listen_fd_, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
@@ -122,7 +121,7 @@ void SingleInstance::OnReadable(Connection* client) {
         const ssize_t got = recv(client->fd, buffer, sizeof buffer, 0);
         if (got < 0 && errno == EINTR) continue;
         if (got < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) return;  // more to come
-        if (got <= 0) break;                                                // gone, or failed
+        if (got <= 0) break;                                               // gone, or failed
         client->text.append(buffer, static_cast<size_t>(got));
         if (const size_t end = client->text.find('\n'); end != std::string::npos) {
             // A dialog the request opens runs its own loop: this client must not be read or
