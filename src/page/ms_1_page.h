@@ -22,7 +22,9 @@
 #include "page/dpi_stages.h"
 #include "page/lighting_controls.h"
 #include "page/low_battery_notice.h"
+#include "page/ms_1_programs.h"
 #include "page/profile_list_actions.h"
+#include "page/program_follower.h"
 #include "page/rate_power_options.h"
 #include "page/settings_group.h"
 #include "persistence/profile_store.h"
@@ -43,6 +45,11 @@ inline constexpr UINT_PTR kSettingsScrollTimer = 514;
 inline constexpr UINT kSettingsScrollMs = 10;
 // The apply worker asks the window thread to show or hide the apply ring (wParam 1 / 0).
 inline constexpr UINT kApplyRingMessage = 1543;
+// A store could not be read as it was (wParam: its StoreLoad::Outcome); told once the window
+// is up.
+inline constexpr UINT kStoreNoticeMessage = 1544;
+// The apply worker tells the window thread whether the mouse is behind (wParam 1 / 0).
+inline constexpr UINT kMouseBehindMessage = 1545;
 
 class CMS_1_Page final : public CNotifyPump, public DeviceControls, private SettingsHost {
 public:
@@ -84,7 +91,16 @@ public:
     std::u16string CurrentProfileName() const;
     // The battery as the power label shows it: "75%", the charging text, or empty.
     const std::u16string& BatteryText() const { return battery_text_; }
-    // Called on the window thread whenever the current profile's name or the battery changes.
+    // The profile that follows the program in front.
+    ProgramFollower& follower() { return follower_; }
+    // The desktop's programs that have a window now, for the "Programs" dialog.
+    void SetWindowedPrograms(std::function<std::vector<WindowedProgram>()> list) {
+        windowed_programs_ = std::move(list);
+    }
+    // Part of the profile has not reached the mouse yet.
+    bool MouseBehind() const { return mouse_behind_; }
+    // Called on the window thread whenever the current profile's name, the battery or whether
+    // the mouse is behind changes.
     void SetStatusListener(std::function<void()> listener) {
         status_listener_ = std::move(listener);
     }
@@ -98,6 +114,7 @@ public:
     void SelectDpiStage(int number) override;
     void ShowLightMode(int mode) override;
     void SetApplyRingVisible(bool visible) override;
+    void ShowMouseBehind(bool behind) override;
 
 private:
     struct Section {
@@ -123,6 +140,12 @@ private:
     void ShowProfileControls(const ProfileRecord& profile);
     void ReadStores();
     void StatusChanged();
+    // The "Programs" dialog; its rules are saved when it ends with OK.
+    void EditProgramRules();
+    // Tells the user when the rules file could not be written.
+    void RulesSaved(bool saved);
+    // The pending mark: the Apply button coloured and its tip, and the text above it.
+    void ShowPendingMark(bool behind);
 
     HWND window_ = nullptr;
     CPaintManagerUI* pm_ = nullptr;
@@ -136,7 +159,13 @@ private:
     ProfileListActions profile_actions_{
         store_,
         macros_,
-        {[this] { ShowProfile(); }, [this] { RequestApplyAll(); }, [this] { StatusChanged(); }}};
+        {[this] { ShowProfile(); }, [this] { RequestApplyAll(); }, [this] { StatusChanged(); },
+         [this](const std::string& name) { return follower_.rules().Names(name); },
+         [this](const std::string& old_name, const std::string& new_name) {
+             RulesSaved(follower_.OnProfileRenamed(old_name, new_name));
+         },
+         [this](const std::string& name) { RulesSaved(follower_.OnProfileDeleted(name)); }}};
+    ProgramFollower follower_{store_, profile_actions_, [this] { StatusChanged(); }};
 
     std::array<CControlUI*, kButtons> key_controls_{};
     ButtonAssignmentControls buttons_{*this, store_, macros_};
@@ -155,7 +184,9 @@ private:
     CControlUI* debounce_section_ = nullptr;
 
     std::u16string battery_text_;
+    bool mouse_behind_ = false;
     std::function<void()> status_listener_;
+    std::function<std::vector<WindowedProgram>()> windowed_programs_;
     LowBatteryNotice low_battery_{ShowLowBatteryNotification};
 };
 

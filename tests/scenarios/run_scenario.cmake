@@ -6,12 +6,14 @@
 #   #! conf KEY=VALUE           a line of the simulated mouse's mouse-sim.conf
 #   #! mousectl ARGS...         a nimba-mousectl command run in the copy (stored profiles)
 #   #! file NAME                tests/scenarios/files/NAME copied into the copy first
+#   #! fifo PATH, #! mkdir PATH a named pipe, a folder made in the copy (after the commands)
 #   #! copy FROM TO             a file of the copy copied, after the commands above (to keep
 #                               a store as it was before the story)
 #   #! expect-exit N            the exit code the run must end with (0 by default)
 #   #! env NAME=VALUE           an environment variable of the run
 #   #! notifications            a private session bus whose notification service records
 #                               every notification in notifications.log of the copy
+#   #! repeat N                 N runs from the same stores, each sending the same reports
 # and check what the program left behind after it:
 #   #! then mousectl ARGS... => REGEX   the command's output must match REGEX
 #   #! then file PATH => REGEX          the file (relative to the copy) must match REGEX
@@ -19,7 +21,7 @@
 # The story runs in the build folder, so its own paths reach the copy as scenario-runs/NAME/.
 # The user's settings folder is config/ in the copy, and without `#! notifications` the
 # session bus is one that is not there.
-file(STRINGS ${SCENARIO} directives REGEX "^#!")
+file(STRINGS ${SCENARIO} directives REGEX "^#!" ENCODING UTF-8)
 set(folder demo)
 set(conf "")
 set(commands "")
@@ -27,9 +29,12 @@ set(expected_exit 0)
 set(checks "")
 set(files "")
 set(copies "")
+set(fifos "")
+set(folders "")
 set(same "")
 set(file_checks "")
 set(notifications OFF)
+set(repeat 1)
 set(ENV{XDG_CONFIG_HOME} ${WORK}/config)
 set(ENV{DBUS_SESSION_BUS_ADDRESS} unix:path=${WORK}/no-bus)
 foreach(line ${directives})
@@ -42,6 +47,10 @@ foreach(line ${directives})
         list(APPEND commands "${CMAKE_MATCH_1}")
     elseif(line MATCHES "^file (.+)$")
         list(APPEND files "${CMAKE_MATCH_1}")
+    elseif(line MATCHES "^fifo (.+)$")
+        list(APPEND fifos "${CMAKE_MATCH_1}")
+    elseif(line MATCHES "^mkdir (.+)$")
+        list(APPEND folders "${CMAKE_MATCH_1}")
     elseif(line MATCHES "^copy ([^ ]+) ([^ ]+)$")
         list(APPEND copies "${CMAKE_MATCH_1}|${CMAKE_MATCH_2}")
     elseif(line MATCHES "^then same ([^ ]+) ([^ ]+)$")
@@ -56,6 +65,8 @@ foreach(line ${directives})
         set(ENV{${CMAKE_MATCH_1}} "${CMAKE_MATCH_2}")
     elseif(line MATCHES "^notifications$")
         set(notifications ON)
+    elseif(line MATCHES "^repeat ([0-9]+)$")
+        set(repeat ${CMAKE_MATCH_1})
     endif()
 endforeach()
 
@@ -83,16 +94,37 @@ foreach(copy ${copies})
     file(COPY_FILE ${WORK}/${from} ${WORK}/${to})
 endforeach()
 
+foreach(path ${fifos})
+    execute_process(COMMAND mkfifo ${WORK}/${path} COMMAND_ERROR_IS_FATAL ANY)
+endforeach()
+foreach(path ${folders})
+    file(MAKE_DIRECTORY ${WORK}/${path})
+endforeach()
+
 file(MAKE_DIRECTORY ${BUILD}/screenshots)
 set(run ${WORK}/nimba-scenario ${SCENARIO})
 if(notifications)
     set(run dbus-run-session -- ${BUILD}/tests/nimba-notification-recorder
             ${WORK}/notifications.log ${run})
 endif()
-execute_process(COMMAND ${run} WORKING_DIRECTORY ${BUILD} RESULT_VARIABLE rc)
-if(NOT rc EQUAL expected_exit)
-    message(FATAL_ERROR "${SCENARIO} exited ${rc}, expected ${expected_exit}")
-endif()
+foreach(round RANGE 1 ${repeat})
+    if(round GREATER 1)
+        file(REMOVE_RECURSE ${WORK}/Data)
+        file(COPY ${WORK}/stores-before/Data DESTINATION ${WORK})
+    elseif(repeat GREATER 1)
+        file(COPY ${WORK}/Data DESTINATION ${WORK}/stores-before)
+    endif()
+    set(ENV{NIMBA_SIM_LOG} ${WORK}/mouse-sim-${round}.log)
+    execute_process(COMMAND ${run} WORKING_DIRECTORY ${BUILD} RESULT_VARIABLE rc)
+    if(NOT rc EQUAL expected_exit)
+        message(FATAL_ERROR "${SCENARIO} exited ${rc} in run ${round}, expected ${expected_exit}")
+    endif()
+    execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${WORK}/mouse-sim-1.log
+                            ${WORK}/mouse-sim-${round}.log RESULT_VARIABLE differ)
+    if(round GREATER 1 AND differ)
+        message(FATAL_ERROR "run ${round} sent the mouse other reports than run 1")
+    endif()
+endforeach()
 
 foreach(check ${checks})
     string(REPLACE "|" ";" parts "${check}")
