@@ -7,11 +7,13 @@
 #include <utility>
 
 #include "app/autostart_entry.h"
+#include "app/program_language.h"
 #include "device/device_messages.h"
 #include "dialogs/dpi_msg.h"
 #include "dialogs/msg_wnd.h"
 #include "persistence/data_directory.h"
 #include "persistence/name_case.h"
+#include "persistence/program_settings.h"
 #include "platform/debug_output.h"
 #include "platform/device_broadcast.h"
 #include "platform/messages.h"
@@ -50,8 +52,7 @@ void CMainWnd::InitWindow() {
     page_.Attach(GetHWND(), &m_pm, &input_capture_.table());
     page_.Init(link_options_);
 
-    CResourceManager::GetInstance().LoadLanguage(
-        platform::Utf16ToUtf8(CPaintManagerUI::GetResourcePath()) + "lan.xml");
+    LoadProgramLanguage(LoadProgramSettings(GetDataDirectory() + kStoreFolder).language);
     title_ = CResourceManager::GetInstance().GetText(u"mouse_name_text");
     tray_.CreateTrayIcon(GetHWND(), kIconId, title_);
     device_tab_switch_ = m_pm.FindControl(u"device_tab_switch");

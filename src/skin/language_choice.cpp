@@ -17,13 +17,12 @@ std::string_view StripEncoding(std::string_view name) {
     return name.substr(0, name.find_first_of(".@"));
 }
 
-bool Shipped(const std::vector<ShippedLanguage>& shipped, std::string_view code) {
-    return std::any_of(shipped.begin(), shipped.end(),
-                       [&](const ShippedLanguage& l) { return l.code == code; });
+bool Shipped(const std::vector<std::string>& shipped, std::string_view code) {
+    return std::find(shipped.begin(), shipped.end(), code) != shipped.end();
 }
 
 // The shipped code for one locale name, or "" when none fits.
-std::string Match(std::string_view name, const std::vector<ShippedLanguage>& shipped) {
+std::string Match(std::string_view name, const std::vector<std::string>& shipped) {
     name = StripEncoding(name);
     const std::string_view language = name.substr(0, name.find('_'));
     if (language == "zh") {
@@ -37,32 +36,34 @@ std::string Match(std::string_view name, const std::vector<ShippedLanguage>& shi
     if (Shipped(shipped, name)) return std::string(name);
     if (Shipped(shipped, language)) return std::string(language);
     // A region of its own is the nearest file for the rest of the language ("pt" -> "pt_BR").
-    for (const ShippedLanguage& l : shipped) {
-        if (l.code.starts_with(std::string(language) + "_")) return l.code;
+    for (const std::string& code : shipped) {
+        if (code.starts_with(std::string(language) + "_")) return code;
     }
     return "";
 }
 
 }  // namespace
 
-std::vector<ShippedLanguage> ShippedLanguages(const std::string& res_folder) {
-    std::vector<ShippedLanguage> out;
+std::vector<std::string> ShippedLanguages(const std::string& res_folder) {
+    std::vector<std::string> out;
     std::error_code error;
     for (const auto& entry : fs::directory_iterator(fs::path(res_folder) / "lang", error)) {
-        const fs::path file = entry.path() / "lan.xml";
-        pugi::xml_document doc;
-        if (!doc.load_file(file.c_str())) continue;
-        const std::string own_name = doc.child("Language").attribute("name").value();
-        if (own_name.empty()) continue;
-        out.push_back({entry.path().filename().string(), own_name});
+        if (fs::is_regular_file(entry.path() / "lan.xml", error)) {
+            out.push_back(entry.path().filename().string());
+        }
     }
-    std::sort(out.begin(), out.end(),
-              [](const ShippedLanguage& a, const ShippedLanguage& b) { return a.code < b.code; });
+    std::sort(out.begin(), out.end());
     return out;
 }
 
+std::string LanguageOwnName(const std::string& language_file) {
+    pugi::xml_document doc;
+    if (!doc.load_file(language_file.c_str())) return "";
+    return doc.child("Language").attribute("name").value();
+}
+
 std::string LanguageFromLocale(const std::function<const char*(const char*)>& getenv,
-                               const std::vector<ShippedLanguage>& shipped) {
+                               const std::vector<std::string>& shipped) {
     const auto value = [&](const char* name) -> std::string_view {
         const char* v = getenv(name);
         return v ? v : "";

@@ -9,16 +9,12 @@
 
 namespace nimba {
 
-// A shipped translation: its folder name under res/lang/ ("de", "pt_BR", "zh_TW") and the
-// language's own name as its file gives it ("Deutsch").
-struct ShippedLanguage {
-    std::string code;
-    std::string own_name;
-};
+// The codes of the translations under `res_folder`/lang/, their folder names ("de", "pt_BR",
+// "zh_TW"), ordered. English (res/lan.xml itself) is not among them.
+std::vector<std::string> ShippedLanguages(const std::string& res_folder);
 
-// The translations under `res_folder`/lang/, ordered by code. English (res/lan.xml itself)
-// is not among them.
-std::vector<ShippedLanguage> ShippedLanguages(const std::string& res_folder);
+// The language's own name as its file gives it ("Deutsch"); "" when the file has none.
+std::string LanguageOwnName(const std::string& language_file);
 
 // The code of the shipped language the locale variables ask for, or "" for English.
 // `getenv` reads a variable (nullptr or "" when unset). As gettext does: the locale is the
@@ -27,7 +23,7 @@ std::vector<ShippedLanguage> ShippedLanguages(const std::string& res_folder);
 // the language's ("pt" -> the one Portuguese file); Chinese is Traditional for TW, HK, MO
 // and Hant, Simplified otherwise.
 std::string LanguageFromLocale(const std::function<const char*(const char*)>& getenv,
-                               const std::vector<ShippedLanguage>& shipped);
+                               const std::vector<std::string>& shipped);
 
 // The language file to load over English for `code`; "" for English.
 std::string TranslationFile(const std::string& res_folder, const std::string& code);
