@@ -145,8 +145,11 @@ TEST_F(SkinLayoutTest, NoTextIsCutOff) {
                 (qobject_cast<QAbstractButton*>(w) != nullptr &&
                  !static_cast<QAbstractButton*>(w)->text().isEmpty());
             if (!texty) return;
-            // The size hint is what the text needs in the widget's own font and frame.
-            EXPECT_LE(w->sizeHint().width(), w->width())
+            // What the text needs in the widget's own font and the skin's text padding.
+            const RECT pad = c->GetTextPadding();
+            EXPECT_LE(
+                w->fontMetrics().horizontalAdvance(ToQ(c->GetShownText())) + pad.left + pad.right,
+                w->width())
                 << "\"" << ToQ(c->GetShownText()).toStdString() << "\" in "
                 << (c->GetName().empty() ? std::string("(unnamed)")
                                          : ToQ(c->GetName()).toStdString());
