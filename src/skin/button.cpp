@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -79,6 +80,19 @@ bool CButtonUI::PaintContent(QPainter& painter) {
                                                   align_, TextColor(), text);
     ShowWholeTextAsTip(cut, text);
     return true;
+}
+
+bool CButtonUI::OnWidgetEvent(QEvent* event) {
+    // Return presses the focused button, as Space does; these windows have no default button.
+    if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+            key->modifiers() == Qt::NoModifier) {
+            Activate();
+            return true;
+        }
+    }
+    return CControlUI::OnWidgetEvent(event);
 }
 
 COptionUI::COptionUI() : COptionUI(new QPushButton) {}

@@ -24,6 +24,7 @@ protected:
     // A button drawn from pictures shows no box of its own.
     bool PaintsBox() const override { return normal_image_.empty(); }
     bool PaintContent(QPainter& painter) override;
+    bool OnWidgetEvent(QEvent* event) override;
 
     nimba::skin::ImageDescription normal_image_;
     nimba::skin::ImageDescription hot_image_;

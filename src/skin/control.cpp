@@ -11,6 +11,7 @@
 #include "skin/paint_manager.h"
 #include "skin/resource_manager.h"
 #include "skin/skin_text.h"
+#include "skin/text_format.h"
 
 using nimba::skin::FromQ;
 using nimba::skin::ToQ;
@@ -60,6 +61,7 @@ void CControlUI::SetName(std::u16string_view name) {
 void CControlUI::SetText(std::u16string_view text) {
     text_ = text;
     ApplyText(DisplayText());
+    UpdateAccessibleName();
 }
 
 void CControlUI::SetResourceText(bool on) {
@@ -74,6 +76,7 @@ void CControlUI::RefreshTexts() {
                                 ? ToQ(CResourceManager::GetInstance().GetText(tooltip_))
                                 : ToQ(tooltip_));
     }
+    UpdateAccessibleName();
 }
 
 QString CControlUI::DisplayText() const {
@@ -91,6 +94,28 @@ void CControlUI::ApplyText(const QString&) {}
 void CControlUI::SetToolTip(std::u16string_view tip) {
     tooltip_ = tip;
     RefreshTexts();
+}
+
+void CControlUI::SetAccessibleName(std::u16string_view key, int number) {
+    accessible_key_ = key;
+    accessible_number_ = number;
+    UpdateAccessibleName();
+}
+
+std::u16string CControlUI::GetAccessibleName() const {
+    if (!accessible_key_.empty()) {
+        return nimba::skin::FormatText(CResourceManager::GetInstance().GetText(accessible_key_),
+                                       accessible_number_, GetShownText());
+    }
+    std::u16string shown = GetShownText();
+    return shown.empty() ? FromQ(widget_->toolTip()) : shown;
+}
+
+void CControlUI::UpdateAccessibleName() {
+    // A control named by its text is left to the widget, which reads its own text.
+    const QString name =
+        accessible_key_.empty() && !GetShownText().empty() ? QString() : ToQ(GetAccessibleName());
+    if (widget_->accessibleName() != name) widget_->setAccessibleName(name);
 }
 
 void CControlUI::SetVisible(bool visible) {
@@ -213,6 +238,10 @@ void CControlUI::SetAttribute(std::u16string_view name, std::u16string_view valu
         SetResourceText(true);
     } else if (name == u"tooltip") {
         SetToolTip(value);
+    } else if (name == u"accnameid") {
+        SetAccessibleName(value, accessible_number_);
+    } else if (name == u"accnumber") {
+        SetAccessibleName(accessible_key_, ParseInt(v));
     } else if (name == u"tooltipid") {
         tooltip_is_key_ = true;
         SetToolTip(value);
@@ -298,6 +327,7 @@ unsigned CControlUI::PaintState() const {
     unsigned state = 0;
     if (hot_) state |= nimba::skin::kStateHot;
     if (!widget_->isEnabled()) state |= nimba::skin::kStateDisabled;
+    if (widget_->hasFocus()) state |= nimba::skin::kStateFocused;
     return state;
 }
 

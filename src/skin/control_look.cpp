@@ -23,6 +23,7 @@ QMargins ParseSides(const QString& value) {
 
 DWORD StateColors::For(unsigned state) const {
     if ((state & kStateDisabled) && disabled != 0) return disabled;
+    if ((state & kStateFocused) && focused != 0) return focused;
     if (state & kStateSelected) {
         if ((state & kStateHot) && selected_hot != 0) return selected_hot;
         if (selected != 0) return selected;
@@ -45,6 +46,7 @@ bool ControlLook::SetAttribute(std::u16string_view name, const QString& value) {
         {u"selectedbkcolor", &StateColors::selected, &ControlLook::bk},
         {u"selectedhotbkcolor", &StateColors::selected_hot, &ControlLook::bk},
         {u"disabledbkcolor", &StateColors::disabled, &ControlLook::bk},
+        {u"focusedbkcolor", &StateColors::focused, &ControlLook::bk},
         {u"bordercolor", &StateColors::normal, &ControlLook::border},
         {u"hotbordercolor", &StateColors::hot, &ControlLook::border},
         {u"selectedbordercolor", &StateColors::selected, &ControlLook::border},
@@ -54,6 +56,7 @@ bool ControlLook::SetAttribute(std::u16string_view name, const QString& value) {
         {u"selectedtextcolor", &StateColors::selected, &ControlLook::text},
         {u"selectedhottextcolor", &StateColors::selected_hot, &ControlLook::text},
         {u"disabledtextcolor", &StateColors::disabled, &ControlLook::text},
+        {u"focusedtextcolor", &StateColors::focused, &ControlLook::text},
         {u"itembkcolor", &StateColors::normal, &ControlLook::item_bk},
         {u"itemhotbkcolor", &StateColors::hot, &ControlLook::item_bk},
         {u"itemselectedbkcolor", &StateColors::selected, &ControlLook::item_bk},

@@ -21,6 +21,7 @@ enum PaintState : unsigned {
     kStatePushed = 2,
     kStateSelected = 4,
     kStateDisabled = 8,
+    kStateFocused = 16,
 };
 
 // One colour per state; 0 leaves the state to the next less specific one.
@@ -31,6 +32,7 @@ struct StateColors {
     DWORD selected = 0;
     DWORD selected_hot = 0;
     DWORD disabled = 0;
+    DWORD focused = 0;  // a menu's item chosen by keyboard
 
     DWORD For(unsigned state) const;
 };

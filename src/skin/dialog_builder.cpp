@@ -70,6 +70,8 @@ void ApplyWindowAttributes(const pugi::xml_node& window, CPaintManagerUI* manage
             manager->SetRoundCorner(nimba::skin::ParseSizeValue(value));
         } else if (name == "mininfo") {
             manager->SetMinInfo(nimba::skin::ParseSizeValue(value));
+        } else if (name == "titleid") {
+            manager->SetTitleKey(nimba::skin::FromQ(value));
         } else if (name == "theme") {
             manager->SetTheme(
                 nimba::skin::LoadTheme(ToQ(CPaintManagerUI::GetResourcePath()) + value));
