@@ -130,8 +130,11 @@ void CMS_1_Page::ReloadProfiles() {
 }
 
 void CMS_1_Page::ReadStores() {
-    store_.Load();
-    macros_.Load();
+    for (const StoreLoad& load : {store_.Load(), macros_.Load()}) {
+        if (load.outcome == StoreLoad::Outcome::kRead) continue;
+        OutputDebugStringW(platform::FromUtf8("store not read as it was: " + load.detail).c_str());
+        PostMessageW(window_, kStoreNoticeMessage, static_cast<WPARAM>(load.outcome), 0);
+    }
     follower_.LoadRules();
     profile_actions_.ShowList();
 }
@@ -174,6 +177,13 @@ void CMS_1_Page::StopLinks() {
 bool CMS_1_Page::HandleWindowMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == kApplyRingMessage) {
         if (CControlUI* ring = pm_->FindControl(u"apply_ring")) ring->SetVisible(wParam != 0);
+        return true;
+    }
+    if (message == kStoreNoticeMessage) {
+        ShowMessageBox(window_,
+                       static_cast<StoreLoad::Outcome>(wParam) == StoreLoad::Outcome::kUnreadable
+                           ? u"store_unreadable_text"
+                           : u"store_set_aside_text");
         return true;
     }
     if (message == WM_TIMER && wParam == kDelayedApplyTimer) {

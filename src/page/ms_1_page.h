@@ -45,6 +45,9 @@ inline constexpr UINT_PTR kSettingsScrollTimer = 514;
 inline constexpr UINT kSettingsScrollMs = 10;
 // The apply worker asks the window thread to show or hide the apply ring (wParam 1 / 0).
 inline constexpr UINT kApplyRingMessage = 1543;
+// A store could not be read as it was (wParam: its StoreLoad::Outcome); told once the window
+// is up.
+inline constexpr UINT kStoreNoticeMessage = 1544;
 
 class CMS_1_Page final : public CNotifyPump, public DeviceControls, private SettingsHost {
 public:
