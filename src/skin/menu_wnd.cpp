@@ -137,12 +137,9 @@ void CMenuWnd::Notify(TNotifyUI& msg) {
     auto* element = dynamic_cast<CMenuElementUI*>(msg.pSender);
     if (msg.sType != notify_type::kClick || element == nullptr) return;
     if (main_manager_ != nullptr && main_manager_->GetPaintWindow() != nullptr) {
-        MenuCmd* record = nimba::skin::NewMenuCommand(element->GetName(), element->GetUserData(),
-                                                      element->GetText(), element->GetChecked());
-        if (!PostMessageW(main_manager_->GetPaintWindow(), WM_MENUCLICK,
-                          reinterpret_cast<WPARAM>(record), 0)) {
-            nimba::skin::ReleaseMenuCommand(record);
-        }
+        nimba::skin::PostMenuCommand(main_manager_->GetPaintWindow(), element->GetName(),
+                                     element->GetUserData(), element->GetText(),
+                                     element->GetChecked());
     }
     Close(0);
 }
