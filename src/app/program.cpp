@@ -7,7 +7,6 @@
 #include "app/autostart_entry.h"
 #include "platform/debug_output.h"
 #include "platform/text_encoding.h"
-#include "platform/xkb_layout.h"
 #include "skin/paint_manager.h"
 
 namespace nimba {
@@ -34,9 +33,8 @@ int Program::Start() {
     OutputDebugStringW(L"ilen = 0");
     // Docks and task switchers tie the windows (Wayland app id) to the menu entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("com.nimba.r380x"));
-    // Keys are named as the keyboard of the X server the windows are on prints them.
-    if (auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>())
-        UseDisplayKeyboardLayout(x11->connection());
+    // Keys are named as the keyboard of the session the windows are on prints them.
+    keyboard_.Follow();
 
     const std::u16string resources = CPaintManagerUI::GetInstancePath() + u"res/";
     CPaintManagerUI::SetResourcePath(resources);

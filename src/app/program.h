@@ -10,6 +10,7 @@
 
 #include "app/device_notifications.h"
 #include "app/main_wnd.h"
+#include "app/session_keyboard.h"
 #include "app/single_instance.h"
 
 namespace nimba {
@@ -30,6 +31,7 @@ public:
 
 private:
     SingleInstance instance_;
+    SessionKeyboard keyboard_;
     std::unique_ptr<CMainWnd> main_window_;
     DeviceNotifications device_notifications_;
 };
