@@ -15,6 +15,7 @@ namespace nimba {
 namespace {
 
 constexpr uint32_t kSeatVersion = 5;
+constexpr int kRoundTripsToKeymap = 3;
 
 void Global(void* self, wl_registry* registry, uint32_t name, const char* interface,
             uint32_t version) {
@@ -74,7 +75,11 @@ void SessionKeyboard::FollowWayland() {
     if (wayland_ == nullptr) return;
     registry_ = wl_display_get_registry(wayland_);
     wl_registry_add_listener(registry_, &kRegistryListener, this);
-    wl_display_flush(wayland_);
+    // The seat, its keyboard, its keymap: each answer asks the next question. Waiting for
+    // them here names the keys right in the first windows.
+    for (int step = 0; step < kRoundTripsToKeymap && keymap_text_.empty(); ++step) {
+        if (wl_display_roundtrip(wayland_) < 0) return;
+    }
     wayland_notifier_ =
         std::make_unique<QSocketNotifier>(wl_display_get_fd(wayland_), QSocketNotifier::Read);
     QObject::connect(wayland_notifier_.get(), &QSocketNotifier::activated, [this] {
