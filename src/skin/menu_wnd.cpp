@@ -56,9 +56,15 @@ CMenuElementUI::CMenuElementUI() {
 }
 
 void CMenuElementUI::SetChecked(bool checked) {
+    checkable_ = true;
     checked_ = checked;
-    Button()->setCheckable(true);
-    Button()->setChecked(checked);
+    RefreshTexts();
+}
+
+void CMenuElementUI::ApplyText(const QString& shown) {
+    if (!checkable_) return CButtonUI::ApplyText(shown);
+    CButtonUI::ApplyText((checked_ ? QStringLiteral("\u2611  ") : QStringLiteral("\u2610  ")) +
+                         shown);
 }
 
 void CMenuElementUI::SetAttribute(std::u16string_view name, std::u16string_view value) {
