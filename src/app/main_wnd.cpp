@@ -61,6 +61,10 @@ void CMainWnd::InitWindow() {
         hosted_tray_menu_.SetChecks(TrayMenuTicks());
         tray_.SetContextMenu(hosted_tray_menu_.GetMenu());
     }
+    // The window put away into a tray that is gone comes back to the taskbar, minimised.
+    tray_.SetHostGoneHandler([this] {
+        if (!IsWindowVisible(GetHWND())) ::ShowWindow(GetHWND(), SW_SHOWMINIMIZED);
+    });
     device_tab_switch_ = m_pm.FindControl(u"device_tab_switch");
     SetWindowText(title_);
     if (QWidget* widget = GetWindowWidget()) {

@@ -64,6 +64,7 @@ void CTrayIcon::CreateTrayIcon(HWND receiver, UINT icon_id, std::u16string_view 
 }
 
 void CTrayIcon::DeleteTrayIcon() {
+    host_watch_.reset();
     icon_.reset();
 }
 
@@ -74,6 +75,15 @@ void CTrayIcon::SetTooltipText(std::u16string_view tooltip) {
 
 void CTrayIcon::SetContextMenu(QMenu* menu) {
     if (icon_ && host_draws_menu_) icon_->setContextMenu(menu);
+}
+
+void CTrayIcon::SetHostGoneHandler(std::function<void()> handler) {
+    host_watch_.reset();
+    if (!host_draws_menu_) return;
+    host_watch_ = std::make_unique<QDBusServiceWatcher>(
+        kWatcher, QDBusConnection::sessionBus(), QDBusServiceWatcher::WatchForUnregistration);
+    QObject::connect(host_watch_.get(), &QDBusServiceWatcher::serviceUnregistered,
+                     std::move(handler));
 }
 
 bool CTrayIcon::HostPresent() const {

@@ -8,8 +8,10 @@
 // AppIndicator), which draws the menu the icon exports over DBusMenu. Stock GNOME and many
 // Wayland sessions have neither.
 
+#include <QDBusServiceWatcher>
 #include <QMenu>
 #include <QSystemTrayIcon>
+#include <functional>
 #include <memory>
 #include <string_view>
 
@@ -34,6 +36,9 @@ public:
     // click then posts nothing.
     bool HostDrawsMenu() const { return host_draws_menu_; }
     void SetContextMenu(QMenu* menu);
+    // Runs when the StatusNotifierItem host that shows the icon goes away (a panel that ends or
+    // crashes): whatever only the icon could reach must become reachable otherwise.
+    void SetHostGoneHandler(std::function<void()> handler);
     // The Qt icon behind it (its picture also serves as the window's icon).
     QSystemTrayIcon* GetQtIcon() const { return icon_.get(); }
 
@@ -46,4 +51,5 @@ private:
     HWND receiver_ = nullptr;
     UINT message_ = WM_TRAYICON;
     bool host_draws_menu_ = false;
+    std::unique_ptr<QDBusServiceWatcher> host_watch_;
 };

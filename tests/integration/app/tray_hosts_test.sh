@@ -7,7 +7,8 @@
 # - No tray: "exit_btn" must leave the window reachable (minimised, not hidden), and
 #   `nimba-mouse --quit` ends the program, which has kept its stores.
 # - xfce4-panel: the icon exports its menu; a right click on the icon opens it and "exit"
-#   ends the program. While it runs unchanged, the tooltip is not sent again.
+#   ends the program. While it runs unchanged, the tooltip is not sent again. "exit_btn" puts
+#   the window into the tray; when the panel goes, the window comes back, minimised.
 set -euo pipefail
 demo=$1
 [[ -n ${DBUS_SESSION_BUS_ADDRESS:-} && -n ${TRAY_TEST_WORK:-} ]] || {
@@ -54,15 +55,22 @@ ended_within() {  # ended_within SECONDS: the program has ended
     return 1
 }
 
-# No tray: the close button in the title bar (32 px square, 8 px from the right edge).
+click_exit_btn() {  # the close button of the title bar: 32 px square, 8 px from the right edge
+    eval "$(xdotool getwindowgeometry --shell "$window")"
+    xdotool mousemove $((X + WIDTH - 8 - 16)) $((Y + 22)) click 1
+    sleep 0.5
+}
+viewable() { xwininfo -id "$window" | grep -q "IsViewable"; }
+quit_program() {
+    "$work/program/nimba-mouse" --quit || fail "nimba-mouse --quit failed"
+    ended_within 1 || fail "nimba-mouse --quit did not end the program"
+    wait "$program" || fail "the program ended with $?"
+}
+
 start_program no_tray.log
-eval "$(xdotool getwindowgeometry --shell "$window")"
-xdotool mousemove $((X + WIDTH - 8 - 16)) $((Y + 22)) click 1
-sleep 0.5
-xwininfo -id "$window" | grep -q "IsViewable" || fail "without a tray, exit_btn hid the window"
-"$work/program/nimba-mouse" --quit || fail "nimba-mouse --quit failed"
-ended_within 1 || fail "nimba-mouse --quit did not end the program"
-wait "$program" || fail "the program ended with $?"
+click_exit_btn
+viewable || fail "without a tray, exit_btn hid the window"
+quit_program
 [[ -s $work/program/Data/ms_1/pro.data ]] || fail "the profiles were not kept"
 
 # xfce4-panel with only its notification area, along the top of the screen.
@@ -88,6 +96,7 @@ cat >"$channel/xfce4-panel.xml" <<'XML'
 </channel>
 XML
 xfce4-panel --disable-wm-check >"$work/panel.log" 2>&1 &
+panel=$!
 host_registered() {
     dbus-send --session --print-reply --dest=org.kde.StatusNotifierWatcher /StatusNotifierWatcher \
         org.freedesktop.DBus.Properties.Get string:org.kde.StatusNotifierWatcher \
@@ -111,4 +120,12 @@ sleep 1
 xdotool key Up Return  # the last item: "exit"
 ended_within 5 || fail "\"exit\" in the tray menu did not end the program"
 wait "$program" || fail "the program ended with $? after \"exit\""
+
+start_program tray_gone.log
+click_exit_btn
+viewable && fail "with a tray, exit_btn left the window shown"
+kill "$panel"
+sleep 1
+viewable || fail "the window stayed hidden after the tray went"
+quit_program
 echo "tray_hosts: no tray and xfce4-panel passed"
