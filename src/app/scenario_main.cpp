@@ -27,8 +27,8 @@
 #include "platform/module_directory.h"
 #include "platform/text_encoding.h"
 #include "scenario/scenario_runner.h"
-#include "skin/tray_icon.h"
 #include "sim/control_socket.h"
+#include "skin/tray_icon.h"
 
 namespace {
 

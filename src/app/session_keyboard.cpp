@@ -109,7 +109,8 @@ void SessionKeyboard::OnKeymap(uint32_t format, int fd, uint32_t size) {
         void* text = mmap(nullptr, size, PROT_READ, MAP_PRIVATE, fd, 0);
         if (text != MAP_FAILED) {
             // The text ends in a NUL the size counts.
-            keymap_text_.assign(static_cast<const char*>(text), strnlen(static_cast<const char*>(text), size));
+            keymap_text_.assign(static_cast<const char*>(text),
+                                strnlen(static_cast<const char*>(text), size));
             munmap(text, size);
             UseKeymapText(keymap_text_, group_);
         }

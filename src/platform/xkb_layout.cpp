@@ -65,10 +65,9 @@ Keymap NamedKeymap() {
 Keymap DisplayKeymap(xcb_connection_t* connection) {
     Keymap map;
     uint8_t event_base = 0;
-    if (xkb_x11_setup_xkb_extension(connection, XKB_X11_MIN_MAJOR_XKB_VERSION,
-                                    XKB_X11_MIN_MINOR_XKB_VERSION,
-                                    XKB_X11_SETUP_XKB_EXTENSION_NO_FLAGS, nullptr, nullptr,
-                                    &event_base, nullptr) == 0) {
+    if (xkb_x11_setup_xkb_extension(
+            connection, XKB_X11_MIN_MAJOR_XKB_VERSION, XKB_X11_MIN_MINOR_XKB_VERSION,
+            XKB_X11_SETUP_XKB_EXTENSION_NO_FLAGS, nullptr, nullptr, &event_base, nullptr) == 0) {
         return map;
     }
     xkb_event_base = event_base;
@@ -112,9 +111,8 @@ bool UseKeymapText(std::string_view text, UINT layout) {
     map.context.reset(xkb_context_new(XKB_CONTEXT_NO_FLAGS));
     if (!map.context) return false;
     const std::string keymap(text);  // NUL-terminated for xkbcommon
-    map.keymap.reset(xkb_keymap_new_from_string(map.context.get(), keymap.c_str(),
-                                                XKB_KEYMAP_FORMAT_TEXT_V1,
-                                                XKB_KEYMAP_COMPILE_NO_FLAGS));
+    map.keymap.reset(xkb_keymap_new_from_string(
+        map.context.get(), keymap.c_str(), XKB_KEYMAP_FORMAT_TEXT_V1, XKB_KEYMAP_COMPILE_NO_FLAGS));
     map.layout = layout;
     return Use(std::move(map));
 }

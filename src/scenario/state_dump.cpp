@@ -24,13 +24,13 @@ QJsonObject DescribeWindow(WindowImplBase& window) {
     QJsonArray controls;
     for (CControlUI* control : NamedControls(window)) controls.push_back(DescribeControl(*control));
     QJsonObject described{{"class", QString::fromStdString(WindowClass(window))},
-                       {"shown", IsWindowShown(window)},
-                       {"modal", window.IsInModalRun()},
-                       {"x", frame.x()},
-                       {"y", frame.y()},
-                       {"width", frame.width()},
-                       {"height", frame.height()},
-                       {"controls", controls}};
+                          {"shown", IsWindowShown(window)},
+                          {"modal", window.IsInModalRun()},
+                          {"x", frame.x()},
+                          {"y", frame.y()},
+                          {"width", frame.width()},
+                          {"height", frame.height()},
+                          {"controls", controls}};
     if (CompositorPlaces()) described["placed_by"] = QStringLiteral("compositor");
     return described;
 }

@@ -29,15 +29,14 @@ bool CNativeMenu::Init(std::u16string_view xml, HWND owner) {
         action->setObjectName(nimba::skin::ToQ(element->GetName()));
         action->setCheckable(element->GetChecked());
         action->setChecked(element->GetChecked());
-        QObject::connect(action, &QAction::triggered,
-                         [owner, action, name = element->GetName(),
-                          user_data = element->GetUserData(),
-                          text = element->GetText()](bool checked) {
-                             // The tick as the item showed it when chosen, as CMenuWnd reports.
-                             const bool shown_ticked = action->isCheckable() && !checked;
-                             nimba::skin::PostMenuCommand(owner, name, user_data, text,
-                                                          shown_ticked);
-                         });
+        QObject::connect(
+            action, &QAction::triggered,
+            [owner, action, name = element->GetName(), user_data = element->GetUserData(),
+             text = element->GetText()](bool checked) {
+                // The tick as the item showed it when chosen, as CMenuWnd reports.
+                const bool shown_ticked = action->isCheckable() && !checked;
+                nimba::skin::PostMenuCommand(owner, name, user_data, text, shown_ticked);
+            });
     }
     return !elements.empty();
 }
