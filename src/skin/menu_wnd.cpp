@@ -129,6 +129,12 @@ void CMenuElementUI::ApplyText(const QString& shown) {
                          shown);
 }
 
+void CMenuElementUI::RefreshTexts() {
+    CButtonUI::RefreshTexts();
+    // The box is read out as the item's state, not as part of its name.
+    if (checkable_) Button()->setAccessibleName(nimba::skin::ToQ(GetAccessibleName()));
+}
+
 void CMenuElementUI::SetAttribute(std::u16string_view name, std::u16string_view value) {
     if (name == u"checked") {
         SetChecked(nimba::skin::ParseBool(nimba::skin::ToQ(value)));

@@ -31,8 +31,9 @@ start_weston() {  # start_weston BACKEND: a compositor on $WAYLAND_DISPLAY
     fail "weston ($1) did not start"
 }
 run_on_wayland() {  # run_on_wayland SCRIPT: the scenario as a Wayland client, its protocol logged
+    # In real time: the compositor's answers come at its pace, not the script's.
     if ! env -u DISPLAY WAYLAND_DISPLAY=wayland-nimba QT_QPA_PLATFORM=wayland WAYLAND_DEBUG=client \
-        XKB_DEFAULT_LAYOUT=us "$work/program/nimba-scenario" --display "$1" \
+        XKB_DEFAULT_LAYOUT=us "$work/program/nimba-scenario" --real-time --display "$1" \
         >"$work/scenario.log" 2>"$work/protocol.log"; then
         grep -v '^\[' "$work/protocol.log"
         fail "$(basename "$1") failed"
@@ -48,6 +49,7 @@ sim press dpi
 wait 200
 expect-window DPIWnd open
 dump $work/dump.json
+wait 300
 SCN
 run_on_wayland "$work/wayland.scn"
 grep -q 'xdg_toplevel@[0-9]*\.set_app_id("com.nimba.r380x")' "$work/protocol.log" ||
