@@ -16,6 +16,7 @@ source "$(dirname "$0")/../../shared/own_x_server.sh"
 trap 'kill $(jobs -p) 2>/dev/null; wait 2>/dev/null' EXIT
 fail() { echo "tray_hosts: $*"; exit 1; }
 export XDG_RUNTIME_DIR=$work/runtime QT_QPA_PLATFORM=xcb
+[[ -n ${ASAN_OPTIONS:-} ]] && export ASAN_OPTIONS=$ASAN_OPTIONS:fast_unwind_on_malloc=0
 mkdir -m 700 "$XDG_RUNTIME_DIR" && cp -r "$1" "$work/program" && rm -rf "$work/program/Data"
 echo "receiver=in" >"$work/program/mouse-sim.conf"
 start_x_server "$work"

@@ -11,6 +11,7 @@ trap 'kill $(jobs -p) 2>/dev/null; wait 2>/dev/null; rm -rf "$work"' EXIT
 source "$(dirname "$0")/../../shared/own_x_server.sh"
 fail() { echo "wayland_session: $*"; exit 1; }
 export XDG_RUNTIME_DIR=$work/runtime
+[[ -n ${ASAN_OPTIONS:-} ]] && export ASAN_OPTIONS=$ASAN_OPTIONS:fast_unwind_on_malloc=0
 mkdir -m 700 "$XDG_RUNTIME_DIR" && cp -r "$1" "$work/program" && rm -rf "$work/program/Data"
 echo "receiver=in" >"$work/program/mouse-sim.conf"
 # Stored on a US layout: Ctrl and the key of the Y position.
