@@ -24,16 +24,10 @@ start_x_server "$work"
 start_program() {
     "$work/program/nimba-mouse" >"$work/$1.log" 2>&1 &
     program=$!
-    for _ in $(seq 100); do
-        window=$(xdotool search --onlyvisible --name "^NIMBA R380X$" | head -n1) && break
-        sleep 0.1
-    done
+    for _ in $(seq 100); do window=$(xdotool search --onlyvisible --name "^NIMBA R380X$" | head -n1) && break; sleep 0.1; done
     [[ -n $window ]] || fail "no window ($1)"
 }
-ended_within() {
-    for _ in $(seq $(($1 * 10))); do kill -0 "$program" 2>/dev/null || return 0; sleep 0.1; done
-    return 1
-}
+ended_within() { timeout "$1" tail --pid="$program" -f /dev/null; }
 click_exit_btn() {  # 32 px square, 8 px from the title bar's right end
     eval "$(xdotool getwindowgeometry --shell "$window")"
     xdotool mousemove $((X + WIDTH - 24)) $((Y + 22)) click 1 && sleep 0.5
@@ -51,8 +45,8 @@ quit_program
 [[ -s $work/program/Data/ms_1/pro.data ]] || fail "the profiles were not kept"
 
 # The panel: its notification area alone, along the top.
-mkdir -p "$XDG_CONFIG_HOME/xfce4/xfconf/xfce-perchannel-xml"
-cat >"$XDG_CONFIG_HOME/xfce4/xfconf/xfce-perchannel-xml/xfce4-panel.xml" <<'XML'
+channel=$XDG_CONFIG_HOME/xfce4/xfconf/xfce-perchannel-xml
+mkdir -p "$channel" && cat >"$channel/xfce4-panel.xml" <<'XML'
 <channel name="xfce4-panel" version="1.0"><property name="configver" type="int" value="2"/>
 <property name="panels" type="array"><value type="int" value="1"/><property name="panel-1" type="empty">
 <property name="position" type="string" value="p=6;x=0;y=0"/><property name="size" type="uint" value="32"/>
@@ -61,12 +55,9 @@ cat >"$XDG_CONFIG_HOME/xfce4/xfconf/xfce-perchannel-xml/xfce4-panel.xml" <<'XML'
 XML
 xfce4-panel --disable-wm-check >"$work/panel.log" 2>&1 &
 panel=$!
-for _ in $(seq 100); do
-    dbus-send --session --print-reply --dest=org.kde.StatusNotifierWatcher /StatusNotifierWatcher \
-        org.freedesktop.DBus.Properties.Get string:org.kde.StatusNotifierWatcher \
-        string:IsStatusNotifierHostRegistered 2>/dev/null | grep -q "true" && break
-    sleep 0.1
-done
+for _ in $(seq 100); do dbus-send --session --print-reply --dest=org.kde.StatusNotifierWatcher \
+    /StatusNotifierWatcher org.freedesktop.DBus.Properties.Get string:org.kde.StatusNotifierWatcher \
+    string:IsStatusNotifierHostRegistered 2>/dev/null | grep -q true && break; sleep 0.1; done
 
 start_program tray
 sleep 1
