@@ -1,9 +1,7 @@
 #!/usr/bin/env bash
-# tray_hosts_test.sh DEMO_FOLDER: the program on an X server with a session bus, first with no
-# tray (exit_btn leaves the window shown, `nimba-mouse --quit` ends the program, its stores
-# kept), then beside xfce4-panel, a StatusNotifierItem host (the unchanged tooltip is not sent
-# again; "exit" in the exported menu ends the program; put away, the window comes back when
-# the panel goes).
+# tray_hosts_test.sh DEMO: no tray (exit_btn leaves the window shown, --quit ends the program,
+# stores kept); xfce4-panel (an unchanged tooltip is not sent again, "exit" in the exported
+# menu ends the program, the window put away comes back when the panel goes).
 set -euo pipefail
 if [[ -z ${TRAY_TEST_WORK:-} ]]; then
     command -v xfce4-panel >/dev/null && command -v xdotool >/dev/null || exit 77

@@ -1,9 +1,7 @@
 #!/usr/bin/env bash
-# wayland_session_test.sh DEMO_FOLDER: the program on Wayland. Under weston's headless backend
-# its app id is the desktop entry's, the compositor maps the main window and the DPI popup, and
-# the dump shows no tray and windows the compositor places. Under weston in an X server with a
-# German keyboard (the headless backend has none), keys are named from the keymap the
-# compositor sends, not from XKB_DEFAULT_*.
+# wayland_session_test.sh DEMO: on weston's headless backend, the app id is the desktop entry's,
+# both windows are mapped, the dump shows no tray and the compositor's placing. On weston in an
+# X server set to German (headless has no keyboard), keys follow the compositor's keymap.
 set -euo pipefail
 command -v weston >/dev/null || exit 77
 work=$(mktemp -d)
