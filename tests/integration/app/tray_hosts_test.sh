@@ -25,14 +25,16 @@ start_program() {
     for _ in $(seq 100); do window=$(xdotool search --onlyvisible --name "^NIMBA R380X$" | head -n1) && break; sleep 0.1; done
     [[ -n $window ]] || fail "no window ($1)"
 }
-ended_within() { timeout "$1" tail --pid="$program" -f /dev/null; }
+ended_within() {  # gone, or a zombie bash has not reaped yet
+    for _ in $(seq $(($1 * 10))); do [[ $(ps -o stat= -p "$program") != [^Z]* ]] && return; sleep 0.1; done; false
+}
 click_exit_btn() {  # 32 px square, 8 px from the title bar's right end
     eval "$(xdotool getwindowgeometry --shell "$window")"
     xdotool mousemove $((X + WIDTH - 24)) $((Y + 22)) click 1 && sleep 0.5
 }
 viewable() { xwininfo -id "$window" | grep -q IsViewable; }
 quit_program() {
-    "$work/program/nimba-mouse" --quit && ended_within 1 || fail "--quit did not end the program"
+    "$work/program/nimba-mouse" --quit && ended_within 5 || fail "--quit did not end the program"
     wait "$program" || fail "the program ended with $?"
 }
 
@@ -51,18 +53,16 @@ mkdir -p "$channel" && cat >"$channel/xfce4-panel.xml" <<'XML'
 <property name="plugin-ids" type="array"><value type="int" value="1"/></property></property></property>
 <property name="plugins" type="empty"><property name="plugin-1" type="string" value="systray"/></property></channel>
 XML
-xfce4-panel --disable-wm-check >"$work/panel.log" 2>&1 &
-panel=$!
+xfce4-panel --disable-wm-check >"$work/panel.log" 2>&1 & panel=$!
 for _ in $(seq 100); do dbus-send --session --print-reply --dest=org.kde.StatusNotifierWatcher \
     /StatusNotifierWatcher org.freedesktop.DBus.Properties.Get string:org.kde.StatusNotifierWatcher \
     string:IsStatusNotifierHostRegistered 2>/dev/null | grep -q true && break; sleep 0.1; done
 
-start_program tray
-sleep 1
+start_program tray && sleep 1
 dbus-monitor "type='signal',member='NewToolTip'" >"$work/tooltips.log" 2>&1 &
 sleep 4.5 && kill $!  # two rounds of the program's status updates
 ! grep -q "member=NewToolTip" "$work/tooltips.log" || fail "an unchanged tooltip was sent again"
-xdotool mousemove 16 16 click 3 && sleep 1  # the icon: first in the notification area
+xdotool mousemove 16 16 click 3 && sleep 2  # the icon: first in the notification area
 xdotool key Up Return                       # the menu's last item, "exit"
 ended_within 5 && wait "$program" || fail "\"exit\" in the tray menu did not end the program"
 
