@@ -21,6 +21,7 @@ public:
     scenario::LinkFlags Links() const override;
     std::string DataDirectory() const override;
     HWND InputTarget() const override;
+    void FinishWrites() override;
 
 private:
     CMainWnd* window() const { return program_.main_window(); }

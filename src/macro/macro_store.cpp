@@ -8,6 +8,7 @@
 #include "persistence/damaged_copy.h"
 #include "persistence/data_directory.h"
 #include "persistence/file_stream.h"
+#include "persistence/store_lock.h"
 #include "persistence/unique_name.h"
 #include "skin/resource_manager.h"
 
@@ -41,6 +42,8 @@ std::string MacroStore::FilePath() const {
 }
 
 void MacroStore::Load() {
+    // Files are replaced whole, so a read goes on even when another process keeps the lock.
+    const auto stores = StoreLock::Take(data_directory_, kStoreLockWait);
     std::lock_guard lock(mutex_);
     macros_.clear();
     RemoveStaleTemporaries(FilePath());
@@ -55,6 +58,8 @@ bool MacroStore::Save() {
 }
 
 bool MacroStore::SaveLocked() const {
+    const auto stores = StoreLock::Take(data_directory_, kStoreLockWait);
+    if (!stores) return false;
     EnsureFolder(data_directory_ + kStoreFolder);
     return WriteFileAtomically(FilePath(),
                                [this](OutputStream& out) { return WriteMacroList(out, macros_); });
@@ -75,7 +80,7 @@ int MacroStore::AppendLocked(std::unique_ptr<MacroRecord> record) {
     return static_cast<int>(macros_.size()) - 1;
 }
 
-MacroRecord* MacroStore::CreateNewMacro() {
+MacroStore::Created MacroStore::CreateNewMacro() {
     std::lock_guard lock(mutex_);
     const std::u16string base = CResourceManager::GetInstance().GetText(u"add_macro_text") +
                                 Utf8ToUtf16(std::to_string(macros_.size() + 1));
@@ -83,15 +88,14 @@ MacroRecord* MacroStore::CreateNewMacro() {
     CopyName(record->name, NameForNewRecord(macros_, base, kMacroNameChars, kMacroNameChars));
     MacroRecord* created = record.get();
     AppendLocked(std::move(record));
-    SaveLocked();
-    return created;
+    return {created, SaveLocked()};
 }
 
-void MacroStore::Remove(int index) {
+bool MacroStore::Remove(int index) {
     std::lock_guard lock(mutex_);
-    if (index < 0 || static_cast<size_t>(index) >= macros_.size()) return;
+    if (index < 0 || static_cast<size_t>(index) >= macros_.size()) return true;
     macros_.erase(macros_.begin() + index);
-    SaveLocked();
+    return SaveLocked();
 }
 
 MacroStore::Match MacroStore::FindIdentical(const ButtonAssignment& button) const {

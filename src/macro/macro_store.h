@@ -33,16 +33,23 @@ public:
     // `data_directory` ends in "/"; the file lives in its store folder.
     explicit MacroStore(std::string data_directory);
 
+    struct Created {
+        MacroRecord* record;
+        bool saved;
+    };
+
     void Load();
-    // Rewrites macro.data from the whole list; false when the file could not be replaced.
-    bool Save();
+    // Rewrites macro.data from the whole list; false when the file could not be replaced, or
+    // another process kept the stores locked (the list stays as it is).
+    [[nodiscard]] bool Save();
 
     bool NameExists(std::u16string_view name) const;
     std::u16string UniqueName(std::u16string_view candidate) const;
     // Appends a zero-filled macro named from "add_macro_text" and the new count, then saves.
-    MacroRecord* CreateNewMacro();
-    // Removes the record (the rest moves up), then saves. Out-of-range indices are ignored.
-    void Remove(int index);
+    [[nodiscard]] Created CreateNewMacro();
+    // Removes the record (the rest moves up), then saves; false when the save failed.
+    // Out-of-range indices are ignored.
+    [[nodiscard]] bool Remove(int index);
     // The first record named like the button's macro, and whether its actions are the same.
     Match FindIdentical(const ButtonAssignment& button) const;
     // Appends a copy of the button's macro under a free name, and points the button at it
@@ -65,7 +72,7 @@ public:
     std::string FilePath() const;
 
 private:
-    bool SaveLocked() const;
+    [[nodiscard]] bool SaveLocked() const;
     int AppendLocked(std::unique_ptr<MacroRecord> record);
 
     std::string data_directory_;

@@ -1,8 +1,10 @@
 #include "page/ms_1_page.h"
 
 #include <string>
+#include <utility>
 
 #include "device/device_messages.h"
+#include "dialogs/msg_wnd.h"
 #include "model/utf16.h"
 #include "platform/debug_output.h"
 #include "platform/messages.h"
@@ -121,10 +123,25 @@ void CMS_1_Page::LoadProfiles() {
     StatusChanged();
 }
 
-void CMS_1_Page::ReloadProfiles() {
-    ReadStores();
+bool CMS_1_Page::ReloadProfiles() {
+    const ProfileStore::Read read = store_.Reload();
+    if (read == ProfileStore::Read::kBusy) {
+        if (!std::exchange(busy_told_, true)) ShowMessageBox(window_, u"stores_busy_text");
+        return false;
+    }
+    busy_told_ = false;
+    // Edits kept over the ones read are on no disk yet.
+    if (read == ProfileStore::Read::kMerged) saver_.Request();
+    macros_.Load();
+    profile_actions_.ShowList();
     ShowProfile();
     StatusChanged();
+    return true;
+}
+
+void CMS_1_Page::TellSaveOutcome(ProfileStore::Write outcome) {
+    if (outcome == ProfileStore::Write::kFailed) ShowMessageBox(window_, u"profile_save_failed_text");
+    if (outcome == ProfileStore::Write::kBusy) ShowMessageBox(window_, u"stores_busy_text");
 }
 
 void CMS_1_Page::ReadStores() {

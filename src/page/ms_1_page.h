@@ -25,7 +25,9 @@
 #include "page/profile_list_actions.h"
 #include "page/rate_power_options.h"
 #include "page/settings_group.h"
+#include "persistence/profile_saver.h"
 #include "persistence/profile_store.h"
+#include "platform/messages.h"
 #include "skin/notify_pump.h"
 #include "skin/paint_manager.h"
 
@@ -43,6 +45,8 @@ inline constexpr UINT_PTR kSettingsScrollTimer = 514;
 inline constexpr UINT kSettingsScrollMs = 10;
 // The apply worker asks the window thread to show or hide the apply ring (wParam 1 / 0).
 inline constexpr UINT kApplyRingMessage = 1543;
+// The profile saver's news for the window thread (wParam: ProfileStore::Write).
+inline constexpr UINT kProfileSaveMessage = 1544;
 
 class CMS_1_Page final : public CNotifyPump, public DeviceControls, private SettingsHost {
 public:
@@ -60,9 +64,15 @@ public:
     // Reads both stores, fills the profile list and shows the current profile; the first apply
     // after it sends everything.
     void LoadProfiles();
-    // The stores changed on disk: reads them again and shows them. What the mouse was last sent
-    // stays the snapshot, so the next apply sends only what changed in the stores.
-    void ReloadProfiles();
+    // The stores changed on disk: reads them again and shows them, keeping the edits of the
+    // current profile not yet saved. What the mouse was last sent stays the snapshot, so the
+    // next apply sends only what changed. False (the user told) when another process keeps the
+    // stores busy: the caller tries again later.
+    bool ReloadProfiles();
+    // Tells the user what a save of the profile store met (once per run of the same trouble).
+    void TellSaveOutcome(ProfileStore::Write outcome);
+    // Returns once every profile save requested so far has been tried.
+    void FlushSaves() { saver_.Flush(); }
     void ShowProfile() override;
     void RequestApply() override;
     // The next apply sends the whole current profile.
@@ -115,6 +125,7 @@ private:
     // SettingsHost
     bool EditCurrent(const std::function<void(ProfileRecord&)>& change) override;
     bool CopyCurrent(ProfileRecord& profile) const override;
+    void SaveProfiles() override { saver_.Request(); }
     HWND Window() const override { return window_; }
 
     void OnSectionTicked(const Section& section);
@@ -129,14 +140,21 @@ private:
 
     ProfileStore store_;
     MacroStore macros_;
-    StoreProfileAccess profile_access_{store_};
+    // Saves leave the window thread; the saver tells it what went wrong.
+    ProfileSaver saver_{store_, [this](ProfileStore::Write outcome) {
+                            PostMessageW(window_, kProfileSaveMessage,
+                                         static_cast<WPARAM>(outcome), 0);
+                        }};
+    bool busy_told_ = false;  // since the last read of the stores that went through
+    StoreProfileAccess profile_access_{store_, [this] { saver_.Request(); }};
     ApplyState apply_;
     GattBleTransport ble_;
     std::unique_ptr<LinkManager> link_manager_;
     ProfileListActions profile_actions_{
         store_,
         macros_,
-        {[this] { ShowProfile(); }, [this] { RequestApplyAll(); }, [this] { StatusChanged(); }}};
+        {[this] { ShowProfile(); }, [this] { RequestApplyAll(); }, [this] { StatusChanged(); },
+         [this] { saver_.Request(); }}};
 
     std::array<CControlUI*, kButtons> key_controls_{};
     ButtonAssignmentControls buttons_{*this, store_, macros_};

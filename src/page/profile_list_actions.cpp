@@ -97,7 +97,7 @@ void ProfileListActions::SwitchProfile(int index) {
     if (current != index) return;
     hooks_.show_profile();
     hooks_.status_changed();
-    SaveStore();
+    hooks_.save();
     hooks_.apply_whole();
 }
 
@@ -153,7 +153,7 @@ void ProfileListActions::RenameProfile() {
         if (CControlUI* row = list_->GetItemAt(index)) row->SetText(*name);
     }
     // A name is not sent to the mouse, so nothing else would store it.
-    SaveStore();
+    hooks_.save();
     hooks_.status_changed();
 }
 
@@ -166,7 +166,7 @@ void ProfileListActions::ResetProfile() {
     });
     if (!reset) return;
     hooks_.show_profile();
-    SaveStore();
+    hooks_.save();
     hooks_.apply_whole();
 }
 
@@ -214,10 +214,6 @@ void ProfileListActions::AddRow(std::u16string_view name) {
 
 void ProfileListActions::SelectRow(int index) {
     if (list_ != nullptr) list_->SelectItem(index);
-}
-
-void ProfileListActions::SaveStore() {
-    if (!store_.Save()) Tell(u"profile_save_failed_text");
 }
 
 void ProfileListActions::Tell(std::u16string message_key) {

@@ -8,6 +8,7 @@
 #include "persistence/damaged_copy.h"
 #include "persistence/data_directory.h"
 #include "persistence/file_stream.h"
+#include "persistence/store_lock.h"
 #include "persistence/unique_name.h"
 #include "skin/resource_manager.h"
 
@@ -56,7 +57,8 @@ void LoadProfileStore(const std::string& data_directory, ProfileList& profiles,
         KeepDamagedCopy(path);
         std::memset(&header, 0, sizeof(header));
         CreateDefaultProfile(profiles);
-        SaveProfileStore(data_directory, profiles, header);
+        // Unwritable, the program still runs with the default profile; its next save says so.
+        (void)SaveProfileStore(data_directory, profiles, header);
         return;
     }
     if (header.current_profile_index < 0 ||
@@ -74,17 +76,106 @@ ProfileRecord* CreateDefaultProfile(ProfileList& profiles) {
     return profiles.back().get();
 }
 
+namespace {
+
+// Takes over every 32-bit word of `mine` that differs from `base` (fields are whole words).
+void KeepEdits(ProfileRecord& theirs, const ProfileRecord& base, const ProfileRecord& mine) {
+    auto* out = reinterpret_cast<unsigned char*>(&theirs);
+    const auto* before = reinterpret_cast<const unsigned char*>(&base);
+    const auto* after = reinterpret_cast<const unsigned char*>(&mine);
+    for (size_t at = 0; at < sizeof(ProfileRecord); at += sizeof(int32_t)) {
+        if (std::memcmp(after + at, before + at, sizeof(int32_t)) != 0) {
+            std::memcpy(out + at, after + at, sizeof(int32_t));
+        }
+    }
+}
+
+bool Inside(const ProfileList& list, int32_t index) {
+    return index >= 0 && static_cast<size_t>(index) < list.size();
+}
+
+}  // namespace
+
 ProfileStore::ProfileStore(std::string data_directory)
-    : data_directory_(std::move(data_directory)), header_(std::make_unique<ProfileStoreHeader>()) {}
+    : data_directory_(std::move(data_directory)),
+      header_(std::make_unique<ProfileStoreHeader>()),
+      copy_header_(std::make_unique<ProfileStoreHeader>()) {}
 
 void ProfileStore::Load() {
-    std::lock_guard lock(mutex_);
-    LoadProfileStore(data_directory_, profiles_, *header_);
+    ReadStore(false);
+}
+
+ProfileStore::Read ProfileStore::Reload() {
+    std::lock_guard file(file_mutex_);
+    const auto lock = StoreLock::Take(data_directory_, kStoreLockWait);
+    if (!lock) return Read::kBusy;
+    return ReadStore(true) ? Read::kMerged : Read::kTaken;
+}
+
+bool ProfileStore::ReadStore(bool merge) {
+    std::unique_lock file(file_mutex_, std::defer_lock);
+    // Reload holds both already; a first read runs even when the lock stays busy, as files
+    // are replaced whole and always read complete.
+    if (!merge) file.lock();
+    const auto lock = merge ? std::nullopt : StoreLock::Take(data_directory_, kStoreLockWait);
+    ProfileList read;
+    auto header = std::make_unique<ProfileStoreHeader>();
+    LoadProfileStore(data_directory_, read, *header);
+    stamp_ = StampOf(ProfileStorePath(data_directory_));
+    const int32_t index = header->current_profile_index;
+    std::unique_ptr<ProfileRecord> disk =
+        Inside(read, index) ? std::make_unique<ProfileRecord>(*read[index]) : nullptr;
+    bool merged = false;
+    {
+        std::lock_guard guard(mutex_);
+        const int32_t mine = header_->current_profile_index;
+        // Only while the same profile is current here and there are its edits still the user's.
+        if (merge && synced_ && disk && Inside(profiles_, mine) && mine == index &&
+            std::memcmp(synced_->name, disk->name, sizeof(disk->name)) == 0 &&
+            std::memcmp(profiles_[mine].get(), synced_.get(), sizeof(ProfileRecord)) != 0) {
+            KeepEdits(*read[index], *synced_, *profiles_[mine]);
+            merged = true;
+        }
+        profiles_.swap(read);
+        std::swap(header_, header);
+    }
+    synced_ = std::move(disk);
+    return merged;
 }
 
 bool ProfileStore::Save() {
-    std::lock_guard lock(mutex_);
-    return SaveProfileStore(data_directory_, profiles_, *header_);
+    std::lock_guard file(file_mutex_);
+    const auto lock = StoreLock::Take(data_directory_, kStoreLockWait);
+    if (!lock) return false;
+    std::lock_guard guard(mutex_);
+    if (!SaveProfileStore(data_directory_, profiles_, *header_)) return false;
+    Synced(profiles_, header_->current_profile_index);
+    return true;
+}
+
+ProfileStore::Write ProfileStore::SaveCopy(std::chrono::milliseconds lock_wait) {
+    std::lock_guard file(file_mutex_);
+    const auto lock = StoreLock::Take(data_directory_, lock_wait);
+    if (!lock) return Write::kBusy;
+    if (StampOf(ProfileStorePath(data_directory_)) != stamp_) return Write::kChangedOnDisk;
+    {
+        // Copied into records kept from the last save: no allocation while the list is held.
+        std::lock_guard guard(mutex_);
+        copy_.resize(profiles_.size());
+        for (size_t i = 0; i < profiles_.size(); ++i) {
+            if (!copy_[i]) copy_[i] = std::make_unique_for_overwrite<ProfileRecord>();
+            std::memcpy(copy_[i].get(), profiles_[i].get(), sizeof(ProfileRecord));
+        }
+        std::memcpy(copy_header_.get(), header_.get(), sizeof(ProfileStoreHeader));
+    }
+    if (!SaveProfileStore(data_directory_, copy_, *copy_header_)) return Write::kFailed;
+    Synced(copy_, copy_header_->current_profile_index);
+    return Write::kSaved;
+}
+
+void ProfileStore::Synced(const ProfileList& list, int32_t index) {
+    stamp_ = StampOf(ProfileStorePath(data_directory_));
+    synced_ = Inside(list, index) ? std::make_unique<ProfileRecord>(*list[index]) : nullptr;
 }
 
 bool ProfileStore::EditCurrentProfile(const std::function<void(ProfileRecord&)>& change) {

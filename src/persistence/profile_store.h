@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -10,6 +11,7 @@
 
 #include "model/profile_record.h"
 #include "persistence/byte_stream.h"
+#include "persistence/file_stamp.h"
 
 namespace nimba {
 
@@ -33,7 +35,7 @@ void ReadProfileStore(InputStream& in, ProfileList& profiles, ProfileStoreHeader
 // `data_directory` ends in "/"; pro.data lives in its store folder.
 std::string ProfileStorePath(const std::string& data_directory);
 // Replaces pro.data with the header and the list; false when that failed (the old file stays).
-bool SaveProfileStore(const std::string& data_directory, const ProfileList& profiles,
+[[nodiscard]] bool SaveProfileStore(const std::string& data_directory, const ProfileList& profiles,
                       const ProfileStoreHeader& header);
 // Fills an empty list and the header from pro.data. A store that cannot be opened, or holds no
 // record, is replaced by a new one with one default profile (a copy of a damaged one is kept).
@@ -44,14 +46,33 @@ void LoadProfileStore(const std::string& data_directory, ProfileList& profiles,
 ProfileRecord* CreateDefaultProfile(ProfileList& profiles);
 
 // The profile list and header with the one lock that keeps saves and edits apart: every save
-// holds it for the whole write, every change of the list holds it, and the apply worker
-// copies the current profile under it.
+// holds it while it reads the list, every change of the list holds it, and the apply worker
+// copies the current profile under it. Reading and writing pro.data hold the lock of the
+// stores (StoreLock) against other processes.
 class ProfileStore {
 public:
+    // How a write of the store ended.
+    enum class Write {
+        kSaved,
+        kFailed,         // the old file stays
+        kBusy,           // another process held the stores' lock for the whole wait
+        kChangedOnDisk,  // another process wrote the store since it was last read: read it first
+    };
+    // How a read of the store ended.
+    enum class Read { kTaken, kMerged, kBusy };
+
     explicit ProfileStore(std::string data_directory);
 
     void Load();
-    bool Save();
+    // Writes the list as it is, holding the list's lock for the write.
+    [[nodiscard]] bool Save();
+    // Writes a copy of the list taken under the list's lock, so that edits go on while the file
+    // is written; refuses to write over a store another process changed since it was read.
+    [[nodiscard]] Write SaveCopy(std::chrono::milliseconds lock_wait);
+    // Reads the store again after another process changed it. Edits of the current profile made
+    // here since the last read or write (word by word) are kept over the ones read: kMerged,
+    // and the store needs a save.
+    [[nodiscard]] Read Reload();
 
     // Runs `edit(ProfileList&, ProfileStoreHeader&)` under the lock and returns its result.
     template <typename Change>
@@ -68,10 +89,22 @@ public:
     const std::string& data_directory() const { return data_directory_; }
 
 private:
+    // Reads pro.data; with `merge`, keeps the edits of the current profile made since `synced_`.
+    bool ReadStore(bool merge);
+    // After a read or write: what pro.data now holds of the current profile.
+    void Synced(const ProfileList& list, int32_t index);
+
     std::string data_directory_;
     mutable std::mutex mutex_;
     ProfileList profiles_;
     std::unique_ptr<ProfileStoreHeader> header_;  // 161 KB, kept off the stack
+
+    // One read or write of the file at a time; the fields below belong to it.
+    std::mutex file_mutex_;
+    FileStamp stamp_;                         // pro.data as last read or written here
+    std::unique_ptr<ProfileRecord> synced_;  // its current profile then; none when it had none
+    ProfileList copy_;                        // the list as SaveCopy writes it, kept for reuse
+    std::unique_ptr<ProfileStoreHeader> copy_header_;
 };
 
 }  // namespace nimba

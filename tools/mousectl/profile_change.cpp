@@ -35,7 +35,7 @@ int ApplyToMouse(ProfileStore& profiles, const ProfileRecord& mouse_holds, bool 
         case ProgramReply::kNoAnswer:
             return kExitFailure;
     }
-    StoreProfileAccess profile(profiles);
+    StoreProfileAccess profile(profiles, SaveOrSay(profiles, err));
     DeviceSession device(profile);
     LinkState& links = device.links();
     if (links.any_link == 0 ||
@@ -64,8 +64,11 @@ void ReplaceCurrentProfile(ProfileStore& profiles, const ProfileRecord& changed)
     });
 }
 
-int StoresSaved(const std::string& data_directory, std::ostream& err) {
-    return TellRunningProgram(data_directory, StoresApply::kNone, err) == ProgramReply::kNoAnswer
+int StoresSaved(StoreSession& session, std::ostream& err) {
+    // The running program reads the stores now: the lock must be free for it.
+    session.Unlock();
+    return TellRunningProgram(session.profiles.data_directory(), StoresApply::kNone, err) ==
+                   ProgramReply::kNoAnswer
                ? kExitFailure
                : kExitOk;
 }
@@ -76,8 +79,9 @@ int FinishChange(StoreSession& session, const ProfileRecord& before, bool whole,
         err << "nimba-mousectl: cannot save the profile store\n";
         return kExitFailure;
     }
-    return apply ? ApplyToMouse(session.profiles, before, whole, err)
-                 : StoresSaved(session.profiles.data_directory(), err);
+    if (!apply) return StoresSaved(session, err);
+    session.Unlock();
+    return ApplyToMouse(session.profiles, before, whole, err);
 }
 
 }  // namespace nimba::mousectl

@@ -142,7 +142,7 @@ void StoreProfileWithTwoMacros() {
         }
     }
     auto header = std::make_unique<nimba::ProfileStoreHeader>();
-    nimba::SaveProfileStore(nimba::GetDataDirectory(), profiles, *header);
+    if (!nimba::SaveProfileStore(nimba::GetDataDirectory(), profiles, *header)) std::abort();
 }
 
 // The window is painted and settled first, and the stall is taken from the apply's request until

@@ -1,0 +1,58 @@
+#include "persistence/profile_saver.h"
+
+namespace nimba {
+namespace {
+
+// The saver's thread may wait longer than the window could; the user hears of it all the same.
+constexpr auto kBusyWait = std::chrono::milliseconds(1000);
+
+}  // namespace
+
+ProfileSaver::ProfileSaver(ProfileStore& store, Report report)
+    : store_(store), report_(std::move(report)), thread_([this](std::stop_token stop) { Run(stop); }) {}
+
+ProfileSaver::~ProfileSaver() {
+    thread_.request_stop();
+    wake_.notify_all();
+}
+
+void ProfileSaver::Request() {
+    {
+        std::lock_guard lock(mutex_);
+        requested_ = true;
+    }
+    wake_.notify_all();
+}
+
+void ProfileSaver::Flush() {
+    std::unique_lock lock(mutex_);
+    wake_.wait(lock, [this] { return !requested_ && !writing_; });
+}
+
+void ProfileSaver::Run(std::stop_token stop) {
+    std::unique_lock lock(mutex_);
+    for (;;) {
+        wake_.wait(lock, stop, [this] { return requested_; });
+        // At the end, a save still asked for is written before the thread goes.
+        if (!requested_) return;
+        requested_ = false;
+        writing_ = true;
+        lock.unlock();
+        const Write outcome = store_.SaveCopy(kBusyWait);
+        Tell(outcome);
+        lock.lock();
+        writing_ = false;
+        // Another process is writing: this save comes again once it is done. A failed write
+        // waits for the next change, as a full disk would fail again at once.
+        if (outcome == Write::kBusy && !stop.stop_requested()) requested_ = true;
+        wake_.notify_all();
+    }
+}
+
+void ProfileSaver::Tell(Write outcome) {
+    const bool again = outcome == last_ && outcome != Write::kChangedOnDisk;
+    last_ = outcome;
+    if (outcome != Write::kSaved && !again && report_) report_(outcome);
+}
+
+}  // namespace nimba
