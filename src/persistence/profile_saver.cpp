@@ -5,6 +5,9 @@ namespace {
 
 // The saver's thread may wait longer than the window could; the user hears of it all the same.
 constexpr auto kBusyWait = std::chrono::milliseconds(1000);
+// Notices come in bursts tens of milliseconds apart (the DPI button pressed over and over): one
+// save after the burst holds them all, where a save each would keep the disk and processor busy.
+constexpr auto kGather = std::chrono::milliseconds(300);
 
 }  // namespace
 
@@ -26,7 +29,10 @@ void ProfileSaver::Request() {
 
 void ProfileSaver::Flush() {
     std::unique_lock lock(mutex_);
+    ++flushing_;
+    wake_.notify_all();
     wake_.wait(lock, [this] { return !requested_ && !writing_; });
+    --flushing_;
 }
 
 void ProfileSaver::Run(std::stop_token stop) {
@@ -35,6 +41,7 @@ void ProfileSaver::Run(std::stop_token stop) {
         wake_.wait(lock, stop, [this] { return requested_; });
         // At the end, a save still asked for is written before the thread goes.
         if (!requested_) return;
+        wake_.wait_for(lock, stop, kGather, [this] { return flushing_ > 0; });
         requested_ = false;
         writing_ = true;
         lock.unlock();

@@ -10,7 +10,7 @@
 namespace nimba {
 
 // Writes the profile store on a thread of its own, so that no one who changes it waits for the
-// disk: requests made while a save runs become one save after it. What a user must hear of goes
+// disk: requests made within a short while, or while a save runs, become one save. What a user must hear of goes
 // to `report`, on the saver's thread, once per run of the same trouble: the first failed or busy
 // save after one that went through, and every change another process made to the file.
 class ProfileSaver {
@@ -36,6 +36,7 @@ private:
     std::condition_variable_any wake_;
     bool requested_ = false;
     bool writing_ = false;
+    int flushing_ = 0;  // callers of Flush waiting: no more gathering
     Write last_ = Write::kSaved;
     std::jthread thread_;  // last: it starts once the rest is there
 };

@@ -138,6 +138,7 @@ bool ProfileStore::ReadStore(bool merge) {
         }
         profiles_.swap(read);
         std::swap(header_, header);
+        ++changes_;
     }
     synced_ = std::move(disk);
     return merged;
@@ -158,19 +159,45 @@ ProfileStore::Write ProfileStore::SaveCopy(std::chrono::milliseconds lock_wait) 
     const auto lock = StoreLock::Take(data_directory_, lock_wait);
     if (!lock) return Write::kBusy;
     if (StampOf(ProfileStorePath(data_directory_)) != stamp_) return Write::kChangedOnDisk;
-    {
-        // Copied into records kept from the last save: no allocation while the list is held.
-        std::lock_guard guard(mutex_);
-        copy_.resize(profiles_.size());
-        for (size_t i = 0; i < profiles_.size(); ++i) {
-            if (!copy_[i]) copy_[i] = std::make_unique_for_overwrite<ProfileRecord>();
-            std::memcpy(copy_[i].get(), profiles_[i].get(), sizeof(ProfileRecord));
-        }
-        std::memcpy(copy_header_.get(), header_.get(), sizeof(ProfileStoreHeader));
-    }
+    CopyForSave();
     if (!SaveProfileStore(data_directory_, copy_, *copy_header_)) return Write::kFailed;
     Synced(copy_, copy_header_->current_profile_index);
     return Write::kSaved;
+}
+
+void ProfileStore::CopyForSave() {
+    // A 1000-profile list takes milliseconds to copy: it goes a chunk at a time, so an edit
+    // waits for one chunk at most, and counts only when no edit came in between. After a few
+    // tries spoiled so, it goes in one piece.
+    constexpr size_t kChunk = 16;
+    constexpr int kTries = 3;
+    for (int attempt = 1;; ++attempt) {
+        std::unique_lock guard(mutex_);
+        const uint64_t start = changes_;
+        const size_t count = profiles_.size();
+        const bool whole_at_once = attempt == kTries;
+        if (!whole_at_once) guard.unlock();
+        // Records are kept from the last save; new ones are made outside the list's lock.
+        copy_.resize(count);
+        for (auto& record : copy_) {
+            if (!record) record = std::make_unique_for_overwrite<ProfileRecord>();
+        }
+        bool same = true;
+        for (size_t i = 0; i < count && same; ++i) {
+            if (!whole_at_once && i % kChunk == 0) {
+                if (i > 0) guard.unlock();
+                guard.lock();
+                same = changes_ == start;
+                if (!same) break;
+            }
+            std::memcpy(copy_[i].get(), profiles_[i].get(), sizeof(ProfileRecord));
+        }
+        if (!guard.owns_lock()) guard.lock();
+        if (same && changes_ == start) {
+            std::memcpy(copy_header_.get(), header_.get(), sizeof(ProfileStoreHeader));
+            return;
+        }
+    }
 }
 
 void ProfileStore::Synced(const ProfileList& list, int32_t index) {
@@ -182,6 +209,7 @@ bool ProfileStore::EditCurrentProfile(const std::function<void(ProfileRecord&)>&
     std::lock_guard lock(mutex_);
     const int32_t index = header_->current_profile_index;
     if (index < 0 || static_cast<size_t>(index) >= profiles_.size()) return false;
+    ++changes_;
     change(*profiles_[index]);
     return true;
 }

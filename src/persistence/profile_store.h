@@ -78,6 +78,7 @@ public:
     template <typename Change>
     decltype(auto) Edit(Change&& edit) {
         std::lock_guard lock(mutex_);
+        ++changes_;
         return std::forward<Change>(edit)(profiles_, *header_);
     }
 
@@ -91,6 +92,8 @@ public:
 private:
     // Reads pro.data; with `merge`, keeps the edits of the current profile made since `synced_`.
     bool ReadStore(bool merge);
+    // Copies the list and header into `copy_` as they are at one moment.
+    void CopyForSave();
     // After a read or write: what pro.data now holds of the current profile.
     void Synced(const ProfileList& list, int32_t index);
 
@@ -98,6 +101,7 @@ private:
     mutable std::mutex mutex_;
     ProfileList profiles_;
     std::unique_ptr<ProfileStoreHeader> header_;  // 161 KB, kept off the stack
+    uint64_t changes_ = 0;                        // counts every change of the two
 
     // One read or write of the file at a time; the fields below belong to it.
     std::mutex file_mutex_;

@@ -10,6 +10,9 @@
 //   nimba-program-bench stall               the longest stall of the window thread while a
 //       full apply with two macros runs over the 2.4 GHz link: "ui-stall-ms N", and how long
 //       the apply took: "apply-ms N"
+//   nimba-program-bench dpi [PROFILES]      the longest stall of the window thread while the
+//       mouse's DPI button is pressed 20 times with a store of PROFILES (1000) profiles:
+//       "ui-stall-ms N"
 
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -21,7 +24,12 @@
 #include <QLabel>
 #include <QTimer>
 #include <QWidget>
+#include <atomic>
+#include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <thread>
 #include <cstring>
 #include <fstream>
 #include <sstream>
@@ -128,6 +136,11 @@ int RunProgram(int seconds) {
     return CPaintManagerUI::MessageLoop();
 }
 
+void Store(const nimba::ProfileList& profiles) {
+    auto header = std::make_unique<nimba::ProfileStoreHeader>();
+    if (!nimba::SaveProfileStore(nimba::GetDataDirectory(), profiles, *header)) std::abort();
+}
+
 void StoreProfileWithTwoMacros() {
     nimba::ProfileList profiles;
     profiles.push_back(nimba::NewProfile(u"Bench"));
@@ -141,9 +154,34 @@ void StoreProfileWithTwoMacros() {
                                        static_cast<uint8_t>(a % 2 == 0 ? 1 : 2), 20};
         }
     }
-    auto header = std::make_unique<nimba::ProfileStoreHeader>();
-    if (!nimba::SaveProfileStore(nimba::GetDataDirectory(), profiles, *header)) std::abort();
+    Store(profiles);
 }
+
+// Ticks every millisecond on the window thread once started: the longest gap between two ticks
+// is the longest stall. Ends the program once `done` says so.
+class StallWatch {
+public:
+    explicit StallWatch(std::function<bool()> done) {
+        tick_.setTimerType(Qt::PreciseTimer);
+        QObject::connect(&tick_, &QTimer::timeout, [this, done] {
+            const qint64 now = clock_.elapsed();
+            longest_ = std::max(longest_, now - last_);
+            last_ = now;
+            if (done()) Quit();
+        });
+    }
+    void Start() {
+        clock_.start();
+        tick_.start(1);
+    }
+    qint64 longest() const { return longest_; }
+    qint64 last() const { return last_; }
+
+private:
+    QTimer tick_;
+    QElapsedTimer clock_;
+    qint64 last_ = 0, longest_ = 0;
+};
 
 // The window is painted and settled first, and the stall is taken from the apply's request until
 // the apply ring goes, so that neither the first paint nor what the machine does afterwards counts.
@@ -153,28 +191,54 @@ int Stall() {
     if (program.Start() != 0) return 2;
     CControlUI* ring = program.main_window()->GetPaintManager().FindControl(u"apply_ring");
     if (ring == nullptr) return 2;
-    QElapsedTimer clock;
-    qint64 last = 0, longest = 0;
     bool shown = false;
-    QTimer tick;
-    tick.setTimerType(Qt::PreciseTimer);
-    QObject::connect(&tick, &QTimer::timeout, [&] {
-        const qint64 now = clock.elapsed();
-        longest = std::max(longest, now - last);
-        last = now;
+    StallWatch watch([&] {
         shown = shown || ring->IsVisible();
-        if (shown && !ring->IsVisible()) Quit();
+        return shown && !ring->IsVisible();
     });
     QTimer::singleShot(1000, [&] {
-        clock.start();
+        watch.Start();
         program.main_window()->page().RequestApply();
-        tick.start(1);
     });
     QTimer::singleShot(30000, Quit);  // an apply that never ends gives no figure
     const int code = CPaintManagerUI::MessageLoop();
     if (!shown || ring->IsVisible()) return 2;
-    std::printf("ui-stall-ms %lld\napply-ms %lld\n", static_cast<long long>(longest),
-                static_cast<long long>(last));
+    std::printf("ui-stall-ms %lld\napply-ms %lld\n", static_cast<long long>(watch.longest()),
+                static_cast<long long>(watch.last()));
+    return code;
+}
+
+// A store of `count` profiles (1000: 33 MB) and the mouse's DPI button pressed 20 times 50 ms
+// apart through the simulated mouse's control tool; each press is a notice the store takes. The
+// stall is taken from the first press until half a second after the last.
+int DpiPresses(int count) {
+    nimba::ProfileList profiles;
+    for (int i = 0; i < count; ++i) profiles.push_back(nimba::NewProfile(u"Bench"));
+    Store(profiles);
+    nimba::Program program(PrivateRuntimeFolder());
+    if (program.Start() != 0) return 2;
+    std::atomic<bool> pressed{false};
+    QElapsedTimer since_last;
+    StallWatch watch([&] { return pressed && since_last.elapsed() > 500; });
+    std::jthread presser;
+    QTimer::singleShot(1000, [&] {
+        watch.Start();
+        presser = std::jthread([&] {
+            const std::string press = GetModuleDirectory() + "nimba-mouse-sim press dpi";
+            for (int i = 0; i < 20; ++i) {
+                if (std::system(press.c_str()) != 0) std::fprintf(stderr, "press %d failed\n", i);
+                std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            }
+            QTimer::singleShot(0, QCoreApplication::instance(), [&] {
+                since_last.start();
+                pressed = true;
+            });
+        });
+    });
+    QTimer::singleShot(60000, Quit);
+    const int code = CPaintManagerUI::MessageLoop();
+    if (!pressed) return 2;
+    std::printf("ui-stall-ms %lld\n", static_cast<long long>(watch.longest()));
     return code;
 }
 
@@ -189,6 +253,8 @@ int main(int argc, char** argv) {
     if (std::strcmp(mode, "text") == 0) return Bare(seconds, true);
     if (std::strcmp(mode, "program") == 0) return RunProgram(seconds);
     if (std::strcmp(mode, "stall") == 0) return Stall();
-    std::fprintf(stderr, "usage: %s bare|text|program [SECONDS] | stall\n", argv[0]);
+    if (std::strcmp(mode, "dpi") == 0) return DpiPresses(argc > 2 ? std::atoi(argv[2]) : 1000);
+    std::fprintf(stderr, "usage: %s bare|text|program [SECONDS] | stall | dpi [PROFILES]\n",
+                 argv[0]);
     return 2;
 }
