@@ -140,7 +140,8 @@ bool CMS_1_Page::ReloadProfiles() {
 }
 
 void CMS_1_Page::TellSaveOutcome(ProfileStore::Write outcome) {
-    if (outcome == ProfileStore::Write::kFailed) ShowMessageBox(window_, u"profile_save_failed_text");
+    if (outcome == ProfileStore::Write::kFailed)
+        ShowMessageBox(window_, u"profile_save_failed_text");
     if (outcome == ProfileStore::Write::kBusy) ShowMessageBox(window_, u"stores_busy_text");
 }
 

@@ -142,8 +142,8 @@ private:
     MacroStore macros_;
     // Saves leave the window thread; the saver tells it what went wrong.
     ProfileSaver saver_{store_, [this](ProfileStore::Write outcome) {
-                            PostMessageW(window_, kProfileSaveMessage,
-                                         static_cast<WPARAM>(outcome), 0);
+                            PostMessageW(window_, kProfileSaveMessage, static_cast<WPARAM>(outcome),
+                                         0);
                         }};
     bool busy_told_ = false;  // since the last read of the stores that went through
     StoreProfileAccess profile_access_{store_, [this] { saver_.Request(); }};

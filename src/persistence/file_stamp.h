@@ -18,9 +18,10 @@ struct FileStamp {
 };
 
 inline FileStamp StampOf(const std::string& path) {
-    struct stat st{};
+    struct stat st {};
     if (::stat(path.c_str(), &st) != 0) return {};
-    return {st.st_dev, st.st_ino, st.st_size, st.st_mtim.tv_sec * 1'000'000'000LL + st.st_mtim.tv_nsec};
+    return {st.st_dev, st.st_ino, st.st_size,
+            st.st_mtim.tv_sec * 1'000'000'000LL + st.st_mtim.tv_nsec};
 }
 
 }  // namespace nimba

@@ -12,7 +12,9 @@ constexpr auto kGather = std::chrono::milliseconds(300);
 }  // namespace
 
 ProfileSaver::ProfileSaver(ProfileStore& store, Report report)
-    : store_(store), report_(std::move(report)), thread_([this](std::stop_token stop) { Run(stop); }) {}
+    : store_(store),
+      report_(std::move(report)),
+      thread_([this](std::stop_token stop) { Run(stop); }) {}
 
 ProfileSaver::~ProfileSaver() {
     thread_.request_stop();

@@ -10,9 +10,10 @@
 namespace nimba {
 
 // Writes the profile store on a thread of its own, so that no one who changes it waits for the
-// disk: requests made within a short while, or while a save runs, become one save. What a user must hear of goes
-// to `report`, on the saver's thread, once per run of the same trouble: the first failed or busy
-// save after one that went through, and every change another process made to the file.
+// disk: requests made within a short while, or while a save runs, become one save. What a user must
+// hear of goes to `report`, on the saver's thread, once per run of the same trouble: the first
+// failed or busy save after one that went through, and every change another process made to the
+// file.
 class ProfileSaver {
 public:
     using Write = ProfileStore::Write;

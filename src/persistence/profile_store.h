@@ -36,7 +36,7 @@ void ReadProfileStore(InputStream& in, ProfileList& profiles, ProfileStoreHeader
 std::string ProfileStorePath(const std::string& data_directory);
 // Replaces pro.data with the header and the list; false when that failed (the old file stays).
 [[nodiscard]] bool SaveProfileStore(const std::string& data_directory, const ProfileList& profiles,
-                      const ProfileStoreHeader& header);
+                                    const ProfileStoreHeader& header);
 // Fills an empty list and the header from pro.data. A store that cannot be opened, or holds no
 // record, is replaced by a new one with one default profile (a copy of a damaged one is kept).
 // A current index outside the list selects the first profile. Temporaries of killed saves go.
@@ -105,9 +105,9 @@ private:
 
     // One read or write of the file at a time; the fields below belong to it.
     std::mutex file_mutex_;
-    FileStamp stamp_;                         // pro.data as last read or written here
+    FileStamp stamp_;                        // pro.data as last read or written here
     std::unique_ptr<ProfileRecord> synced_;  // its current profile then; none when it had none
-    ProfileList copy_;                        // the list as SaveCopy writes it, kept for reuse
+    ProfileList copy_;                       // the list as SaveCopy writes it, kept for reuse
     std::unique_ptr<ProfileStoreHeader> copy_header_;
 };
 

@@ -28,11 +28,11 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <functional>
-#include <thread>
 #include <cstring>
 #include <fstream>
+#include <functional>
 #include <sstream>
+#include <thread>
 
 #include "app/program.h"
 #include "model/button_functions.h"

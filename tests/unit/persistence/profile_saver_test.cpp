@@ -1,7 +1,7 @@
 #include "persistence/profile_saver.h"
 
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
