@@ -19,9 +19,11 @@ constexpr DWORD kMainWindowStyle = WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS | WS_
 
 }  // namespace
 
-Program::Program(std::string runtime_folder) : instance_(std::move(runtime_folder)) {}
+Program::Program(std::string runtime_folder, bool follow_front_window)
+    : instance_(std::move(runtime_folder)), follow_front_window_(follow_front_window) {}
 
 Program::~Program() {
+    front_window_.reset();
     if (main_window_ && main_window_->GetHWND() != nullptr) main_window_->DestroyWindow();
     main_window_.reset();
 }
@@ -59,6 +61,15 @@ int Program::Start() {
     main_window_->CenterWindow();
     instance_.Listen(main_window_->GetHWND());
     device_notifications_.Start();
+    if (follow_front_window_) {
+        CMS_1_Page& page = main_window_->page();
+        front_window_ = std::make_unique<FrontWindowWatcher>();
+        FrontWindowWatcher& watcher = *front_window_;
+        watcher.Start([&page](std::optional<ProgramNames> names) {
+            page.follower().OnFront(std::move(names));
+        });
+        page.SetWindowedPrograms([&watcher] { return watcher.WindowedPrograms(); });
+    }
     return 0;
 }
 

@@ -72,6 +72,7 @@ void CMS_1_Page::BindControls() {
     }
     find_as(u"ms_1_list_profile", profile_list_);
     profile_actions_.Bind(window_, profile_list_);
+    follower_.Bind(window_);
 
     const struct {
         std::u16string_view check, body;
@@ -115,7 +116,8 @@ void CMS_1_Page::BindControls() {
 
 void CMS_1_Page::LoadProfiles() {
     apply_.apply_all.store(1);
-    ReadStores();
+    store_.Load();
+    ReadBesideProfiles();
     ProfileRecord profile{};
     if (store_.CopyCurrentProfile(profile)) apply_.applied_snapshot.Set(profile);
     if (link_manager_) link_manager_->SetBleConnected(link_manager_->links().ble_link.load());
@@ -132,8 +134,7 @@ bool CMS_1_Page::ReloadProfiles() {
     busy_told_ = false;
     // Edits kept over the ones read are on no disk yet.
     if (read == ProfileStore::Read::kMerged) saver_.Request();
-    macros_.Load();
-    profile_actions_.ShowList();
+    ReadBesideProfiles();
     ShowProfile();
     StatusChanged();
     return true;
@@ -145,9 +146,9 @@ void CMS_1_Page::TellSaveOutcome(ProfileStore::Write outcome) {
     if (outcome == ProfileStore::Write::kBusy) ShowMessageBox(window_, u"stores_busy_text");
 }
 
-void CMS_1_Page::ReadStores() {
-    store_.Load();
+void CMS_1_Page::ReadBesideProfiles() {
     macros_.Load();
+    follower_.LoadRules();
     profile_actions_.ShowList();
 }
 
@@ -183,6 +184,7 @@ void CMS_1_Page::StopLinks() {
     if (link_manager_) link_manager_->StopLinks();
     KillTimer(window_, kDelayedApplyTimer);
     KillTimer(window_, kSettingsScrollTimer);
+    KillTimer(window_, kFrontSettleTimer);
 }
 
 bool CMS_1_Page::HandleWindowMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -193,6 +195,10 @@ bool CMS_1_Page::HandleWindowMessage(UINT message, WPARAM wParam, LPARAM lParam)
     if (message == WM_TIMER && wParam == kDelayedApplyTimer) {
         KillTimer(window_, kDelayedApplyTimer);
         PostMessageW(window_, kApplyRequestMessage, 0, 0);
+        return true;
+    }
+    if (message == WM_TIMER && wParam == kFrontSettleTimer) {
+        follower_.OnSettled();
         return true;
     }
     if (message == WM_TIMER && wParam == kSettingsScrollTimer) {
@@ -224,6 +230,10 @@ std::u16string CMS_1_Page::CurrentProfileName() const {
 void CMS_1_Page::OnClick(TNotifyUI& msg) {
     if (msg.pSender == nullptr || HandledBySettings(msg)) return;
     if (profile_actions_.OnClick(*msg.pSender)) return;
+    if (msg.pSender->GetName() == u"ms_1_profile_programs_btn") {
+        EditProgramRules();
+        return;
+    }
     if (msg.pSender == apply_button_) RequestApply();
 }
 
@@ -326,6 +336,27 @@ void CMS_1_Page::ShowLightMode(int mode) {
 
 void CMS_1_Page::SetApplyRingVisible(bool visible) {
     PostMessageW(window_, kApplyRingMessage, visible ? 1 : 0, 0);
+}
+
+void CMS_1_Page::EditProgramRules() {
+    std::vector<std::string> profiles =
+        store_.Edit([](const ProfileList& list, const ProfileStoreHeader&) {
+            std::vector<std::string> names;
+            for (const auto& profile : list) names.push_back(Utf16ToUtf8(NameView(profile->name)));
+            return names;
+        });
+    std::vector<WindowedProgram> programs =
+        windowed_programs_ ? windowed_programs_() : std::vector<WindowedProgram>();
+    std::optional<ProgramRules> rules = AskProgramRules(
+        window_,
+        {follower_.rules(), std::move(profiles), std::move(programs), follower_.skipped_lines()});
+    if (!rules) return;
+    RulesSaved(follower_.SetRules(std::move(*rules)));
+    StatusChanged();
+}
+
+void CMS_1_Page::RulesSaved(bool saved) {
+    if (!saved) ShowMessageBox(window_, u"programs_save_failed_text");
 }
 
 void CMS_1_Page::StatusChanged() {

@@ -120,7 +120,11 @@ void ProfileListActions::DeleteProfile() {
         Tell(u"one_profile_text");
         return;
     }
-    if (ShowMessageBox(window_, u"delete_profile_text") != 1) return;
+    const std::string name = CurrentName();
+    const bool followed = hooks_.followed && hooks_.followed(name);
+    if (ShowMessageBox(window_,
+                       followed ? u"delete_followed_profile_text" : u"delete_profile_text") != 1)
+        return;
     // The record goes only after its successor is current.
     std::unique_ptr<ProfileRecord> removed;
     const auto [deleted, next] = store_.Edit([&](ProfileList& list, ProfileStoreHeader& header) {
@@ -135,6 +139,7 @@ void ProfileListActions::DeleteProfile() {
     });
     if (deleted < 0) return;
     if (list_ != nullptr) list_->RemoveAt(deleted);
+    if (hooks_.deleted) hooks_.deleted(name);
     SwitchProfile(next);
 }
 
@@ -142,6 +147,7 @@ void ProfileListActions::RenameProfile() {
     const std::optional<std::u16string> name =
         AskProfileName(window_, u"profile_name_2_text", store_);
     if (!name) return;
+    const std::string old_name = CurrentName();
     const int index = store_.Edit([&](ProfileList& list, const ProfileStoreHeader& header) {
         const int current = header.current_profile_index;
         if (!Inside(list, current)) return -1;
@@ -154,6 +160,7 @@ void ProfileListActions::RenameProfile() {
     }
     // A name is not sent to the mouse, so nothing else would store it.
     hooks_.save();
+    if (hooks_.renamed) hooks_.renamed(old_name, Utf16ToUtf8(*name));
     hooks_.status_changed();
 }
 
@@ -214,6 +221,14 @@ void ProfileListActions::AddRow(std::u16string_view name) {
 
 void ProfileListActions::SelectRow(int index) {
     if (list_ != nullptr) list_->SelectItem(index);
+}
+
+std::string ProfileListActions::CurrentName() {
+    return store_.Edit([](const ProfileList& list, const ProfileStoreHeader& header) {
+        const int index = header.current_profile_index;
+        return Inside(list, index) ? Utf16ToUtf8(NameView(list[static_cast<size_t>(index)]->name))
+                                   : std::string();
+    });
 }
 
 void ProfileListActions::Tell(std::u16string message_key) {

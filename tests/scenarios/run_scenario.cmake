@@ -19,7 +19,7 @@
 # The story runs in the build folder, so its own paths reach the copy as scenario-runs/NAME/.
 # The user's settings folder is config/ in the copy, and without `#! notifications` the
 # session bus is one that is not there.
-file(STRINGS ${SCENARIO} directives REGEX "^#!")
+file(STRINGS ${SCENARIO} directives REGEX "^#!" ENCODING UTF-8)
 set(folder demo)
 set(conf "")
 set(commands "")

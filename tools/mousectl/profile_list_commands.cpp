@@ -5,7 +5,9 @@
 #include "model/utf16.h"
 #include "mousectl/commands.h"
 #include "mousectl/profile_change.h"
+#include "mousectl/program_rules_sync.h"
 #include "mousectl/store_session.h"
+#include "persistence/data_directory.h"
 #include "persistence/unique_name.h"
 #include "skin/resource_manager.h"
 
@@ -81,7 +83,9 @@ int RunRename(const Invocation& call, std::ostream&, std::ostream& err) {
     // A name is not sent to the mouse.
     return ChangeNamedProfile(call, err, [&](ProfileList& list, ProfileStoreHeader&, int index) {
         if (!CheckName(list, name, index, err)) return std::optional<bool>();
+        const std::string old_name = Utf16ToUtf8(NameView(list[index]->name));
         CopyName(list[index]->name, name);
+        RulesFollowRename(GetDataDirectory(), old_name, Utf16ToUtf8(name), err);
         return std::optional(false);
     });
 }
@@ -94,6 +98,7 @@ int RunDelete(const Invocation& call, std::ostream& out, std::ostream& err) {
                     << CResourceManager::GetInstance().GetTextUtf8("one_profile_text") << "\n";
                 return std::optional<bool>();
             }
+            RulesFollowDelete(GetDataDirectory(), Utf16ToUtf8(NameView(list[index]->name)), err);
             list.erase(list.begin() + index);
             int32_t& current = header.current_profile_index;
             // As on the page: the next profile takes the deleted one's place, or the one before

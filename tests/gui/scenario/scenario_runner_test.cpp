@@ -126,6 +126,7 @@ public:
     std::string DataDirectory() const override { return "/data/"; }
     HWND InputTarget() const override { return main.GetHWND(); }
     void FinishWrites() override {}
+    void BringToFront(const std::string&) override {}
 
     MainWindow main;
     std::unique_ptr<CMenuWnd> menu;
