@@ -139,6 +139,7 @@ bool ProfileStore::ReadStore(bool merge) {
         profiles_.swap(read);
         std::swap(header_, header);
         ++changes_;
+        all_changed_ = true;
     }
     synced_ = std::move(disk);
     return merged;
@@ -166,6 +167,21 @@ ProfileStore::Write ProfileStore::SaveCopy(std::chrono::milliseconds lock_wait) 
 }
 
 void ProfileStore::CopyForSave() {
+    {
+        // Mostly only the current profile changed (notices, the page's controls): the copy
+        // takes that record alone and holds the list's lock for microseconds.
+        std::lock_guard guard(mutex_);
+        if (!all_changed_ && copy_.size() == profiles_.size()) {
+            for (const int32_t i : changed_) {
+                std::memcpy(copy_[i].get(), profiles_[i].get(), sizeof(ProfileRecord));
+            }
+            std::memcpy(copy_header_.get(), header_.get(), sizeof(ProfileStoreHeader));
+            changed_.clear();
+            return;
+        }
+        all_changed_ = false;
+        changed_.clear();
+    }
     // A 1000-profile list takes milliseconds to copy: it goes a chunk at a time, so an edit
     // waits for one chunk at most, and counts only when no edit came in between. After a few
     // tries spoiled so, it goes in one piece.
@@ -210,6 +226,7 @@ bool ProfileStore::EditCurrentProfile(const std::function<void(ProfileRecord&)>&
     const int32_t index = header_->current_profile_index;
     if (index < 0 || static_cast<size_t>(index) >= profiles_.size()) return false;
     ++changes_;
+    changed_.push_back(index);
     change(*profiles_[index]);
     return true;
 }

@@ -79,6 +79,7 @@ public:
     decltype(auto) Edit(Change&& edit) {
         std::lock_guard lock(mutex_);
         ++changes_;
+        all_changed_ = true;
         return std::forward<Change>(edit)(profiles_, *header_);
     }
 
@@ -102,6 +103,10 @@ private:
     ProfileList profiles_;
     std::unique_ptr<ProfileStoreHeader> header_;  // 161 KB, kept off the stack
     uint64_t changes_ = 0;                        // counts every change of the two
+    // Since the last copy for a save: whether anything but the current profile may have
+    // changed (an Edit, a read), else the records changed as the current profile.
+    bool all_changed_ = true;
+    std::vector<int32_t> changed_;
 
     // One read or write of the file at a time; the fields below belong to it.
     std::mutex file_mutex_;
