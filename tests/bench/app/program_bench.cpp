@@ -10,9 +10,8 @@
 //   nimba-program-bench stall               the longest stall of the window thread while a
 //       full apply with two macros runs over the 2.4 GHz link: "ui-stall-ms N", and how long
 //       the apply took: "apply-ms N"
-//   nimba-program-bench dpi [PROFILES]      the longest stall of the window thread while the
-//       mouse's DPI button is pressed 20 times with a store of PROFILES (1000) profiles:
-//       "ui-stall-ms N"
+//   nimba-program-bench watch PROFILES      the longest stall of the window thread over 2.5 s
+//       with a store of PROFILES profiles, after "watching": "ui-stall-ms N"
 
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -24,15 +23,11 @@
 #include <QLabel>
 #include <QTimer>
 #include <QWidget>
-#include <atomic>
-#include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <functional>
 #include <sstream>
-#include <thread>
 
 #include "app/program.h"
 #include "model/button_functions.h"
@@ -208,36 +203,21 @@ int Stall() {
     return code;
 }
 
-// A store of `count` profiles (1000: 33 MB) and the mouse's DPI button pressed 20 times 50 ms
-// apart through the simulated mouse's control tool; each press is a notice the store takes. The
-// stall is taken from the first press until half a second after the last.
-int DpiPresses(int count) {
+// A store of `count` profiles (1000: 33 MB). Once the window has settled it prints "watching"
+// and is watched for 2.5 s, while scripts/bench presses the mouse's DPI button 20 times.
+int Watch(int count) {
     nimba::ProfileList profiles;
     for (int i = 0; i < count; ++i) profiles.push_back(nimba::NewProfile(u"Bench"));
     Store(profiles);
     nimba::Program program(PrivateRuntimeFolder());
     if (program.Start() != 0) return 2;
-    std::atomic<bool> pressed{false};
-    QElapsedTimer since_last;
-    StallWatch watch([&] { return pressed && since_last.elapsed() > 500; });
-    std::jthread presser;
+    StallWatch watch([&] { return watch.last() > 2500; });
     QTimer::singleShot(1000, [&] {
+        std::printf("watching\n");
+        std::fflush(stdout);
         watch.Start();
-        presser = std::jthread([&] {
-            const std::string press = GetModuleDirectory() + "nimba-mouse-sim press dpi";
-            for (int i = 0; i < 20; ++i) {
-                if (std::system(press.c_str()) != 0) std::fprintf(stderr, "press %d failed\n", i);
-                std::this_thread::sleep_for(std::chrono::milliseconds(50));
-            }
-            QTimer::singleShot(0, QCoreApplication::instance(), [&] {
-                since_last.start();
-                pressed = true;
-            });
-        });
     });
-    QTimer::singleShot(60000, Quit);
     const int code = CPaintManagerUI::MessageLoop();
-    if (!pressed) return 2;
     std::printf("ui-stall-ms %lld\n", static_cast<long long>(watch.longest()));
     return code;
 }
@@ -253,8 +233,8 @@ int main(int argc, char** argv) {
     if (std::strcmp(mode, "text") == 0) return Bare(seconds, true);
     if (std::strcmp(mode, "program") == 0) return RunProgram(seconds);
     if (std::strcmp(mode, "stall") == 0) return Stall();
-    if (std::strcmp(mode, "dpi") == 0) return DpiPresses(argc > 2 ? std::atoi(argv[2]) : 1000);
-    std::fprintf(stderr, "usage: %s bare|text|program [SECONDS] | stall | dpi [PROFILES]\n",
+    if (std::strcmp(mode, "watch") == 0) return Watch(seconds);
+    std::fprintf(stderr, "usage: %s bare|text|program [SECONDS] | stall | watch PROFILES\n",
                  argv[0]);
     return 2;
 }
