@@ -152,8 +152,7 @@ void StoreProfileWithTwoMacros() {
     Store(profiles);
 }
 
-// Ticks every millisecond on the window thread once started: the longest gap between two ticks
-// is the longest stall. Ends the program once `done` says so.
+// Ticks every millisecond on the window thread: the longest gap is the longest stall, until `done`.
 class StallWatch {
 public:
     explicit StallWatch(std::function<bool()> done) {

@@ -12,8 +12,7 @@
 namespace nimba {
 namespace {
 
-// A full disk (a file size limit, which holds for root too): one word per failing run, the
-// edits stay in memory and the old file on disk, and the next save once there is room writes them.
+// A full disk (a file size limit, also for root): told once per run, nothing lost, saved later.
 TEST(ProfileSaverTest, AFailingRunIsToldOnceAndKeepsTheEdits) {
     testing::LoadEnglishTexts();
     testing::TestFolder folder;
