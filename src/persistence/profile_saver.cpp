@@ -33,7 +33,8 @@ void ProfileSaver::Flush() {
     std::unique_lock lock(mutex_);
     ++flushing_;
     wake_.notify_all();
-    wake_.wait(lock, [this] { return !requested_ && !writing_; });
+    // Another process keeping the stores is the user's to hear of, not a reason to hang.
+    wake_.wait(lock, [this] { return !writing_ && (!requested_ || busy_); });
     --flushing_;
 }
 
@@ -51,6 +52,7 @@ void ProfileSaver::Run(std::stop_token stop) {
         Tell(outcome);
         lock.lock();
         writing_ = false;
+        busy_ = outcome == Write::kBusy;
         // Another process is writing: this save comes again once it is done. A failed write
         // waits for the next change, as a full disk would fail again at once.
         if (outcome == Write::kBusy && !stop.stop_requested()) requested_ = true;

@@ -24,7 +24,8 @@ public:
     ~ProfileSaver();
 
     void Request();
-    // Returns once every save requested before the call has been tried.
+    // Returns once every save requested before the call has been tried (and is written, unless
+    // it failed or another process keeps the stores).
     void Flush();
 
 private:
@@ -37,7 +38,8 @@ private:
     std::condition_variable_any wake_;
     bool requested_ = false;
     bool writing_ = false;
-    int flushing_ = 0;  // callers of Flush waiting: no more gathering
+    bool busy_ = false;  // the last try found the stores locked: it is tried again
+    int flushing_ = 0;   // callers of Flush waiting: no more gathering
     Write last_ = Write::kSaved;
     std::jthread thread_;  // last: it starts once the rest is there
 };

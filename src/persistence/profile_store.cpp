@@ -106,7 +106,9 @@ void ProfileStore::Load() {
 }
 
 ProfileStore::Read ProfileStore::Reload() {
-    std::lock_guard file(file_mutex_);
+    // The window thread calls this: a save of a large store under way is waited for briefly.
+    std::unique_lock file(file_mutex_, kStoreLockWait);
+    if (!file) return Read::kBusy;
     const auto lock = StoreLock::Take(data_directory_, kStoreLockWait);
     if (!lock) return Read::kBusy;
     return ReadStore(true) ? Read::kMerged : Read::kTaken;

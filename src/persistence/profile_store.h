@@ -109,7 +109,7 @@ private:
     std::vector<int32_t> changed_;
 
     // One read or write of the file at a time; the fields below belong to it.
-    std::mutex file_mutex_;
+    std::timed_mutex file_mutex_;
     FileStamp stamp_;                        // pro.data as last read or written here
     std::unique_ptr<ProfileRecord> synced_;  // its current profile then; none when it had none
     ProfileList copy_;                       // the list as SaveCopy writes it, kept for reuse
