@@ -5,10 +5,13 @@
 #include <filesystem>
 
 #include "app/autostart_entry.h"
+#include "dialogs/msg_wnd.h"
 #include "platform/debug_output.h"
+#include "platform/private_folder.h"
 #include "platform/text_encoding.h"
 #include "platform/xkb_layout.h"
 #include "skin/paint_manager.h"
+#include "skin/resource_manager.h"
 
 namespace nimba {
 namespace {
@@ -29,6 +32,15 @@ Program::~Program() {
 }
 
 int Program::Start() {
+    if (const std::string refusal = platform::PreparePrivateFolder(instance_.folder());
+        !refusal.empty()) {
+        std::fprintf(stderr, "nimba-mouse: %s; not starting\n", refusal.c_str());
+        const std::u16string resources = CPaintManagerUI::GetInstancePath() + u"res/";
+        CPaintManagerUI::SetResourcePath(resources);
+        CResourceManager::GetInstance().LoadLanguage(platform::Utf16ToUtf8(resources) + "lan.xml");
+        ShowMessageBox(nullptr, u"runtime_folder_refused_text");
+        return kCannotStart;
+    }
     if (!instance_.Acquire()) {
         instance_.SignalRunningCopy();
         return kAnotherCopyRuns;

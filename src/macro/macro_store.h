@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -9,7 +10,9 @@
 
 #include "macro/macro_record.h"
 #include "model/profile_record.h"
+#include "persistence/atomic_file.h"
 #include "persistence/byte_stream.h"
+#include "persistence/store_load.h"
 
 namespace nimba {
 
@@ -38,10 +41,14 @@ public:
         bool saved;
     };
 
-    void Load();
-    // Rewrites macro.data from the whole list; false when the file could not be replaced, or
-    // another process kept the stores locked (the list stays as it is).
+    StoreLoad Load(StoreAccess access = StoreAccess::kReadWrite);
+    // Rewrites macro.data from the whole list; false when the file could not be replaced,
+    // another process kept the stores locked, and at once while the list stands in for a store
+    // that could not be read (the list stays as it is).
     [[nodiscard]] bool Save();
+    // Runs `save` with the replacement of macro.data under the store's lock, for a save
+    // joined with the profile store's; false without running it when Save would refuse.
+    [[nodiscard]] bool SaveWith(const std::function<bool(const FileReplacement&)>& save) const;
 
     bool NameExists(std::u16string_view name) const;
     std::u16string UniqueName(std::u16string_view candidate) const;
@@ -73,11 +80,14 @@ public:
 
 private:
     [[nodiscard]] bool SaveLocked() const;
+    [[nodiscard]] bool SaveWithLocked(
+        const std::function<bool(const FileReplacement&)>& save) const;
     int AppendLocked(std::unique_ptr<MacroRecord> record);
 
     std::string data_directory_;
     mutable std::mutex mutex_;
     MacroList macros_;
+    bool unreadable_ = false;
 };
 
 }  // namespace nimba

@@ -16,7 +16,12 @@
 #include "skin/slider.h"
 
 namespace nimba {
-namespace {}  // namespace
+namespace {
+
+// The Apply button's colour while the mouse is behind: the page's warning amber.
+constexpr DWORD kPendingApplyColour = 0xFFF2B233;
+
+}  // namespace
 
 CMS_1_Page::CMS_1_Page(std::string data_directory)
     : store_(data_directory), macros_(std::move(data_directory)) {
@@ -116,8 +121,7 @@ void CMS_1_Page::BindControls() {
 
 void CMS_1_Page::LoadProfiles() {
     apply_.apply_all.store(1);
-    store_.Load();
-    ReadBesideProfiles();
+    ReadBesideProfiles(store_.Load());
     ProfileRecord profile{};
     if (store_.CopyCurrentProfile(profile)) apply_.applied_snapshot.Set(profile);
     if (link_manager_) link_manager_->SetBleConnected(link_manager_->links().ble_link.load());
@@ -134,7 +138,7 @@ bool CMS_1_Page::ReloadProfiles() {
     busy_told_ = false;
     // Edits kept over the ones read are on no disk yet.
     if (read == ProfileStore::Read::kMerged) saver_.Request();
-    ReadBesideProfiles();
+    ReadBesideProfiles({});
     ShowProfile();
     StatusChanged();
     return true;
@@ -146,8 +150,12 @@ void CMS_1_Page::TellSaveOutcome(ProfileStore::Write outcome) {
     if (outcome == ProfileStore::Write::kBusy) ShowMessageBox(window_, u"stores_busy_text");
 }
 
-void CMS_1_Page::ReadBesideProfiles() {
-    macros_.Load();
+void CMS_1_Page::ReadBesideProfiles(const StoreLoad& profiles) {
+    for (const StoreLoad& load : {profiles, macros_.Load()}) {
+        if (load.outcome == StoreLoad::Outcome::kRead) continue;
+        OutputDebugStringW(platform::FromUtf8("store not read as it was: " + load.detail).c_str());
+        PostMessageW(window_, kStoreNoticeMessage, static_cast<WPARAM>(load.outcome), 0);
+    }
     follower_.LoadRules();
     profile_actions_.ShowList();
 }
@@ -190,6 +198,17 @@ void CMS_1_Page::StopLinks() {
 bool CMS_1_Page::HandleWindowMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == kApplyRingMessage) {
         if (CControlUI* ring = pm_->FindControl(u"apply_ring")) ring->SetVisible(wParam != 0);
+        return true;
+    }
+    if (message == kStoreNoticeMessage) {
+        ShowMessageBox(window_,
+                       static_cast<StoreLoad::Outcome>(wParam) == StoreLoad::Outcome::kUnreadable
+                           ? u"store_unreadable_text"
+                           : u"store_set_aside_text");
+        return true;
+    }
+    if (message == kMouseBehindMessage) {
+        ShowPendingMark(wParam != 0);
         return true;
     }
     if (message == WM_TIMER && wParam == kDelayedApplyTimer) {
@@ -336,6 +355,22 @@ void CMS_1_Page::ShowLightMode(int mode) {
 
 void CMS_1_Page::SetApplyRingVisible(bool visible) {
     PostMessageW(window_, kApplyRingMessage, visible ? 1 : 0, 0);
+}
+
+void CMS_1_Page::ShowMouseBehind(bool behind) {
+    PostMessageW(window_, kMouseBehindMessage, behind ? 1 : 0, 0);
+}
+
+void CMS_1_Page::ShowPendingMark(bool behind) {
+    if (behind == mouse_behind_) return;
+    mouse_behind_ = behind;
+    SetVisible("ms_1_label_pending", behind);
+    if (apply_button_ != nullptr) {
+        apply_button_->SetBkColor(behind ? kPendingApplyColour : 0);
+        // A screen reader gives the tip with the button.
+        apply_button_->SetToolTip(behind ? u"apply_pending_tip_text" : u"apply_tip_text");
+    }
+    StatusChanged();
 }
 
 void CMS_1_Page::EditProgramRules() {

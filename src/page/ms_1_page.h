@@ -47,8 +47,13 @@ inline constexpr UINT_PTR kSettingsScrollTimer = 514;
 inline constexpr UINT kSettingsScrollMs = 10;
 // The apply worker asks the window thread to show or hide the apply ring (wParam 1 / 0).
 inline constexpr UINT kApplyRingMessage = 1543;
+// A store could not be read as it was (wParam: its StoreLoad::Outcome); told once the window
+// is up.
+inline constexpr UINT kStoreNoticeMessage = 1544;
+// The apply worker tells the window thread whether the mouse is behind (wParam 1 / 0).
+inline constexpr UINT kMouseBehindMessage = 1545;
 // The profile saver's news for the window thread (wParam: ProfileStore::Write).
-inline constexpr UINT kProfileSaveMessage = 1544;
+inline constexpr UINT kProfileSaveMessage = 1546;
 
 class CMS_1_Page final : public CNotifyPump, public DeviceControls, private SettingsHost {
 public:
@@ -102,7 +107,10 @@ public:
     void SetWindowedPrograms(std::function<std::vector<WindowedProgram>()> list) {
         windowed_programs_ = std::move(list);
     }
-    // Called on the window thread whenever the current profile's name or the battery changes.
+    // Part of the profile has not reached the mouse yet.
+    bool MouseBehind() const { return mouse_behind_; }
+    // Called on the window thread whenever the current profile's name, the battery or whether
+    // the mouse is behind changes.
     void SetStatusListener(std::function<void()> listener) {
         status_listener_ = std::move(listener);
     }
@@ -116,6 +124,7 @@ public:
     void SelectDpiStage(int number) override;
     void ShowLightMode(int mode) override;
     void SetApplyRingVisible(bool visible) override;
+    void ShowMouseBehind(bool behind) override;
 
 private:
     struct Section {
@@ -140,13 +149,16 @@ private:
     void ScrollSettingsToEnd();
     void HideForBle(CCheckBoxUI* check, CControlUI* section);
     void ShowProfileControls(const ProfileRecord& profile);
-    // The macro store and the program rules, then the profile list shown.
-    void ReadBesideProfiles();
+    // The macro store and the program rules, then the profile list shown; what was not read
+    // as it was (the profile store's `profiles` included) is told once the window is up.
+    void ReadBesideProfiles(const StoreLoad& profiles);
     void StatusChanged();
     // The "Programs" dialog; its rules are saved when it ends with OK.
     void EditProgramRules();
     // Tells the user when the rules file could not be written.
     void RulesSaved(bool saved);
+    // The pending mark: the Apply button coloured and its tip, and the text above it.
+    void ShowPendingMark(bool behind);
 
     HWND window_ = nullptr;
     CPaintManagerUI* pm_ = nullptr;
@@ -192,6 +204,7 @@ private:
     CControlUI* debounce_section_ = nullptr;
 
     std::u16string battery_text_;
+    bool mouse_behind_ = false;
     std::function<void()> status_listener_;
     std::function<std::vector<WindowedProgram>()> windowed_programs_;
     LowBatteryNotice low_battery_{ShowLowBatteryNotification};

@@ -185,8 +185,9 @@ void ProfileListActions::ImportProfileFile() {
     if (!GetOpenFileNameW(&ofn)) return;
     const ImportResult result = ImportProfile(platform::ToUtf8(path), store_, macros_);
     if (result.status != ImportStatus::kImported) {
-        Tell(result.status == ImportStatus::kTruncated ? u"profile_file_short_text"
-                                                       : u"profile_file_unreadable_text");
+        Tell(result.status == ImportStatus::kTruncated  ? u"profile_file_short_text"
+             : result.status == ImportStatus::kNotAFile ? u"file_not_regular_text"
+                                                        : u"profile_file_unreadable_text");
         return;
     }
     const std::u16string name =
@@ -195,7 +196,7 @@ void ProfileListActions::ImportProfileFile() {
         });
     AddRow(name);
     SwitchProfile(result.index);
-    if (!result.saved) Tell(u"macro_save_failed_text");
+    if (!result.saved) Tell(u"profile_save_failed_text");
 }
 
 void ProfileListActions::ExportProfileFile() {

@@ -2,12 +2,14 @@
 
 #include <cstring>
 
+#include "macro/macro_store.h"
 #include "model/profile_defaults.h"
 #include "model/utf16.h"
 #include "persistence/atomic_file.h"
 #include "persistence/damaged_copy.h"
 #include "persistence/data_directory.h"
 #include "persistence/file_stream.h"
+#include "persistence/store_files.h"
 #include "persistence/store_lock.h"
 #include "persistence/unique_name.h"
 #include "skin/resource_manager.h"
@@ -33,10 +35,6 @@ void ReadProfileStore(InputStream& in, ProfileList& profiles, ProfileStoreHeader
     }
 }
 
-std::string ProfileStorePath(const std::string& data_directory) {
-    return data_directory + kStoreFolder + "pro.data";
-}
-
 bool SaveProfileStore(const std::string& data_directory, const ProfileList& profiles,
                       const ProfileStoreHeader& header) {
     // The whole path: "Data" itself may have gone since the start.
@@ -46,25 +44,35 @@ bool SaveProfileStore(const std::string& data_directory, const ProfileList& prof
     });
 }
 
-void LoadProfileStore(const std::string& data_directory, ProfileList& profiles,
-                      ProfileStoreHeader& header) {
+StoreLoad LoadProfileStore(const std::string& data_directory, ProfileList& profiles,
+                           ProfileStoreHeader& header, StoreAccess access) {
     profiles.clear();
     const std::string path = ProfileStorePath(data_directory);
-    RemoveStaleTemporaries(path);
-    if (auto in = FileInputStream::Open(path)) ReadProfileStore(*in, profiles, header);
-    if (profiles.empty()) {
-        // Missing, empty or headless: start over as on the first run, keeping what was there.
-        KeepDamagedCopy(path);
-        std::memset(&header, 0, sizeof(header));
-        CreateDefaultProfile(profiles);
-        // Unwritable, the program still runs with the default profile; its next save says so.
-        (void)SaveProfileStore(data_directory, profiles, header);
-        return;
+    CompleteStoreWrites(data_directory);
+    OpenFailure failure;
+    if (auto in = FileInputStream::Open(path, &failure)) ReadProfileStore(*in, profiles, header);
+    if (!profiles.empty()) {
+        if (header.current_profile_index < 0 ||
+            static_cast<size_t>(header.current_profile_index) >= profiles.size()) {
+            header.current_profile_index = 0;
+        }
+        return {};
     }
-    if (header.current_profile_index < 0 ||
-        static_cast<size_t>(header.current_profile_index) >= profiles.size()) {
-        header.current_profile_index = 0;
+    // A default profile stands in; whether the store may be replaced by it depends on what
+    // was there.
+    std::memset(&header, 0, sizeof(header));
+    CreateDefaultProfile(profiles);
+    if (failure.problem != FileProblem::kNone && failure.problem != FileProblem::kMissing) {
+        return {StoreLoad::Outcome::kUnreadable, DescribeOpenFailure(failure)};
     }
+    // A damaged store is mended by a change, not by a look at it.
+    if (access == StoreAccess::kReadOnly && failure.problem == FileProblem::kNone) return {};
+    // Missing, empty or headless: start over as on the first run, keeping what was there.
+    const std::optional<std::string> copy = KeepDamagedCopy(path);
+    if (!copy) return {StoreLoad::Outcome::kUnreadable, kDamagedNotKept};
+    // Unwritable, the program still runs with the default profile; its next save says so.
+    (void)SaveProfileStore(data_directory, profiles, header);
+    return copy->empty() ? StoreLoad{} : StoreLoad{StoreLoad::Outcome::kSetAside, *copy};
 }
 
 ProfileRecord* CreateDefaultProfile(ProfileList& profiles) {
@@ -101,8 +109,12 @@ ProfileStore::ProfileStore(std::string data_directory)
       header_(std::make_unique<ProfileStoreHeader>()),
       copy_header_(std::make_unique<ProfileStoreHeader>()) {}
 
-void ProfileStore::Load() {
-    ReadStore(false);
+StoreLoad ProfileStore::Load(StoreAccess access) {
+    std::lock_guard file(file_mutex_);
+    // A first read goes on even when the lock stays busy, as files are replaced whole.
+    const auto lock = StoreLock::Take(data_directory_, kStoreLockWait);
+    bool merged = false;
+    return ReadStore(false, access, merged);
 }
 
 ProfileStore::Read ProfileStore::Reload() {
@@ -111,25 +123,22 @@ ProfileStore::Read ProfileStore::Reload() {
     if (!file) return Read::kBusy;
     const auto lock = StoreLock::Take(data_directory_, kStoreLockWait);
     if (!lock) return Read::kBusy;
-    return ReadStore(true) ? Read::kMerged : Read::kTaken;
+    bool merged = false;
+    (void)ReadStore(true, StoreAccess::kReadWrite, merged);
+    return merged ? Read::kMerged : Read::kTaken;
 }
 
-bool ProfileStore::ReadStore(bool merge) {
-    std::unique_lock file(file_mutex_, std::defer_lock);
-    // Reload holds both already; a first read runs even when the lock stays busy, as files
-    // are replaced whole and always read complete.
-    if (!merge) file.lock();
-    const auto lock = merge ? std::nullopt : StoreLock::Take(data_directory_, kStoreLockWait);
+StoreLoad ProfileStore::ReadStore(bool merge, StoreAccess access, bool& merged) {
     ProfileList read;
     auto header = std::make_unique<ProfileStoreHeader>();
-    LoadProfileStore(data_directory_, read, *header);
+    const StoreLoad result = LoadProfileStore(data_directory_, read, *header, access);
     stamp_ = StampOf(ProfileStorePath(data_directory_));
     const int32_t index = header->current_profile_index;
     std::unique_ptr<ProfileRecord> disk =
         Inside(read, index) ? std::make_unique<ProfileRecord>(*read[index]) : nullptr;
-    bool merged = false;
     {
         std::lock_guard guard(mutex_);
+        unreadable_ = result.outcome == StoreLoad::Outcome::kUnreadable;
         const int32_t mine = header_->current_profile_index;
         // Only while the same profile is current here and there are its edits still the user's.
         if (merge && synced_ && disk && Inside(profiles_, mine) && mine == index &&
@@ -144,7 +153,7 @@ bool ProfileStore::ReadStore(bool merge) {
         all_changed_ = true;
     }
     synced_ = std::move(disk);
-    return merged;
+    return result;
 }
 
 bool ProfileStore::Save() {
@@ -152,15 +161,37 @@ bool ProfileStore::Save() {
     const auto lock = StoreLock::Take(data_directory_, kStoreLockWait);
     if (!lock) return false;
     std::lock_guard guard(mutex_);
-    if (!SaveProfileStore(data_directory_, profiles_, *header_)) return false;
+    // The stand-in of an unreadable store must never take the user's profiles' place.
+    if (unreadable_ || !SaveProfileStore(data_directory_, profiles_, *header_)) return false;
     Synced(profiles_, header_->current_profile_index);
     return true;
+}
+
+bool ProfileStore::SaveTogether(MacroStore& macros) {
+    std::lock_guard file(file_mutex_);
+    const auto lock = StoreLock::Take(data_directory_, kStoreLockWait);
+    if (!lock) return false;
+    std::lock_guard guard(mutex_);
+    if (unreadable_) return false;
+    EnsureFolder(data_directory_ + kStoreFolder);
+    const FileReplacement profile_file{ProfileStorePath(data_directory_), [&](OutputStream& out) {
+                                           return WriteProfileStore(out, profiles_, *header_);
+                                       }};
+    const bool saved = macros.SaveWith([&](const FileReplacement& macro_file) {
+        return ReplaceFilesTogether(StoreJournalPath(data_directory_), {macro_file, profile_file});
+    });
+    if (saved) Synced(profiles_, header_->current_profile_index);
+    return saved;
 }
 
 ProfileStore::Write ProfileStore::SaveCopy(std::chrono::milliseconds lock_wait) {
     std::lock_guard file(file_mutex_);
     const auto lock = StoreLock::Take(data_directory_, lock_wait);
     if (!lock) return Write::kBusy;
+    {
+        std::lock_guard guard(mutex_);
+        if (unreadable_) return Write::kRefused;
+    }
     if (StampOf(ProfileStorePath(data_directory_)) != stamp_) return Write::kChangedOnDisk;
     CopyForSave();
     if (!SaveProfileStore(data_directory_, copy_, *copy_header_)) return Write::kFailed;

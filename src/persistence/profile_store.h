@@ -12,8 +12,12 @@
 #include "model/profile_record.h"
 #include "persistence/byte_stream.h"
 #include "persistence/file_stamp.h"
+#include "persistence/store_files.h"
+#include "persistence/store_load.h"
 
 namespace nimba {
+
+class MacroStore;
 
 // The block in front of the records of pro.data (164964 bytes).
 struct ProfileStoreHeader {
@@ -32,16 +36,18 @@ bool WriteProfileStore(OutputStream& out, const ProfileList& profiles,
 // Fills the header and appends every record; missing bytes (a short file) are zero.
 void ReadProfileStore(InputStream& in, ProfileList& profiles, ProfileStoreHeader& header);
 
-// `data_directory` ends in "/"; pro.data lives in its store folder.
-std::string ProfileStorePath(const std::string& data_directory);
 // Replaces pro.data with the header and the list; false when that failed (the old file stays).
 [[nodiscard]] bool SaveProfileStore(const std::string& data_directory, const ProfileList& profiles,
                                     const ProfileStoreHeader& header);
-// Fills an empty list and the header from pro.data. A store that cannot be opened, or holds no
-// record, is replaced by a new one with one default profile (a copy of a damaged one is kept).
-// A current index outside the list selects the first profile. Temporaries of killed saves go.
-void LoadProfileStore(const std::string& data_directory, ProfileList& profiles,
-                      ProfileStoreHeader& header);
+// Fills an empty list and the header from pro.data. A missing store, or one that holds no
+// record, is replaced by a new one with one default profile (a copy of a damaged one is kept);
+// one that is there but cannot be read is left alone, with a default profile in the list.
+// A current index outside the list selects the first profile. Saves that a killed process left
+// half done are completed or dropped first, even read-only (the store is then as its last save
+// decided); read-only, a damaged store is not mended.
+StoreLoad LoadProfileStore(const std::string& data_directory, ProfileList& profiles,
+                           ProfileStoreHeader& header,
+                           StoreAccess access = StoreAccess::kReadWrite);
 // Appends a profile named from "add_profile_text" and the new count, made unique.
 ProfileRecord* CreateDefaultProfile(ProfileList& profiles);
 
@@ -57,15 +63,20 @@ public:
         kFailed,         // the old file stays
         kBusy,           // another process held the stores' lock for the whole wait
         kChangedOnDisk,  // another process wrote the store since it was last read: read it first
+        kRefused,        // the list stands in for a store that could not be read (user told)
     };
     // How a read of the store ended.
     enum class Read { kTaken, kMerged, kBusy };
 
     explicit ProfileStore(std::string data_directory);
 
-    void Load();
-    // Writes the list as it is, holding the list's lock for the write.
+    StoreLoad Load(StoreAccess access = StoreAccess::kReadWrite);
+    // Writes the list as it is, holding the list's lock for the write; false, writing nothing,
+    // while the list stands in for a store that could not be read.
     [[nodiscard]] bool Save();
+    // Saves this store and `macros` so that both are replaced or neither, even when the
+    // process is killed on the way.
+    [[nodiscard]] bool SaveTogether(MacroStore& macros);
     // Writes a copy of the list taken under the list's lock, so that edits go on while the file
     // is written; refuses to write over a store another process changed since it was read.
     [[nodiscard]] Write SaveCopy(std::chrono::milliseconds lock_wait);
@@ -91,8 +102,9 @@ public:
     const std::string& data_directory() const { return data_directory_; }
 
 private:
-    // Reads pro.data; with `merge`, keeps the edits of the current profile made since `synced_`.
-    bool ReadStore(bool merge);
+    // Reads pro.data; with `merge`, keeps the edits of the current profile made since `synced_`
+    // (then `merged`).
+    StoreLoad ReadStore(bool merge, StoreAccess access, bool& merged);
     // Copies the list and header into `copy_` as they are at one moment.
     void CopyForSave();
     // After a read or write: what pro.data now holds of the current profile.
@@ -102,7 +114,8 @@ private:
     mutable std::mutex mutex_;
     ProfileList profiles_;
     std::unique_ptr<ProfileStoreHeader> header_;  // 161 KB, kept off the stack
-    uint64_t changes_ = 0;                        // counts every change of the two
+    bool unreadable_ = false;
+    uint64_t changes_ = 0;  // counts every change of the two
     // Since the last copy for a save: whether anything but the current profile may have
     // changed (an Edit, a read), else the records changed as the current profile.
     bool all_changed_ = true;

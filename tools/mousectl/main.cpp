@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "mousectl/commands.h"
+#include "mousectl/store_session.h"
 #include "platform/diagnostic_output.h"
 
 namespace nimba::mousectl {
@@ -100,7 +101,7 @@ void PrintOverview(std::ostream& out) {
     }
     out << "\nRun '" << kProgram << " COMMAND --help' for the details of a command.\n"
         << "Exit status: 0 done, 1 failed, 2 bad usage or value (nothing changed),\n"
-        << "3 no mouse (a change is saved all the same).\n";
+        << "3 no mouse, or it did not take every setting (a change is saved all the same).\n";
 }
 
 void PrintCommandHelp(const Command& command, std::ostream& out) {
@@ -148,7 +149,12 @@ int RunCommand(const Command& command, const std::vector<std::string_view>& word
     if (args.size() < command.min_args) return UsageError(command, "missing arguments");
     if (args.size() > command.max_args) return UsageError(command, "too many arguments");
     call.args = args;
-    const int code = command.run(call, std::cout, std::cerr);
+    int code = kExitFailure;
+    try {
+        code = command.run(call, std::cout, std::cerr);
+    } catch (const UnreadableStore& store) {
+        std::cerr << kProgram << ": " << store.message << "\n";
+    }
     if (code == kExitUsage) std::cerr << "usage: " << kProgram << " " << command.usage << "\n";
     return code;
 }

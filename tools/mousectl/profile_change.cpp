@@ -49,6 +49,10 @@ int ApplyToMouse(ProfileStore& profiles, const ProfileRecord& mouse_holds, bool 
     // The worker drops a request when every link went away before it ran.
     device.RunUntil([&] { return device.controls.apply_finished.load() || !AnyLinkUp(links); },
                     std::numeric_limits<uint32_t>::max());
+    if (device.controls.mouse_behind.load()) {
+        err << "nimba-mousectl: the mouse did not take every setting\n";
+        return kExitNoMouse;
+    }
     return kExitOk;
 }
 
@@ -74,11 +78,12 @@ int StoresSaved(StoreSession& session, std::ostream& err) {
 }
 
 int FinishChange(StoreSession& session, const ProfileRecord& before, bool whole, bool apply,
-                 std::ostream& err) {
+                 std::ostream& err, const std::function<void()>& saved) {
     if (!session.profiles.Save()) {
         err << "nimba-mousectl: cannot save the profile store\n";
         return kExitFailure;
     }
+    if (saved) saved();
     if (!apply) return StoresSaved(session, err);
     session.Unlock();
     return ApplyToMouse(session.profiles, before, whole, err);

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cstdlib>
 #include <iostream>
+#include <utility>
 
 #include "model/utf16.h"
 #include "mousectl/commands.h"
@@ -39,12 +40,24 @@ void LoadLanguageTexts() {
     CResourceManager::GetInstance().LoadLanguage(GetModuleDirectory() + "res/lan.xml");
 }
 
-StoreSession::StoreSession()
+StoreSession::StoreSession(StoreAccess access)
     : profiles(DataDirectoryWithTexts()),
       macros(profiles.data_directory()),
       lock(LockStores(profiles.data_directory())) {
-    profiles.Load();
-    macros.Load();
+    const std::string& folder = profiles.data_directory();
+    const std::pair<StoreLoad, std::string> loads[] = {
+        {profiles.Load(access), ProfileStorePath(folder)},
+        {macros.Load(access), MacroStorePath(folder)}};
+    for (const auto& [load, path] : loads) {
+        if (load.outcome == StoreLoad::Outcome::kUnreadable) {
+            throw UnreadableStore{path + " " + load.detail + "; it is left as it is"};
+        }
+        if (load.outcome == StoreLoad::Outcome::kSetAside) {
+            std::cerr << "nimba-mousectl: " << path
+                      << " was damaged and has been mended; its bytes "
+                      << "were kept in " << load.detail << "\n";
+        }
+    }
 }
 
 std::function<void()> SaveOrSay(ProfileStore& profiles, std::ostream& err) {

@@ -6,6 +6,7 @@
 #include <functional>
 #include <optional>
 #include <ostream>
+#include <string>
 #include <string_view>
 
 #include "macro/macro_store.h"
@@ -14,13 +15,20 @@
 
 namespace nimba::mousectl {
 
+// A store that is there but cannot be read: the command must not go on with a stand-in.
+struct UnreadableStore {
+    std::string message;
+};
+
 // Holds the lock of the stores from before they are read until Unlock, so that what a command
 // writes back is what it read plus its change: no other writer saves in between. A command that
 // only reads, or runs on, unlocks as soon as it has read them.
 struct StoreSession {
-    // Loads the language texts, the profile store and the macro store; ends the process with a
-    // message when another process keeps the stores locked.
-    StoreSession();
+    // Loads the language texts, the profile store and the macro store; throws UnreadableStore
+    // (the command then ends with exit 1) rather than work on a stand-in. A store that was
+    // mended is said on standard error. Ends the process with a message when another process
+    // keeps the stores locked.
+    explicit StoreSession(StoreAccess access = StoreAccess::kReadWrite);
     ProfileStore profiles;
     MacroStore macros;
 

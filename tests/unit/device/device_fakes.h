@@ -36,6 +36,7 @@ public:
         std::lock_guard lock(ring_mutex);
         ring.push_back(visible);
     }
+    void ShowMouseBehind(bool behind) override { mouse_behind = behind; }
 
     // -1 = never set.
     int Visible(const std::string& name) const {
@@ -51,6 +52,7 @@ public:
     int light_mode = -1;
     std::mutex ring_mutex;
     std::vector<bool> ring;
+    std::atomic<bool> mouse_behind{false};
 
 private:
     std::map<std::string, bool> visible_;
