@@ -9,6 +9,7 @@
 #include "persistence/data_directory.h"
 #include "persistence/file_stream.h"
 #include "persistence/store_files.h"
+#include "persistence/store_lock.h"
 #include "persistence/unique_name.h"
 #include "skin/resource_manager.h"
 
@@ -42,6 +43,8 @@ std::string MacroStore::FilePath() const {
 }
 
 StoreLoad MacroStore::Load(StoreAccess access) {
+    // Files are replaced whole, so a read goes on even when another process keeps the lock.
+    const auto stores = StoreLock::Take(data_directory_, kStoreLockWait);
     std::lock_guard lock(mutex_);
     macros_.clear();
     unreadable_ = false;
@@ -79,6 +82,8 @@ bool MacroStore::SaveLocked() const {
 
 bool MacroStore::SaveWithLocked(const std::function<bool(const FileReplacement&)>& save) const {
     if (unreadable_) return false;
+    const auto stores = StoreLock::Take(data_directory_, kStoreLockWait);
+    if (!stores) return false;
     EnsureFolder(data_directory_ + kStoreFolder);
     return save({FilePath(), [this](OutputStream& out) { return WriteMacroList(out, macros_); }});
 }
@@ -98,7 +103,7 @@ int MacroStore::AppendLocked(std::unique_ptr<MacroRecord> record) {
     return static_cast<int>(macros_.size()) - 1;
 }
 
-MacroRecord* MacroStore::CreateNewMacro() {
+MacroStore::Created MacroStore::CreateNewMacro() {
     std::lock_guard lock(mutex_);
     const std::u16string base = CResourceManager::GetInstance().GetText(u"add_macro_text") +
                                 Utf8ToUtf16(std::to_string(macros_.size() + 1));
@@ -106,15 +111,14 @@ MacroRecord* MacroStore::CreateNewMacro() {
     CopyName(record->name, NameForNewRecord(macros_, base, kMacroNameChars, kMacroNameChars));
     MacroRecord* created = record.get();
     AppendLocked(std::move(record));
-    SaveLocked();
-    return created;
+    return {created, SaveLocked()};
 }
 
-void MacroStore::Remove(int index) {
+bool MacroStore::Remove(int index) {
     std::lock_guard lock(mutex_);
-    if (index < 0 || static_cast<size_t>(index) >= macros_.size()) return;
+    if (index < 0 || static_cast<size_t>(index) >= macros_.size()) return true;
     macros_.erase(macros_.begin() + index);
-    SaveLocked();
+    return SaveLocked();
 }
 
 MacroStore::Match MacroStore::FindIdentical(const ButtonAssignment& button) const {
