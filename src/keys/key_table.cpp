@@ -152,7 +152,7 @@ const KeyUsageRow* FirstRowWhere(auto matches) {
 
 std::u16string Text(std::u16string_view id) {
     if (id.empty()) return {};
-    return CResourceManager::GetInstance().GetText(std::u16string(id));
+    return LanguageText(id);
 }
 
 // Text ids of the codes that do not follow the keyboard layout.

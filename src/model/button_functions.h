@@ -5,12 +5,12 @@
 
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
 
 #include "model/profile_record.h"
+#include "model/text_lookup.h"
 
 namespace nimba {
 
@@ -45,7 +45,6 @@ struct ButtonLabelText {
     std::u16string text;
     bool is_language_key;  // true: `text` is a key the label control resolves itself
 };
-using TextLookup = std::function<std::u16string(std::u16string_view key)>;
 
 // The label of a button. Key combinations and macros are composed here from language texts
 // (`text`) and, for a key combination, the display name of its key (`key_name`).

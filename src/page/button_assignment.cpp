@@ -49,13 +49,11 @@ void ButtonAssignmentControls::Bind(const ControlFinder& find) {
 }
 
 void ButtonAssignmentControls::Show(const ProfileRecord& profile) {
-    const TextLookup text = [](std::u16string_view key) {
-        return CResourceManager::GetInstance().GetText(std::u16string(key));
-    };
     for (int i = 0; i < kButtons; ++i) {
         if (buttons_[i] == nullptr) continue;
         const ButtonAssignment& button = profile.buttons[i];
-        const ButtonLabelText label = ButtonLabel(button, text, KeyName(button.shortcut_key));
+        const ButtonLabelText label =
+            ButtonLabel(button, LanguageText, KeyName(button.shortcut_key));
         buttons_[i]->SetResourceText(label.is_language_key);
         buttons_[i]->SetText(label.text);
     }

@@ -17,7 +17,7 @@ namespace nimba {
 namespace {}  // namespace
 
 CMS_1_Page::CMS_1_Page(std::string data_directory)
-    : store_(data_directory), macros_(std::move(data_directory)) {
+    : store_(data_directory, LanguageText), macros_(std::move(data_directory), LanguageText) {
     MapMessage(notify_type::kClick, {}, [this](TNotifyUI& msg) { OnClick(msg); });
     MapMessage(notify_type::kSelectChanged, {}, [this](TNotifyUI& msg) { OnSettingsNotify(msg); });
     // The first entry that matches takes a notification: the profile list's before any list's.

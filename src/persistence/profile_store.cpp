@@ -9,7 +9,6 @@
 #include "persistence/data_directory.h"
 #include "persistence/file_stream.h"
 #include "persistence/unique_name.h"
-#include "skin/resource_manager.h"
 
 namespace nimba {
 
@@ -46,7 +45,7 @@ bool SaveProfileStore(const std::string& data_directory, const ProfileList& prof
 }
 
 void LoadProfileStore(const std::string& data_directory, ProfileList& profiles,
-                      ProfileStoreHeader& header) {
+                      ProfileStoreHeader& header, const TextLookup& text) {
     profiles.clear();
     const std::string path = ProfileStorePath(data_directory);
     RemoveStaleTemporaries(path);
@@ -55,7 +54,7 @@ void LoadProfileStore(const std::string& data_directory, ProfileList& profiles,
         // Missing, empty or headless: start over as on the first run, keeping what was there.
         KeepDamagedCopy(path);
         std::memset(&header, 0, sizeof(header));
-        CreateDefaultProfile(profiles);
+        CreateDefaultProfile(profiles, text);
         SaveProfileStore(data_directory, profiles, header);
         return;
     }
@@ -65,21 +64,23 @@ void LoadProfileStore(const std::string& data_directory, ProfileList& profiles,
     }
 }
 
-ProfileRecord* CreateDefaultProfile(ProfileList& profiles) {
-    const std::u16string base = CResourceManager::GetInstance().GetText(u"add_profile_text") +
-                                Utf8ToUtf16(std::to_string(profiles.size() + 1));
+ProfileRecord* CreateDefaultProfile(ProfileList& profiles, const TextLookup& text) {
+    const std::u16string base =
+        text(u"add_profile_text") + Utf8ToUtf16(std::to_string(profiles.size() + 1));
     const std::u16string name =
         NameForNewRecord(profiles, base, kProfileNameChars, kProfileRuleChars);
     profiles.push_back(NewProfile(name));
     return profiles.back().get();
 }
 
-ProfileStore::ProfileStore(std::string data_directory)
-    : data_directory_(std::move(data_directory)), header_(std::make_unique<ProfileStoreHeader>()) {}
+ProfileStore::ProfileStore(std::string data_directory, TextLookup text)
+    : data_directory_(std::move(data_directory)),
+      text_(std::move(text)),
+      header_(std::make_unique<ProfileStoreHeader>()) {}
 
 void ProfileStore::Load() {
     std::lock_guard lock(mutex_);
-    LoadProfileStore(data_directory_, profiles_, *header_);
+    LoadProfileStore(data_directory_, profiles_, *header_, text_);
 }
 
 bool ProfileStore::Save() {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "model/profile_record.h"
+#include "model/text_lookup.h"
 #include "persistence/byte_stream.h"
 
 namespace nimba {
@@ -39,16 +40,17 @@ bool SaveProfileStore(const std::string& data_directory, const ProfileList& prof
 // record, is replaced by a new one with one default profile (a copy of a damaged one is kept).
 // A current index outside the list selects the first profile. Temporaries of killed saves go.
 void LoadProfileStore(const std::string& data_directory, ProfileList& profiles,
-                      ProfileStoreHeader& header);
+                      ProfileStoreHeader& header, const TextLookup& text);
 // Appends a profile named from "add_profile_text" and the new count, made unique.
-ProfileRecord* CreateDefaultProfile(ProfileList& profiles);
+ProfileRecord* CreateDefaultProfile(ProfileList& profiles, const TextLookup& text);
 
 // The profile list and header with the one lock that keeps saves and edits apart: every save
 // holds it for the whole write, every change of the list holds it, and the apply worker
 // copies the current profile under it.
 class ProfileStore {
 public:
-    explicit ProfileStore(std::string data_directory);
+    // `text` gives "add_profile_text", the stem of the name of a first profile.
+    ProfileStore(std::string data_directory, TextLookup text);
 
     void Load();
     bool Save();
@@ -69,6 +71,7 @@ public:
 
 private:
     std::string data_directory_;
+    TextLookup text_;
     mutable std::mutex mutex_;
     ProfileList profiles_;
     std::unique_ptr<ProfileStoreHeader> header_;  // 161 KB, kept off the stack

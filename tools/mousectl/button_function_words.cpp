@@ -16,10 +16,6 @@ constexpr int kLoopToggle = 2;  // until the button is pressed again
 constexpr int kMaxLoopCount = 255;
 constexpr int kModifierCombinations = 16;
 
-std::u16string LanguageText(std::u16string_view key) {
-    return CResourceManager::GetInstance().GetText(std::u16string(key));
-}
-
 std::u16string Join(Args words) {
     std::string joined;
     for (std::string_view word : words) joined += (joined.empty() ? "" : " ") + std::string(word);

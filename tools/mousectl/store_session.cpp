@@ -24,7 +24,8 @@ void LoadLanguageTexts() {
 }
 
 StoreSession::StoreSession()
-    : profiles(DataDirectoryWithTexts()), macros(profiles.data_directory()) {
+    : profiles(DataDirectoryWithTexts(), LanguageText),
+      macros(profiles.data_directory(), LanguageText) {
     profiles.Load();
     macros.Load();
 }

@@ -64,7 +64,7 @@ protected:
     static inline QApplication* app_ = nullptr;
     std::filesystem::path folder_ = std::filesystem::path(QDir::tempPath().toStdString()) /
                                     ("select-macro-" + std::to_string(::getpid()));
-    MacroStore store_{folder_.string() + "/"};
+    MacroStore store_{folder_.string() + "/", LanguageText};
     ButtonAssignment button_{};
 };
 
