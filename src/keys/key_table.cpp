@@ -3,6 +3,7 @@
 #include <array>
 #include <string_view>
 
+#include "model/macro_action.h"
 #include "model/utf16.h"
 #include "persistence/name_case.h"
 #include "platform/debug_output.h"
@@ -130,10 +131,10 @@ constexpr KeyUsageRow kRows[] = {
     {92, 231, 0},
     // Codes that are their own virtual key
     {240, 240, 0},
-    {241, 241, 0},
-    {242, 242, 0},
-    {243, 243, 0},
-    {244, 244, 0},
+    {kLeftButtonCode, kLeftButtonCode, 0},
+    {kRightButtonCode, kRightButtonCode, 0},
+    {kMiddleButtonCode, kMiddleButtonCode, 0},
+    {kBackwardButtonCode, kBackwardButtonCode, 0},
     {247, 247, 0},
     {248, 248, 0},
 };
@@ -170,11 +171,11 @@ std::u16string_view FixedCodeTextId(uint8_t code) {
     static constexpr std::u16string_view kFrom224[] = {u"key_LCtrl", u"key_LShift", u"key_LAlt",
                                                        u"key_LWin",  u"key_RCtrl",  u"key_RShift",
                                                        u"key_RAlt",  u"key_RWin"};
-    static constexpr std::u16string_view kFrom241[] = {u"L_Button", u"R_Button", u"M_Button",
-                                                       u"Backward_Button", u"Forward_Button"};
+    static constexpr std::u16string_view kMouseButtons[] = {u"L_Button", u"R_Button", u"M_Button",
+                                                            u"Backward_Button", u"Forward_Button"};
     if (code >= 58 && code <= 101) return kFrom58[code - 58];
     if (code >= 224 && code <= 231) return kFrom224[code - 224];
-    if (code >= 241 && code <= 245) return kFrom241[code - 241];
+    if (IsMouseButtonCode(code)) return kMouseButtons[code - kLeftButtonCode];
     switch (code) {
         case 130:
             return u"Sleep";

@@ -33,21 +33,16 @@ namespace {
 constexpr int kMacroRowHeight = 22;
 constexpr int kNewMacroRowHeight = 30;
 constexpr int kActionRowHeight = 30;
-constexpr int kMaxActionsForClick = kMaxMacroActions - 2;
-constexpr uint8_t kFirstMouseCode = 241;
-constexpr uint8_t kLastMouseCode = 245;
+// "Flie" is the filter's name as the program has always shown it; kept on purpose.
 constexpr wchar_t kMacroFilter[] = L"Macro Flie\0*.macro;*.MACRO\0";
 constexpr size_t kPathChars = 4096;
-
-// Combo items 0..4 of the mouse action field and the codes they stand for.
-constexpr uint8_t kComboCodes[] = {241, 242, 243, 245, 244};
+// The insert-a-click buttons, in the order of the mouse choice.
+constexpr std::u16string_view kClickButtons[] = {u"ms_1_macro_key1_btn", u"ms_1_macro_key2_btn",
+                                                 u"ms_1_macro_key3_btn", u"ms_1_macro_key4_btn",
+                                                 u"ms_1_macro_key5_btn"};
 
 void Trace(const std::string& text) {
     OutputDebugStringW(platform::FromUtf8(text).c_str());
-}
-
-bool IsMouseCode(uint8_t code) {
-    return code >= kFirstMouseCode && code <= kLastMouseCode;
 }
 
 uint32_t NowTicks() {
@@ -193,16 +188,14 @@ void CMS_1_Macro::OnClick(TNotifyUI& msg) {
         OpenEditPanel(false);
     } else if (name == u"ms_1_macro_cancel_btn") {
         OpenEditPanel(false);
-        reloading_ = true;
-        LoadMacro(current_index_);
-        reloading_ = false;
+        LoadMacro(current_index_, Reload::kKeepRecordingRow);
     } else if (name == u"ms_1_macro_import_btn") {
         ImportMacroFile();
     } else if (name == u"ms_1_macro_export_btn") {
         ExportMacroFile();
-    } else if (name.starts_with(u"ms_1_macro_key") && name.size() == 19) {
-        const int button = name[14] - u'1';
-        if (button >= 0 && button < 5) InsertMouseClick(kComboCodes[button]);
+    } else if (const auto* click = std::ranges::find(kClickButtons, name);
+               click != std::end(kClickButtons)) {
+        InsertMouseClick(kMouseChoiceCodes[click - std::begin(kClickButtons)]);
     }
 }
 
@@ -222,10 +215,10 @@ void CMS_1_Macro::OnCheckClick(TNotifyUI& msg) {
 void CMS_1_Macro::OnItemSelect(TNotifyUI& msg) {
     const int index = static_cast<int>(msg.wParam);
     if (msg.pSender == macro_list_) {
-        Trace("iActionIndex=" + std::to_string(cursor_.selected) + ", iNextActionIndex=-1");
+        Trace("iActionIndex=" + std::to_string(draft_.selected()) + ", iNextActionIndex=-1");
         LoadMacro(index);
     } else if (msg.pSender == action_list_) {
-        cursor_.selected = index;
+        draft_.Select(index);
         if (edit_check_ != nullptr && edit_check_->GetCheck()) ShowEditPanel();
     } else if (msg.pSender == mouse_combo_) {
         EditMouseButton(index);
@@ -296,19 +289,18 @@ void CMS_1_Macro::DeleteMacro() {
     LoadMacro(next);
 }
 
-void CMS_1_Macro::LoadMacro(int index) {
+void CMS_1_Macro::LoadMacro(int index, Reload reload) {
     MacroRecord record{};
     if (!store_.CopyRecord(index, record)) return;
     // A recording belongs to the macro it started in; it ends, saved, before another one shows.
     if (recorder_.recording() && index != current_index_) StopRecording();
     current_index_ = index;
-    std::memcpy(working_.actions, record.actions, sizeof(working_.actions));
-    working_.action_count = std::clamp(record.action_count, 0, kMaxMacroActions);
+    draft_.Load(record);
     if (name_edit_ != nullptr) name_edit_->SetText(std::u16string(NameView(record.name)));
-    RebuildActionList();
+    RebuildActionList(reload);
     // A macro comes up with no action selected, so a recording replaces its actions unless
     // the user picks the one to record after. A reload keeps the row it is bringing back.
-    if (!reloading_) SelectAction(-1);
+    if (reload == Reload::kNone) SelectAction(-1);
 }
 
 void CMS_1_Macro::Rename() {
@@ -393,54 +385,51 @@ void CMS_1_Macro::ExportMacroFile() {
 // ---- Actions ----
 
 void CMS_1_Macro::SaveActions() {
-    const int weight = MacroWeight(working_);
-    Trace("iTotalNum = " + std::to_string(weight));
+    Trace("iTotalNum = " + std::to_string(draft_.Weight()));
     if (!HasCurrent()) return;
-    if (weight >= kMaxSavableWeight) {
+    if (!draft_.Savable()) {
         LoadMacro(current_index_);
         ShowMessage(u"macro_too_long_text");
         return;
     }
     store_.Edit([&](MacroList& macros) {
-        if (current_index_ >= static_cast<int>(macros.size())) return;
-        MacroRecord& record = *macros[current_index_];
-        record.action_count = working_.action_count;
-        std::memcpy(record.actions, working_.actions, sizeof(record.actions));
+        if (current_index_ < static_cast<int>(macros.size()))
+            draft_.WriteInto(*macros[current_index_]);
     });
     if (!store_.Save()) Trace("macro editor: macro.data could not be written");
 }
 
-void CMS_1_Macro::RebuildActionList() {
+void CMS_1_Macro::RebuildActionList(Reload reload) {
     if (action_list_ == nullptr) return;
     action_list_->RemoveAll();
-    for (int i = 0; i < working_.action_count; ++i) {
+    for (int i = 0; i < draft_.count(); ++i) {
         CControlUI* row = CDialogBuilder().Create(u"keylistitem.xml", &m_pm);
         if (row == nullptr) return;
         row->SetFixedHeight(kActionRowHeight);
         action_list_->Add(row);
         FillRow(i);
     }
-    if (reloading_ && recorder_.start_insertion() >= 0) {
+    if (reload == Reload::kKeepRecordingRow && recorder_.start_insertion() >= 0) {
         SelectRowLater(recorder_.start_insertion(), kReloadedRowTimer);
     } else if (insert_mode_) {
-        SelectRowLater(cursor_.insertion - 1, kInsertedRowTimer);
+        SelectRowLater(draft_.cursor().insertion - 1, kInsertedRowTimer);
     } else {
-        SelectAction(working_.action_count - 1);
+        SelectAction(draft_.count() - 1);
     }
 }
 
 void CMS_1_Macro::SelectAction(int row) {
-    cursor_.selected = row >= 0 && row < working_.action_count ? row : -1;
-    if (action_list_ != nullptr) action_list_->SelectItem(cursor_.selected);
+    draft_.Select(row);
+    if (action_list_ != nullptr) action_list_->SelectItem(draft_.selected());
 }
 
 void CMS_1_Macro::FillRow(int index) {
     auto* row = dynamic_cast<CContainerUI*>(action_list_->GetItemAt(index));
     if (row == nullptr) return;
-    const MacroAction& action = working_.actions[index];
+    const MacroAction& action = draft_.action(index);
     if (CControlUI* key = row->FindSubControl(u"key")) {
         key->SetText(KeyName(action.code));
-        key->SetBkImage(IsMouseCode(action.code)
+        key->SetBkImage(IsMouseButtonCode(action.code)
                             ? u"res='skins/mouse.png' dest='2,2,28,28'"
                             : u"res='skins/keyboard_key_action.png' dest='5,6,35,24'");
     }
@@ -452,7 +441,7 @@ void CMS_1_Macro::FillRow(int index) {
                                : u"res='skins/macro_key_up.png' dest='5,6,21,24'");
     }
     if (CControlUI* delay = row->FindSubControl(u"delay")) {
-        delay->SetText(Decimal(IsLastAction(index) ? kMinDelayMs : action.delay_ms));
+        delay->SetText(Decimal(draft_.ShownDelay(index)));
     }
 }
 
@@ -463,36 +452,28 @@ void CMS_1_Macro::SelectRowLater(int row, UINT timer) {
 }
 
 void CMS_1_Macro::MoveAction(int by) {
-    const int from = cursor_.selected;
-    const int to = from + by;
-    if (from < 0 || to < 0 || to >= working_.action_count) return;
-    std::swap(working_.actions[from], working_.actions[to]);
+    const int from = draft_.selected();
+    if (!draft_.MoveSelected(by)) return;
     FillRow(from);
-    FillRow(to);
-    SelectAction(to);
+    FillRow(draft_.selected());
+    SelectAction(draft_.selected());
     SaveActions();
 }
 
 void CMS_1_Macro::DeleteAction() {
-    const int s = cursor_.selected;
-    if (s < 0 || s >= working_.action_count) return;
-    std::memmove(&working_.actions[s], &working_.actions[s + 1],
-                 sizeof(MacroAction) * static_cast<size_t>(kMaxMacroActions - s - 1));
-    working_.actions[kMaxMacroActions - 1] = {};
-    --working_.action_count;
+    const int s = draft_.selected();
+    if (!draft_.DeleteSelected()) return;
     if (action_list_ != nullptr) action_list_->RemoveAt(s);
     // The new last action shows the fixed last delay.
-    if (working_.action_count > 0) FillRow(working_.action_count - 1);
-    SelectAction(std::min(s, working_.action_count - 1));
+    if (draft_.count() > 0) FillRow(draft_.count() - 1);
+    SelectAction(draft_.selected());
     SaveActions();
 }
 
 void CMS_1_Macro::ClearActions() {
     if (!HasCurrent()) return;
-    std::memset(working_.actions, 0, sizeof(working_.actions));
-    working_.action_count = 0;
+    draft_.Clear();
     insert_mode_ = false;
-    cursor_.insertion = -1;
     SelectAction(-1);
     SaveActions();
     RebuildActionList();
@@ -500,16 +481,13 @@ void CMS_1_Macro::ClearActions() {
 
 void CMS_1_Macro::InsertMouseClick(uint8_t code) {
     if (!HasCurrent()) return;
-    if (working_.action_count > kMaxActionsForClick) {
+    const uint16_t delay =
+        recorder_.delay_mode == DelayMode::kDefault ? DefaultDelayField() : kMinDelayMs;
+    if (!draft_.InsertClick(code, delay)) {
         ShowMessage(u"macro_full_text");
         return;
     }
-    cursor_.insertion = cursor_.selected + 1;
     insert_mode_ = true;
-    const uint16_t delay =
-        recorder_.delay_mode == DelayMode::kDefault ? DefaultDelayField() : kMinDelayMs;
-    InsertAction(cursor_, MacroAction{code, kMacroPress, delay});
-    InsertAction(cursor_, MacroAction{code, kMacroRelease, delay});
     RebuildActionList();
     SaveActions();
     insert_mode_ = false;
@@ -531,7 +509,7 @@ void CMS_1_Macro::ClampDefaultDelayField() {
 }
 
 void CMS_1_Macro::OpenEditPanel(bool open) {
-    if (open && cursor_.selected < 0) open = false;
+    if (open && draft_.selected() < 0) open = false;
     if (edit_check_ != nullptr && edit_check_->GetCheck() != open) edit_check_->SetCheck(open);
     if (open) {
         ShowEditPanel();
@@ -541,17 +519,14 @@ void CMS_1_Macro::OpenEditPanel(bool open) {
 }
 
 void CMS_1_Macro::ShowEditPanel() {
-    const int s = cursor_.selected;
-    if (s < 0 || s >= working_.action_count || edit_tab_ == nullptr) return;
-    const MacroAction& action = working_.actions[s];
-    const bool last = IsLastAction(s);
+    const int s = draft_.selected();
+    if (!draft_.HasSelection() || edit_tab_ == nullptr) return;
+    const MacroAction& action = draft_.action(s);
+    const bool last = draft_.IsLast(s);
     CControlUI* delay_field = nullptr;
-    if (IsMouseCode(action.code)) {
+    if (IsMouseButtonCode(action.code)) {
         edit_tab_->SelectItem(2);
-        if (mouse_combo_ != nullptr) {
-            const int item = action.code == 245 ? 3 : action.code == 244 ? 4 : action.code - 241;
-            mouse_combo_->SelectItem(item);
-        }
+        if (mouse_combo_ != nullptr) mouse_combo_->SelectItem(MouseChoiceOf(action.code));
         delay_field = mouse_delay_edit_;
     } else {
         edit_tab_->SelectItem(1);
@@ -559,27 +534,24 @@ void CMS_1_Macro::ShowEditPanel() {
         delay_field = key_delay_edit_;
     }
     if (delay_field != nullptr) {
-        delay_field->SetText(Decimal(last ? kMinDelayMs : action.delay_ms));
+        delay_field->SetText(Decimal(draft_.ShownDelay(s)));
         delay_field->SetEnabled(!last);
     }
 }
 
 void CMS_1_Macro::EditDelay(CControlUI* field) {
     const uint16_t value = ClampDelay(FieldValue(field));
-    const int s = cursor_.selected;
-    if (s >= 0 && s < working_.action_count && !IsLastAction(s)) {
-        working_.actions[s].delay_ms = value;
-        FillRow(s);
+    if (draft_.SetSelectedDelay(value)) {
+        FillRow(draft_.selected());
         if (field == mouse_delay_edit_) field->SetText(Decimal(value));
     }
     SaveActions();
 }
 
 void CMS_1_Macro::EditMouseButton(int item) {
-    const int s = cursor_.selected;
-    if (item < 0 || item >= 5 || s < 0 || s >= working_.action_count) return;
-    working_.actions[s].code = kComboCodes[item];
-    FillRow(s);
+    if (item < 0 || item >= static_cast<int>(std::size(kMouseChoiceCodes))) return;
+    if (!draft_.SetSelectedCode(kMouseChoiceCodes[item])) return;
+    FillRow(draft_.selected());
     SaveActions();
 }
 
@@ -603,7 +575,7 @@ void CMS_1_Macro::StartRecording() {
     if (target_ == CaptureTarget::kActionKey) StopKeyCapture();
     if (!HasCurrent()) AddMacro();
     if (!HasCurrent()) return;
-    recorder_.Start(cursor_, DefaultDelayField(), NowTicks());
+    recorder_.Start(draft_.cursor(), DefaultDelayField(), NowTicks());
     insert_mode_ = recorder_.insert_mode();
     if (record_button_ != nullptr) {
         record_button_->SetResourceText(true);
@@ -641,7 +613,8 @@ void CMS_1_Macro::PointerOverRecordButton(bool over) {
 }
 
 void CMS_1_Macro::RecordEvent(WPARAM wParam, LPARAM lParam) {
-    const MacroRecorder::Result result = recorder_.Record(cursor_, wParam, lParam, NowTicks());
+    const MacroRecorder::Result result =
+        recorder_.Record(draft_.cursor(), wParam, lParam, NowTicks());
     if (result == MacroRecorder::Result::kIgnored) return;
     RebuildActionList();
     if (result == MacroRecorder::Result::kFull) StopRecording();
@@ -670,11 +643,7 @@ void CMS_1_Macro::CaptureKey(WPARAM wParam) {
     if (wParam < 1 || wParam > 254) return;
     const uint8_t code = KeyCodeOfVirtualKey(static_cast<int>(wParam)).code;
     if (key_edit_ != nullptr) key_edit_->SetText(KeyName(code));
-    const int s = cursor_.selected;
-    if (s >= 0 && s < working_.action_count) {
-        working_.actions[s].code = code;
-        FillRow(s);
-    }
+    if (draft_.SetSelectedCode(code)) FillRow(draft_.selected());
     SaveActions();
 }
 
