@@ -14,6 +14,7 @@
 #include "persistence/name_case.h"
 #include "platform/debug_output.h"
 #include "platform/device_broadcast.h"
+#include "platform/input_event_message.h"
 #include "platform/messages.h"
 #include "platform/module_directory.h"
 #include "platform/text_encoding.h"
@@ -29,10 +30,9 @@ constexpr UINT kIconId = 107;
 // Shows the no-device message outside the handler that asked for it, so a second start or a
 // tray click is answered at once while the box waits for the user.
 constexpr UINT kNoDeviceMessage = WM_USER + 300;
-
-void Trace(const std::string& text) {
-    OutputDebugStringW(platform::FromUtf8(text).c_str());
-}
+// Messages of the window's set that nothing sends any more.
+constexpr UINT kUnsentMessage1130 = 1130;
+constexpr UINT kUnsentMessage5121 = 5121;
 
 }  // namespace
 
@@ -47,7 +47,7 @@ CMainWnd::~CMainWnd() {
 
 void CMainWnd::InitWindow() {
     AddVirtualWnd(u"MS_1_Page", &page_);
-    page_.Attach(GetHWND(), &m_pm, &input_capture_.table());
+    page_.Attach(GetHWND(), &m_pm, &input_capture_);
     page_.Init(link_options_);
 
     CResourceManager::GetInstance().LoadLanguage(
@@ -124,9 +124,11 @@ LRESULT CMainWnd::HandleCustomMessage(UINT msg, WPARAM wParam, LPARAM lParam, bo
             }
             handled = page_.HandleWindowMessage(msg, wParam, lParam);
             return 0;
-        case 1034:  // input events: the capture windows take them, not this one
-        case 1130:
-        case 5121:
+        // Taken and ignored: input events go to the window that opened a capture session; the
+        // other two have no sender left, but still count as handled.
+        case kInputEventMessage:
+        case kUnsentMessage1130:
+        case kUnsentMessage5121:
             return 0;
         default:
             handled = page_.HandleWindowMessage(msg, wParam, lParam);

@@ -8,25 +8,15 @@
 #include "skin/button.h"
 
 namespace nimba {
-namespace {
+namespace {}  // namespace
 
-constexpr UINT kInputEventMessage = 1034;
-
-void Trace(const std::string& text) {
-    OutputDebugStringW(platform::FromUtf8(text).c_str());
-}
-
-}  // namespace
-
-CShortcutWnd::CShortcutWnd(KeyCombination preset, const InputCaptureTable& capture)
+CShortcutWnd::CShortcutWnd(KeyCombination preset, InputCapture& capture)
     : combination_(preset), capture_(capture) {}
 
-CShortcutWnd::~CShortcutWnd() {
-    StopCapture();
-}
+CShortcutWnd::~CShortcutWnd() = default;
 
 std::optional<KeyCombination> CShortcutWnd::Run(HWND owner, KeyCombination preset,
-                                                const InputCaptureTable& capture) {
+                                                InputCapture& capture) {
     CShortcutWnd dialog(preset, capture);
     if (dialog.Create(owner, u"", WS_POPUP | WS_VISIBLE, WS_EX_TOOLWINDOW, 0, 0, 800, 800) ==
         nullptr) {
@@ -73,7 +63,7 @@ void CShortcutWnd::Notify(TNotifyUI& msg) {
     } else if (msg.sType == notify_type::kSetFocus && msg.pSender == key_edit_) {
         StartCapture();
     } else if (msg.sType == notify_type::kKillFocus && msg.pSender == key_edit_) {
-        StopCapture();
+        session_.reset();
     }
 }
 
@@ -95,26 +85,17 @@ LRESULT CShortcutWnd::HandleCustomMessage(UINT msg, WPARAM wParam, LPARAM lParam
 }
 
 LRESULT CShortcutWnd::OnDestroy(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) {
-    StopCapture();
+    session_.reset();
     return WindowImplBase::OnDestroy(msg, wParam, lParam, handled);
 }
 
 void CShortcutWnd::StartCapture() {
-    if (capturing_) return;
-    if (capture_.installhook == nullptr || capture_.enablehook == nullptr) {
+    if (session_) return;
+    if (!capture_.Available()) {
         Trace("shortcut dialog: no input capture library, the key field takes no keys");
         return;
     }
-    capturing_ = true;
-    capture_.installhook(GetHWND());
-    capture_.enablehook(1);
-}
-
-void CShortcutWnd::StopCapture() {
-    if (!capturing_) return;
-    capturing_ = false;
-    if (capture_.removehook != nullptr) capture_.removehook();
-    if (capture_.enablehook != nullptr) capture_.enablehook(0);
+    session_.emplace(capture_, GetHWND());
 }
 
 }  // namespace nimba

@@ -38,7 +38,7 @@ bool KeepsALeftClick(const ProfileRecord& profile, int slot, uint8_t function) {
 
 ButtonAssignmentControls::~ButtonAssignmentControls() = default;
 
-void ButtonAssignmentControls::Attach(CPaintManagerUI* manager, const InputCaptureTable* capture) {
+void ButtonAssignmentControls::Attach(CPaintManagerUI* manager, InputCapture* capture) {
     pm_ = manager;
     capture_ = capture;
 }
@@ -147,8 +147,8 @@ void ButtonAssignmentControls::OpenMacroEditor() {
     host_.RequestApply();
 }
 
-const InputCaptureTable& ButtonAssignmentControls::Capture() const {
-    static const InputCaptureTable kNoCapture;
+InputCapture& ButtonAssignmentControls::Capture() const {
+    static NoInputCapture kNoCapture;
     return capture_ != nullptr ? *capture_ : kNoCapture;
 }
 

@@ -36,7 +36,7 @@ CMS_1_Page::~CMS_1_Page() {
     StopLinks();
 }
 
-void CMS_1_Page::Attach(HWND window, CPaintManagerUI* manager, const InputCaptureTable* capture) {
+void CMS_1_Page::Attach(HWND window, CPaintManagerUI* manager, InputCapture* capture) {
     window_ = window;
     pm_ = manager;
     buttons_.Attach(manager, capture);

@@ -15,7 +15,7 @@
 #include "device/gatt_ble_transport.h"
 #include "device/link_manager.h"
 #include "device/store_profile_access.h"
-#include "macro/input_capture_table.h"
+#include "macro/input_capture.h"
 #include "macro/macro_store.h"
 #include "page/button_assignment.h"
 #include "page/desktop_notification.h"
@@ -54,7 +54,7 @@ public:
     CMS_1_Page& operator=(const CMS_1_Page&) = delete;
 
     // The main window's handle, paint manager and capture table, before Init.
-    void Attach(HWND window, CPaintManagerUI* manager, const InputCaptureTable* capture);
+    void Attach(HWND window, CPaintManagerUI* manager, InputCapture* capture);
     // Binds the controls, hides what starts hidden and starts the links.
     void Init(LinkManagerOptions options = {});
     // Reads both stores, fills the profile list and shows the current profile; the first apply

@@ -41,10 +41,6 @@ constexpr std::u16string_view kClickButtons[] = {u"ms_1_macro_key1_btn", u"ms_1_
                                                  u"ms_1_macro_key3_btn", u"ms_1_macro_key4_btn",
                                                  u"ms_1_macro_key5_btn"};
 
-void Trace(const std::string& text) {
-    OutputDebugStringW(platform::FromUtf8(text).c_str());
-}
-
 uint32_t NowTicks() {
     return static_cast<uint32_t>(platform::NowMs());
 }
@@ -59,14 +55,14 @@ long long FieldValue(const CControlUI* field) {
 
 }  // namespace
 
-CMS_1_Macro::CMS_1_Macro(MacroStore& store, const InputCaptureTable& capture)
+CMS_1_Macro::CMS_1_Macro(MacroStore& store, InputCapture& capture)
     : store_(store), capture_(capture) {}
 
 CMS_1_Macro::~CMS_1_Macro() {
     StopEverything();
 }
 
-void CMS_1_Macro::Run(HWND owner, MacroStore& store, const InputCaptureTable& capture) {
+void CMS_1_Macro::Run(HWND owner, MacroStore& store, InputCapture& capture) {
     CMS_1_Macro editor(store, capture);
     if (editor.Create(owner, u"", WS_POPUP | WS_VISIBLE, WS_EX_TOOLWINDOW, 0, 0, 800, 800) ==
         nullptr) {
@@ -566,8 +562,7 @@ void CMS_1_Macro::ToggleRecording(bool start) {
 }
 
 void CMS_1_Macro::StartRecording() {
-    if (capture_.installhook == nullptr || capture_.enablehook == nullptr ||
-        capture_.removehook == nullptr) {
+    if (!capture_.Available()) {
         Trace("macro editor: no input capture library, nothing can be recorded");
         if (record_button_ != nullptr) record_button_->SetCheck(false);
         return;
@@ -582,9 +577,7 @@ void CMS_1_Macro::StartRecording() {
         record_button_->SetText(u"stop_recording_text");
     }
     target_ = CaptureTarget::kRecording;
-    capture_.installhook(GetHWND());
-    capture_.enablehook(1);
-    if (capture_.mousewheelenable != nullptr) capture_.mousewheelenable(0);
+    session_.emplace(capture_, GetHWND());
     // The click that starts a recording leaves the pointer on the button, and the click that
     // stops it must not be recorded; a recording started from the keyboard records clicks.
     const QWidget* button = record_button_ != nullptr ? record_button_->GetWidget() : nullptr;
@@ -600,16 +593,12 @@ void CMS_1_Macro::StopRecording() {
         record_button_->SetText(u"start_recording_text");
         record_button_->SetCheck(false);
     }
-    if (capture_.removehook != nullptr) capture_.removehook();
-    if (capture_.removemousehook != nullptr) capture_.removemousehook();
-    if (capture_.enablemousehook != nullptr) capture_.enablemousehook(0);
-    if (capture_.enablehook != nullptr) capture_.enablehook(0);
-    if (capture_.mousewheelenable != nullptr) capture_.mousewheelenable(0);
+    session_.reset();
     SaveActions();
 }
 
 void CMS_1_Macro::PointerOverRecordButton(bool over) {
-    if (capture_.enablemousehook != nullptr) capture_.enablemousehook(over ? 0 : 1);
+    if (session_) session_->SetMouse(!over);
 }
 
 void CMS_1_Macro::RecordEvent(WPARAM wParam, LPARAM lParam) {
@@ -622,20 +611,18 @@ void CMS_1_Macro::RecordEvent(WPARAM wParam, LPARAM lParam) {
 
 void CMS_1_Macro::StartKeyCapture() {
     if (target_ == CaptureTarget::kRecording) return;
-    if (capture_.installhook == nullptr || capture_.enablehook == nullptr) {
+    if (!capture_.Available()) {
         Trace("macro editor: no input capture library, the key field takes no keys");
         return;
     }
     target_ = CaptureTarget::kActionKey;
-    capture_.installhook(GetHWND());
-    capture_.enablehook(1);
+    session_.emplace(capture_, GetHWND());
 }
 
 void CMS_1_Macro::StopKeyCapture() {
     if (target_ != CaptureTarget::kActionKey) return;
     target_ = CaptureTarget::kNone;
-    if (capture_.removehook != nullptr) capture_.removehook();
-    if (capture_.enablehook != nullptr) capture_.enablehook(0);
+    session_.reset();
 }
 
 void CMS_1_Macro::CaptureKey(WPARAM wParam) {

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "macro/input_capture_table.h"
+#include "macro/input_capture.h"
 #include "macro/macro_draft.h"
 #include "macro/macro_recorder.h"
 #include "macro/macro_store.h"
@@ -26,7 +26,7 @@ public:
     static constexpr UINT kReloadedRowTimer = 28;
     static constexpr UINT kRowTimerMs = 50;
 
-    CMS_1_Macro(MacroStore& store, const InputCaptureTable& capture);
+    CMS_1_Macro(MacroStore& store, InputCapture& capture);
     ~CMS_1_Macro() override;
 
     std::u16string GetWindowClassName() const override { return u"MS_1_Macro"; }
@@ -38,7 +38,7 @@ public:
     LRESULT OnDestroy(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) override;
 
     // Shows the editor over `owner` until it closes.
-    static void Run(HWND owner, MacroStore& store, const InputCaptureTable& capture);
+    static void Run(HWND owner, MacroStore& store, InputCapture& capture);
 
 private:
     enum class CaptureTarget { kNone, kRecording, kActionKey };
@@ -93,9 +93,10 @@ private:
     bool HasCurrent() const { return current_index_ >= 0; }
 
     MacroStore& store_;
-    const InputCaptureTable& capture_;
+    InputCapture& capture_;
     MacroRecorder recorder_;
     CaptureTarget target_ = CaptureTarget::kNone;
+    std::optional<CaptureSession> session_;
 
     int current_index_ = -1;
     MacroDraft draft_;
