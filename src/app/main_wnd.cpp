@@ -8,6 +8,7 @@
 
 #include "app/autostart_entry.h"
 #include "device/device_messages.h"
+#include "device/mouse_ids.h"
 #include "dialogs/dpi_msg.h"
 #include "dialogs/msg_wnd.h"
 #include "persistence/data_directory.h"
@@ -235,12 +236,11 @@ void CMainWnd::CloseDpiPopup() {
 void CMainWnd::OnDeviceChange(WPARAM event, LPARAM broadcast) {
     const auto* device = reinterpret_cast<const DeviceBroadcast*>(broadcast);
     if (event == DBT_DEVNODES_CHANGED) {
-        Trace("Succuss");
+        Trace("Succuss");  // spelt so on purpose: the trace reads as it always has
         return;
     }
     if (device == nullptr || device->devicetype != DBT_DEVTYP_DEVICEINTERFACE) return;
-    const bool is_mouse = device->name.find("VID&02045e") != std::string::npos &&
-                          device->name.find("PID&0047") != std::string::npos;
+    const bool is_mouse = IsBleMouseInterface(device->name);
     if (event == DBT_DEVICEARRIVAL) {
         Trace("DBT_DEVICEARRIVAL.");
         Trace(device->name);

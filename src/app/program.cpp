@@ -31,7 +31,7 @@ int Program::Start() {
         instance_.SignalRunningCopy();
         return kAnotherCopyRuns;
     }
-    OutputDebugStringW(L"ilen = 0");
+    OutputDebugStringW(L"ilen = 0");  // kept as it always read, though nothing is measured
     // Keys are named as the keyboard of the X server the windows are on prints them.
     if (auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>())
         UseDisplayKeyboardLayout(x11->connection());

@@ -181,7 +181,7 @@ void LinkManager::SetBleConnected(int connected) {
     links_.ble_link.store(connected);
     const bool usb_up = links_.wireless_link.load() == 1 || links_.wired_link.load() == 1;
     if (connected != 0) {
-        ble_.SetMatchStrings("VID&02045E", "PID&0047");
+        ble_.SetMatchStrings(BleVendorMatch(), BleProductMatch());
         SetTimer(window_, kBleNotifySetupTimer, kBleNotifySetupMs);
         links_.awaiting_device.store(0);
         controls_.SetVisible("ms_1_sleep_label", false);

@@ -18,13 +18,7 @@ CShortcutWnd::~CShortcutWnd() = default;
 std::optional<KeyCombination> CShortcutWnd::Run(HWND owner, KeyCombination preset,
                                                 InputCapture& capture) {
     CShortcutWnd dialog(preset, capture);
-    if (dialog.Create(owner, u"", WS_POPUP | WS_VISIBLE, WS_EX_TOOLWINDOW, 0, 0, 800, 800) ==
-        nullptr) {
-        Trace("shortcut dialog: the skin cannot be built");
-        return std::nullopt;
-    }
-    dialog.CenterWindow();
-    if (dialog.ShowModal() != 1) return std::nullopt;
+    if (dialog.RunModal(owner) != 1U) return std::nullopt;
     return dialog.combination_;
 }
 
@@ -75,8 +69,7 @@ LRESULT CShortcutWnd::HandleCustomMessage(UINT msg, WPARAM wParam, LPARAM lParam
     std::snprintf(trace, sizeof trace, "%lx,%lx\n", static_cast<unsigned long>(wParam),
                   static_cast<unsigned long>(lParam));
     Trace(trace);
-    // Mouse messages and codes outside the virtual-key range name no key.
-    if (wParam < 1 || wParam > 254) return 0;
+    if (!IsVirtualKey(wParam)) return 0;
     combination_.key = KeyCodeOfVirtualKey(static_cast<int>(wParam)).code;
     std::snprintf(trace, sizeof trace, "iUsageID=%d\n", combination_.key);
     Trace(trace);

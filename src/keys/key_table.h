@@ -24,6 +24,11 @@ struct KeyCodeLookup {
     uint8_t code;  // 0 when not found
 };
 
+// Virtual keys run from 1 to 254; an input event's other values (mouse messages) name no key.
+constexpr bool IsVirtualKey(unsigned long long value) {
+    return value >= 1 && value <= 254;
+}
+
 // The key code to store for a captured virtual key. For keys whose place matters (letters,
 // digits, main-block punctuation, F-keys) the physical position under the current layout
 // decides, not the character printed on the key.

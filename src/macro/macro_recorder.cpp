@@ -38,7 +38,7 @@ std::optional<MacroAction> ActionOfInputEvent(WPARAM wParam, LPARAM lParam) {
         default:
             break;
     }
-    if (wParam < 1 || wParam > 254) return std::nullopt;
+    if (!IsVirtualKey(wParam)) return std::nullopt;
     const KeyCodeLookup key = KeyCodeOfVirtualKey(static_cast<int>(wParam));
     return Action(key.code, lParam == 0 ? kMacroPress : kMacroRelease);
 }

@@ -97,10 +97,10 @@ void CMS_1_Page::BindControls() {
         sections_.push_back(section);
     }
     find_as(u"ms_1_ver_setting", settings_);
-    check_rate_ = sections_[5].check;
-    rate_section_ = sections_[5].body;
-    check_debounce_ = sections_[9].check;
-    debounce_section_ = sections_[9].body;
+    find_as(u"ms_1_check_prate", check_rate_);
+    rate_section_ = find(u"ms_1_ver_prate");
+    find_as(u"ms_1_check_key_debounce", check_debounce_);
+    debounce_section_ = find(u"ms_1_hor_key_debounce");
 
     buttons_.Bind(find);
     dpi_stages_.Bind(find);

@@ -10,6 +10,7 @@
 
 #include "dialogs/msg_wnd.h"
 #include "keys/key_table.h"
+#include "macro/dialogs/macro_name_rows.h"
 #include "macro/macro_file.h"
 #include "model/leading_integer.h"
 #include "model/utf16.h"
@@ -64,13 +65,7 @@ CMS_1_Macro::~CMS_1_Macro() {
 
 void CMS_1_Macro::Run(HWND owner, MacroStore& store, InputCapture& capture) {
     CMS_1_Macro editor(store, capture);
-    if (editor.Create(owner, u"", WS_POPUP | WS_VISIBLE, WS_EX_TOOLWINDOW, 0, 0, 800, 800) ==
-        nullptr) {
-        Trace("macro editor: the skin cannot be built");
-        return;
-    }
-    editor.CenterWindow();
-    editor.ShowModal();
+    editor.RunModal(owner);
 }
 
 void CMS_1_Macro::InitWindow() {
@@ -91,17 +86,7 @@ void CMS_1_Macro::InitWindow() {
     find_as(u"ms_1_macro_mouse_action_combo", mouse_combo_);
     find_as(u"ms_1_macro_mouseaction_delay_edit", mouse_delay_edit_);
 
-    if (macro_list_ != nullptr) {
-        macro_list_->RemoveAll();
-        for (size_t i = 0; i < store_.Size(); ++i) {
-            MacroRecord record{};
-            if (!store_.CopyRecord(static_cast<int>(i), record)) continue;
-            auto* row = new CListLabelElementUI;
-            row->SetText(std::u16string(NameView(record.name)));
-            row->SetFixedHeight(kMacroRowHeight);
-            macro_list_->Add(row);
-        }
-    }
+    if (macro_list_ != nullptr) FillMacroNameRows(*macro_list_, store_, kMacroRowHeight);
     // Escape closes the editor, except while the key field waits for a key.
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), GetWindowWidget());
     QObject::connect(escape, &QShortcut::activated, [this] {
@@ -626,8 +611,7 @@ void CMS_1_Macro::StopKeyCapture() {
 }
 
 void CMS_1_Macro::CaptureKey(WPARAM wParam) {
-    // Mouse messages and codes outside the virtual-key range name no key.
-    if (wParam < 1 || wParam > 254) return;
+    if (!IsVirtualKey(wParam)) return;
     const uint8_t code = KeyCodeOfVirtualKey(static_cast<int>(wParam)).code;
     if (key_edit_ != nullptr) key_edit_->SetText(KeyName(code));
     if (draft_.SetSelectedCode(code)) FillRow(draft_.selected());
