@@ -3,11 +3,15 @@
 #include <poll.h>
 #include <sys/eventfd.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+
+#include "platform/private_folder.h"
 
 namespace nimba::sim {
 
@@ -50,22 +54,33 @@ bool WriteAll(int fd, std::string_view text) {
     return true;
 }
 
+const char* ChosenSocketPath() {
+    const char* path = std::getenv("NIMBA_SIM_SOCKET");
+    return path != nullptr && *path != '\0' ? path : nullptr;
+}
+
 }  // namespace
 
 std::string ControlSocketPath() {
-    if (const char* path = std::getenv("NIMBA_SIM_SOCKET"); path != nullptr && *path != '\0') {
-        return path;
-    }
+    if (const char* path = ChosenSocketPath()) return path;
     if (const char* dir = std::getenv("XDG_RUNTIME_DIR"); dir != nullptr && *dir != '\0') {
         return std::string(dir) + "/nimba-mouse-sim.sock";
     }
-    return "/tmp/nimba-mouse-sim-" + std::to_string(getuid()) + ".sock";
+    return "/tmp/nimba-mouse-sim-" + std::to_string(getuid()) + "/control.sock";
 }
 
 ControlServer::ControlServer(std::string path, Handler handler)
     : path_(std::move(path)), handler_(std::move(handler)) {
     sockaddr_un address;
     if (!MakeAddress(path_, address)) return;
+    // Whoever can reach the socket drives the mouse: only this user, in a folder of its own
+    // (a socket placed by NIMBA_SIM_SOCKET is in a folder its user chose).
+    const std::string folder = path_.substr(0, path_.rfind('/') + 1);
+    if (const std::string refusal = platform::PreparePrivateFolder(folder);
+        !refusal.empty() && ChosenSocketPath() == nullptr) {
+        std::fprintf(stderr, "nimba-mouse-sim: no control socket: %s\n", refusal.c_str());
+        return;
+    }
     if (const int live = Connect(path_); live >= 0) {
         close(live);
         return;
@@ -73,8 +88,11 @@ ControlServer::ControlServer(std::string path, Handler handler)
     unlink(path_.c_str());  // left behind by a simulator that did not end cleanly
     listen_fd_ = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
     if (listen_fd_ < 0) return;
-    if (bind(listen_fd_, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 ||
-        listen(listen_fd_, 8) != 0) {
+    const mode_t old_mask = umask(0177);  // born 0600
+    const bool bound =
+        bind(listen_fd_, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+    umask(old_mask);
+    if (!bound || listen(listen_fd_, 8) != 0) {
         close(listen_fd_);
         listen_fd_ = -1;
         return;

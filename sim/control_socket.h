@@ -8,8 +8,8 @@
 
 namespace nimba::sim {
 
-// $NIMBA_SIM_SOCKET, else nimba-mouse-sim.sock in $XDG_RUNTIME_DIR, else in /tmp with the
-// user id in the name so that users do not meet.
+// $NIMBA_SIM_SOCKET, else nimba-mouse-sim.sock in $XDG_RUNTIME_DIR, else control.sock in a
+// folder of this user under /tmp (with the user id in its name, mode 0700).
 std::string ControlSocketPath();
 
 // One command per connection: the client writes a line, the server answers and closes.

@@ -21,6 +21,7 @@ constexpr std::string_view kStoresChangedVerb = "stores-changed ";
 constexpr std::array<std::string_view, 3> kApplyWords = {"none", "changed", "all"};
 constexpr std::array<std::string_view, 4> kAnswerWords = {"ok", "no-mouse", "later", "other"};
 constexpr size_t kMaxAnswer = 64;
+constexpr useconds_t kConnectRetryUs = 10000;
 
 // Named after the main window's class, as the running copy is found by it.
 std::string InstancePath(const std::string& runtime_folder, const char* suffix) {
@@ -48,9 +49,7 @@ std::string DefaultRuntimeFolder() {
         std::string folder(runtime);
         return folder.back() == '/' ? folder : folder + "/";
     }
-    const std::string folder = "/tmp/nimba-r380x-" + std::to_string(getuid()) + "/";
-    mkdir(folder.c_str(), 0700);
-    return folder;
+    return "/tmp/nimba-r380x-" + std::to_string(getuid()) + "/";
 }
 
 std::string InstanceLockPath(const std::string& runtime_folder) {
@@ -105,15 +104,23 @@ std::optional<InstanceAnswer> ParseAnswer(std::string_view word) {
 
 std::optional<std::string> AskRunningCopy(const std::string& runtime_folder,
                                           std::string_view request, int timeout_ms) {
+    const auto start = std::chrono::steady_clock::now();
     sockaddr_un address;
     if (!InstanceSocketAddress(runtime_folder, address)) return std::nullopt;
-    const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    // Non-blocking: with a stalled program's queue full, a blocking connect would wait for good.
+    const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
     if (fd < 0) return std::nullopt;
+    bool connected = false;
+    while (!connected) {
+        connected = connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+        if (connected || (errno != EAGAIN && errno != EINTR) || MsSince(start) >= timeout_ms) break;
+        usleep(kConnectRetryUs);
+    }
     std::optional<std::string> answer;
     const std::string line = std::string(request) + "\n";
-    if (connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
+    if (connected &&
         send(fd, line.data(), line.size(), MSG_NOSIGNAL) == static_cast<ssize_t>(line.size())) {
-        answer = ReadLine(fd, timeout_ms, kMaxAnswer);
+        answer = ReadLine(fd, timeout_ms - MsSince(start), kMaxAnswer);
     }
     close(fd);
     return answer;

@@ -12,7 +12,8 @@ struct sockaddr_un;
 
 namespace nimba {
 
-// $XDG_RUNTIME_DIR, else a private folder under /tmp (made when missing); ends in '/'.
+// $XDG_RUNTIME_DIR, else a folder of this user under /tmp; ends in '/'. Whoever uses it
+// prepares it with platform::PreparePrivateFolder first.
 std::string DefaultRuntimeFolder();
 std::string InstanceLockPath(const std::string& runtime_folder);
 std::string InstanceSocketPath(const std::string& runtime_folder);
@@ -46,7 +47,7 @@ std::optional<InstanceAnswer> ParseAnswer(std::string_view word);
 inline constexpr int kAnswerTimeoutMs = 2000;
 
 // Sends one request line and returns the answer line; nothing when no copy listens or it has
-// not answered within `timeout_ms`.
+// not taken the connection and answered within `timeout_ms`.
 std::optional<std::string> AskRunningCopy(const std::string& runtime_folder,
                                           std::string_view request,
                                           int timeout_ms = kAnswerTimeoutMs);

@@ -279,6 +279,10 @@ void CMainWnd::UpdateTrayTooltip() {
     if (device_present_) {
         const std::u16string profile = page_.CurrentProfileName();
         if (!profile.empty()) tooltip += u" \u00B7 " + profile;
+        // The program in front whose rule chose the profile.
+        const std::string program = page_.follower().FollowedProgram();
+        if (!profile.empty() && !program.empty())
+            tooltip += u" (" + platform::Utf8ToUtf16(program) + u")";
         if (!page_.BatteryText().empty()) tooltip += u" \u00B7 " + page_.BatteryText();
     }
     tray_.SetTooltipText(tooltip);

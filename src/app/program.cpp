@@ -5,10 +5,13 @@
 #include <filesystem>
 
 #include "app/autostart_entry.h"
+#include "dialogs/msg_wnd.h"
 #include "platform/debug_output.h"
+#include "platform/private_folder.h"
 #include "platform/text_encoding.h"
 #include "platform/xkb_layout.h"
 #include "skin/paint_manager.h"
+#include "skin/resource_manager.h"
 
 namespace nimba {
 namespace {
@@ -19,14 +22,25 @@ constexpr DWORD kMainWindowStyle = WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS | WS_
 
 }  // namespace
 
-Program::Program(std::string runtime_folder) : instance_(std::move(runtime_folder)) {}
+Program::Program(std::string runtime_folder, bool follow_front_window)
+    : instance_(std::move(runtime_folder)), follow_front_window_(follow_front_window) {}
 
 Program::~Program() {
+    front_window_.reset();
     if (main_window_ && main_window_->GetHWND() != nullptr) main_window_->DestroyWindow();
     main_window_.reset();
 }
 
 int Program::Start() {
+    if (const std::string refusal = platform::PreparePrivateFolder(instance_.folder());
+        !refusal.empty()) {
+        std::fprintf(stderr, "nimba-mouse: %s; not starting\n", refusal.c_str());
+        const std::u16string resources = CPaintManagerUI::GetInstancePath() + u"res/";
+        CPaintManagerUI::SetResourcePath(resources);
+        CResourceManager::GetInstance().LoadLanguage(platform::Utf16ToUtf8(resources) + "lan.xml");
+        ShowMessageBox(nullptr, u"runtime_folder_refused_text");
+        return kCannotStart;
+    }
     if (!instance_.Acquire()) {
         instance_.SignalRunningCopy();
         return kAnotherCopyRuns;
@@ -59,6 +73,15 @@ int Program::Start() {
     main_window_->CenterWindow();
     instance_.Listen(main_window_->GetHWND());
     device_notifications_.Start();
+    if (follow_front_window_) {
+        CMS_1_Page& page = main_window_->page();
+        front_window_ = std::make_unique<FrontWindowWatcher>();
+        FrontWindowWatcher& watcher = *front_window_;
+        watcher.Start([&page](std::optional<ProgramNames> names) {
+            page.follower().OnFront(std::move(names));
+        });
+        page.SetWindowedPrograms([&watcher] { return watcher.WindowedPrograms(); });
+    }
     return 0;
 }
 

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "app/device_notifications.h"
+#include "app/front_window_watcher.h"
 #include "app/main_wnd.h"
 #include "app/single_instance.h"
 
@@ -20,7 +21,9 @@ public:
     static constexpr int kAnotherCopyRuns = 1;
     static constexpr int kCannotStart = 2;
 
-    explicit Program(std::string runtime_folder = {});
+    // `follow_front_window`: the profile follows the program in front on the X server; a
+    // scenario tells the program which that is instead.
+    explicit Program(std::string runtime_folder = {}, bool follow_front_window = true);
     ~Program();
 
     // 0 when the main window runs; else the exit code, the reason written to stderr.
@@ -32,6 +35,9 @@ private:
     SingleInstance instance_;
     std::unique_ptr<CMainWnd> main_window_;
     DeviceNotifications device_notifications_;
+    bool follow_front_window_;
+    // Ends before the window whose page it reports to.
+    std::unique_ptr<FrontWindowWatcher> front_window_;
 };
 
 }  // namespace nimba

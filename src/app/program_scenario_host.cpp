@@ -42,6 +42,13 @@ std::string ProgramScenarioHost::DataDirectory() const {
     return main != nullptr ? main->page().data_directory() : std::string();
 }
 
+void ProgramScenarioHost::BringToFront(const std::string& program) {
+    CMainWnd* main = window();
+    if (main == nullptr) return;
+    main->page().follower().OnFront(program == "-" ? std::nullopt
+                                                   : std::optional(ProgramNames{program}));
+}
+
 HWND ProgramScenarioHost::InputTarget() const {
     CMainWnd* main = window();
     if (main == nullptr) return nullptr;

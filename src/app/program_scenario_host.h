@@ -10,7 +10,7 @@ namespace nimba {
 class ProgramScenarioHost final : public scenario::ScenarioHost {
 public:
     explicit ProgramScenarioHost(std::string runtime_folder)
-        : program_(std::move(runtime_folder)) {}
+        : program_(std::move(runtime_folder), false) {}
 
     int Start() override { return program_.Start(); }
     bool Running() const override;
@@ -21,6 +21,7 @@ public:
     scenario::LinkFlags Links() const override;
     std::string DataDirectory() const override;
     HWND InputTarget() const override;
+    void BringToFront(const std::string& program) override;
 
 private:
     CMainWnd* window() const { return program_.main_window(); }

@@ -8,6 +8,9 @@
 #include <unistd.h>
 
 #include <QSocketNotifier>
+#include <QTimer>
+#include <algorithm>
+#include <cerrno>
 
 #include "app/instance_channel.h"
 #include "app/main_wnd.h"
@@ -18,10 +21,20 @@ namespace {
 
 // Room for the request word and a data directory's path.
 constexpr size_t kMaxRequest = 4200;
+constexpr size_t kMaxConnections = 16;
 constexpr int kLockAttempts = 3;
 constexpr useconds_t kLockRetryUs = 5000;
 
 }  // namespace
+
+// One client's request, read as its bytes arrive so that a slow or silent client never holds
+// the window thread; it is dropped when no whole line came within the answer time.
+struct SingleInstance::Connection {
+    int fd = -1;
+    std::string text;
+    std::unique_ptr<QSocketNotifier> notifier;
+    std::unique_ptr<QTimer> deadline;
+};
 
 SingleInstance::SingleInstance(std::string runtime_folder)
     : folder_(runtime_folder.empty() ? DefaultRuntimeFolder() : std::move(runtime_folder)) {
@@ -30,6 +43,8 @@ SingleInstance::SingleInstance(std::string runtime_folder)
 
 SingleInstance::~SingleInstance() {
     notifier_.reset();
+    for (const auto& client : connections_) close(client->fd);
+    connections_.clear();
     if (listen_fd_ >= 0) {
         close(listen_fd_);
         unlink(InstanceSocketPath(folder_).c_str());
@@ -77,15 +92,57 @@ void SingleInstance::Listen(HWND window) {
 }
 
 void SingleInstance::OnRequest() {
-    const int fd = accept4(listen_fd_, nullptr, nullptr, SOCK_CLOEXEC);
-    if (fd < 0) return;
-    const std::optional<std::string> request = ReadLine(fd, kAnswerTimeoutMs, kMaxRequest);
+    for (;;) {
+        const int fd = accept4(listen_fd_, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
+        if (fd < 0) return;
+        // Clients beyond these wait in vain and give up: a flood cannot use up descriptors.
+        if (connections_.size() >= kMaxConnections) {
+            close(fd);
+            continue;
+        }
+        auto connection = std::make_unique<Connection>();
+        Connection* client = connection.get();
+        client->fd = fd;
+        client->notifier = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
+        QObject::connect(client->notifier.get(), &QSocketNotifier::activated,
+                         [this, client] { OnReadable(client); });
+        client->deadline = std::make_unique<QTimer>();
+        client->deadline->setSingleShot(true);
+        QObject::connect(client->deadline.get(), &QTimer::timeout,
+                         [this, client] { Drop(client); });
+        client->deadline->start(kAnswerTimeoutMs);
+        connections_.push_back(std::move(connection));
+    }
+}
+
+void SingleInstance::OnReadable(Connection* client) {
+    char buffer[512];
+    for (;;) {
+        const ssize_t got = recv(client->fd, buffer, sizeof buffer, 0);
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) return;  // more to come
+        if (got <= 0) break;                                               // gone, or failed
+        client->text.append(buffer, static_cast<size_t>(got));
+        if (const size_t end = client->text.find('\n'); end != std::string::npos) {
+            // A dialog the request opens runs its own loop: this client must not be read or
+            // dropped from inside it.
+            client->notifier->setEnabled(false);
+            client->deadline->stop();
+            Answer(client->fd, client->text.substr(0, end));
+            break;
+        }
+        if (client->text.size() > kMaxRequest) break;
+    }
+    Drop(client);
+}
+
+void SingleInstance::Answer(int fd, const std::string& request) {
     std::optional<InstanceAnswer> answer;
-    if (request && IsWindow(window_)) {
-        if (*request == kShowRequest) {
+    if (IsWindow(window_)) {
+        if (request == kShowRequest) {
             SendMessageW(window_, kShowWindowMessage, 0, 0);
             answer = InstanceAnswer::kDone;
-        } else if (const auto change = ParseStoresChanged(*request)) {
+        } else if (const auto change = ParseStoresChanged(request)) {
             answer = static_cast<InstanceAnswer>(SendMessageW(window_, kStoresChangedMessage, 0,
                                                               reinterpret_cast<LPARAM>(&*change)));
         }
@@ -94,7 +151,19 @@ void SingleInstance::OnRequest() {
         const std::string line = std::string(AnswerWord(*answer)) + "\n";
         (void)!send(fd, line.data(), line.size(), MSG_NOSIGNAL);
     }
-    close(fd);
+}
+
+void SingleInstance::Drop(Connection* client) {
+    const auto found = std::find_if(connections_.begin(), connections_.end(),
+                                    [client](const auto& entry) { return entry.get() == client; });
+    if (found == connections_.end()) return;
+    close(client->fd);
+    // Called from their own signals: they go once those have returned.
+    client->notifier->setEnabled(false);
+    client->notifier.release()->deleteLater();
+    client->deadline->stop();
+    client->deadline.release()->deleteLater();
+    connections_.erase(found);
 }
 
 }  // namespace nimba

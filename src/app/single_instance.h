@@ -9,6 +9,7 @@
 #include <QSocketNotifier>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/win_types.h"
 
@@ -32,13 +33,20 @@ public:
     const std::string& folder() const { return folder_; }
 
 private:
+    struct Connection;
+
     void OnRequest();
+    void OnReadable(Connection* client);
+    // Hands a whole request line to the window and writes its answer.
+    void Answer(int fd, const std::string& request);
+    void Drop(Connection* client);
 
     std::string folder_;
     int lock_fd_ = -1;
     int listen_fd_ = -1;
     HWND window_ = nullptr;
     std::unique_ptr<QSocketNotifier> notifier_;
+    std::vector<std::unique_ptr<Connection>> connections_;
 };
 
 }  // namespace nimba

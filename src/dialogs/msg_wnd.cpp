@@ -10,6 +10,7 @@ CMsgWnd::CMsgWnd(std::u16string title_key, std::u16string message_key)
 
 void CMsgWnd::InitWindow() {
     if (CControlUI* title = m_pm.FindControl(u"warning_title")) title->SetText(title_key_);
+    m_pm.SetTitleKey(title_key_);
     if (CControlUI* message = m_pm.FindControl(u"warning")) message->SetText(message_key_);
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), GetWindowWidget());
     QObject::connect(escape, &QShortcut::activated, [this] { Close(0); });

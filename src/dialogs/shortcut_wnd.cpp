@@ -1,5 +1,6 @@
 #include "dialogs/shortcut_wnd.h"
 
+#include <QShortcut>
 #include <cstdio>
 
 #include "keys/key_table.h"
@@ -30,6 +31,11 @@ void CShortcutWnd::InitWindow() {
     }
     key_edit_ = m_pm.FindControl(u"edit_key");
     ShowKey();
+    // Escape cancels, except in the key field, where it is the key being caught.
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), GetWindowWidget());
+    QObject::connect(escape, &QShortcut::activated, [this] {
+        if (!session_) Close(0);
+    });
 }
 
 void CShortcutWnd::ShowKey() {

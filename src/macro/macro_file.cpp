@@ -10,8 +10,9 @@ bool ExportMacro(const std::string& path, const MacroRecord& record) {
 }
 
 ImportResult ImportMacro(const std::string& path, MacroStore& store) {
-    auto in = FileInputStream::Open(path);
-    if (!in) return {ImportStatus::kUnreadable, -1};
+    OpenFailure failure;
+    auto in = FileInputStream::Open(path, &failure);
+    if (!in) return {RefusalFor(failure), -1};
     MacroRecord record{};
     if (ReadRecord(*in, record) < sizeof(MacroRecord)) return {ImportStatus::kTruncated, -1};
     if (record.action_count < 0 || record.action_count > kMaxMacroActions) {

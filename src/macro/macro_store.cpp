@@ -8,6 +8,7 @@
 #include "persistence/damaged_copy.h"
 #include "persistence/data_directory.h"
 #include "persistence/file_stream.h"
+#include "persistence/store_files.h"
 #include "persistence/unique_name.h"
 
 namespace nimba {
@@ -37,16 +38,28 @@ MacroStore::MacroStore(std::string data_directory, TextLookup text)
     : data_directory_(std::move(data_directory)), text_(std::move(text)) {}
 
 std::string MacroStore::FilePath() const {
-    return data_directory_ + kStoreFolder + "macro.data";
+    return MacroStorePath(data_directory_);
 }
 
-void MacroStore::Load() {
+StoreLoad MacroStore::Load(StoreAccess access) {
     std::lock_guard lock(mutex_);
     macros_.clear();
-    RemoveStaleTemporaries(FilePath());
-    auto in = FileInputStream::Open(FilePath());
+    unreadable_ = false;
+    CompleteStoreWrites(data_directory_);
+    OpenFailure failure;
+    auto in = FileInputStream::Open(FilePath(), &failure);
+    if (!in) {
+        // No macros yet is the first run; anything else is the user's macros out of reach.
+        unreadable_ = failure.problem != FileProblem::kMissing;
+        if (!unreadable_) return {};
+        return {StoreLoad::Outcome::kUnreadable, DescribeOpenFailure(failure)};
+    }
+    if (ReadMacroList(*in, macros_) || access == StoreAccess::kReadOnly) return {};
     // The next save writes the mended list; the bytes as they were are kept beside it.
-    if (in && !ReadMacroList(*in, macros_)) KeepDamagedCopy(FilePath());
+    const std::optional<std::string> copy = KeepDamagedCopy(FilePath());
+    unreadable_ = !copy;
+    if (!copy) return {StoreLoad::Outcome::kUnreadable, kDamagedNotKept};
+    return {StoreLoad::Outcome::kSetAside, *copy};
 }
 
 bool MacroStore::Save() {
@@ -54,10 +67,20 @@ bool MacroStore::Save() {
     return SaveLocked();
 }
 
+bool MacroStore::SaveWith(const std::function<bool(const FileReplacement&)>& save) const {
+    std::lock_guard lock(mutex_);
+    return SaveWithLocked(save);
+}
+
 bool MacroStore::SaveLocked() const {
+    return SaveWithLocked(
+        [](const FileReplacement& file) { return WriteFileAtomically(file.path, file.write); });
+}
+
+bool MacroStore::SaveWithLocked(const std::function<bool(const FileReplacement&)>& save) const {
+    if (unreadable_) return false;
     EnsureFolder(data_directory_ + kStoreFolder);
-    return WriteFileAtomically(FilePath(),
-                               [this](OutputStream& out) { return WriteMacroList(out, macros_); });
+    return save({FilePath(), [this](OutputStream& out) { return WriteMacroList(out, macros_); }});
 }
 
 bool MacroStore::NameExists(std::u16string_view name) const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -10,7 +11,9 @@
 #include "macro/macro_record.h"
 #include "model/profile_record.h"
 #include "model/text_lookup.h"
+#include "persistence/atomic_file.h"
 #include "persistence/byte_stream.h"
+#include "persistence/store_load.h"
 
 namespace nimba {
 
@@ -35,9 +38,13 @@ public:
     // "add_macro_text", the stem of new macros' names.
     MacroStore(std::string data_directory, TextLookup text);
 
-    void Load();
-    // Rewrites macro.data from the whole list; false when the file could not be replaced.
+    StoreLoad Load(StoreAccess access = StoreAccess::kReadWrite);
+    // Rewrites macro.data from the whole list; false when the file could not be replaced, and
+    // at once while the list stands in for a store that could not be read.
     bool Save();
+    // Runs `save` with the replacement of macro.data under the store's lock, for a save
+    // joined with the profile store's; false without running it when Save would refuse.
+    bool SaveWith(const std::function<bool(const FileReplacement&)>& save) const;
 
     bool NameExists(std::u16string_view name) const;
     std::u16string UniqueName(std::u16string_view candidate) const;
@@ -69,6 +76,7 @@ public:
 
 private:
     bool SaveLocked() const;
+    bool SaveWithLocked(const std::function<bool(const FileReplacement&)>& save) const;
     int AppendLocked(std::unique_ptr<MacroRecord> record);
     std::u16string FreeNameLocked(std::u16string_view wanted) const;
 
@@ -76,6 +84,7 @@ private:
     TextLookup text_;
     mutable std::mutex mutex_;
     MacroList macros_;
+    bool unreadable_ = false;
 };
 
 }  // namespace nimba

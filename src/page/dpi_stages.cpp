@@ -11,6 +11,9 @@ void DpiStages::Bind(const ControlFinder& find) {
     for (int s = 0; s < kStages; ++s) {
         Stage& stage = stages_[s];
         FindAs(find, Numbered(u"ms_1_slider_dpi_", s + 1), stage.slider);
+        if (stage.slider != nullptr)
+            stage.slider->SetUserUnits([](int code) { return double(DpiFromCode(code)); },
+                                       &DpiValueText);
         stage.label = find(Numbered(u"ms_1_label_dpi_", s + 1));
         FindAs(find, Numbered(u"ms_1_option_dpi_step_", s + 1), stage.option);
         FindAs(find, Numbered(u"ms_1_btn_dpi_color_", s + 1), stage.colour);

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "device/device_messages.h"
+#include "dialogs/msg_wnd.h"
 #include "model/utf16.h"
 #include "platform/debug_output.h"
 #include "platform/messages.h"
@@ -70,6 +71,7 @@ void CMS_1_Page::BindControls() {
     }
     find_as(u"ms_1_list_profile", profile_list_);
     profile_actions_.Bind(window_, profile_list_);
+    follower_.Bind(window_);
 
     const struct {
         std::u16string_view check, body;
@@ -128,8 +130,12 @@ void CMS_1_Page::ReloadProfiles() {
 }
 
 void CMS_1_Page::ReadStores() {
-    store_.Load();
-    macros_.Load();
+    for (const StoreLoad& load : {store_.Load(), macros_.Load()}) {
+        if (load.outcome == StoreLoad::Outcome::kRead) continue;
+        OutputDebugStringW(platform::FromUtf8("store not read as it was: " + load.detail).c_str());
+        PostMessageW(window_, kStoreNoticeMessage, static_cast<WPARAM>(load.outcome), 0);
+    }
+    follower_.LoadRules();
     profile_actions_.ShowList();
 }
 
@@ -165,6 +171,7 @@ void CMS_1_Page::StopLinks() {
     if (link_manager_) link_manager_->StopLinks();
     KillTimer(window_, kDelayedApplyTimer);
     KillTimer(window_, kSettingsScrollTimer);
+    KillTimer(window_, kFrontSettleTimer);
 }
 
 bool CMS_1_Page::HandleWindowMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -172,9 +179,20 @@ bool CMS_1_Page::HandleWindowMessage(UINT message, WPARAM wParam, LPARAM lParam)
         if (CControlUI* ring = pm_->FindControl(u"apply_ring")) ring->SetVisible(wParam != 0);
         return true;
     }
+    if (message == kStoreNoticeMessage) {
+        ShowMessageBox(window_,
+                       static_cast<StoreLoad::Outcome>(wParam) == StoreLoad::Outcome::kUnreadable
+                           ? u"store_unreadable_text"
+                           : u"store_set_aside_text");
+        return true;
+    }
     if (message == WM_TIMER && wParam == kDelayedApplyTimer) {
         KillTimer(window_, kDelayedApplyTimer);
         PostMessageW(window_, kApplyRequestMessage, 0, 0);
+        return true;
+    }
+    if (message == WM_TIMER && wParam == kFrontSettleTimer) {
+        follower_.OnSettled();
         return true;
     }
     if (message == WM_TIMER && wParam == kSettingsScrollTimer) {
@@ -206,6 +224,10 @@ std::u16string CMS_1_Page::CurrentProfileName() const {
 void CMS_1_Page::OnClick(TNotifyUI& msg) {
     if (msg.pSender == nullptr || HandledBySettings(msg)) return;
     if (profile_actions_.OnClick(*msg.pSender)) return;
+    if (msg.pSender->GetName() == u"ms_1_profile_programs_btn") {
+        EditProgramRules();
+        return;
+    }
     if (msg.pSender == apply_button_) RequestApply();
 }
 
@@ -308,6 +330,27 @@ void CMS_1_Page::ShowLightMode(int mode) {
 
 void CMS_1_Page::SetApplyRingVisible(bool visible) {
     PostMessageW(window_, kApplyRingMessage, visible ? 1 : 0, 0);
+}
+
+void CMS_1_Page::EditProgramRules() {
+    std::vector<std::string> profiles =
+        store_.Edit([](const ProfileList& list, const ProfileStoreHeader&) {
+            std::vector<std::string> names;
+            for (const auto& profile : list) names.push_back(Utf16ToUtf8(NameView(profile->name)));
+            return names;
+        });
+    std::vector<WindowedProgram> programs =
+        windowed_programs_ ? windowed_programs_() : std::vector<WindowedProgram>();
+    std::optional<ProgramRules> rules = AskProgramRules(
+        window_,
+        {follower_.rules(), std::move(profiles), std::move(programs), follower_.skipped_lines()});
+    if (!rules) return;
+    RulesSaved(follower_.SetRules(std::move(*rules)));
+    StatusChanged();
+}
+
+void CMS_1_Page::RulesSaved(bool saved) {
+    if (!saved) ShowMessageBox(window_, u"programs_save_failed_text");
 }
 
 void CMS_1_Page::StatusChanged() {

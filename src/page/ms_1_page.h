@@ -22,7 +22,9 @@
 #include "page/dpi_stages.h"
 #include "page/lighting_controls.h"
 #include "page/low_battery_notice.h"
+#include "page/ms_1_programs.h"
 #include "page/profile_list_actions.h"
+#include "page/program_follower.h"
 #include "page/rate_power_options.h"
 #include "page/settings_group.h"
 #include "persistence/profile_store.h"
@@ -43,6 +45,9 @@ inline constexpr UINT_PTR kSettingsScrollTimer = 514;
 inline constexpr UINT kSettingsScrollMs = 10;
 // The apply worker asks the window thread to show or hide the apply ring (wParam 1 / 0).
 inline constexpr UINT kApplyRingMessage = 1543;
+// A store could not be read as it was (wParam: its StoreLoad::Outcome); told once the window
+// is up.
+inline constexpr UINT kStoreNoticeMessage = 1544;
 
 class CMS_1_Page final : public CNotifyPump, public DeviceControls, private SettingsHost {
 public:
@@ -84,6 +89,12 @@ public:
     std::u16string CurrentProfileName() const;
     // The battery as the power label shows it: "75%", the charging text, or empty.
     const std::u16string& BatteryText() const { return battery_text_; }
+    // The profile that follows the program in front.
+    ProgramFollower& follower() { return follower_; }
+    // The desktop's programs that have a window now, for the "Programs" dialog.
+    void SetWindowedPrograms(std::function<std::vector<WindowedProgram>()> list) {
+        windowed_programs_ = std::move(list);
+    }
     // Called on the window thread whenever the current profile's name or the battery changes.
     void SetStatusListener(std::function<void()> listener) {
         status_listener_ = std::move(listener);
@@ -123,6 +134,10 @@ private:
     void ShowProfileControls(const ProfileRecord& profile);
     void ReadStores();
     void StatusChanged();
+    // The "Programs" dialog; its rules are saved when it ends with OK.
+    void EditProgramRules();
+    // Tells the user when the rules file could not be written.
+    void RulesSaved(bool saved);
 
     HWND window_ = nullptr;
     CPaintManagerUI* pm_ = nullptr;
@@ -136,7 +151,13 @@ private:
     ProfileListActions profile_actions_{
         store_,
         macros_,
-        {[this] { ShowProfile(); }, [this] { RequestApplyAll(); }, [this] { StatusChanged(); }}};
+        {[this] { ShowProfile(); }, [this] { RequestApplyAll(); }, [this] { StatusChanged(); },
+         [this](const std::string& name) { return follower_.rules().Names(name); },
+         [this](const std::string& old_name, const std::string& new_name) {
+             RulesSaved(follower_.OnProfileRenamed(old_name, new_name));
+         },
+         [this](const std::string& name) { RulesSaved(follower_.OnProfileDeleted(name)); }}};
+    ProgramFollower follower_{store_, profile_actions_, [this] { StatusChanged(); }};
 
     std::array<CControlUI*, kButtons> key_controls_{};
     ButtonAssignmentControls buttons_{*this, store_, macros_};
@@ -156,6 +177,7 @@ private:
 
     std::u16string battery_text_;
     std::function<void()> status_listener_;
+    std::function<std::vector<WindowedProgram>()> windowed_programs_;
     LowBatteryNotice low_battery_{ShowLowBatteryNotification};
 };
 

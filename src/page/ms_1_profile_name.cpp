@@ -13,6 +13,7 @@ CMS_1_ProfileName::CMS_1_ProfileName(std::u16string title_key, ProfileStore& pro
 
 void CMS_1_ProfileName::InitWindow() {
     if (CControlUI* title = m_pm.FindControl(u"title_string")) title->SetText(title_key_);
+    m_pm.SetTitleKey(title_key_);
     edit_name_ = m_pm.FindControl(u"edit_name");
     if (edit_name_ != nullptr) edit_name_->SetFocus();
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), GetWindowWidget());

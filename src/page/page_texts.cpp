@@ -5,6 +5,7 @@
 #include "model/dpi_code.h"
 #include "platform/text_encoding.h"
 #include "skin/resource_manager.h"
+#include "skin/text_format.h"
 
 namespace nimba {
 namespace {
@@ -17,6 +18,10 @@ std::u16string Text(const char16_t* key) {
 
 std::u16string DpiText(int32_t code) {
     return platform::Utf8ToUtf16(std::to_string(DpiFromCode(code)));
+}
+
+std::u16string DpiValueText(int32_t code) {
+    return skin::FormatText(Text(u"dpi_value_text"), 0, DpiText(code));
 }
 
 std::u16string SleepTimerText(int32_t sleep_timer) {

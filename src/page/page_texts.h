@@ -9,6 +9,8 @@
 namespace nimba {
 
 std::u16string DpiText(int32_t code);
+// "<DPI> DPI", as a screen reader says a stage's value.
+std::u16string DpiValueText(int32_t code);
 // "<prefix><minutes> <unit>" of the sleep timer.
 std::u16string SleepTimerText(int32_t sleep_timer);
 // "<prefix><half units / 2, one decimal> <unit>" of the light-off timer.

@@ -120,7 +120,11 @@ void ProfileListActions::DeleteProfile() {
         Tell(u"one_profile_text");
         return;
     }
-    if (ShowMessageBox(window_, u"delete_profile_text") != 1) return;
+    const std::string name = CurrentName();
+    const bool followed = hooks_.followed && hooks_.followed(name);
+    if (ShowMessageBox(window_,
+                       followed ? u"delete_followed_profile_text" : u"delete_profile_text") != 1)
+        return;
     // The record goes only after its successor is current.
     std::unique_ptr<ProfileRecord> removed;
     const auto [deleted, next] = store_.Edit([&](ProfileList& list, ProfileStoreHeader& header) {
@@ -135,6 +139,7 @@ void ProfileListActions::DeleteProfile() {
     });
     if (deleted < 0) return;
     if (list_ != nullptr) list_->RemoveAt(deleted);
+    if (hooks_.deleted) hooks_.deleted(name);
     SwitchProfile(next);
 }
 
@@ -142,6 +147,7 @@ void ProfileListActions::RenameProfile() {
     const std::optional<std::u16string> name =
         AskProfileName(window_, u"profile_name_2_text", store_);
     if (!name) return;
+    const std::string old_name = CurrentName();
     const int index = store_.Edit([&](ProfileList& list, const ProfileStoreHeader& header) {
         const int current = header.current_profile_index;
         if (!Inside(list, current)) return -1;
@@ -154,6 +160,7 @@ void ProfileListActions::RenameProfile() {
     }
     // A name is not sent to the mouse, so nothing else would store it.
     SaveStore();
+    if (hooks_.renamed) hooks_.renamed(old_name, Utf16ToUtf8(*name));
     hooks_.status_changed();
 }
 
@@ -178,8 +185,9 @@ void ProfileListActions::ImportProfileFile() {
     if (!GetOpenFileNameW(&ofn)) return;
     const ImportResult result = ImportProfile(platform::ToUtf8(path), store_, macros_);
     if (result.status != ImportStatus::kImported) {
-        Tell(result.status == ImportStatus::kTruncated ? u"profile_file_short_text"
-                                                       : u"profile_file_unreadable_text");
+        Tell(result.status == ImportStatus::kTruncated  ? u"profile_file_short_text"
+             : result.status == ImportStatus::kNotAFile ? u"file_not_regular_text"
+                                                        : u"profile_file_unreadable_text");
         return;
     }
     const std::u16string name =
@@ -188,7 +196,7 @@ void ProfileListActions::ImportProfileFile() {
         });
     AddRow(name);
     SwitchProfile(result.index);
-    if (!result.saved) Tell(u"macro_save_failed_text");
+    if (!result.saved) Tell(u"profile_save_failed_text");
 }
 
 void ProfileListActions::ExportProfileFile() {
@@ -218,6 +226,14 @@ void ProfileListActions::SelectRow(int index) {
 
 void ProfileListActions::SaveStore() {
     if (!store_.Save()) Tell(u"profile_save_failed_text");
+}
+
+std::string ProfileListActions::CurrentName() {
+    return store_.Edit([](const ProfileList& list, const ProfileStoreHeader& header) {
+        const int index = header.current_profile_index;
+        return Inside(list, index) ? Utf16ToUtf8(NameView(list[static_cast<size_t>(index)]->name))
+                                   : std::string();
+    });
 }
 
 void ProfileListActions::Tell(std::u16string message_key) {

@@ -24,6 +24,11 @@ public:
         std::function<void()> show_profile;    // the current profile into the controls
         std::function<void()> apply_whole;     // the whole current profile to the mouse
         std::function<void()> status_changed;  // the current profile or its name changed
+        // Whether programs follow a profile (its deletion then warns), and its rename and
+        // deletion, for their rules. Names in UTF-8.
+        std::function<bool(const std::string&)> followed;
+        std::function<void(const std::string& old_name, const std::string& new_name)> renamed;
+        std::function<void(const std::string&)> deleted;
     };
 
     ProfileListActions(ProfileStore& store, MacroStore& macros, PageHooks hooks);
@@ -48,6 +53,7 @@ private:
     void SelectRow(int index);
     void SaveStore();
     void Tell(std::u16string message_key);
+    std::string CurrentName();
 
     ProfileStore& store_;
     MacroStore& macros_;

@@ -13,13 +13,14 @@ void RatePowerOptions::Bind(const ControlFinder& find) {
         std::u16string_view slider, label;
         int32_t ProfileRecord::*field;
         std::u16string (*text)(int32_t);
+        double (*quantity)(int);  // what the text says in numbers: minutes, milliseconds
     } sliders[] = {
         {u"ms_1_slider_light_off", u"ms_1_label_light_off", &ProfileRecord::light_off_timer,
-         &LightOffText},
+         &LightOffText, [](int halves) { return halves / 2.0; }},
         {u"ms_1_slider_sleep_timer", u"ms_1_label_sleep_timer", &ProfileRecord::sleep_timer,
-         &SleepTimerText},
+         &SleepTimerText, [](int minutes) { return static_cast<double>(minutes); }},
         {u"ms_1_slider_key_debounce", u"ms_1_label_key_debounce", &ProfileRecord::key_debounce,
-         &DebounceText},
+         &DebounceText, [](int value) { return value * 2.0; }},
     };
     for (size_t i = 0; i < sliders_.size(); ++i) {
         TimerSlider& timer = sliders_[i];
@@ -27,6 +28,8 @@ void RatePowerOptions::Bind(const ControlFinder& find) {
         timer.label = find(sliders[i].label);
         timer.field = sliders[i].field;
         timer.text = sliders[i].text;
+        if (timer.slider != nullptr)
+            timer.slider->SetUserUnits(sliders[i].quantity, sliders[i].text);
     }
 
     const struct {

@@ -4,6 +4,7 @@
 #include <signal.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
@@ -11,6 +12,7 @@
 #include <filesystem>
 #include <string_view>
 #include <system_error>
+#include <vector>
 
 #include "persistence/file_stream.h"
 
@@ -31,23 +33,95 @@ bool ProcessRuns(pid_t pid) {
     return pid > 0 && (::kill(pid, 0) == 0 || errno == EPERM);
 }
 
-}  // namespace
-
-bool WriteFileAtomically(const std::string& link_or_path,
-                         const std::function<bool(OutputStream&)>& write) {
-    // Renaming over a link would replace the link by a plain file.
+// Renaming over a link would replace the link by a plain file: the link's target is replaced.
+std::string Resolved(const std::string& link_or_path) {
     std::error_code ec;
     const std::filesystem::path resolved = std::filesystem::canonical(link_or_path, ec);
-    const std::string path = ec ? link_or_path : resolved.string();
-    const std::string temporary = TemporaryPathBeside(path);
+    return ec ? link_or_path : resolved.string();
+}
+
+// Writes `write`'s bytes to the new file `temporary`, on disk when it returns true; on any
+// failure the file is gone.
+bool WriteTemporary(const std::string& temporary, const std::function<bool(OutputStream&)>& write) {
     const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0) return false;
     FileOutputStream out(fd);
     bool ok = write(out) && ::fsync(fd) == 0;
     ok = ::close(fd) == 0 && ok;
-    ok = ok && std::rename(temporary.c_str(), path.c_str()) == 0;
     if (!ok) ::unlink(temporary.c_str());
     return ok;
+}
+
+constexpr size_t kMaxJournal = 64 * 1024;
+
+}  // namespace
+
+bool WriteFileAtomically(const std::string& link_or_path,
+                         const std::function<bool(OutputStream&)>& write) {
+    const std::string path = Resolved(link_or_path);
+    const std::string temporary = TemporaryPathBeside(path);
+    if (!WriteTemporary(temporary, write)) return false;
+    if (std::rename(temporary.c_str(), path.c_str()) == 0) return true;
+    ::unlink(temporary.c_str());
+    return false;
+}
+
+bool ReplaceFilesTogether(const std::string& journal, const std::vector<FileReplacement>& files) {
+    std::string moves;  // temporary '\0' target '\0' ...: paths may hold any other byte
+    std::vector<std::string> temporaries;
+    bool ok = true;
+    for (const FileReplacement& file : files) {
+        const std::string target = Resolved(file.path);
+        std::string temporary = TemporaryPathBeside(target);
+        ok = WriteTemporary(temporary, file.write);
+        if (!ok) break;
+        moves += temporary + '\0' + target + '\0';
+        temporaries.push_back(std::move(temporary));
+    }
+    ok = ok && WriteFileAtomically(journal, [&](OutputStream& out) {
+             return out.Write(moves.data(), moves.size());
+         });
+    if (!ok) {
+        for (const std::string& temporary : temporaries) ::unlink(temporary.c_str());
+        return false;
+    }
+    // From here on the save is decided: a kill is completed by the next load.
+    for (size_t at = 0; at < moves.size();) {
+        const std::string temporary = moves.c_str() + at;
+        at += temporary.size() + 1;
+        const std::string target = moves.c_str() + at;
+        at += target.size() + 1;
+        ok = std::rename(temporary.c_str(), target.c_str()) == 0 && ok;
+    }
+    // A rename that failed is tried again by the next load.
+    if (ok) ::unlink(journal.c_str());
+    return ok;
+}
+
+void FinishFilesTogether(const std::string& journal, const std::vector<std::string>& targets) {
+    auto in = FileInputStream::Open(journal);
+    if (!in) return;
+    std::string moves(kMaxJournal, '\0');
+    moves.resize(in->Read(moves.data(), moves.size()));
+    in.reset();
+    std::vector<std::string> allowed;
+    for (const std::string& target : targets) allowed.push_back(Resolved(target));
+    size_t at = 0;
+    for (;;) {
+        const size_t temporary_end = moves.find('\0', at);
+        const size_t target_end = moves.find('\0', temporary_end + 1);
+        if (temporary_end == std::string::npos || target_end == std::string::npos) break;
+        const std::string temporary = moves.substr(at, temporary_end - at);
+        const std::string target = moves.substr(temporary_end + 1, target_end - temporary_end - 1);
+        at = target_end + 1;
+        const bool known = std::find(allowed.begin(), allowed.end(), target) != allowed.end();
+        const std::string mark = target + std::string(kTemporaryMark);
+        if (known && temporary.starts_with(mark) &&
+            temporary.find('/', mark.size()) == std::string::npos) {
+            std::rename(temporary.c_str(), target.c_str());  // already done when it fails
+        }
+    }
+    ::unlink(journal.c_str());
 }
 
 void RemoveStaleTemporaries(const std::string& path) {

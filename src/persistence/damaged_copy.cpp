@@ -9,9 +9,9 @@
 
 namespace nimba {
 
-void KeepDamagedCopy(const std::string& path) {
+std::optional<std::string> KeepDamagedCopy(const std::string& path) {
     std::error_code ec;
-    if (std::filesystem::file_size(path, ec) == 0 || ec) return;
+    if (std::filesystem::file_size(path, ec) == 0 || ec) return std::string();
     const std::time_t now = std::time(nullptr);
     std::tm utc{};
     gmtime_r(&now, &utc);
@@ -24,6 +24,7 @@ void KeepDamagedCopy(const std::string& path) {
     const std::string trace = ec ? "could not keep the damaged " + path + ": " + ec.message()
                                  : "kept the damaged " + path + " as " + copy;
     Trace(trace);
+    return ec ? std::nullopt : std::optional(copy);
 }
 
 }  // namespace nimba

@@ -1,15 +1,49 @@
 #include "persistence/file_stream.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 
 namespace nimba {
 
-std::unique_ptr<FileInputStream> FileInputStream::Open(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return nullptr;
+std::string DescribeOpenFailure(const OpenFailure& failure) {
+    switch (failure.problem) {
+        case FileProblem::kNone:
+            break;
+        case FileProblem::kMissing:
+            return "does not exist";
+        case FileProblem::kNotAFile:
+            return "is not a regular file (a folder, pipe or device)";
+        case FileProblem::kUnreadable:
+            return std::string("cannot be read: ") + std::strerror(failure.error);
+    }
+    return {};
+}
+
+std::unique_ptr<FileInputStream> FileInputStream::Open(const std::string& path,
+                                                       OpenFailure* failure) {
+    OpenFailure ignored;
+    OpenFailure& why = failure != nullptr ? *failure : ignored;
+    // O_NONBLOCK: opening a FIFO for reading would otherwise wait for a writer for good.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0) {
+        why = errno == ENOENT || errno == ENOTDIR ? OpenFailure{FileProblem::kMissing, errno}
+              : errno == ENXIO                    ? OpenFailure{FileProblem::kNotAFile, errno}
+                                                  : OpenFailure{FileProblem::kUnreadable, errno};
+        return nullptr;
+    }
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        why = {FileProblem::kNotAFile, 0};
+        ::close(fd);
+        return nullptr;
+    }
+    // A regular file never blocks; reads go on as on any descriptor.
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    why = {};
     return std::unique_ptr<FileInputStream>(new FileInputStream(fd));
 }
 

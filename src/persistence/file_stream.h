@@ -7,11 +7,29 @@
 
 namespace nimba {
 
-// A file opened for reading, byte for byte.
+// Why a file could not be opened for reading.
+enum class FileProblem {
+    kNone,
+    kMissing,
+    kNotAFile,    // a folder, pipe, socket or device: only regular files hold records
+    kUnreadable,  // there, but opening it failed (permissions, I/O)
+};
+
+struct OpenFailure {
+    FileProblem problem = FileProblem::kNone;
+    int error = 0;  // errno of kUnreadable
+};
+
+// The reason in words, for a message after the file's name ("is not a regular file").
+std::string DescribeOpenFailure(const OpenFailure& failure);
+
+// A regular file opened for reading, byte for byte.
 class FileInputStream final : public InputStream {
 public:
-    // Null when the file cannot be opened.
-    static std::unique_ptr<FileInputStream> Open(const std::string& path);
+    // Null when the file cannot be opened or is not a regular file; `failure` then says why.
+    // Opening never blocks, so a named pipe given as a file cannot hang the caller.
+    static std::unique_ptr<FileInputStream> Open(const std::string& path,
+                                                 OpenFailure* failure = nullptr);
     ~FileInputStream() override;
     FileInputStream(const FileInputStream&) = delete;
     FileInputStream& operator=(const FileInputStream&) = delete;

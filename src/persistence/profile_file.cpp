@@ -15,8 +15,9 @@ bool ExportProfile(const std::string& path, const ProfileRecord& profile) {
 }
 
 ImportResult ImportProfile(const std::string& path, ProfileStore& profiles, MacroStore& macros) {
-    auto in = FileInputStream::Open(path);
-    if (!in) return {ImportStatus::kUnreadable, -1};
+    OpenFailure failure;
+    auto in = FileInputStream::Open(path, &failure);
+    if (!in) return {RefusalFor(failure), -1};
     auto profile = std::make_unique<ProfileRecord>();
     if (ReadRecord(*in, *profile) < sizeof(ProfileRecord)) return {ImportStatus::kTruncated, -1};
     in.reset();
@@ -30,15 +31,15 @@ ImportResult ImportProfile(const std::string& path, ProfileStore& profiles, Macr
         macros.AddFromButton(button);
         macro_added = true;
     }
-    const bool saved = !macro_added || macros.Save();
-
     const int index = profiles.Edit([&](ProfileList& list, ProfileStoreHeader&) {
         CopyName(profile->name, NameForNewRecord(list, NameView(profile->name), kProfileNameChars,
                                                  kProfileRuleChars));
         list.push_back(std::move(profile));
         return static_cast<int>(list.size()) - 1;
     });
-    return {ImportStatus::kImported, index, saved};
+    // Both stores or neither: a macro without the profile that brought it would be a stray.
+    return {ImportStatus::kImported, index,
+            macro_added ? profiles.SaveTogether(macros) : profiles.Save()};
 }
 
 }  // namespace nimba

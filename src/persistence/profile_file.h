@@ -14,9 +14,9 @@ bool ExportProfile(const std::string& path, const ProfileRecord& profile);
 
 // Appends the profile of a profile file to the list under a free name. Each button that runs
 // a macro brings its macro into the macro list under a free name, and the button is pointed
-// at that new entry; the macro store is saved when any arrived (`saved` tells whether that worked).
-// Bytes beyond one record are ignored; a shorter file is refused and nothing changes. Selecting the
-// new profile, applying it and saving the profile store are the caller's.
+// at that new entry. Both stores are then saved together, whole or not at all (`saved` tells
+// whether that worked). Bytes beyond one record are ignored; a shorter file is refused and
+// nothing changes. Selecting the new profile and applying it are the caller's.
 ImportResult ImportProfile(const std::string& path, ProfileStore& profiles, MacroStore& macros);
 
 }  // namespace nimba

@@ -2,12 +2,14 @@
 
 #include <cstring>
 
+#include "macro/macro_store.h"
 #include "model/profile_defaults.h"
 #include "model/utf16.h"
 #include "persistence/atomic_file.h"
 #include "persistence/damaged_copy.h"
 #include "persistence/data_directory.h"
 #include "persistence/file_stream.h"
+#include "persistence/store_files.h"
 #include "persistence/unique_name.h"
 
 namespace nimba {
@@ -31,10 +33,6 @@ void ReadProfileStore(InputStream& in, ProfileList& profiles, ProfileStoreHeader
     }
 }
 
-std::string ProfileStorePath(const std::string& data_directory) {
-    return data_directory + kStoreFolder + "pro.data";
-}
-
 bool SaveProfileStore(const std::string& data_directory, const ProfileList& profiles,
                       const ProfileStoreHeader& header) {
     // The whole path: "Data" itself may have gone since the start.
@@ -44,24 +42,35 @@ bool SaveProfileStore(const std::string& data_directory, const ProfileList& prof
     });
 }
 
-void LoadProfileStore(const std::string& data_directory, ProfileList& profiles,
-                      ProfileStoreHeader& header, const TextLookup& text) {
+StoreLoad LoadProfileStore(const std::string& data_directory, ProfileList& profiles,
+                           ProfileStoreHeader& header, const TextLookup& text,
+                           StoreAccess access) {
     profiles.clear();
     const std::string path = ProfileStorePath(data_directory);
-    RemoveStaleTemporaries(path);
-    if (auto in = FileInputStream::Open(path)) ReadProfileStore(*in, profiles, header);
-    if (profiles.empty()) {
-        // Missing, empty or headless: start over as on the first run, keeping what was there.
-        KeepDamagedCopy(path);
-        std::memset(&header, 0, sizeof(header));
-        CreateDefaultProfile(profiles, text);
-        SaveProfileStore(data_directory, profiles, header);
-        return;
+    CompleteStoreWrites(data_directory);
+    OpenFailure failure;
+    if (auto in = FileInputStream::Open(path, &failure)) ReadProfileStore(*in, profiles, header);
+    if (!profiles.empty()) {
+        if (header.current_profile_index < 0 ||
+            static_cast<size_t>(header.current_profile_index) >= profiles.size()) {
+            header.current_profile_index = 0;
+        }
+        return {};
     }
-    if (header.current_profile_index < 0 ||
-        static_cast<size_t>(header.current_profile_index) >= profiles.size()) {
-        header.current_profile_index = 0;
+    // A default profile stands in; whether the store may be replaced by it depends on what
+    // was there.
+    std::memset(&header, 0, sizeof(header));
+    CreateDefaultProfile(profiles, text);
+    if (failure.problem != FileProblem::kNone && failure.problem != FileProblem::kMissing) {
+        return {StoreLoad::Outcome::kUnreadable, DescribeOpenFailure(failure)};
     }
+    // A damaged store is mended by a change, not by a look at it.
+    if (access == StoreAccess::kReadOnly && failure.problem == FileProblem::kNone) return {};
+    // Missing, empty or headless: start over as on the first run, keeping what was there.
+    const std::optional<std::string> copy = KeepDamagedCopy(path);
+    if (!copy) return {StoreLoad::Outcome::kUnreadable, kDamagedNotKept};
+    SaveProfileStore(data_directory, profiles, header);
+    return copy->empty() ? StoreLoad{} : StoreLoad{StoreLoad::Outcome::kSetAside, *copy};
 }
 
 ProfileRecord* CreateDefaultProfile(ProfileList& profiles, const TextLookup& text) {
@@ -78,14 +87,29 @@ ProfileStore::ProfileStore(std::string data_directory, TextLookup text)
       text_(std::move(text)),
       header_(std::make_unique<ProfileStoreHeader>()) {}
 
-void ProfileStore::Load() {
+StoreLoad ProfileStore::Load(StoreAccess access) {
     std::lock_guard lock(mutex_);
-    LoadProfileStore(data_directory_, profiles_, *header_, text_);
+    StoreLoad result = LoadProfileStore(data_directory_, profiles_, *header_, text_, access);
+    unreadable_ = result.outcome == StoreLoad::Outcome::kUnreadable;
+    return result;
 }
 
 bool ProfileStore::Save() {
     std::lock_guard lock(mutex_);
-    return SaveProfileStore(data_directory_, profiles_, *header_);
+    // The stand-in of an unreadable store must never take the user's profiles' place.
+    return !unreadable_ && SaveProfileStore(data_directory_, profiles_, *header_);
+}
+
+bool ProfileStore::SaveTogether(MacroStore& macros) {
+    std::lock_guard lock(mutex_);
+    if (unreadable_) return false;
+    EnsureFolder(data_directory_ + kStoreFolder);
+    const FileReplacement profile_file{ProfileStorePath(data_directory_), [&](OutputStream& out) {
+                                           return WriteProfileStore(out, profiles_, *header_);
+                                       }};
+    return macros.SaveWith([&](const FileReplacement& macro_file) {
+        return ReplaceFilesTogether(StoreJournalPath(data_directory_), {macro_file, profile_file});
+    });
 }
 
 bool ProfileStore::EditCurrentProfile(const std::function<void(ProfileRecord&)>& change) {

@@ -11,8 +11,12 @@
 #include "model/profile_record.h"
 #include "model/text_lookup.h"
 #include "persistence/byte_stream.h"
+#include "persistence/store_files.h"
+#include "persistence/store_load.h"
 
 namespace nimba {
+
+class MacroStore;
 
 // The block in front of the records of pro.data (164964 bytes).
 struct ProfileStoreHeader {
@@ -31,16 +35,18 @@ bool WriteProfileStore(OutputStream& out, const ProfileList& profiles,
 // Fills the header and appends every record; missing bytes (a short file) are zero.
 void ReadProfileStore(InputStream& in, ProfileList& profiles, ProfileStoreHeader& header);
 
-// `data_directory` ends in "/"; pro.data lives in its store folder.
-std::string ProfileStorePath(const std::string& data_directory);
 // Replaces pro.data with the header and the list; false when that failed (the old file stays).
 bool SaveProfileStore(const std::string& data_directory, const ProfileList& profiles,
                       const ProfileStoreHeader& header);
-// Fills an empty list and the header from pro.data. A store that cannot be opened, or holds no
-// record, is replaced by a new one with one default profile (a copy of a damaged one is kept).
-// A current index outside the list selects the first profile. Temporaries of killed saves go.
-void LoadProfileStore(const std::string& data_directory, ProfileList& profiles,
-                      ProfileStoreHeader& header, const TextLookup& text);
+// Fills an empty list and the header from pro.data. A missing store, or one that holds no
+// record, is replaced by a new one with one default profile (a copy of a damaged one is kept);
+// one that is there but cannot be read is left alone, with a default profile in the list.
+// A current index outside the list selects the first profile. Saves that a killed process left
+// half done are completed or dropped first, even read-only (the store is then as its last save
+// decided); read-only, a damaged store is not mended.
+StoreLoad LoadProfileStore(const std::string& data_directory, ProfileList& profiles,
+                           ProfileStoreHeader& header, const TextLookup& text,
+                           StoreAccess access = StoreAccess::kReadWrite);
 // Appends a profile named from "add_profile_text" and the new count, made unique.
 ProfileRecord* CreateDefaultProfile(ProfileList& profiles, const TextLookup& text);
 
@@ -52,8 +58,12 @@ public:
     // `text` gives "add_profile_text", the stem of the name of a first profile.
     ProfileStore(std::string data_directory, TextLookup text);
 
-    void Load();
+    StoreLoad Load(StoreAccess access = StoreAccess::kReadWrite);
+    // False, writing nothing, while the list stands in for a store that could not be read.
     bool Save();
+    // Saves this store and `macros` so that both are replaced or neither, even when the
+    // process is killed on the way.
+    bool SaveTogether(MacroStore& macros);
 
     // Runs `edit(ProfileList&, ProfileStoreHeader&)` under the lock and returns its result.
     template <typename Change>
@@ -75,6 +85,7 @@ private:
     mutable std::mutex mutex_;
     ProfileList profiles_;
     std::unique_ptr<ProfileStoreHeader> header_;  // 161 KB, kept off the stack
+    bool unreadable_ = false;
 };
 
 }  // namespace nimba

@@ -95,6 +95,9 @@ std::optional<RunStop> CommandExecutor::Execute(const Command& command, uint64_t
         case Verb::kWait:
             platform::test::AdvanceBy(static_cast<uint32_t>(*ParseNumber(command.args[0])));
             return std::nullopt;
+        case Verb::kFront:
+            host_.BringToFront(command.args[0]);
+            return std::nullopt;
         case Verb::kSim:
             return RunSim(command);
         case Verb::kMousectl:

@@ -21,8 +21,9 @@ namespace nimba::scenario {
 namespace {
 
 constexpr std::string_view kProperties[] = {
-    "name", "kind", "shown",    "enabled", "text",   "checked",    "value",
-    "min",  "max",  "selected", "items",   "scroll", "scroll_end", "bkcolor"};
+    "name",       "kind",    "shown",   "enabled",         "text",      "checked",
+    "value",      "min",     "max",     "selected",        "items",     "scroll",
+    "scroll_end", "bkcolor", "focused", "accessible_name", "spoken_value"};
 
 // The text a control shows, for the kinds that show one.
 std::optional<QString> ShownText(CControlUI& control) {
@@ -59,6 +60,11 @@ QJsonObject DescribeControl(CControlUI& control) {
     json["shown"] = IsControlShown(control);
     json["enabled"] = IsControlEnabled(control);
     if (const auto text = ShownText(control)) json["text"] = *text;
+    // What a keyboard or screen-reader user meets: controls that take the focus.
+    if (control.GetWidget()->focusPolicy() != Qt::NoFocus) {
+        json["focused"] = control.IsFocused();
+        json["accessible_name"] = skin::ToQ(control.GetAccessibleName());
+    }
     // A colour the control shows as its background (a colour button, a swatch): "0xAARRGGBB",
     // as skins write it ("#" would start a comment in a script).
     if (const DWORD colour = control.GetBkColor(); colour != 0)
@@ -70,6 +76,7 @@ QJsonObject DescribeControl(CControlUI& control) {
     }
     if (auto* slider = dynamic_cast<CSliderUI*>(&control)) {
         AddRange(json, slider->GetValue(), slider->GetMinValue(), slider->GetMaxValue());
+        json["spoken_value"] = skin::ToQ(slider->GetValueText(slider->GetValue()));
     } else if (auto* progress = dynamic_cast<CProgressUI*>(&control)) {
         AddRange(json, progress->GetValue(), progress->GetMinValue(), progress->GetMaxValue());
     } else if (auto* list = dynamic_cast<CListUI*>(&control)) {

@@ -35,6 +35,7 @@ constexpr VerbSyntax kVerbs[] = {
     {"file", Verb::kFile, 1, 1, "file PATH|cancel", false},
     {"input", Verb::kInput, 2, 2, "input down|up KEY, input click BUTTON", false},
     {"wait", Verb::kWait, 1, 1, "wait MS", true},
+    {"front", Verb::kFront, 1, 1, "front PROGRAM|-", false},
     {"sim", Verb::kSim, 1, kAny, "sim ARGS...", false},
     {"mousectl", Verb::kMousectl, 1, kAny, "mousectl ARGS...", true},
     {"move", Verb::kMove, 2, 2, "move X Y", false},

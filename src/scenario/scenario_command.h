@@ -28,6 +28,7 @@ enum class Verb {
     kFile,
     kInput,
     kWait,
+    kFront,
     kSim,
     kMousectl,
     kMove,

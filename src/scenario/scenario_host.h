@@ -37,6 +37,9 @@ public:
 
     virtual LinkFlags Links() const = 0;
     virtual std::string DataDirectory() const = 0;
+    // The desktop reports a window of `program` (its class or process name) in front; "-" a
+    // window that is none to follow.
+    virtual void BringToFront(const std::string& program) = 0;
     // The window the input capture library posts its events to.
     virtual HWND InputTarget() const = 0;
 };

@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QSignalBlocker>
 
@@ -72,6 +73,15 @@ bool CButtonUI::OnWidgetEvent(QEvent* event) {
     if (event->type() == QEvent::Enter || event->type() == QEvent::Leave) {
         hot_ = event->type() == QEvent::Enter;
         GetWidget()->update();
+    }
+    // Return presses the focused button, as Space does; these windows have no default button.
+    if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+            key->modifiers() == Qt::NoModifier) {
+            Activate();
+            return true;
+        }
     }
     return CControlUI::OnWidgetEvent(event);
 }

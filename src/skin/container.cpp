@@ -99,6 +99,9 @@ void CContainerUI::EnableScrollBar(bool vertical, bool horizontal) {
         scroll->setWidget(inner);
         scroll->setWidgetResizable(true);
         scroll->setFrameShape(QFrame::NoFrame);
+        // Tab goes to the controls inside, which the area scrolls into sight; the area itself
+        // is no stop of its own.
+        scroll->setFocusPolicy(Qt::NoFocus);
         content_ = inner;
         scroll_ = scroll;
         new ResizeWatcher(this, inner);

@@ -10,6 +10,7 @@
 #include "skin/paint_manager.h"
 #include "skin/resource_manager.h"
 #include "skin/skin_text.h"
+#include "skin/text_format.h"
 
 using nimba::skin::FromQ;
 using nimba::skin::ToQ;
@@ -61,6 +62,7 @@ void CControlUI::SetName(std::u16string_view name) {
 void CControlUI::SetText(std::u16string_view text) {
     text_ = text;
     ApplyText(DisplayText());
+    UpdateAccessibleName();
 }
 
 void CControlUI::SetResourceText(bool on) {
@@ -75,6 +77,7 @@ void CControlUI::RefreshTexts() {
                                 ? ToQ(CResourceManager::GetInstance().GetText(tooltip_))
                                 : ToQ(tooltip_));
     }
+    UpdateAccessibleName();
 }
 
 QString CControlUI::DisplayText() const {
@@ -92,6 +95,28 @@ void CControlUI::ApplyText(const QString&) {}
 void CControlUI::SetToolTip(std::u16string_view tip) {
     tooltip_ = tip;
     RefreshTexts();
+}
+
+void CControlUI::SetAccessibleName(std::u16string_view key, int number) {
+    accessible_key_ = key;
+    accessible_number_ = number;
+    UpdateAccessibleName();
+}
+
+std::u16string CControlUI::GetAccessibleName() const {
+    if (!accessible_key_.empty()) {
+        return nimba::skin::FormatText(CResourceManager::GetInstance().GetText(accessible_key_),
+                                       accessible_number_, GetShownText());
+    }
+    std::u16string shown = GetShownText();
+    return shown.empty() ? FromQ(widget_->toolTip()) : shown;
+}
+
+void CControlUI::UpdateAccessibleName() {
+    // A control named by its text is left to the widget, which reads its own text.
+    const QString name =
+        accessible_key_.empty() && !GetShownText().empty() ? QString() : ToQ(GetAccessibleName());
+    if (widget_->accessibleName() != name) widget_->setAccessibleName(name);
 }
 
 void CControlUI::SetVisible(bool visible) {
@@ -209,6 +234,10 @@ void CControlUI::SetAttribute(std::u16string_view name, std::u16string_view valu
         SetResourceText(true);
     } else if (name == u"tooltip") {
         SetToolTip(value);
+    } else if (name == u"accnameid") {
+        SetAccessibleName(value, accessible_number_);
+    } else if (name == u"accnumber") {
+        SetAccessibleName(accessible_key_, ParseInt(v));
     } else if (name == u"tooltipid") {
         tooltip_is_key_ = true;
         SetToolTip(value);

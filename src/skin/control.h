@@ -41,6 +41,11 @@ public:
     // Re-reads language texts after a language was loaded.
     virtual void RefreshTexts();
     void SetToolTip(std::u16string_view tip);
+    // What a screen reader calls the control: the language text of `key`, where %d stands for
+    // `number` and %s for the shown text ("Button %d: %s"). Without a key, a control that shows
+    // no text is called by its tool tip, and one that does by its text.
+    void SetAccessibleName(std::u16string_view key, int number = 0);
+    std::u16string GetAccessibleName() const;
 
     bool IsVisible() const { return visible_; }
     virtual void SetVisible(bool visible = true);
@@ -121,8 +126,12 @@ private:
     QPointer<QWidget> widget_;
     QPointer<QObject> hook_;
     std::u16string name_;
+    void UpdateAccessibleName();
+
     std::u16string tooltip_;
     bool tooltip_is_key_ = false;
+    std::u16string accessible_key_;
+    int accessible_number_ = 0;
     bool visible_ = true;
     bool enabled_ = true;
     DWORD bk_color_ = 0;

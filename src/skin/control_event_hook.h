@@ -11,6 +11,7 @@ class ControlEventHook : public QObject {
 public:
     ControlEventHook(CControlUI* control, QObject* watched);
     bool eventFilter(QObject* watched, QEvent* event) override;
+    CControlUI* Control() const { return control_; }
 
 private:
     CControlUI* control_;

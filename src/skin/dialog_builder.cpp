@@ -70,6 +70,8 @@ void ApplyWindowAttributes(const pugi::xml_node& window, CPaintManagerUI* manage
             manager->SetRoundCorner(nimba::skin::ParseSizeValue(value));
         } else if (name == "mininfo") {
             manager->SetMinInfo(nimba::skin::ParseSizeValue(value));
+        } else if (name == "titleid") {
+            manager->SetTitleKey(nimba::skin::FromQ(value));
         } else if (name == "stylesheet" && manager->GetWindowWidget() != nullptr) {
             QFile sheet(ToQ(CPaintManagerUI::GetResourcePath()) + value);
             if (sheet.open(QIODevice::ReadOnly))

@@ -3,8 +3,10 @@
 #include <QApplication>
 #include <QEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QScreen>
+#include <QScrollArea>
 #include <QShortcut>
 
 #include "platform/messages.h"
@@ -48,6 +50,64 @@ public:
 private:
     QWidget* menu_;
     std::function<void()> close_;
+};
+// Up and Down move the selection (the focused item) over the items that can be chosen, Home
+// and End go to the ends, Return, Enter and Space choose it. Without this the keys would
+// scroll the menu's column and choose nothing.
+class MenuKeyboard : public QObject {
+public:
+    MenuKeyboard(QWidget* menu, CControlUI* root) : QObject(menu), menu_(menu), root_(root) {
+        qApp->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject* target, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress) return false;
+        auto* widget = qobject_cast<QWidget*>(target);
+        if (widget == nullptr || widget->window() != menu_) return false;
+        std::vector<CMenuElementUI*> items;
+        ForEachElement(root_, [&items](CMenuElementUI* element) {
+            if (element->IsVisible() && element->IsEnabled()) items.push_back(element);
+        });
+        if (items.empty()) return false;
+        const auto at = std::find_if(items.begin(), items.end(),
+                                     [](CMenuElementUI* item) { return item->IsFocused(); });
+        const int current = at == items.end() ? -1 : static_cast<int>(at - items.begin());
+        const int last = static_cast<int>(items.size()) - 1;
+        int next = current;
+        switch (static_cast<QKeyEvent*>(event)->key()) {
+            case Qt::Key_Down:
+                next = current < 0 || current == last ? 0 : current + 1;
+                break;
+            case Qt::Key_Up:
+                next = current <= 0 ? last : current - 1;
+                break;
+            case Qt::Key_Home:
+                next = 0;
+                break;
+            case Qt::Key_End:
+                next = last;
+                break;
+            case Qt::Key_Return:
+            case Qt::Key_Enter:
+            case Qt::Key_Space:
+                if (current >= 0) items[current]->Activate();
+                return true;
+            default:
+                return false;
+        }
+        items[next]->SetFocus();
+        // In a scrolling menu the selection stays in sight.
+        for (QWidget* w = items[next]->GetWidget(); w != nullptr && w != menu_;
+             w = w->parentWidget()) {
+            if (auto* area = qobject_cast<QScrollArea*>(w))
+                area->ensureWidgetVisible(items[next]->GetWidget());
+        }
+        return true;
+    }
+
+private:
+    QWidget* menu_;
+    CControlUI* root_;
 };
 }  // namespace
 
@@ -131,6 +191,7 @@ void CMenuWnd::InitWindow() {
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), GetWindowWidget());
     QObject::connect(escape, &QShortcut::activated, [this] { Close(0); });
     new CloseWhenLeft(GetWindowWidget(), [this] { Close(0); });
+    new MenuKeyboard(GetWindowWidget(), m_pm.GetRoot());
 }
 
 void CMenuWnd::Notify(TNotifyUI& msg) {

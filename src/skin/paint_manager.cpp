@@ -8,6 +8,7 @@
 #include "platform/module_directory.h"
 #include "skin/menu_command.h"
 #include "skin/message_queue_bridge.h"
+#include "skin/resource_manager.h"
 #include "skin/skin_text.h"
 
 using nimba::skin::FromQ;
@@ -182,4 +183,8 @@ void CPaintManagerUI::ReapControl(CControlUI* control) {
 
 void CPaintManagerUI::RefreshTexts() {
     if (root_) root_->RefreshTexts();
+    if (!title_key_.empty() && GetWindowWidget() != nullptr) {
+        GetWindowWidget()->setWindowTitle(
+            nimba::skin::ToQ(CResourceManager::GetInstance().GetText(title_key_)));
+    }
 }

@@ -88,6 +88,8 @@ public:
     void SetRoundCorner(SIZE corner) { round_corner_ = corner; }
     SIZE GetMinInfo() const { return min_info_; }
     void SetMinInfo(SIZE size) { min_info_ = size; }
+    // The language key of the window's title, which is also its name for screen readers.
+    void SetTitleKey(std::u16string_view key) { title_key_ = key; }
 
 private:
     HWND hwnd_ = nullptr;
@@ -109,4 +111,5 @@ private:
     SIZE init_size_{};
     SIZE round_corner_{};
     SIZE min_info_{};
+    std::u16string title_key_;
 };

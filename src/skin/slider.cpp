@@ -1,9 +1,12 @@
 #include "skin/slider.h"
 
 #include <QSignalBlocker>
+#include <cmath>
 
 #include "skin/attribute_values.h"
+#include "skin/resource_manager.h"
 #include "skin/skin_text.h"
+#include "skin/text_format.h"
 
 using nimba::skin::ParseBool;
 using nimba::skin::ParseInt;
@@ -82,6 +85,29 @@ void CSliderUI::SetValue(int value, bool notify) {
         Notify(notify_type::kValueChanged, Slider()->value());
 }
 
+void CSliderUI::SetUserUnits(std::function<double(int)> value,
+                             std::function<std::u16string(int)> text) {
+    user_value_ = std::move(value);
+    value_text_ = std::move(text);
+}
+
+double CSliderUI::GetUserValue(int position) const {
+    return user_value_ ? user_value_(position) : position;
+}
+
+std::u16string CSliderUI::GetValueText(int position) const {
+    if (value_text_) return value_text_(position);
+    return nimba::skin::FromQ(QString::number(position));
+}
+
+int CSliderUI::PositionOfUserValue(double value) const {
+    int best = GetMinValue();
+    for (int p = GetMinValue(); p <= GetMaxValue(); ++p) {
+        if (std::abs(GetUserValue(p) - value) < std::abs(GetUserValue(best) - value)) best = p;
+    }
+    return best;
+}
+
 void CSliderUI::SetChangeStep(int step) {
     Slider()->setSingleStep(step);
     Slider()->setPageStep(step);
@@ -97,6 +123,10 @@ void CSliderUI::SetAttribute(std::u16string_view name, std::u16string_view value
         SetValue(ParseInt(v));
     } else if (name == u"step") {
         SetChangeStep(ParseInt(v, 1));
+    } else if (name == u"valuetextid") {  // a language text where %d is the position
+        value_text_ = [key = std::u16string(value)](int position) {
+            return nimba::skin::FormatText(CResourceManager::GetInstance().GetText(key), position);
+        };
     } else if (name == u"hor") {
         Slider()->setOrientation(ParseBool(v) ? Qt::Horizontal : Qt::Vertical);
     } else {

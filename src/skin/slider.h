@@ -4,6 +4,7 @@
 
 #include <QProgressBar>
 #include <QSlider>
+#include <functional>
 
 #include "skin/control.h"
 
@@ -39,6 +40,18 @@ public:
     void SetChangeStep(int step);
     void SetAttribute(std::u16string_view name, std::u16string_view value) override;
 
+    // How a person reads a position: as a quantity (115 -> 5750) and as text ("5750 DPI").
+    // Unset, both are the position itself.
+    void SetUserUnits(std::function<double(int)> value, std::function<std::u16string(int)> text);
+    double GetUserValue(int position) const;
+    std::u16string GetValueText(int position) const;
+    // The position whose quantity is nearest to `value`.
+    int PositionOfUserValue(double value) const;
+
 protected:
     QSlider* Slider() const { return static_cast<QSlider*>(GetWidget()); }
+
+private:
+    std::function<double(int)> user_value_;
+    std::function<std::u16string(int)> value_text_;
 };

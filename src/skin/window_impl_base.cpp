@@ -14,6 +14,7 @@
 #include "platform/debug_output.h"
 #include "platform/messages.h"
 #include "platform/text_encoding.h"
+#include "skin/accessible_controls.h"
 #include "skin/dialog_builder.h"
 #include "skin/file_dialogs.h"
 #include "skin/skin_text.h"
@@ -121,6 +122,7 @@ void WindowImplBase::OnFinalMessage(HWND) {}
 HWND WindowImplBase::Create(HWND parent, std::u16string_view title, DWORD style, DWORD ex_style,
                             int x, int y, int cx, int cy) {
     if (hwnd_ != nullptr) return hwnd_;
+    nimba::skin::InstallAccessibleControls();
     Qt::WindowFlags flags = Qt::Window;
     if (style & WS_POPUP) flags |= Qt::FramelessWindowHint;
     if (ex_style & WS_EX_TOOLWINDOW) flags |= Qt::Tool;

@@ -6,6 +6,7 @@
 #   #! conf KEY=VALUE           a line of the simulated mouse's mouse-sim.conf
 #   #! mousectl ARGS...         a nimba-mousectl command run in the copy (stored profiles)
 #   #! file NAME                tests/scenarios/files/NAME copied into the copy first
+#   #! fifo PATH, #! mkdir PATH a named pipe, a folder made in the copy (after the commands)
 #   #! copy FROM TO             a file of the copy copied, after the commands above (to keep
 #                               a store as it was before the story)
 #   #! expect-exit N            the exit code the run must end with (0 by default)
@@ -19,7 +20,7 @@
 # The story runs in the build folder, so its own paths reach the copy as scenario-runs/NAME/.
 # The user's settings folder is config/ in the copy, and without `#! notifications` the
 # session bus is one that is not there.
-file(STRINGS ${SCENARIO} directives REGEX "^#!")
+file(STRINGS ${SCENARIO} directives REGEX "^#!" ENCODING UTF-8)
 set(folder demo)
 set(conf "")
 set(commands "")
@@ -27,6 +28,8 @@ set(expected_exit 0)
 set(checks "")
 set(files "")
 set(copies "")
+set(fifos "")
+set(folders "")
 set(same "")
 set(file_checks "")
 set(notifications OFF)
@@ -42,6 +45,10 @@ foreach(line ${directives})
         list(APPEND commands "${CMAKE_MATCH_1}")
     elseif(line MATCHES "^file (.+)$")
         list(APPEND files "${CMAKE_MATCH_1}")
+    elseif(line MATCHES "^fifo (.+)$")
+        list(APPEND fifos "${CMAKE_MATCH_1}")
+    elseif(line MATCHES "^mkdir (.+)$")
+        list(APPEND folders "${CMAKE_MATCH_1}")
     elseif(line MATCHES "^copy ([^ ]+) ([^ ]+)$")
         list(APPEND copies "${CMAKE_MATCH_1}|${CMAKE_MATCH_2}")
     elseif(line MATCHES "^then same ([^ ]+) ([^ ]+)$")
@@ -81,6 +88,13 @@ foreach(copy ${copies})
     list(GET parts 0 from)
     list(GET parts 1 to)
     file(COPY_FILE ${WORK}/${from} ${WORK}/${to})
+endforeach()
+
+foreach(path ${fifos})
+    execute_process(COMMAND mkfifo ${WORK}/${path} COMMAND_ERROR_IS_FATAL ANY)
+endforeach()
+foreach(path ${folders})
+    file(MAKE_DIRECTORY ${WORK}/${path})
 endforeach()
 
 file(MAKE_DIRECTORY ${BUILD}/screenshots)

@@ -12,6 +12,7 @@
 #include "mousectl/profile_change.h"
 #include "mousectl/setting_values.h"
 #include "mousectl/store_session.h"
+#include "mousectl/terminal_text.h"
 #include "skin/resource_manager.h"
 
 namespace nimba::mousectl {
@@ -76,7 +77,7 @@ int RunButton(const Invocation& call, std::ostream& out, std::ostream& err) {
     ProfileRecord changed = before;
     WriteChoice(changed.buttons[slot], *choice, macro);
     ReplaceCurrentProfile(session.profiles, changed);
-    out << *number << '\t' << ShownButtonLabel(changed.buttons[slot]) << '\n';
+    out << *number << '\t' << TerminalText(ShownButtonLabel(changed.buttons[slot])) << '\n';
     return FinishChange(session, before, false, call.apply, err);
 }
 

@@ -19,9 +19,10 @@ using Args = std::span<const std::string_view>;
 // The words after the command's name: its arguments, and the options it accepts.
 struct Invocation {
     Args args;
-    bool apply = false;  // --apply: bring the mouse in line after the change
-    bool json = false;   // --json: print JSON instead of text
-    bool raw = false;    // --raw: print notices as the driver delivers them
+    bool apply = false;   // --apply: bring the mouse in line after the change
+    bool json = false;    // --json: print JSON instead of text
+    bool raw = false;     // --raw: print notices as the driver delivers them
+    bool remove = false;  // --remove: take the named thing away
 };
 
 using CommandFunction = int (*)(const Invocation& call, std::ostream& out, std::ostream& err);
@@ -55,6 +56,8 @@ int RunMacroImport(const Invocation& call, std::ostream& out, std::ostream& err)
 int RunMacroExport(const Invocation& call, std::ostream& out, std::ostream& err);
 int RunApply(const Invocation& call, std::ostream& out, std::ostream& err);
 int RunStatus(const Invocation& call, std::ostream& out, std::ostream& err);
+int RunPrograms(const Invocation& call, std::ostream& out, std::ostream& err);
+int RunProgramRule(const Invocation& call, std::ostream& out, std::ostream& err);
 int RunWatch(const Invocation& call, std::ostream& out, std::ostream& err);
 
 }  // namespace nimba::mousectl

@@ -85,12 +85,12 @@ void PrintNotice(std::ostream& out, UINT msg, WPARAM wParam, LPARAM lParam,
 }  // namespace
 
 int RunApply(const Invocation&, std::ostream&, std::ostream& err) {
-    StoreSession session;
+    StoreSession session(StoreAccess::kReadOnly);
     return ApplyToMouse(session.profiles, CurrentProfile(session.profiles), true, err);
 }
 
 int RunStatus(const Invocation& call, std::ostream& out, std::ostream&) {
-    StoreSession session;
+    StoreSession session(StoreAccess::kReadOnly);
     StoreProfileAccess profile(session.profiles);
     DeviceSession device(profile);
     LinkState& links = device.links();
@@ -124,7 +124,7 @@ int RunStatus(const Invocation& call, std::ostream& out, std::ostream&) {
 }
 
 int RunWatch(const Invocation& call, std::ostream& out, std::ostream&) {
-    StoreSession session;
+    StoreSession session(StoreAccess::kReadOnly);
     StoreProfileAccess profile(session.profiles);
     std::signal(SIGINT, OnInterrupt);
     std::signal(SIGTERM, OnInterrupt);

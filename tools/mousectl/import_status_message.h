@@ -16,6 +16,9 @@ inline int ReportRefusedImport(ImportStatus status, std::string_view path, std::
         case ImportStatus::kUnreadable:
             err << "cannot be read\n";
             break;
+        case ImportStatus::kNotAFile:
+            err << DescribeOpenFailure({FileProblem::kNotAFile}) << "\n";
+            break;
         case ImportStatus::kTruncated:
             err << "too short for a " << kind << "\n";
             break;

@@ -8,11 +8,12 @@
 #include "mousectl/json_writer.h"
 #include "mousectl/profile_change.h"
 #include "mousectl/store_session.h"
+#include "mousectl/terminal_text.h"
 
 namespace nimba::mousectl {
 
 int RunMacros(const Invocation& call, std::ostream& out, std::ostream&) {
-    StoreSession session;
+    StoreSession session(StoreAccess::kReadOnly);
     session.macros.Edit([&](MacroList& list) {
         JsonWriter json(out);
         if (call.json) json.BeginArray();
@@ -23,7 +24,7 @@ int RunMacros(const Invocation& call, std::ostream& out, std::ostream&) {
                 json.Key("name").String(name);
                 json.Key("actions").Number(int64_t{list[i]->action_count}).EndObject();
             } else {
-                out << i << '\t' << name << '\t' << list[i]->action_count << '\n';
+                out << i << '\t' << TerminalText(name) << '\t' << list[i]->action_count << '\n';
             }
         }
         if (call.json) {
@@ -47,12 +48,12 @@ int RunMacroImport(const Invocation& call, std::ostream& out, std::ostream& err)
         err << "nimba-mousectl: cannot save the macro store\n";
         return kExitFailure;
     }
-    out << result.index << '\t' << Utf16ToUtf8(NameView(record.name)) << '\n';
+    out << result.index << '\t' << TerminalText(Utf16ToUtf8(NameView(record.name))) << '\n';
     return StoresSaved(session.profiles.data_directory(), err);
 }
 
 int RunMacroExport(const Invocation& call, std::ostream& out, std::ostream& err) {
-    StoreSession session;
+    StoreSession session(StoreAccess::kReadOnly);
     const auto index = ParseIndex(call.args[0], session.macros.Size(), err);
     if (!index) return kExitUsage;
     MacroRecord record{};

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "mousectl/commands.h"
+#include "mousectl/store_session.h"
 #include "platform/diagnostic_output.h"
 
 namespace nimba::mousectl {
@@ -72,6 +73,14 @@ constexpr Command kCommands[] = {
      RunMacroImport},
     {"macro-export", "macro-export INDEX FILE.macro", "writes a macro to a file", "", "", 2, 2,
      RunMacroExport},
+    {"programs", "programs [--json]", "lists the profiles that follow the program in front",
+     "Each line: PROGRAM, a tab, PROFILE; '*' names the profile for every other program.\n",
+     "--json", 0, 0, RunPrograms},
+    {"program-rule", "program-rule PROGRAM PROFILE | PROGRAM --remove",
+     "gives a program in front a profile, or removes its rule",
+     "PROGRAM is the window class or process name of the program; '*' stands for every\n"
+     "program without a rule of its own (without it the current profile stays).\n",
+     "--remove", 1, 2, RunProgramRule},
     {"apply", "apply", "sends the whole current profile to the mouse", "", "", 0, 0, RunApply},
     {"status", "status [--json]", "links, battery and charging as the mouse reports them", "",
      "--json", 0, 0, RunStatus},
@@ -134,12 +143,18 @@ int RunCommand(const Command& command, const std::vector<std::string_view>& word
             call.apply |= word == "--apply";
             call.json |= word == "--json";
             call.raw |= word == "--raw";
+            call.remove |= word == "--remove";
         }
     }
     if (args.size() < command.min_args) return UsageError(command, "missing arguments");
     if (args.size() > command.max_args) return UsageError(command, "too many arguments");
     call.args = args;
-    const int code = command.run(call, std::cout, std::cerr);
+    int code = kExitFailure;
+    try {
+        code = command.run(call, std::cout, std::cerr);
+    } catch (const UnreadableStore& store) {
+        std::cerr << kProgram << ": " << store.message << "\n";
+    }
     if (code == kExitUsage) std::cerr << "usage: " << kProgram << " " << command.usage << "\n";
     return code;
 }

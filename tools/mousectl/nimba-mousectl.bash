@@ -23,14 +23,16 @@ _nimba_mousectl() {
     if ((COMP_CWORD == 1)); then
         _nimba_mousectl_words "show profiles macros functions set button use add rename
             delete reset import export macro-import macro-export apply status watch reports
+            programs program-rule
             --help --version"
         return
     fi
     if [[ $cur == -* ]]; then
         case $command in
-            show | profiles | macros | status) _nimba_mousectl_words "--json --help" ;;
+            show | profiles | macros | programs | status) _nimba_mousectl_words "--json --help" ;;
             set | button | use | add | delete | reset) _nimba_mousectl_words "--apply --help" ;;
             watch) _nimba_mousectl_words "--raw --help" ;;
+            program-rule) _nimba_mousectl_words "--remove --help" ;;
             *) _nimba_mousectl_words "--help" ;;
         esac
         return
@@ -42,6 +44,10 @@ _nimba_mousectl() {
             ;;
         macro-export)
             ((n == 1)) && _nimba_mousectl_names 1 macros
+            ;;
+        program-rule)
+            ((n == 1)) && _nimba_mousectl_names 1 programs
+            ((n == 2)) && _nimba_mousectl_names 2 profiles
             ;;
         set)
             local setting=${COMP_WORDS[2]}

@@ -71,11 +71,12 @@ int StoresSaved(const std::string& data_directory, std::ostream& err) {
 }
 
 int FinishChange(StoreSession& session, const ProfileRecord& before, bool whole, bool apply,
-                 std::ostream& err) {
+                 std::ostream& err, const std::function<void()>& saved) {
     if (!session.profiles.Save()) {
         err << "nimba-mousectl: cannot save the profile store\n";
         return kExitFailure;
     }
+    if (saved) saved();
     return apply ? ApplyToMouse(session.profiles, before, whole, err)
                  : StoresSaved(session.profiles.data_directory(), err);
 }

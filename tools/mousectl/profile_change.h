@@ -3,6 +3,7 @@
 // How every editing command ends: the stores are saved at once and, when asked, the mouse is
 // brought in line the way the program does it. While the program runs, it does both.
 
+#include <functional>
 #include <ostream>
 #include <string>
 
@@ -23,8 +24,9 @@ int StoresSaved(const std::string& data_directory, std::ostream& err);
 
 // Saves the profile store after a change and applies it when `apply` is set. `before` is the
 // current profile as it was before the change.
+// `saved` runs once the store is saved, before the apply.
 int FinishChange(StoreSession& session, const ProfileRecord& before, bool whole, bool apply,
-                 std::ostream& err);
+                 std::ostream& err, const std::function<void()>& saved = {});
 
 // A copy of the current profile, for `FinishChange`.
 ProfileRecord CurrentProfile(ProfileStore& profiles);

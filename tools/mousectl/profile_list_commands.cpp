@@ -1,11 +1,16 @@
 // `use`, `add`, `rename`, `delete`, `reset`: the page's profile list actions. Each is saved at
 // once; with --apply a change of the current profile sends it whole, as the page does.
 
+#include <sstream>
+
 #include "model/profile_defaults.h"
 #include "model/utf16.h"
 #include "mousectl/commands.h"
 #include "mousectl/profile_change.h"
+#include "mousectl/program_rules_sync.h"
 #include "mousectl/store_session.h"
+#include "mousectl/terminal_text.h"
+#include "persistence/data_directory.h"
 #include "persistence/unique_name.h"
 #include "skin/resource_manager.h"
 
@@ -35,28 +40,40 @@ bool CheckName(const ProfileList& list, const std::u16string& name, int self, st
 
 // Changes the profile the first argument names. `change(list, header, index)` says whether the
 // mouse must be sent the whole current profile afterwards, or nothing when it refuses.
+// What `change` writes to its stream is printed once the change is saved.
 template <typename Change>
-int ChangeNamedProfile(const Invocation& call, std::ostream& err, Change change) {
+int ChangeNamedProfile(const Invocation& call, std::ostream& out, std::ostream& err,
+                       Change change) {
     StoreSession session;
     const ProfileRecord before = CurrentProfile(session.profiles);
     bool whole = false;
+    std::ostringstream line;
     const bool changed = session.profiles.Edit([&](ProfileList& list, ProfileStoreHeader& header) {
         const auto index = FindProfile(list, call.args[0], err);
-        const std::optional<bool> result = index ? change(list, header, *index) : std::nullopt;
+        const std::optional<bool> result =
+            index ? change(list, header, *index, line) : std::nullopt;
         whole = result.value_or(false);
         return result.has_value();
     });
     if (!changed) return kExitUsage;
-    return FinishChange(session, before, whole, call.apply, err);
+    return FinishChange(session, before, whole, call.apply, err, [&] { out << line.str(); });
+}
+
+// A profile's index and name as the list commands print them.
+void PrintProfileLine(std::ostream& out, int32_t index, const ProfileRecord& profile,
+                      bool current = false) {
+    out << index << '\t' << TerminalText(Utf16ToUtf8(NameView(profile.name)))
+        << (current ? "\t*\n" : "\n");
 }
 
 }  // namespace
 
 int RunUse(const Invocation& call, std::ostream& out, std::ostream& err) {
     return ChangeNamedProfile(
-        call, err, [&](ProfileList& list, ProfileStoreHeader& header, int index) {
+        call, out, err,
+        [&](ProfileList& list, ProfileStoreHeader& header, int index, std::ostream& line) {
             header.current_profile_index = index;
-            out << index << '\t' << Utf16ToUtf8(NameView(list[index]->name)) << '\n';
+            PrintProfileLine(line, index, *list[index]);
             return std::optional(true);
         });
 }
@@ -65,52 +82,59 @@ int RunAdd(const Invocation& call, std::ostream& out, std::ostream& err) {
     StoreSession session;
     const ProfileRecord before = CurrentProfile(session.profiles);
     const std::u16string name = Utf8ToUtf16(std::string(call.args[0]));
+    std::ostringstream line;
     const bool added = session.profiles.Edit([&](ProfileList& list, ProfileStoreHeader& header) {
         if (!CheckName(list, name, -1, err)) return false;
         list.push_back(NewProfile(name));
         header.current_profile_index = static_cast<int32_t>(list.size() - 1);
-        out << header.current_profile_index << '\t' << call.args[0] << '\n';
+        PrintProfileLine(line, header.current_profile_index, *list.back());
         return true;
     });
     if (!added) return kExitUsage;
-    return FinishChange(session, before, true, call.apply, err);
+    return FinishChange(session, before, true, call.apply, err, [&] { out << line.str(); });
 }
 
-int RunRename(const Invocation& call, std::ostream&, std::ostream& err) {
+int RunRename(const Invocation& call, std::ostream& out, std::ostream& err) {
     const std::u16string name = Utf8ToUtf16(std::string(call.args[1]));
     // A name is not sent to the mouse.
-    return ChangeNamedProfile(call, err, [&](ProfileList& list, ProfileStoreHeader&, int index) {
-        if (!CheckName(list, name, index, err)) return std::optional<bool>();
-        CopyName(list[index]->name, name);
-        return std::optional(false);
-    });
+    return ChangeNamedProfile(
+        call, out, err, [&](ProfileList& list, ProfileStoreHeader&, int index, std::ostream&) {
+            if (!CheckName(list, name, index, err)) return std::optional<bool>();
+            const std::string old_name = Utf16ToUtf8(NameView(list[index]->name));
+            CopyName(list[index]->name, name);
+            RulesFollowRename(GetDataDirectory(), old_name, Utf16ToUtf8(name), err);
+            return std::optional(false);
+        });
 }
 
 int RunDelete(const Invocation& call, std::ostream& out, std::ostream& err) {
     return ChangeNamedProfile(
-        call, err, [&](ProfileList& list, ProfileStoreHeader& header, int index) {
+        call, out, err,
+        [&](ProfileList& list, ProfileStoreHeader& header, int index, std::ostream& line) {
             if (list.size() <= 1) {
                 err << "nimba-mousectl: "
                     << CResourceManager::GetInstance().GetTextUtf8("one_profile_text") << "\n";
                 return std::optional<bool>();
             }
+            RulesFollowDelete(GetDataDirectory(), Utf16ToUtf8(NameView(list[index]->name)), err);
             list.erase(list.begin() + index);
             int32_t& current = header.current_profile_index;
             // As on the page: the next profile takes the deleted one's place, or the one before
             // when it was the last.
             const bool was_current = current == index;
             if (current > index || current >= static_cast<int32_t>(list.size())) --current;
-            out << current << '\t' << Utf16ToUtf8(NameView(list[current]->name)) << "\t*\n";
+            PrintProfileLine(line, current, *list[current], true);
             return std::optional(was_current);
         });
 }
 
-int RunReset(const Invocation& call, std::ostream&, std::ostream& err) {
-    return ChangeNamedProfile(call, err,
-                              [&](ProfileList& list, ProfileStoreHeader& header, int index) {
-                                  FillProfileDefaults(*list[index]);
-                                  return std::optional(header.current_profile_index == index);
-                              });
+int RunReset(const Invocation& call, std::ostream& out, std::ostream& err) {
+    return ChangeNamedProfile(
+        call, out, err,
+        [&](ProfileList& list, ProfileStoreHeader& header, int index, std::ostream&) {
+            FillProfileDefaults(*list[index]);
+            return std::optional(header.current_profile_index == index);
+        });
 }
 
 }  // namespace nimba::mousectl

@@ -7,12 +7,13 @@
 #include "mousectl/json_writer.h"
 #include "mousectl/profile_change.h"
 #include "mousectl/store_session.h"
+#include "mousectl/terminal_text.h"
 #include "persistence/profile_file.h"
 
 namespace nimba::mousectl {
 
 int RunProfiles(const Invocation& call, std::ostream& out, std::ostream&) {
-    StoreSession session;
+    StoreSession session(StoreAccess::kReadOnly);
     session.profiles.Edit([&](ProfileList& list, ProfileStoreHeader& header) {
         JsonWriter json(out);
         if (call.json) json.BeginArray();
@@ -23,7 +24,7 @@ int RunProfiles(const Invocation& call, std::ostream& out, std::ostream&) {
                 json.BeginObject().Key("index").Number(static_cast<int64_t>(i));
                 json.Key("name").String(name).Key("current").Bool(current).EndObject();
             } else {
-                out << i << '\t' << name << (current ? "\t*" : "") << '\n';
+                out << i << '\t' << TerminalText(name) << (current ? "\t*" : "") << '\n';
             }
         }
         if (call.json) {
@@ -51,12 +52,12 @@ int RunImport(const Invocation& call, std::ostream& out, std::ostream& err) {
         err << "nimba-mousectl: cannot save the stores\n";
         return kExitFailure;
     }
-    out << result.index << '\t' << name << '\n';
+    out << result.index << '\t' << TerminalText(name) << '\n';
     return StoresSaved(session.profiles.data_directory(), err);
 }
 
 int RunExport(const Invocation& call, std::ostream& out, std::ostream& err) {
-    StoreSession session;
+    StoreSession session(StoreAccess::kReadOnly);
     auto profile = std::make_unique<ProfileRecord>();
     const bool found = session.profiles.Edit([&](ProfileList& list, ProfileStoreHeader&) {
         const auto index = FindProfile(list, call.args[0], err);

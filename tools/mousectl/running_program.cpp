@@ -3,6 +3,8 @@
 #include <chrono>
 #include <thread>
 
+#include "platform/private_folder.h"
+
 namespace nimba::mousectl {
 namespace {
 
@@ -16,6 +18,11 @@ constexpr auto kListenRetry = std::chrono::milliseconds(50);
 ProgramReply TellRunningProgram(const std::string& data_directory, StoresApply apply,
                                 std::ostream& err) {
     const std::string folder = DefaultRuntimeFolder();
+    if (const std::string refusal = platform::PreparePrivateFolder(folder); !refusal.empty()) {
+        err << "nimba-mousectl: " << refusal << "; a running nimba-mouse cannot be told of the "
+            << "change, which is saved\n";
+        return ProgramReply::kNoAnswer;
+    }
     const std::string request = StoresChangedRequest({apply, data_directory});
     const auto deadline = Clock::now() + std::chrono::milliseconds(kAnswerTimeoutMs);
     std::optional<std::string> answer;

@@ -11,6 +11,7 @@
 #include "mousectl/json_writer.h"
 #include "mousectl/setting_values.h"
 #include "mousectl/store_session.h"
+#include "mousectl/terminal_text.h"
 #include "skin/resource_manager.h"
 
 namespace nimba::mousectl {
@@ -44,7 +45,7 @@ std::optional<int> StageDpi(const ProfileRecord& profile, int stage) {
 }
 
 void PrintText(std::ostream& out, const ProfileRecord& p, int index, bool current) {
-    out << "profile " << index << ": " << Utf16ToUtf8(NameView(p.name))
+    out << "profile " << index << ": " << TerminalText(Utf16ToUtf8(NameView(p.name)))
         << (current ? " (current)" : "") << "\n";
     out << "dpi stages:\n";
     for (int s = 0; s < kDpiStages; ++s) {
@@ -62,14 +63,14 @@ void PrintText(std::ostream& out, const ProfileRecord& p, int index, bool curren
         << ")\n"
         << "sleep: " << SleepText(p.sleep_timer) << "\n"
         << "light off: " << LightOffText(p.light_off_timer) << "\n"
-        << "debounce: " << p.key_debounce * 2 << " MS\n"
+        << "debounce: " << int64_t{p.key_debounce} * 2 << " MS\n"
         << "lift-off: " << LiftOffText(p.lift_off_distance) << "\n"
         << "ripple control: " << OptionText(p.ripple_control) << "\n"
         << "angle snap: " << OptionText(p.angle_snap) << "\n"
         << "buttons:\n";
     for (int k = 0; k < kButtonCount; ++k) {
-        out << "  " << std::right << std::setw(2) << k + 1 << "  " << ShownButtonLabel(p.buttons[k])
-            << "\n";
+        out << "  " << std::right << std::setw(2) << k + 1 << "  "
+            << TerminalText(ShownButtonLabel(p.buttons[k])) << "\n";
     }
 }
 
@@ -130,7 +131,7 @@ void PrintJson(std::ostream& out, const ProfileRecord& p, int index, bool curren
 }  // namespace
 
 int RunShow(const Invocation& call, std::ostream& out, std::ostream& err) {
-    StoreSession session;
+    StoreSession session(StoreAccess::kReadOnly);
     auto profile = std::make_unique<ProfileRecord>();
     int index = -1;
     bool current = false;

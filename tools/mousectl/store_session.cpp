@@ -1,6 +1,8 @@
 #include "mousectl/store_session.h"
 
 #include <charconv>
+#include <iostream>
+#include <utility>
 
 #include "model/utf16.h"
 #include "persistence/data_directory.h"
@@ -23,11 +25,23 @@ void LoadLanguageTexts() {
     CResourceManager::GetInstance().LoadLanguage(GetModuleDirectory() + "res/lan.xml");
 }
 
-StoreSession::StoreSession()
+StoreSession::StoreSession(StoreAccess access)
     : profiles(DataDirectoryWithTexts(), LanguageText),
       macros(profiles.data_directory(), LanguageText) {
-    profiles.Load();
-    macros.Load();
+    const std::string& folder = profiles.data_directory();
+    const std::pair<StoreLoad, std::string> loads[] = {
+        {profiles.Load(access), ProfileStorePath(folder)},
+        {macros.Load(access), MacroStorePath(folder)}};
+    for (const auto& [load, path] : loads) {
+        if (load.outcome == StoreLoad::Outcome::kUnreadable) {
+            throw UnreadableStore{path + " " + load.detail + "; it is left as it is"};
+        }
+        if (load.outcome == StoreLoad::Outcome::kSetAside) {
+            std::cerr << "nimba-mousectl: " << path
+                      << " was damaged and has been mended; its bytes "
+                      << "were kept in " << load.detail << "\n";
+        }
+    }
 }
 
 std::optional<int> ParseIndex(std::string_view text, size_t count, std::ostream& err) {

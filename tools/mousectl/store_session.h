@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <ostream>
+#include <string>
 #include <string_view>
 
 #include "macro/macro_store.h"
@@ -12,8 +13,16 @@
 
 namespace nimba::mousectl {
 
+// A store that is there but cannot be read: the command must not go on with a stand-in.
+struct UnreadableStore {
+    std::string message;
+};
+
 struct StoreSession {
-    StoreSession();  // loads the language texts, the profile store and the macro store
+    // Loads the language texts, the profile store and the macro store; throws UnreadableStore
+    // (the command then ends with exit 1) rather than work on a stand-in. A store that was
+    // mended is said on standard error.
+    explicit StoreSession(StoreAccess access = StoreAccess::kReadWrite);
     ProfileStore profiles;
     MacroStore macros;
 };

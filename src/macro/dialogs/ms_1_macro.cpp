@@ -339,6 +339,9 @@ void CMS_1_Macro::ImportMacroFile() {
         case ImportStatus::kUnreadable:
             ShowMessage(u"macro_file_unreadable_text");
             return;
+        case ImportStatus::kNotAFile:
+            ShowMessage(u"file_not_regular_text");
+            return;
         case ImportStatus::kTruncated:
         case ImportStatus::kInvalid:
             ShowMessage(u"macro_file_invalid_text");

@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -64,6 +66,9 @@ TEST_F(StoreCommandsTest, ProfilesTravelWithTheirMacros) {
     EXPECT_EQ(ReadBytes(File("greet.macro")).size(), sizeof(MacroRecord));
     EXPECT_EQ(Run("macro-import " + File("greet.macro")).out, "2\tGreet_1_1\n");
     EXPECT_EQ(ReadBytes(Store("macro.data")).size(), 3 * sizeof(MacroRecord));
+
+    // A name cannot set the terminal's title or forge a line of the list.
+    EXPECT_EQ(Run("add \"$(printf 'a\\033]0;x\\a\\nb')\"").out, "3\ta\\e]0;x\\x07\\nb\n");
 }
 
 TEST_F(StoreCommandsTest, BadInputIsRefusedWithoutChangingTheStores) {
@@ -85,6 +90,16 @@ TEST_F(StoreCommandsTest, BadInputIsRefusedWithoutChangingTheStores) {
         EXPECT_EQ(result.exit_code, 2) << arguments;
         EXPECT_FALSE(result.err.empty()) << arguments;
     }
+    // Opening a pipe used to wait for a writer for good.
+    ASSERT_EQ(::mkfifo(File("pipe").c_str(), 0600), 0);
+    for (const char* command : {"import ", "macro-import ", "reports "}) {
+        for (const std::string& path : {File("pipe"), folder_.path(), std::string("/dev/zero")}) {
+            const RunResult result =
+                test::RunCommand("timeout 2 " + program_ + "nimba-mousectl " + command + path);
+            EXPECT_EQ(result.exit_code, 2) << command << path;
+            EXPECT_NE(result.err.find("is not a regular file"), std::string::npos) << result.err;
+        }
+    }
     EXPECT_EQ(ReadBytes(Store("pro.data")), profiles_before);
     EXPECT_FALSE(fs::exists(Store("macro.data")));
     EXPECT_FALSE(fs::exists(File("x.pro")));
@@ -102,6 +117,30 @@ TEST_F(StoreCommandsTest, AFileNamedDataLeavesTheProgramRunningWithoutAStore) {
     const RunResult import = Run("import " + File("plain.pro"));
     EXPECT_EQ(import.exit_code, 1);
     EXPECT_NE(import.err.find("cannot save"), std::string::npos);
+    // A change that was not saved is not printed as done.
+    EXPECT_EQ(Run("add Other").out, "");
+}
+
+TEST_F(StoreCommandsTest, AStoreTheUserCannotReadIsKeptAndRefused) {
+    Run("rename Profile1 Mine");
+    const auto stored = ReadBytes(Store("pro.data"));
+    fs::permissions(Store("pro.data"), fs::perms::none);
+    std::string as_user;  // root reads anything: the commands run as an ordinary user then
+    if (::geteuid() == 0) {
+        fs::permissions(folder_.path(), fs::perms::owner_all | fs::perms::others_exec);
+        ASSERT_EQ(std::system(("chown -R 65534:65534 " + program_).c_str()), 0);
+        as_user = "setpriv --reuid=65534 --regid=65534 --clear-groups -- ";
+    }
+    for (const char* arguments : {"profiles", "add Other", "use 0", "show"}) {
+        const RunResult result =
+            test::RunCommand(as_user + program_ + "nimba-mousectl " + arguments);
+        EXPECT_EQ(result.exit_code, 1) << arguments;
+        EXPECT_EQ(result.out, "") << arguments;
+        EXPECT_NE(result.err.find("pro.data cannot be read: Permission denied"), std::string::npos)
+            << result.err;
+    }
+    fs::permissions(Store("pro.data"), fs::perms::owner_read);
+    EXPECT_EQ(ReadBytes(Store("pro.data")), stored);
 }
 
 }  // namespace

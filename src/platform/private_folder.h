@@ -1,0 +1,15 @@
+#pragma once
+
+// Folders for sockets and lock files that only this user may reach: anyone else able to put
+// files there could answer in the program's place or keep it from starting.
+
+#include <string>
+
+namespace platform {
+
+// Makes `folder` (mode 0700) when it is missing. Returns why it must not be used, empty when
+// it may: it must be a directory, not a symbolic link, owned by this user and closed to
+// everyone else.
+std::string PreparePrivateFolder(const std::string& folder);
+
+}  // namespace platform
