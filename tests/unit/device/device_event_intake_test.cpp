@@ -46,22 +46,6 @@ protected:
     DeviceEventIntake intake_{links_, controls_, battery_, profile_, snapshot_, window_.hwnd};
 };
 
-TEST_F(IntakeTest, DpiStageNoticeSelectsTheStageAndKeepsTheProfile) {
-    profile_.UpdateCurrent([](ProfileRecord& p) { p.light_speed += 1; });  // not yet applied
-    intake_.HandleUsbNotice(0x1047, 3);
-    platform::test::Pump();
-    const ProfileRecord current = profile_.Current();
-    EXPECT_EQ(current.current_dpi_stage, 2);
-    EXPECT_EQ(controls_.dpi_stage, 3);
-    EXPECT_EQ(window_.messages,
-              std::vector<test::Posted>{(test::Posted{kDpiNoticeMessage, 0, current.dpi_x[2]})});
-    EXPECT_EQ(profile_.saves, 1);
-    // The mouse chose it, so the next apply sends only the edit still pending.
-    ChangeFlags pending;
-    pending.lighting = 1;
-    EXPECT_EQ(DetectChanges(current, snapshot_.Get()), pending);
-}
-
 TEST_F(IntakeTest, MalformedNoticesChangeNothing) {
     const ProfileRecord before = profile_.Current();
     intake_.HandleUsbNotice(0x1047, 9);  // stage out of range

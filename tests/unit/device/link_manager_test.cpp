@@ -101,20 +101,6 @@ protected:
     std::unique_ptr<LinkManager> manager_;
 };
 
-TEST_F(LinkManagerTest, StartWithCableAndReceiver) {
-    Start(1, 1, false, FAKE_DEVLINK_DIR, false);
-    EXPECT_EQ(Now(), (Links{1, 1, 0, 1, 0}));
-    EXPECT_EQ(links().wireless_awake, 0);
-    EXPECT_EQ(Indicators(), (Shown{1, 1, 0}));
-    platform::test::AdvanceBy(60);
-    EXPECT_EQ(Changes(), 1);
-    EXPECT_EQ(controls_.power_key, "charging_text");
-    EXPECT_EQ(controls_.progress, (std::vector<int>{0, 2}));
-    // The watchdog hides the receiver's indicator; with the cable in the sleep label stays hidden.
-    platform::test::AdvanceBy(6000);
-    EXPECT_EQ(Indicators(), (Shown{1, 0, 0}));
-}
-
 TEST_F(LinkManagerTest, StartWithNothingOrOddLibraryFolders) {
     Start(0, 0, false, FAKE_DEVLINK_DIR, false);
     platform::test::Pump();
@@ -173,36 +159,6 @@ TEST_F(LinkManagerTest, ReceiverArrivalAndRemoval) {
     const int idles = controls_.refreshes;
     platform::test::AdvanceBy(12000);
     EXPECT_EQ(controls_.refreshes, idles);
-}
-
-TEST_F(LinkManagerTest, CableArrivalAndRemoval) {
-    Start(0, 0, false);
-    EXPECT_EQ(Deliver(kWiredPresenceMessage, 1), 1000u);
-    EXPECT_EQ(Now(), (Links{1, 0, 0, 1, 0}));
-    EXPECT_EQ(wired_->Locked(wired_->open_calls), 2);
-    EXPECT_EQ(controls_.Visible("ms_1_wired"), 1);
-    EXPECT_EQ(controls_.Visible("ms_1_sleep_label"), 0);
-    controls_.progress.clear();
-    platform::test::AdvanceBy(90);
-    EXPECT_EQ(controls_.power_key, "charging_text");
-    EXPECT_EQ(controls_.progress, (std::vector<int>{0, 2, 4}));
-    EXPECT_EQ(Deliver(kWiredPresenceMessage, 1), 0u);
-
-    Deliver(kWiredPresenceMessage, 0);
-    EXPECT_EQ(Now(), (Links{2, 0, 0, 0, 1}));
-    EXPECT_EQ(controls_.Visible("ms_1_wired"), 0);
-    EXPECT_EQ(controls_.Visible("ms_1_sleep_label"), 1);
-    EXPECT_EQ(controls_.power_text + controls_.power_key, "");
-    controls_.progress.clear();
-    platform::test::AdvanceBy(90);
-    EXPECT_TRUE(controls_.progress.empty());
-    EXPECT_EQ(Changes(), 2);
-
-    // Back again: the animation starts from 0.
-    Deliver(kWiredPresenceMessage, 1);
-    controls_.progress.clear();
-    platform::test::AdvanceBy(30);
-    EXPECT_EQ(controls_.progress, std::vector<int>{0});
 }
 
 TEST_F(LinkManagerTest, CablePulledWhileTheReceiverIsUp) {
