@@ -88,7 +88,7 @@ void DeviceEventIntake::HandleUsbNotice(uint16_t word, uint16_t value) {
     if (links_.wired_link.load() == 1) {
         // On the cable the mouse is charging unless it says it is full.
         links_.wireless_awake.store(0);
-        controls_.SetVisible("ms_1_wireless", false);
+        controls_.ShowIndicator(Indicator::kWireless, false);
         controls_.RefreshLinkVisibility();
         if (status == kPowerFullyCharged) {
             battery_.StopCharging();
@@ -100,7 +100,7 @@ void DeviceEventIntake::HandleUsbNotice(uint16_t word, uint16_t value) {
     }
     if (links_.wireless_awake.load() == 0) {
         links_.wireless_awake.store(1);
-        controls_.SetVisible("ms_1_wireless", true);
+        controls_.ShowIndicator(Indicator::kWireless, true);
         controls_.RefreshLinkVisibility();
     }
     if (status == kPowerCharging) {
@@ -112,7 +112,7 @@ void DeviceEventIntake::HandleUsbNotice(uint16_t word, uint16_t value) {
         battery_.ShowBatteryLevel(std::min(level, kFullLevel));
     }
     links_.awaiting_device.store(0);
-    controls_.SetVisible("ms_1_sleep_label", false);
+    controls_.ShowIndicator(Indicator::kSleepLabel, false);
 }
 
 void DeviceEventIntake::HandleBleNotice(uint16_t word, uint16_t value) {

@@ -45,8 +45,8 @@ void CMS_1_Page::Attach(HWND window, CPaintManagerUI* manager, InputCapture* cap
 
 void CMS_1_Page::Init(LinkManagerOptions options) {
     BindControls();
-    SetVisible("ms_1_check_lift_of_distance", false);
-    SetVisible("ms_1_ver_light", false);
+    HideOrShow(u"ms_1_check_lift_of_distance", false);
+    HideOrShow(u"ms_1_ver_light", false);
     link_manager_ = std::make_unique<LinkManager>(window_, *this, profile_access_, apply_, ble_,
                                                   std::move(options));
     link_manager_->StartLinks();
@@ -291,9 +291,14 @@ void CMS_1_Page::HideForBle(CCheckBoxUI* check, CControlUI* section) {
     if (section != nullptr) section->SetVisible(false);
 }
 
-void CMS_1_Page::SetVisible(const std::string& name, bool visible) {
-    if (CControlUI* control = pm_->FindControl(platform::Utf8ToUtf16(name)))
-        control->SetVisible(visible);
+void CMS_1_Page::ShowIndicator(Indicator indicator, bool visible) {
+    static constexpr std::u16string_view kNames[] = {u"ms_1_wired", u"ms_1_wireless", u"ms_1_BLE",
+                                                     u"ms_1_sleep_label", u"ms_1_low_power_label"};
+    HideOrShow(kNames[static_cast<int>(indicator)], visible);
+}
+
+void CMS_1_Page::HideOrShow(std::u16string_view name, bool visible) {
+    if (CControlUI* control = pm_->FindControl(name)) control->SetVisible(visible);
 }
 
 void CMS_1_Page::SetPowerProgress(int value) {

@@ -101,7 +101,7 @@ public:
     }
 
     // DeviceControls
-    void SetVisible(const std::string& name, bool visible) override;
+    void ShowIndicator(Indicator indicator, bool visible) override;
     void RefreshLinkVisibility() override;
     void SetPowerProgress(int value) override;
     void SetPowerText(const std::string& text) override;
@@ -131,6 +131,7 @@ private:
     void OnSectionTicked(const Section& section);
     void ScrollSettingsToEnd();
     void HideForBle(CCheckBoxUI* check, CControlUI* section);
+    void HideOrShow(std::u16string_view name, bool visible);
     void ShowProfileControls(const ProfileRecord& profile);
     void ReadStores();
     void StatusChanged();

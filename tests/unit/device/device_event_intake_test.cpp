@@ -93,8 +93,8 @@ TEST_F(IntakeTest, PowerStatusOverTheReceiver) {
     EXPECT_EQ(controls_.progress, std::vector<int>{50});
     EXPECT_EQ(std::tuple(links_.wireless_awake.load(), links_.awaiting_device.load()),
               std::tuple(1, 0));
-    EXPECT_EQ(controls_.Visible("ms_1_wireless"), 1);
-    EXPECT_EQ(controls_.Visible("ms_1_sleep_label"), 0);
+    EXPECT_EQ(controls_.Visible(Indicator::kWireless), 1);
+    EXPECT_EQ(controls_.Visible(Indicator::kSleepLabel), 0);
     EXPECT_EQ(profile_.saves, 0);
     // The watchdog restarts from each notice.
     platform::test::AdvanceBy(5999);
@@ -120,7 +120,7 @@ TEST_F(IntakeTest, PowerStatusWhileTheCableIsIn) {
     EXPECT_TRUE(Charging());
     EXPECT_EQ(std::tuple(links_.wireless_awake.load(), links_.awaiting_device.load()),
               std::tuple(0, 1));
-    EXPECT_EQ(controls_.Visible("ms_1_wireless"), 0);
+    EXPECT_EQ(controls_.Visible(Indicator::kWireless), 0);
     intake_.HandleUsbNotice(0x4047, 0x6402);
     EXPECT_EQ(controls_.power_text, "100%");
     EXPECT_FALSE(Charging());
@@ -138,7 +138,7 @@ TEST_F(IntakeTest, PowerStatusOverBleTouchesNoLink) {
     EXPECT_EQ(controls_.power_text, "100%");
     EXPECT_EQ(std::tuple(links_.wireless_awake.load(), links_.awaiting_device.load()),
               std::tuple(0, 1));
-    EXPECT_EQ(controls_.Visible("ms_1_wireless"), -1);
+    EXPECT_EQ(controls_.Visible(Indicator::kWireless), -1);
     EXPECT_EQ(window_.Count(WM_TIMER, kWirelessWatchdogTimer), 0);
 }
 

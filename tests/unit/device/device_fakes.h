@@ -19,7 +19,9 @@ namespace nimba::test {
 
 class FakeControls final : public DeviceControls {
 public:
-    void SetVisible(const std::string& name, bool visible) override { visible_[name] = visible; }
+    void ShowIndicator(Indicator indicator, bool visible) override {
+        visible_[indicator] = visible;
+    }
     void RefreshLinkVisibility() override { ++refreshes; }
     void SetPowerProgress(int value) override { progress.push_back(value); }
     void SetPowerText(const std::string& text) override {
@@ -38,8 +40,8 @@ public:
     }
 
     // -1 = never set.
-    int Visible(const std::string& name) const {
-        auto it = visible_.find(name);
+    int Visible(Indicator indicator) const {
+        auto it = visible_.find(indicator);
         return it == visible_.end() ? -1 : it->second;
     }
 
@@ -53,7 +55,7 @@ public:
     std::vector<bool> ring;
 
 private:
-    std::map<std::string, bool> visible_;
+    std::map<Indicator, bool> visible_;
 };
 
 class FakeProfile final : public ProfileAccess {

@@ -77,8 +77,8 @@ protected:
         return {l.wired_link, l.wireless_link, l.ble_link, l.any_link, l.awaiting_device};
     }
     Shown Indicators() const {
-        return {controls_.Visible("ms_1_wired"), controls_.Visible("ms_1_wireless"),
-                controls_.Visible("ms_1_sleep_label")};
+        return {controls_.Visible(Indicator::kWired), controls_.Visible(Indicator::kWireless),
+                controls_.Visible(Indicator::kSleepLabel)};
     }
     // Posts a presence or notice message as a driver library would and handles it; returns
     // how long the window thread was held.
@@ -105,11 +105,11 @@ TEST_F(LinkManagerTest, StartWithNothingOrOddLibraryFolders) {
     Start(0, 0, false, FAKE_DEVLINK_DIR, false);
     platform::test::Pump();
     EXPECT_EQ(Now(), (Links{0, 0, 0, 0, 1}));
-    EXPECT_EQ(controls_.Visible("ms_1_sleep_label"), 1);
+    EXPECT_EQ(controls_.Visible(Indicator::kSleepLabel), 1);
     EXPECT_EQ(Changes(), 1);
     manager_->SetBleConnected(1);
     manager_->SetBleConnected(0);  // the Bluetooth link going shows the sleep label again
-    EXPECT_EQ(controls_.Visible("ms_1_sleep_label"), 1);
+    EXPECT_EQ(controls_.Visible(Indicator::kSleepLabel), 1);
 
     // Missing or incomplete libraries leave their link absent.
     Start(1, 1, false, "/nonexistent/");
@@ -135,7 +135,7 @@ TEST_F(LinkManagerTest, ReceiverArrivalAndRemoval) {
     Start(0, 0, false);
     EXPECT_EQ(Deliver(kWirelessPresenceMessage, 1), 1000u);
     EXPECT_EQ(Now(), (Links{0, 1, 0, 1, 1}));
-    EXPECT_EQ(controls_.Visible("ms_1_wireless"), 1);
+    EXPECT_EQ(controls_.Visible(Indicator::kWireless), 1);
     EXPECT_EQ(wireless_->Locked(wireless_->open_calls), 2);
     platform::test::Pump();
     EXPECT_EQ(Changes(), 1);
@@ -146,8 +146,8 @@ TEST_F(LinkManagerTest, ReceiverArrivalAndRemoval) {
     // The watchdog started on arrival hides the indicator after 6 s of silence.
     platform::test::AdvanceBy(6000);
     EXPECT_EQ(links().wireless_link, 1);
-    EXPECT_EQ(controls_.Visible("ms_1_wireless"), 0);
-    EXPECT_EQ(controls_.Visible("ms_1_sleep_label"), 1);
+    EXPECT_EQ(controls_.Visible(Indicator::kWireless), 0);
+    EXPECT_EQ(controls_.Visible(Indicator::kSleepLabel), 1);
 
     Deliver(kWirelessPresenceMessage, 0);
     EXPECT_EQ(Now(), (Links{0, 2, 0, 0, 1}));
@@ -203,7 +203,7 @@ TEST_F(LinkManagerTest, ALinkGoingWhileAnotherIsUpLeavesAnyLinkAlone) {
     platform::test::Pump();
     EXPECT_EQ(links().any_link, 1);
     EXPECT_EQ(Changes(), 0);
-    EXPECT_EQ(controls_.Visible("ms_1_sleep_label"), 0);
+    EXPECT_EQ(controls_.Visible(Indicator::kSleepLabel), 0);
 }
 
 TEST_F(LinkManagerTest, StopWaitsForTheRunningApplyBeforeUnloading) {
