@@ -7,6 +7,7 @@
 #include "platform/debug_output.h"
 #include "platform/text_encoding.h"
 #include "skin/button.h"
+#include "skin/resource_manager.h"
 
 namespace nimba {
 namespace {}  // namespace
@@ -39,7 +40,7 @@ void CShortcutWnd::InitWindow() {
 }
 
 void CShortcutWnd::ShowKey() {
-    if (key_edit_ != nullptr) key_edit_->SetText(KeyName(combination_.key));
+    if (key_edit_ != nullptr) key_edit_->SetText(KeyName(combination_.key, LanguageText));
 }
 
 void CShortcutWnd::OnClick(TNotifyUI& msg) {

@@ -9,7 +9,6 @@
 #include "platform/debug_output.h"
 #include "platform/keyboard_layout.h"
 #include "platform/text_encoding.h"
-#include "skin/resource_manager.h"
 
 namespace nimba {
 namespace {
@@ -151,9 +150,9 @@ const KeyUsageRow* FirstRowWhere(auto matches) {
     return nullptr;
 }
 
-std::u16string Text(std::u16string_view id) {
+std::u16string Text(std::u16string_view id, const TextLookup& text) {
     if (id.empty()) return {};
-    return LanguageText(id);
+    return text(id);
 }
 
 // Text ids of the codes that do not follow the keyboard layout.
@@ -271,9 +270,9 @@ KeyCodeLookup KeyCodeOfVirtualKey(int virtual_key) {
 
 namespace {
 
-std::u16string LookUpKeyName(uint8_t code) {
+std::u16string LookUpKeyName(uint8_t code, const TextLookup& text) {
     const bool follows_layout = (code >= 4 && code <= 57) || (code >= 232 && code <= 239);
-    if (!follows_layout) return Text(FixedCodeTextId(code));
+    if (!follows_layout) return Text(FixedCodeTextId(code), text);
     int virtual_key = 0;
     if (const KeyUsageRow* row =
             FirstRowWhere([&](const KeyUsageRow& r) { return r.usage == code; })) {
@@ -281,21 +280,21 @@ std::u16string LookUpKeyName(uint8_t code) {
                           ? static_cast<int>(MapVirtualKeyW(row->scan_code, MAPVK_VSC_TO_VK_EX))
                           : row->virtual_key;
     }
-    return VirtualKeyName(virtual_key);
+    return VirtualKeyName(virtual_key, text);
 }
 
 }  // namespace
 
-std::u16string KeyName(uint8_t code) {
-    std::u16string name = LookUpKeyName(code);
+std::u16string KeyName(uint8_t code, const TextLookup& text) {
+    std::u16string name = LookUpKeyName(code, text);
     const std::wstring trace = L"m_key = " + platform::FromUtf8(Utf16ToUtf8(name)) + L"\r\n";
     OutputDebugStringW(trace.c_str());
     return name;
 }
 
-std::u16string VirtualKeyName(int virtual_key) {
+std::u16string VirtualKeyName(int virtual_key, const TextLookup& text) {
     const std::u16string_view id = FixedVirtualKeyTextId(virtual_key);
-    if (!id.empty()) return Text(id);
+    if (!id.empty()) return Text(id, text);
     const UINT vk = static_cast<UINT>(virtual_key);
     const UINT scan = MapVirtualKeyW(vk, MAPVK_VK_TO_VSC);
     const std::array<BYTE, 256> no_keys_down{};

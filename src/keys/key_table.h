@@ -8,6 +8,8 @@
 #include <span>
 #include <string>
 
+#include "model/text_lookup.h"
+
 namespace nimba {
 
 struct KeyUsageRow {
@@ -34,11 +36,12 @@ constexpr bool IsVirtualKey(unsigned long long value) {
 // decides, not the character printed on the key.
 KeyCodeLookup KeyCodeOfVirtualKey(int virtual_key);
 
-// The display text of a stored key code; empty for codes without a name.
-std::u16string KeyName(uint8_t code);
+// The display text of a stored key code; empty for codes without a name. Keys named by
+// language texts take theirs from `text`.
+std::u16string KeyName(uint8_t code, const TextLookup& text);
 
 // The display text of a virtual key: a language text for named keys, otherwise the character
 // the current layout prints on the key, upper-cased.
-std::u16string VirtualKeyName(int virtual_key);
+std::u16string VirtualKeyName(int virtual_key, const TextLookup& text);
 
 }  // namespace nimba

@@ -53,7 +53,7 @@ void ButtonAssignmentControls::Show(const ProfileRecord& profile) {
         if (buttons_[i] == nullptr) continue;
         const ButtonAssignment& button = profile.buttons[i];
         const ButtonLabelText label =
-            ButtonLabel(button, LanguageText, KeyName(button.shortcut_key));
+            ButtonLabel(button, LanguageText, KeyName(button.shortcut_key, LanguageText));
         buttons_[i]->SetResourceText(label.is_language_key);
         buttons_[i]->SetText(label.text);
     }

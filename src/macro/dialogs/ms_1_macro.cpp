@@ -27,6 +27,7 @@
 #include "skin/dialog_builder.h"
 #include "skin/file_dialogs.h"
 #include "skin/list.h"
+#include "skin/resource_manager.h"
 
 namespace nimba {
 namespace {
@@ -412,7 +413,7 @@ void CMS_1_Macro::FillRow(int index) {
     if (row == nullptr) return;
     const MacroAction& action = draft_.action(index);
     if (CControlUI* key = row->FindSubControl(u"key")) {
-        key->SetText(KeyName(action.code));
+        key->SetText(KeyName(action.code, LanguageText));
         key->SetBkImage(IsMouseButtonCode(action.code)
                             ? u"res='skins/mouse.png' dest='2,2,28,28'"
                             : u"res='skins/keyboard_key_action.png' dest='5,6,35,24'");
@@ -514,7 +515,7 @@ void CMS_1_Macro::ShowEditPanel() {
         delay_field = mouse_delay_edit_;
     } else {
         edit_tab_->SelectItem(1);
-        if (key_edit_ != nullptr) key_edit_->SetText(KeyName(action.code));
+        if (key_edit_ != nullptr) key_edit_->SetText(KeyName(action.code, LanguageText));
         delay_field = key_delay_edit_;
     }
     if (delay_field != nullptr) {
@@ -616,7 +617,7 @@ void CMS_1_Macro::StopKeyCapture() {
 void CMS_1_Macro::CaptureKey(WPARAM wParam) {
     if (!IsVirtualKey(wParam)) return;
     const uint8_t code = KeyCodeOfVirtualKey(static_cast<int>(wParam)).code;
-    if (key_edit_ != nullptr) key_edit_->SetText(KeyName(code));
+    if (key_edit_ != nullptr) key_edit_->SetText(KeyName(code, LanguageText));
     if (draft_.SetSelectedCode(code)) FillRow(draft_.selected());
     SaveActions();
 }
