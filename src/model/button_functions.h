@@ -38,6 +38,10 @@ const ButtonFunction* FindButtonFunction(uint8_t code);
 // The code a menu item chooses; names compare without case, an unknown name is left click.
 uint8_t FunctionFromMenuName(std::u16string_view item_name);
 
+// Whether some button among 1-16 keeps the left click once `slot` takes `function`: without
+// one the mouse could no longer be clicked with.
+bool KeepsALeftClick(const ProfileRecord& profile, int slot, uint8_t function);
+
 // What the mouse is told for the button in `slot` (0..17).
 DeviceBytesValue DeviceBytes(const ButtonAssignment& button, int slot);
 

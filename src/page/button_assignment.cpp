@@ -21,18 +21,6 @@ namespace {
 constexpr int kMenuItemHeight = 22;
 constexpr int kMenuMargin = 4;
 constexpr int kMenuUpwardOffset = 21;
-// Buttons that count for the rule that some button keeps the left click.
-constexpr int kLeftClickRuleButtons = 16;
-
-// The mouse could no longer be clicked with if no button among 1-16 kept the left click.
-bool KeepsALeftClick(const ProfileRecord& profile, int slot, uint8_t function) {
-    for (int i = 0; i < kLeftClickRuleButtons; ++i) {
-        if ((i == slot ? function : profile.buttons[i].function) == kFunctionLeftClick) {
-            return true;
-        }
-    }
-    return false;
-}
 
 }  // namespace
 
