@@ -43,8 +43,7 @@ bool SaveProfileStore(const std::string& data_directory, const ProfileList& prof
 }
 
 StoreLoad LoadProfileStore(const std::string& data_directory, ProfileList& profiles,
-                           ProfileStoreHeader& header, const TextLookup& text,
-                           StoreAccess access) {
+                           ProfileStoreHeader& header, const TextLookup& text, StoreAccess access) {
     profiles.clear();
     const std::string path = ProfileStorePath(data_directory);
     CompleteStoreWrites(data_directory);
