@@ -285,6 +285,9 @@ void CMainWnd::UpdateTrayTooltip() {
             tooltip += u" (" + platform::Utf8ToUtf16(program) + u")";
         if (!page_.BatteryText().empty()) tooltip += u" \u00B7 " + page_.BatteryText();
     }
+    if (page_.MouseBehind()) {
+        tooltip += u"\n" + CResourceManager::GetInstance().GetText(u"not_on_mouse_text");
+    }
     tray_.SetTooltipText(tooltip);
 }
 

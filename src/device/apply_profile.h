@@ -19,6 +19,9 @@ struct ApplyState {
     // 1: the next apply sends every group and every macro, preceded by the preamble.
     std::atomic<int32_t> apply_all{0};
     ChangeFlags flags;  // the worker's alone; kept until the next apply
+    // What was to go to the mouse and has not reached it; the next apply sends it whatever
+    // the snapshot says. The worker's alone.
+    ChangeFlags undelivered;
 };
 
 struct ApplyContext {
@@ -33,8 +36,13 @@ struct ApplyContext {
 };
 
 // Brings the mouse in line with the current profile: sends the reports of what changed since
-// the last apply (everything when `apply_all` is set), saves the store and takes the new
-// snapshot. Runs on the apply worker.
+// the last apply and of what did not reach the mouse before (everything when `apply_all` is
+// set), saves the store and takes the new snapshot. What the mouse did not get stays
+// undelivered, and the controls show whether the mouse is behind. Runs on the apply worker.
 void ApplyProfile(ApplyContext& context);
+
+// There is no mouse to send to: what an apply would send now stays undelivered and is shown
+// as such. Runs on the apply worker.
+void KeepUndelivered(ApplyContext& context);
 
 }  // namespace nimba

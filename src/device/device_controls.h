@@ -5,8 +5,8 @@
 namespace nimba {
 
 // Everything the link manager and the device event intake do to the settings page's controls.
-// All calls come on the window thread, except SetApplyRingVisible, which comes from the apply
-// worker and must be handed to the window thread by the implementation.
+// All calls come on the window thread, except SetApplyRingVisible and ShowMouseBehind, which
+// come from the apply worker and must be handed to the window thread by the implementation.
 // The page's marks that follow the mouse: one per link, the note that it sleeps or is not
 // there, and the note that its battery runs low.
 enum class Indicator { kWired, kWireless, kBle, kSleepLabel, kLowBattery };
@@ -34,6 +34,8 @@ public:
 
     // "apply_ring" of the main window; a missing control is no error.
     virtual void SetApplyRingVisible(bool visible) = 0;
+    // After each apply: whether part of the profile has not reached the mouse yet.
+    virtual void ShowMouseBehind(bool behind) = 0;
 };
 
 }  // namespace nimba

@@ -77,6 +77,11 @@ bool DeviceEventIntake::HandleCommonNotice(const DeviceNotice& notice) {
     }
 }
 
+void DeviceEventIntake::MouseHeard(bool came_back) {
+    // The worker sends what has not reached the mouse yet, if anything.
+    PostMessageW(window_, kApplyRequestMessage, came_back ? kApplyMouseBack : kApplyMouseHeard, 0);
+}
+
 void DeviceEventIntake::HandleUsbNotice(uint16_t word, uint16_t value) {
     const auto notice = ParseDeviceNotice(word, value);
     if (!notice || HandleCommonNotice(*notice)) return;
@@ -86,6 +91,7 @@ void DeviceEventIntake::HandleUsbNotice(uint16_t word, uint16_t value) {
     KillTimer(window_, kWirelessWatchdogTimer);
     SetTimer(window_, kWirelessWatchdogTimer, kWirelessWatchdogMs);
     if (links_.wired_link.load() == 1) {
+        MouseHeard(false);
         // On the cable the mouse is charging unless it says it is full.
         links_.wireless_awake.store(0);
         controls_.ShowIndicator(Indicator::kWireless, false);
@@ -98,6 +104,7 @@ void DeviceEventIntake::HandleUsbNotice(uint16_t word, uint16_t value) {
         }
         return;
     }
+    const bool came_back = links_.wireless_awake.load() == 0 || links_.awaiting_device.load() == 1;
     if (links_.wireless_awake.load() == 0) {
         links_.wireless_awake.store(1);
         controls_.ShowIndicator(Indicator::kWireless, true);
@@ -113,6 +120,7 @@ void DeviceEventIntake::HandleUsbNotice(uint16_t word, uint16_t value) {
     }
     links_.awaiting_device.store(0);
     controls_.ShowIndicator(Indicator::kSleepLabel, false);
+    MouseHeard(came_back);
 }
 
 void DeviceEventIntake::HandleBleNotice(uint16_t word, uint16_t value) {
@@ -121,6 +129,7 @@ void DeviceEventIntake::HandleBleNotice(uint16_t word, uint16_t value) {
 
     const int status = PowerStatus(*notice);
     const int level = BatteryLevel(*notice);
+    MouseHeard(false);
     if (status == kPowerFullyCharged) {
         battery_.StopCharging();
         battery_.ShowBatteryLevel(kFullLevel);

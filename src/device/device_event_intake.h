@@ -34,6 +34,8 @@ public:
     void OnBleNotification(const uint8_t* data, uint32_t size);
 
 private:
+    // A power status: the mouse can be reached; `came_back` when it could not before.
+    void MouseHeard(bool came_back);
     // False for a power status, which each road handles its own way.
     bool HandleCommonNotice(const DeviceNotice& notice);
     // The mouse already holds what it reported: that one field is brought into line in the

@@ -18,6 +18,12 @@ inline constexpr UINT kBleNoticeMessage = 1542;
 // Thread message to the apply worker.
 inline constexpr UINT kApplyMessage = 1536;
 
+// wParam of an apply request and of the worker's message: who asks. The mouse's own requests
+// send only what has not reached it yet, and nothing when it has everything.
+inline constexpr WPARAM kApplyAsked = 0;       // the user, a dialog or a tool
+inline constexpr WPARAM kApplyMouseBack = 1;   // a link came back or the mouse woke up
+inline constexpr WPARAM kApplyMouseHeard = 2;  // the mouse spoke; see LinkManager::ApplyWorker
+
 // Timers on the same handle.
 inline constexpr UINT_PTR kWirelessWatchdogTimer = 512;
 inline constexpr UINT kWirelessWatchdogMs = 6000;

@@ -1,6 +1,7 @@
 #include "device/link_manager.h"
 
 #include <future>
+#include <utility>
 
 #include "device/ble_presence.h"
 #include "device/device_messages.h"
@@ -144,6 +145,8 @@ void LinkManager::OnWirelessArrival() {
 void LinkManager::OnWirelessRemoval() {
     if (links_.wireless_link.load() == 2) return;
     links_.wireless_link.store(2);
+    // Without its receiver the mouse is not heard there; hearing it again is its return.
+    links_.wireless_awake.store(0);
     controls_.ShowIndicator(Indicator::kWireless, false);
     wireless_.CloseFeatureDevice();
     controls_.RefreshLinkVisibility();
@@ -163,6 +166,7 @@ void LinkManager::OnWiredArrival() {
     battery_.ResetAnimation();
     battery_.ShowCharging();
     UpdateAnyLink(true, links_.wireless_link.load() == 1 || links_.ble_link.load() != 0);
+    PostMessageW(window_, kApplyRequestMessage, kApplyMouseBack, 0);
 }
 
 void LinkManager::OnWiredRemoval() {
@@ -188,6 +192,7 @@ void LinkManager::SetBleConnected(int connected) {
         controls_.ShowIndicator(Indicator::kBle, true);
         controls_.RefreshLinkVisibility();
         UpdateAnyLink(true, usb_up);
+        PostMessageW(window_, kApplyRequestMessage, kApplyMouseBack, 0);
     } else {
         ble_.SetMatchStrings("", "");
         ble_.BleCloseNotifications();
@@ -268,16 +273,28 @@ bool LinkManager::HandleWindowMessage(UINT message, WPARAM wParam, LPARAM lParam
 
 void LinkManager::ApplyWorker(std::stop_token stop) {
     ApplyContext context{links_, writers_, profile_, apply_, controls_, window_, stop};
+    // An asked-for apply that left something undelivered is tried once more when the mouse is
+    // next heard: it may have slept through the apply unnoticed by the watchdog. Once only, so
+    // that a mouse refusing a report is not sent it again every time it speaks.
+    bool retry_when_heard = false;
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0)) {
         if (msg.message != kApplyMessage) continue;
-        if (links_.wired_link.load() == 1 || links_.wireless_link.load() == 1 ||
-            links_.ble_link.load() == 1) {
+        const bool any_link = links_.wired_link.load() == 1 || links_.wireless_link.load() == 1 ||
+                              links_.ble_link.load() == 1;
+        if (msg.wParam != kApplyAsked) {
+            const bool wanted =
+                msg.wParam == kApplyMouseBack || std::exchange(retry_when_heard, false);
+            if (!wanted || !any_link || !apply_.undelivered.Any()) continue;
+        }
+        if (any_link) {
             ApplyProfile(context);
         } else {
             // No mouse to send to; the edit that asked for the apply is still kept.
+            KeepUndelivered(context);
             profile_.Save();
         }
+        if (msg.wParam == kApplyAsked) retry_when_heard = apply_.undelivered.Any();
     }
 }
 

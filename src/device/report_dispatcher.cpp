@@ -66,31 +66,34 @@ int32_t SendWireless(std::span<const uint8_t> report, LinkState& links, const Li
 
 }  // namespace
 
-int32_t SendReport(const uint8_t* data, uint32_t length, LinkState& links,
-                   const LinkWriters& writers, std::stop_token stop) {
-    if (data == nullptr || length == 0 || stop.stop_requested()) return 0;
+SendResult SendReport(const uint8_t* data, uint32_t length, LinkState& links,
+                      const LinkWriters& writers, std::stop_token stop) {
+    if (data == nullptr || length == 0 || stop.stop_requested()) return {};
     const std::span<const uint8_t> report(data, length);
-    int32_t result = 0;
+    SendResult sent;
     bool done = false;
     if (links.wired_link.load() == 1) {
         if (report[0] == kMacroReportId) {
-            done = SendMacroWired(report, writers.wired, result, stop);
+            done = SendMacroWired(report, writers.wired, sent.written, stop);
         } else {
             // No second link for a failed wired write: it is final.
-            result = Write(writers.wired, data, length);
+            sent.written = Write(writers.wired, data, length);
             done = true;
         }
+        sent.delivered = sent.written != 0;
     }
     if (!done && !stop.stop_requested()) {
         if (links.wireless_link.load() == 1 && links.wireless_awake.load() != 0) {
-            result = SendWireless(report, links, writers.wireless, stop);
+            sent.written = SendWireless(report, links, writers.wireless, stop);
+            sent.delivered = links.ack_received.load() != 0;
         } else if (links.ble_link.load() != 0 && report[0] != kReportRateReportId) {
             // The mouse takes no report rate over Bluetooth LE.
-            result = Write(writers.ble, data, length);
+            sent.written = Write(writers.ble, data, length);
+            sent.delivered = sent.written != 0;
         }
     }
-    if (result != 0) platform::SleepUnlessStopped(kAfterWritePauseMs, stop);
-    return result;
+    if (sent.written != 0) platform::SleepUnlessStopped(kAfterWritePauseMs, stop);
+    return sent;
 }
 
 }  // namespace nimba

@@ -15,7 +15,12 @@
 #include "skin/slider.h"
 
 namespace nimba {
-namespace {}  // namespace
+namespace {
+
+// The Apply button's colour while the mouse is behind: the page's warning amber.
+constexpr DWORD kPendingApplyColour = 0xFFF2B233;
+
+}  // namespace
 
 CMS_1_Page::CMS_1_Page(std::string data_directory)
     : store_(data_directory, LanguageText), macros_(std::move(data_directory), LanguageText) {
@@ -186,6 +191,10 @@ bool CMS_1_Page::HandleWindowMessage(UINT message, WPARAM wParam, LPARAM lParam)
                            : u"store_set_aside_text");
         return true;
     }
+    if (message == kMouseBehindMessage) {
+        ShowPendingMark(wParam != 0);
+        return true;
+    }
     if (message == WM_TIMER && wParam == kDelayedApplyTimer) {
         KillTimer(window_, kDelayedApplyTimer);
         PostMessageW(window_, kApplyRequestMessage, 0, 0);
@@ -335,6 +344,22 @@ void CMS_1_Page::ShowLightMode(int mode) {
 
 void CMS_1_Page::SetApplyRingVisible(bool visible) {
     PostMessageW(window_, kApplyRingMessage, visible ? 1 : 0, 0);
+}
+
+void CMS_1_Page::ShowMouseBehind(bool behind) {
+    PostMessageW(window_, kMouseBehindMessage, behind ? 1 : 0, 0);
+}
+
+void CMS_1_Page::ShowPendingMark(bool behind) {
+    if (behind == mouse_behind_) return;
+    mouse_behind_ = behind;
+    HideOrShow(u"ms_1_label_pending", behind);
+    if (apply_button_ != nullptr) {
+        apply_button_->SetBkColor(behind ? kPendingApplyColour : 0);
+        // A screen reader gives the tip with the button.
+        apply_button_->SetToolTip(behind ? u"apply_pending_tip_text" : u"apply_tip_text");
+    }
+    StatusChanged();
 }
 
 void CMS_1_Page::EditProgramRules() {

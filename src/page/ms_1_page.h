@@ -48,6 +48,8 @@ inline constexpr UINT kApplyRingMessage = 1543;
 // A store could not be read as it was (wParam: its StoreLoad::Outcome); told once the window
 // is up.
 inline constexpr UINT kStoreNoticeMessage = 1544;
+// The apply worker tells the window thread whether the mouse is behind (wParam 1 / 0).
+inline constexpr UINT kMouseBehindMessage = 1545;
 
 class CMS_1_Page final : public CNotifyPump, public DeviceControls, private SettingsHost {
 public:
@@ -95,7 +97,10 @@ public:
     void SetWindowedPrograms(std::function<std::vector<WindowedProgram>()> list) {
         windowed_programs_ = std::move(list);
     }
-    // Called on the window thread whenever the current profile's name or the battery changes.
+    // Part of the profile has not reached the mouse yet.
+    bool MouseBehind() const { return mouse_behind_; }
+    // Called on the window thread whenever the current profile's name, the battery or whether
+    // the mouse is behind changes.
     void SetStatusListener(std::function<void()> listener) {
         status_listener_ = std::move(listener);
     }
@@ -109,6 +114,7 @@ public:
     void SelectDpiStage(int number) override;
     void ShowLightMode(int mode) override;
     void SetApplyRingVisible(bool visible) override;
+    void ShowMouseBehind(bool behind) override;
 
 private:
     struct Section {
@@ -139,6 +145,8 @@ private:
     void EditProgramRules();
     // Tells the user when the rules file could not be written.
     void RulesSaved(bool saved);
+    // The pending mark: the Apply button coloured and its tip, and the text above it.
+    void ShowPendingMark(bool behind);
 
     HWND window_ = nullptr;
     CPaintManagerUI* pm_ = nullptr;
@@ -177,6 +185,7 @@ private:
     CControlUI* debounce_section_ = nullptr;
 
     std::u16string battery_text_;
+    bool mouse_behind_ = false;
     std::function<void()> status_listener_;
     std::function<std::vector<WindowedProgram>()> windowed_programs_;
     LowBatteryNotice low_battery_{ShowLowBatteryNotification};

@@ -68,16 +68,33 @@ struct DriverExit {
 };
 thread_local DriverExit t_driver_exit;
 
-// Runs all that is due at the current time before the clock moves on.
-void RunDue() {
+// Lets all that is due at the current time run before the clock moves on; `pump_own` false
+// leaves the calling thread's own messages waiting, as they do while it pauses.
+void RunDue(bool pump_own) {
     if (g_mode.load() != Mode::kDriven) {
-        platform::test::Pump();
+        if (pump_own) platform::test::Pump();
         return;
     }
-    if (!platform::detail::PumpUntilOthersIdle(kSettlePatience)) {
+    if (!platform::detail::PumpUntilOthersIdle(kSettlePatience, pump_own)) {
         std::fprintf(stderr, "platform: threads still busy after %lld s; virtual time moves on\n",
                      static_cast<long long>(kSettlePatience.count()));
     }
+}
+
+// Moves virtual time on by `ms` in steps: to each due timer or pause in turn, letting what is
+// due run at each.
+void StepBy(uint32_t ms, bool pump_own) {
+    const uint64_t target = platform::NowMs() + ms;
+    RunDue(pump_own);
+    while (auto due = platform::detail::NextDueAfter(platform::NowMs())) {
+        if (*due > target) break;
+        AdvanceVirtualTo(*due);
+        platform::detail::WakeAllQueues();
+        RunDue(pump_own);
+    }
+    AdvanceVirtualTo(target);
+    platform::detail::WakeAllQueues();
+    RunDue(pump_own);
 }
 
 }  // namespace
@@ -118,17 +135,7 @@ void AdvanceBy(uint32_t ms) {
         Pump();
         return;
     }
-    const uint64_t target = NowMs() + ms;
-    RunDue();
-    while (auto due = detail::NextDueAfter(NowMs())) {
-        if (*due > target) break;
-        AdvanceVirtualTo(*due);
-        detail::WakeAllQueues();
-        RunDue();
-    }
-    AdvanceVirtualTo(target);
-    detail::WakeAllQueues();
-    RunDue();
+    StepBy(ms, true);
 }
 
 }  // namespace test
@@ -140,8 +147,15 @@ DWORD GetTickCount() {
 
 void Sleep(DWORD ms) {
     const Mode mode = g_mode.load();
-    if (mode == Mode::kDriven && std::this_thread::get_id() != g_driver.load()) {
-        platform::detail::SleepUntil(platform::NowMs() + ms);
+    if (mode == Mode::kDriven) {
+        if (std::this_thread::get_id() != g_driver.load()) {
+            platform::detail::SleepUntil(platform::NowMs() + ms);
+        } else {
+            // The driver pausing is the window thread blocked: the other threads live through
+            // the pause as they would in real time, and only then does the driver go on. A
+            // jump of the clock would let them run the pause's work while it goes on.
+            StepBy(ms, false);
+        }
         return;
     }
     if (mode != Mode::kReal) {

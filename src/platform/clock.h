@@ -21,9 +21,11 @@ namespace test {
 // Virtual time: Sleep advances the virtual clock at once instead of blocking.
 void UseVirtualClock(bool on);
 // Virtual time that only the calling thread, the driver, moves, so that the whole program
-// runs as in real time, only faster. Sleep on the driver advances the clock at once; Sleep on
-// any other thread lasts until the driver has moved the clock past its end. Switching off, or
-// the driver thread's end, ends every such Sleep at once and returns to real time.
+// runs as in real time, only faster. Sleep on the driver moves the clock past the pause in
+// steps, in which the other threads run what falls due while the driver's own messages wait;
+// Sleep on any other thread lasts until the driver has moved the clock past its end.
+// Switching off, or the driver thread's end, ends every such Sleep at once and returns to
+// real time.
 void UseDrivenClock(bool on);
 // Dispatches every pending message on the calling thread's queue.
 void Pump();

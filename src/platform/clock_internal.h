@@ -21,9 +21,10 @@ std::optional<uint64_t> NextDueAfter(uint64_t now);
 // Blocks the calling thread until virtual time reaches `deadline`, the driven clock is off, or
 // `stop` is requested.
 void SleepUntil(uint64_t deadline, std::stop_token stop = {});
-// Pumps the calling thread's queue until every other thread that runs a message loop waits
-// for a message it has not got yet or sleeps until later, and the caller's queue is empty.
+// Waits until every other thread that runs a message loop waits for a message it has not got
+// yet or sleeps until later. With `pump_own` the calling thread's queue is pumped meanwhile and
+// must end up empty too; without, the caller does nothing of its own, as a thread in a pause.
 // False if that did not happen within `patience`.
-bool PumpUntilOthersIdle(std::chrono::milliseconds patience);
+bool PumpUntilOthersIdle(std::chrono::milliseconds patience, bool pump_own);
 
 }  // namespace platform::detail

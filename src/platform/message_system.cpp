@@ -542,18 +542,17 @@ void SleepUntil(uint64_t deadline, std::stop_token stop) {
     Lock lock(Reg().mutex);
     q->sleeping_until = deadline;
     NotifyIdleWatcher();
-    q->wake.wait(lock, [&] {
-        return !DrivenClockOn() || NowMs() >= deadline || stop.stop_requested();
-    });
+    q->wake.wait(lock,
+                 [&] { return !DrivenClockOn() || NowMs() >= deadline || stop.stop_requested(); });
     q->sleeping_until.reset();
 }
 
-bool PumpUntilOthersIdle(std::chrono::milliseconds patience) {
+bool PumpUntilOthersIdle(std::chrono::milliseconds patience, bool pump_own) {
     const auto give_up = std::chrono::steady_clock::now() + patience;
     Registry& reg = Reg();
     for (;;) {
         // Others may wait on the caller: a SendMessageW to it, or a reply they need posted.
-        DispatchPending();
+        if (pump_own) DispatchPending();
         Lock lock(reg.mutex);
         std::shared_ptr<ThreadQueue> self = CurrentQueue(lock);
         auto others_idle = [&] {
@@ -562,12 +561,13 @@ bool PumpUntilOthersIdle(std::chrono::milliseconds patience) {
                 return &q == self.get() || !q.runs_loop || Settled(q);
             });
         };
+        const auto own_work = [&] { return pump_own && HasWork(*self); };
         reg.idle_watcher = self.get();
         const bool woke =
-            self->wake.wait_until(lock, give_up, [&] { return HasWork(*self) || others_idle(); });
+            self->wake.wait_until(lock, give_up, [&] { return own_work() || others_idle(); });
         reg.idle_watcher = nullptr;
         if (!woke) return false;
-        if (!HasWork(*self)) return true;
+        if (!own_work()) return true;
     }
 }
 

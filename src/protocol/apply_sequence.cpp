@@ -45,15 +45,32 @@ bool MacroDiffers(const ButtonAssignment& a, const ButtonAssignment& b) {
 }
 
 template <typename Report>
-std::vector<uint8_t> Bytes(const Report& report) {
-    return std::vector<uint8_t>(report.begin(), report.end());
+ApplyReport Carrying(const Report& report, const ChangeFlags& carries) {
+    return {std::vector<uint8_t>(report.begin(), report.end()), carries};
+}
+
+ChangeFlags Only(uint8_t ChangeFlags::*flag) {
+    ChangeFlags only;
+    only.*flag = 1;
+    return only;
 }
 
 }  // namespace
 
-void ChangeFlags::SetAll() {
-    dpi_sensor = report_rate = lighting = buttons = 1;
-    macros.fill(1);
+ChangeFlags ChangeFlags::All() {
+    ChangeFlags all;
+    all.dpi_sensor = all.report_rate = all.lighting = all.buttons = 1;
+    all.macros.fill(1);
+    return all;
+}
+
+ChangeFlags& ChangeFlags::operator|=(const ChangeFlags& other) {
+    dpi_sensor |= other.dpi_sensor;
+    report_rate |= other.report_rate;
+    lighting |= other.lighting;
+    buttons |= other.buttons;
+    for (int k = 0; k < kButtonCount; ++k) macros[k] |= other.macros[k];
+    return *this;
 }
 
 ChangeFlags DetectChanges(const ProfileRecord& current, const ProfileRecord& applied) {
@@ -68,17 +85,28 @@ ChangeFlags DetectChanges(const ProfileRecord& current, const ProfileRecord& app
     return flags;
 }
 
-std::vector<std::vector<uint8_t>> ApplyReports(const ProfileRecord& current,
-                                               const ChangeFlags& flags, bool apply_all) {
-    std::vector<std::vector<uint8_t>> reports;
-    if (apply_all) reports.push_back(Bytes(BuildPreambleReport()));
-    if (flags.dpi_sensor) reports.push_back(Bytes(BuildDpiSensorReport(current)));
-    if (flags.lighting) reports.push_back(Bytes(BuildLightingReport(current)));
-    if (flags.report_rate) reports.push_back(Bytes(BuildReportRateReport(current)));
-    if (flags.buttons) reports.push_back(Bytes(BuildButtonReport(current)));
+std::vector<ApplyReport> ApplyReports(const ProfileRecord& current, const ChangeFlags& flags,
+                                      bool apply_all) {
+    std::vector<ApplyReport> reports;
+    if (apply_all) reports.push_back(Carrying(BuildPreambleReport(), ChangeFlags::All()));
+    if (flags.dpi_sensor) {
+        reports.push_back(Carrying(BuildDpiSensorReport(current), Only(&ChangeFlags::dpi_sensor)));
+    }
+    if (flags.lighting) {
+        reports.push_back(Carrying(BuildLightingReport(current), Only(&ChangeFlags::lighting)));
+    }
+    if (flags.report_rate) {
+        reports.push_back(
+            Carrying(BuildReportRateReport(current), Only(&ChangeFlags::report_rate)));
+    }
+    if (flags.buttons) {
+        reports.push_back(Carrying(BuildButtonReport(current), Only(&ChangeFlags::buttons)));
+    }
     for (int k = 0; k < kButtonCount; ++k) {
         if (flags.macros[k] && current.buttons[k].function == kFunctionMacro) {
-            reports.push_back(Bytes(BuildMacroReport(k + 1, current.buttons[k])));
+            ChangeFlags macro;
+            macro.macros[k] = 1;
+            reports.push_back(Carrying(BuildMacroReport(k + 1, current.buttons[k]), macro));
         }
     }
     return reports;

@@ -17,15 +17,25 @@ struct ChangeFlags {
     uint8_t buttons = 0;
     std::array<uint8_t, kButtonCount> macros{};  // per button area: its macro must be sent
 
-    void SetAll();
+    static ChangeFlags All();
+    bool Any() const { return *this != ChangeFlags{}; }
+    ChangeFlags& operator|=(const ChangeFlags& other);
     bool operator==(const ChangeFlags&) const = default;
 };
 
 ChangeFlags DetectChanges(const ProfileRecord& current, const ProfileRecord& applied);
 
+// One report of an apply and the flag it answers for: once the mouse has it, that part of the
+// profile is on the mouse. The preamble answers for every flag, as it opens a whole-profile
+// send that counts only as a whole.
+struct ApplyReport {
+    std::vector<uint8_t> bytes;
+    ChangeFlags carries;
+};
+
 // The reports an apply sends for `flags`, in sending order; `apply_all` puts the preamble first.
 // A macro flag sends a macro report only for a button whose function is the macro.
-std::vector<std::vector<uint8_t>> ApplyReports(const ProfileRecord& current,
-                                               const ChangeFlags& flags, bool apply_all);
+std::vector<ApplyReport> ApplyReports(const ProfileRecord& current, const ChangeFlags& flags,
+                                      bool apply_all);
 
 }  // namespace nimba

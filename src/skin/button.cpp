@@ -3,10 +3,12 @@
 #include <QCheckBox>
 #include <QEvent>
 #include <QKeyEvent>
+#include <QPainter>
 #include <QPushButton>
 #include <QSignalBlocker>
 
 #include "skin/attribute_values.h"
+#include "skin/label.h"
 #include "skin/paint_manager.h"
 #include "skin/skin_text.h"
 
@@ -48,32 +50,39 @@ void CButtonUI::SetAttribute(std::u16string_view name, std::u16string_view value
         disabled_image_ = ParseImageDescription(v);
     } else if (name == u"selectedimage") {
         selected_image_ = ParseImageDescription(v);
+    } else if (name == u"align") {
+        align_ = nimba::skin::ParseAlign(v, align_);
     } else {
         CControlUI::SetAttribute(name, value);
         return;
     }
-    UpdateStyle();
     GetWidget()->update();
 }
 
 const nimba::skin::ImageDescription* CButtonUI::StateImage() const {
     if (!IsEnabled() && !disabled_image_.empty()) return &disabled_image_;
+    if (Button()->isChecked() && !selected_image_.empty()) return &selected_image_;
     if (Button()->isDown() && !pushed_image_.empty()) return &pushed_image_;
-    if (hot_ && !hot_image_.empty()) return &hot_image_;
+    if (IsHot() && !hot_image_.empty()) return &hot_image_;
     return normal_image_.empty() ? nullptr : &normal_image_;
 }
 
-QString CButtonUI::ExtraStyle() const {
-    // A button drawn from pictures shows no frame of its own.
-    if (normal_image_.empty() && selected_image_.empty()) return {};
-    return GetBkColor() == 0 ? "border:none;background:transparent;" : "border:none;";
+unsigned CButtonUI::PaintState() const {
+    unsigned state = CControlUI::PaintState();
+    if (Button()->isDown()) state |= nimba::skin::kStatePushed;
+    if (Button()->isChecked()) state |= nimba::skin::kStateSelected;
+    return state;
+}
+
+bool CButtonUI::PaintContent(QPainter& painter) {
+    const QString text = DisplayText();
+    const bool cut = nimba::skin::PaintElidedText(painter, Look().TextArea(GetWidget()->rect()),
+                                                  align_, TextColor(), text);
+    ShowWholeTextAsTip(cut, text);
+    return true;
 }
 
 bool CButtonUI::OnWidgetEvent(QEvent* event) {
-    if (event->type() == QEvent::Enter || event->type() == QEvent::Leave) {
-        hot_ = event->type() == QEvent::Enter;
-        GetWidget()->update();
-    }
     // Return presses the focused button, as Space does; these windows have no default button.
     if (event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
@@ -154,12 +163,9 @@ void COptionUI::OnUserClick() {
     Selected(target, true);
 }
 
-const nimba::skin::ImageDescription* COptionUI::StateImage() const {
-    if (selected_ && !selected_image_.empty()) return &selected_image_;
-    return CButtonUI::StateImage();
+CCheckBoxUI::CCheckBoxUI() : COptionUI(new QCheckBox) {
+    align_ = Qt::AlignLeft | Qt::AlignVCenter;
 }
-
-CCheckBoxUI::CCheckBoxUI() : COptionUI(new QCheckBox) {}
 
 void CCheckBoxUI::SetCheck(bool check, bool notify) {
     const bool changed = check != IsSelected();

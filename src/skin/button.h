@@ -20,7 +20,10 @@ protected:
     virtual void OnUserClick();
     void ApplyText(const QString& shown) override;
     const nimba::skin::ImageDescription* StateImage() const override;
-    QString ExtraStyle() const override;
+    unsigned PaintState() const override;
+    // A button drawn from pictures shows no box of its own.
+    bool PaintsBox() const override { return normal_image_.empty(); }
+    bool PaintContent(QPainter& painter) override;
     bool OnWidgetEvent(QEvent* event) override;
 
     nimba::skin::ImageDescription normal_image_;
@@ -28,7 +31,7 @@ protected:
     nimba::skin::ImageDescription pushed_image_;
     nimba::skin::ImageDescription disabled_image_;
     nimba::skin::ImageDescription selected_image_;
-    bool hot_ = false;
+    Qt::Alignment align_ = Qt::AlignCenter;
 };
 
 class COptionUI : public CButtonUI {
@@ -49,7 +52,6 @@ public:
 protected:
     explicit COptionUI(QAbstractButton* button);
     void OnUserClick() override;
-    const nimba::skin::ImageDescription* StateImage() const override;
 
 private:
     bool selected_ = false;
@@ -67,4 +69,6 @@ public:
 protected:
     // A tick by the user raises "checkclick" with wParam = the new state.
     void OnUserClick() override;
+    // Its pictures are the tick box beside the text; the box is the skin's to give.
+    bool PaintsBox() const override { return true; }
 };

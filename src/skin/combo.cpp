@@ -1,7 +1,11 @@
 #include "skin/combo.h"
 
+#include <QAbstractItemView>
+#include <QPainter>
 #include <QSignalBlocker>
 
+#include "skin/attribute_values.h"
+#include "skin/paint_manager.h"
 #include "skin/skin_text.h"
 
 CComboUI::CComboUI() : CControlUI(new QComboBox) {
@@ -12,6 +16,53 @@ CComboUI::CComboUI() : CControlUI(new QComboBox) {
         current_ = index;
         if (index != previous) Notify(notify_type::kItemSelect, index, previous);
     });
+    LookChanged();
+}
+
+void CComboUI::SetAttribute(std::u16string_view name, std::u16string_view value) {
+    const QString v = nimba::skin::ToQ(value);
+    if (name == u"arrowimage") {
+        arrow_image_ = nimba::skin::ParseImageDescription(v);
+    } else if (name == u"arrowwidth") {
+        arrow_width_ = nimba::skin::ParseInt(v, 22);
+    } else {
+        CControlUI::SetAttribute(name, value);
+    }
+}
+
+bool CComboUI::PaintContent(QPainter& painter) {
+    QRect area = Look().TextArea(GetWidget()->rect());
+    area.setRight(GetWidget()->width() - arrow_width_);
+    const QString text = Combo()->currentText();
+    ShowWholeTextAsTip(nimba::skin::PaintElidedText(painter, area, Qt::AlignLeft | Qt::AlignVCenter,
+                                                    TextColor(), text),
+                       text);
+    if (!arrow_image_.empty() && GetManager() != nullptr) {
+        const QPixmap arrow = GetManager()->GetImage(arrow_image_.file);
+        QRect place(QPoint(), arrow.deviceIndependentSize().toSize());
+        place.moveCenter(
+            QRect(GetWidget()->width() - arrow_width_, 0, arrow_width_, GetWidget()->height())
+                .center());
+        nimba::skin::PaintImage(painter, place, arrow_image_, arrow);
+    }
+    return true;
+}
+
+void CComboUI::LookChanged() {
+    using nimba::skin::ToQColor;
+    const nimba::skin::ControlLook& look = Look();
+    QPalette palette = Combo()->view()->palette();
+    if (look.item_bk.normal != 0) {
+        palette.setColor(QPalette::Base, ToQColor(look.item_bk.normal));
+        palette.setColor(QPalette::Window, ToQColor(look.item_bk.normal));
+    }
+    if (look.item_text.normal != 0)
+        palette.setColor(QPalette::Text, ToQColor(look.item_text.normal));
+    if (look.item_bk.selected != 0)
+        palette.setColor(QPalette::Highlight, ToQColor(look.item_bk.selected));
+    if (look.item_text.selected != 0)
+        palette.setColor(QPalette::HighlightedText, ToQColor(look.item_text.selected));
+    Combo()->view()->setPalette(palette);
 }
 
 bool CComboUI::Add(CControlUI* element) {

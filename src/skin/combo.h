@@ -25,10 +25,19 @@ public:
 
     void SetManager(CPaintManagerUI* manager, CContainerUI* parent) override;
     void RefreshTexts() override;
+    void SetAttribute(std::u16string_view name, std::u16string_view value) override;
+
+protected:
+    // The chosen item's text and the arrow picture (`arrowimage`, centred in the last
+    // `arrowwidth` pixels) over the look's box; the open list takes the item colours.
+    bool PaintContent(QPainter& painter) override;
+    void LookChanged() override;
 
 private:
     QComboBox* Combo() const { return static_cast<QComboBox*>(GetWidget()); }
 
     std::vector<std::unique_ptr<CControlUI>> elements_;
     int current_ = -1;
+    nimba::skin::ImageDescription arrow_image_;
+    int arrow_width_ = 22;
 };

@@ -6,6 +6,7 @@
 
 #include "skin/attribute_values.h"
 #include "skin/paint_manager.h"
+#include "skin/scroll_bar_style.h"
 #include "skin/skin_text.h"
 
 namespace {
@@ -94,10 +95,12 @@ void CContainerUI::EnableScrollBar(bool vertical, bool horizontal) {
     if (scroll_ == nullptr) {
         auto* scroll = new QScrollArea;
         auto* inner = new QWidget;
-        inner->setAttribute(Qt::WA_StyledBackground, true);
         for (auto& item : items_) item->GetWidget()->setParent(inner);
         scroll->setWidget(inner);
         scroll->setWidgetResizable(true);
+        // The container's own look shows through the scroll area and its content.
+        inner->setAutoFillBackground(false);
+        scroll->viewport()->setAutoFillBackground(false);
         scroll->setFrameShape(QFrame::NoFrame);
         // Tab goes to the controls inside, which the area scrolls into sight; the area itself
         // is no stop of its own.
@@ -106,6 +109,7 @@ void CContainerUI::EnableScrollBar(bool vertical, bool horizontal) {
         scroll_ = scroll;
         new ResizeWatcher(this, inner);
         SetWidget(scroll);
+        LookChanged();
     }
     scroll_->setVerticalScrollBarPolicy(vertical ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
     scroll_->setHorizontalScrollBarPolicy(horizontal ? Qt::ScrollBarAsNeeded
@@ -170,6 +174,12 @@ void CContainerUI::SetAttribute(std::u16string_view name, std::u16string_view va
     } else {
         CControlUI::SetAttribute(name, value);
     }
+}
+
+void CContainerUI::LookChanged() {
+    if (scroll_ == nullptr) return;
+    nimba::skin::ApplyScrollBarLook(scroll_->verticalScrollBar(), Look());
+    nimba::skin::ApplyScrollBarLook(scroll_->horizontalScrollBar(), Look());
 }
 
 bool CContainerUI::IsItemShown(int) const {

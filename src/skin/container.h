@@ -56,6 +56,7 @@ protected:
     // Whether item i takes part in the layout (a tab layout shows one page).
     virtual bool IsItemShown(int index) const;
     bool OnWidgetEvent(QEvent* event) override;
+    void LookChanged() override;
 
 private:
     QWidget* Content() const { return content_; }

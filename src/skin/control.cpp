@@ -1,6 +1,7 @@
 #include "skin/control.h"
 
 #include <QEvent>
+#include <QFocusEvent>
 #include <QPainter>
 #include <atomic>
 
@@ -43,14 +44,12 @@ void CControlUI::SetWidget(QWidget* widget) {
     QWidget* old = widget_.data();
     widget_ = widget;
     widget->setProperty("skinid", next_id++);
-    widget->setAttribute(Qt::WA_StyledBackground, true);
     hook_ = new ControlEventHook(this, widget);
     if (old != nullptr) {
-        // The new widget stands in for the old one: same name and own style for the theme.
+        // The new widget stands in for the old one.
         widget->setObjectName(old->objectName());
         widget->setParent(old->parentWidget());
         delete old;
-        UpdateStyle();
     }
 }
 
@@ -139,18 +138,18 @@ bool CControlUI::IsFocused() const {
 }
 
 void CControlUI::SetBkColor(DWORD argb) {
-    bk_color_ = argb;
-    UpdateStyle();
+    look_.bk.normal = argb;
+    widget_->update();
 }
 
 void CControlUI::SetTextColor(DWORD argb) {
-    text_color_ = argb;
-    UpdateStyle();
+    look_.text.normal = argb;
+    LookChanged();
+    widget_->update();
 }
 
 void CControlUI::SetBkImage(std::u16string_view image) {
     bk_image_ = nimba::skin::ParseImageDescription(ToQ(image));
-    UpdateStyle();
     widget_->update();
 }
 
@@ -179,6 +178,11 @@ void CControlUI::SetFixedWidth(int width) {
 void CControlUI::SetFixedHeight(int height) {
     fixed_height_ = height;
     NeedParentLayout();
+}
+
+RECT CControlUI::GetTextPadding() const {
+    const QMargins& m = look_.text_padding;
+    return RECT{m.left(), m.top(), m.right(), m.bottom()};
 }
 
 void CControlUI::SetPadding(RECT padding) {
@@ -245,10 +249,6 @@ void CControlUI::SetAttribute(std::u16string_view name, std::u16string_view valu
         SetVisible(ParseBool(v));
     } else if (name == u"enabled") {
         SetEnabled(ParseBool(v));
-    } else if (name == u"bkcolor") {
-        SetBkColor(ParseColor(v));
-    } else if (name == u"textcolor") {
-        SetTextColor(ParseColor(v));
     } else if (name == u"bkimage") {
         SetBkImage(value);
     } else if (name == u"font") {
@@ -274,6 +274,9 @@ void CControlUI::SetAttribute(std::u16string_view name, std::u16string_view valu
         widget_->setMinimumWidth(ParseInt(v));
     } else if (name == u"minheight") {
         widget_->setMinimumHeight(ParseInt(v));
+    } else if (look_.SetAttribute(name, v)) {
+        LookChanged();
+        widget_->update();
     }
 }
 
@@ -284,18 +287,19 @@ void CControlUI::Notify(std::u16string_view type, WPARAM wParam, LPARAM lParam) 
 bool CControlUI::OnWidgetEvent(QEvent* event) {
     switch (event->type()) {
         case QEvent::Paint:
-            PaintBackground();
-            break;
+            return Paint();
         case QEvent::Enter:
-            Notify(notify_type::kMouseEnter);
-            break;
         case QEvent::Leave:
-            Notify(notify_type::kMouseLeave);
+            hot_ = event->type() == QEvent::Enter;
+            widget_->update();
+            Notify(hot_ ? notify_type::kMouseEnter : notify_type::kMouseLeave);
             break;
         case QEvent::FocusIn:
+            TrackFocus(event);
             Notify(notify_type::kSetFocus);
             break;
         case QEvent::FocusOut:
+            widget_->update();
             Notify(notify_type::kKillFocus);
             break;
         default:
@@ -304,40 +308,57 @@ bool CControlUI::OnWidgetEvent(QEvent* event) {
     return false;
 }
 
-void CControlUI::PaintBackground() {
-    const nimba::skin::ImageDescription* state = StateImage();
-    if (bk_image_.empty() && state == nullptr) return;
-    if (manager_ == nullptr) return;
-    QPainter painter(widget_);
-    if (!bk_image_.empty()) {
-        nimba::skin::PaintImage(painter, widget_->rect(), bk_image_,
-                                manager_->GetImage(bk_image_.file));
+void CControlUI::TrackFocus(QEvent* event) {
+    switch (static_cast<QFocusEvent*>(event)->reason()) {
+        case Qt::MouseFocusReason:
+            focus_visible_ = false;
+            break;
+        case Qt::ActiveWindowFocusReason:
+        case Qt::PopupFocusReason:
+            break;  // focus coming back shows as it was
+        default:
+            focus_visible_ = true;
+            break;
     }
-    if (state != nullptr && !state->empty()) {
-        nimba::skin::PaintImage(painter, widget_->rect(), *state, manager_->GetImage(state->file));
-    }
+    widget_->update();
 }
 
-void CControlUI::UpdateStyle() {
-    using nimba::skin::ToQColor;
-    QString body;
-    auto rgba = [](DWORD c) {
-        const QColor q = ToQColor(c);
-        return QString("rgba(%1,%2,%3,%4)")
-            .arg(q.red())
-            .arg(q.green())
-            .arg(q.blue())
-            .arg(q.alpha());
-    };
-    if (bk_color_ != 0) body += "background-color:" + rgba(bk_color_) + ";";
-    if (text_color_ != 0) body += "color:" + rgba(text_color_) + ";";
-    body += ExtraStyle();
-    if (body.isEmpty()) {
-        widget_->setStyleSheet({});
-        return;
+unsigned CControlUI::PaintState() const {
+    unsigned state = 0;
+    if (hot_) state |= nimba::skin::kStateHot;
+    if (!widget_->isEnabled()) state |= nimba::skin::kStateDisabled;
+    if (widget_->hasFocus()) state |= nimba::skin::kStateFocused;
+    return state;
+}
+
+QColor CControlUI::TextColor() const {
+    const DWORD skin = look_.text.For(PaintState());
+    return skin != 0 ? nimba::skin::ToQColor(skin) : widget_->palette().color(QPalette::WindowText);
+}
+
+void CControlUI::ShowWholeTextAsTip(bool cut, const QString& whole) {
+    if (!tooltip_.empty()) return;
+    const QString tip = cut ? whole : QString();
+    if (widget_->toolTip() != tip) widget_->setToolTip(tip);
+}
+
+bool CControlUI::Paint() {
+    if (manager_ == nullptr) return false;
+    QPainter painter(widget_);
+    const QRect area = widget_->rect();
+    const unsigned state = PaintState();
+    if (PaintsBox()) look_.PaintBox(painter, area, state);
+    if (!bk_image_.empty()) {
+        nimba::skin::PaintImage(painter, area, bk_image_, manager_->GetImage(bk_image_.file));
     }
-    widget_->setStyleSheet(
-        QString("*[skinid=\"%1\"]{%2}").arg(widget_->property("skinid").toInt()).arg(body));
+    const nimba::skin::ImageDescription* image = StateImage();
+    if (image != nullptr && !image->empty()) {
+        nimba::skin::PaintImage(painter, area, *image, manager_->GetImage(image->file));
+    }
+    const bool drawn = PaintContent(painter);
+    if (widget_->hasFocus() && (focus_visible_ || focus_always_visible_))
+        look_.PaintFocus(painter, area, state);
+    return drawn;
 }
 
 void CControlUI::NeedParentLayout() {

@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "platform/win_types.h"
+#include "skin/control_look.h"
 #include "skin/image_description.h"
 #include "skin/notify.h"
 #include "skin/ui_geometry.h"
@@ -17,6 +18,7 @@
 class CPaintManagerUI;
 class CContainerUI;
 class QEvent;
+class QPainter;
 
 class CControlUI {
 public:
@@ -54,9 +56,9 @@ public:
     void SetFocus();
     bool IsFocused() const;
 
-    DWORD GetBkColor() const { return bk_color_; }
+    DWORD GetBkColor() const { return look_.bk.normal; }
     void SetBkColor(DWORD argb);
-    DWORD GetTextColor() const { return text_color_; }
+    DWORD GetTextColor() const { return look_.text.normal; }
     void SetTextColor(DWORD argb);
     void SetBkImage(std::u16string_view image);
     void SetFont(int font_id);
@@ -71,6 +73,8 @@ public:
     void SetFixedWidth(int width);
     void SetFixedHeight(int height);
     RECT GetPadding() const { return padding_; }
+    // Room the control keeps between its edges and its text.
+    RECT GetTextPadding() const;
     void SetPadding(RECT padding);
     bool IsFloat() const { return float_; }
     void SetFloat(bool on);
@@ -109,19 +113,36 @@ protected:
     QString DisplayText() const;
     virtual void ApplyText(const QString& shown);
     void Notify(std::u16string_view type, WPARAM wParam = 0, LPARAM lParam = 0);
-    // Background drawing and the notifications every control shares; true swallows the event.
+    // Painting and the notifications every control shares; true swallows the event.
     virtual bool OnWidgetEvent(QEvent* event);
     virtual const nimba::skin::ImageDescription* StateImage() const { return nullptr; }
-    void UpdateStyle();
-    virtual QString ExtraStyle() const { return {}; }
+    // `nimba::skin::PaintState` flags of the moment.
+    virtual unsigned PaintState() const;
+    // Whether the look's box (background colour, border) is drawn under the pictures.
+    virtual bool PaintsBox() const { return true; }
+    // Draws what the control shows over its background; false lets the widget draw it.
+    virtual bool PaintContent(QPainter&) { return false; }
+    // After a look attribute changed: for widgets that draw their own text.
+    virtual void LookChanged() {}
+    // The text colour of the moment: the skin's, else the widget's.
+    QColor TextColor() const;
+    // A text cut to fit keeps its whole self as tool tip, unless the skin gives one.
+    void ShowWholeTextAsTip(bool cut, const QString& whole);
+    const nimba::skin::ControlLook& Look() const { return look_; }
+    bool IsHot() const { return hot_; }
     void NeedParentLayout();
+
+    // Text fields show their focus however they got it; other controls only when it came from
+    // the keyboard or the program, not from a click.
+    bool focus_always_visible_ = false;
 
     std::u16string text_;
     bool resource_text_ = false;
 
 private:
     friend class ControlEventHook;
-    void PaintBackground();
+    bool Paint();
+    void TrackFocus(QEvent* event);
 
     QPointer<QWidget> widget_;
     QPointer<QObject> hook_;
@@ -134,8 +155,9 @@ private:
     int accessible_number_ = 0;
     bool visible_ = true;
     bool enabled_ = true;
-    DWORD bk_color_ = 0;
-    DWORD text_color_ = 0;
+    nimba::skin::ControlLook look_;
+    bool hot_ = false;
+    bool focus_visible_ = false;
     int font_id_ = -1;
     nimba::skin::ImageDescription bk_image_;
     int fixed_width_ = 0;

@@ -72,10 +72,9 @@ void ApplyWindowAttributes(const pugi::xml_node& window, CPaintManagerUI* manage
             manager->SetMinInfo(nimba::skin::ParseSizeValue(value));
         } else if (name == "titleid") {
             manager->SetTitleKey(nimba::skin::FromQ(value));
-        } else if (name == "stylesheet" && manager->GetWindowWidget() != nullptr) {
-            QFile sheet(ToQ(CPaintManagerUI::GetResourcePath()) + value);
-            if (sheet.open(QIODevice::ReadOnly))
-                manager->GetWindowWidget()->setStyleSheet(QString::fromUtf8(sheet.readAll()));
+        } else if (name == "theme") {
+            manager->SetTheme(
+                nimba::skin::LoadTheme(ToQ(CPaintManagerUI::GetResourcePath()) + value));
         } else if (name == "bkcolor" && manager->GetWindowWidget() != nullptr) {
             QPalette palette = manager->GetWindowWidget()->palette();
             palette.setColor(QPalette::Window,
@@ -102,14 +101,26 @@ bool AddChild(CControlUI& parent, CControlUI& child) {
     return false;
 }
 
-// Builds `node` and its children; null when it is not a control. Each control joins its parent
-// (the root: the window's widget, `host`) before its own children are built: a widget reparented
-// with a subtree under it has the whole subtree's style worked out again.
-CControlUI* Build(const pugi::xml_node& node, CControlUI* parent, QWidget* host = nullptr) {
+void SetAttributes(CControlUI& control, const nimba::skin::AttributeList* list) {
+    if (list == nullptr) return;
+    for (const auto& [name, value] : *list) control.SetAttribute(name, value);
+}
+
+// Builds `node` and its children; null when it is not a control. A control takes the theme's
+// defaults for its kind, then its style's attributes, then its own. Each control joins its
+// parent (the root: the window's widget, `host`) before its own children are built.
+CControlUI* Build(const pugi::xml_node& node, CControlUI* parent,
+                  const nimba::skin::SkinTheme* theme, QWidget* host = nullptr) {
     std::unique_ptr<CControlUI> control(MakeControl(node.name()));
     if (!control) return nullptr;
+    if (theme != nullptr) {
+        SetAttributes(*control, theme->Defaults(Utf16(node.name())));
+        if (const char* style = node.attribute("style").as_string(nullptr))
+            SetAttributes(*control, theme->Style(Utf16(style)));
+    }
     for (const pugi::xml_attribute& a : node.attributes()) {
-        control->SetAttribute(Utf16(a.name()), Utf16(a.value()));
+        if (std::string_view(a.name()) != "style")
+            control->SetAttribute(Utf16(a.name()), Utf16(a.value()));
     }
     CControlUI* built = control.get();
     if (parent != nullptr) {
@@ -118,12 +129,13 @@ CControlUI* Build(const pugi::xml_node& node, CControlUI* parent, QWidget* host 
     } else if (host != nullptr) {
         built->GetWidget()->setParent(host);
     }
-    for (const pugi::xml_node& child_node : node.children()) Build(child_node, built);
+    for (const pugi::xml_node& child_node : node.children()) Build(child_node, built, theme);
     return parent != nullptr ? built : control.release();
 }
 
 CControlUI* BuildDocument(const pugi::xml_document& doc, CPaintManagerUI* manager) {
     pugi::xml_node root = doc.document_element();
+    auto manager_theme = [manager] { return manager != nullptr ? manager->GetTheme() : nullptr; };
     if (std::string_view(root.name()) == "Window") {
         QWidget* host = nullptr;
         if (manager != nullptr) {
@@ -131,11 +143,11 @@ CControlUI* BuildDocument(const pugi::xml_document& doc, CPaintManagerUI* manage
             host = manager->GetWindowWidget();
         }
         for (const pugi::xml_node& child : root.children()) {
-            if (CControlUI* control = Build(child, nullptr, host)) return control;
+            if (CControlUI* control = Build(child, nullptr, manager_theme(), host)) return control;
         }
         return nullptr;
     }
-    return Build(root, nullptr);
+    return Build(root, nullptr, manager_theme());
 }
 
 }  // namespace

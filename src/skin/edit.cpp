@@ -1,5 +1,6 @@
 #include "skin/edit.h"
 
+#include <QPalette>
 #include <QSignalBlocker>
 
 #include "skin/attribute_values.h"
@@ -11,6 +12,9 @@ using nimba::skin::ToQ;
 
 CEditUI::CEditUI() : CControlUI(new QLineEdit) {
     QLineEdit* line = Line();
+    line->setFrame(false);
+    focus_always_visible_ = true;
+    LookChanged();
     // textEdited is the user's typing only; setText() does not raise it.
     QObject::connect(line, &QLineEdit::textEdited, line, [this](const QString& text) {
         text_ = FromQ(text);
@@ -18,6 +22,21 @@ CEditUI::CEditUI() : CControlUI(new QLineEdit) {
     });
     QObject::connect(line, &QLineEdit::returnPressed, line,
                      [this] { Notify(notify_type::kReturn); });
+}
+
+void CEditUI::LookChanged() {
+    using nimba::skin::ToQColor;
+    const nimba::skin::ControlLook& look = Look();
+    QPalette palette = Line()->palette();
+    palette.setColor(QPalette::Base, Qt::transparent);
+    if (look.text.normal != 0) palette.setColor(QPalette::Text, ToQColor(look.text.normal));
+    if (look.text.disabled != 0)
+        palette.setColor(QPalette::Disabled, QPalette::Text, ToQColor(look.text.disabled));
+    if (look.bk.selected != 0) palette.setColor(QPalette::Highlight, ToQColor(look.bk.selected));
+    if (look.text.selected != 0)
+        palette.setColor(QPalette::HighlightedText, ToQColor(look.text.selected));
+    Line()->setPalette(palette);
+    Line()->setTextMargins(look.text_padding);
 }
 
 void CEditUI::ApplyText(const QString& shown) {

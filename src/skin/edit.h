@@ -19,6 +19,8 @@ public:
 protected:
     QLineEdit* Line() const { return static_cast<QLineEdit*>(GetWidget()); }
     void ApplyText(const QString& shown) override;
+    // The field draws its text and caret itself, in the colours of the skin.
+    void LookChanged() override;
 };
 
 // A text field with a caret and selection the program moves.

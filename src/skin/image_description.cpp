@@ -39,6 +39,8 @@ ImageDescription ParseImageDescription(const QString& text) {
         } else if (key == "corner") {
             const QRect c = ParseRect(value);
             image.corner = QMargins(c.left(), c.top(), c.right() + 1, c.bottom() + 1);
+        } else if (key == "align") {
+            image.vcenter = value.contains("vcenter");
         }
     }
     return image;
@@ -48,7 +50,9 @@ void PaintImage(QPainter& painter, const QRect& area, const ImageDescription& im
                 const QPixmap& picture) {
     if (picture.isNull()) return;
     const QRect src = image.source.isNull() ? picture.rect() : image.source;
-    const QRect dst = image.dest.isNull() ? area : image.dest.translated(area.topLeft());
+    QRect dst = image.dest.isNull() ? area : image.dest.translated(area.topLeft());
+    if (image.vcenter && !image.dest.isNull())
+        dst.moveTop(area.top() + (area.height() - dst.height()) / 2);
     const QMargins& c = image.corner;
     if (c.isNull()) {
         painter.drawPixmap(dst, picture, src);

@@ -1,8 +1,8 @@
 #pragma once
 
 // An image attribute of a skin: `file='a.png' source='l,t,r,b' dest='l,t,r,b' corner='l,t,r,b'`
-// or just a file name. Source picks part of the picture, dest places it inside the control,
-// corner keeps the edges unscaled when stretching.
+// (with align='vcenter') or just a file name. Source picks part of the picture, dest places it
+// inside the control, corner keeps the edges unscaled when stretching.
 
 #include <QMargins>
 #include <QRect>
@@ -18,6 +18,7 @@ struct ImageDescription {
     QRect source;  // null = the whole picture
     QRect dest;    // null = the whole control
     QMargins corner;
+    bool vcenter = false;  // align='vcenter': dest moved to the middle of the control's height
 
     bool empty() const { return file.isEmpty(); }
 };

@@ -1,5 +1,7 @@
 #include "skin/label.h"
 
+#include <QPainter>
+
 #include "skin/skin_text.h"
 
 namespace nimba::skin {
@@ -26,6 +28,19 @@ CLabelUI::CLabelUI() : CControlUI(new QLabel) {
     // Texts include user input (profile and macro names): never read as markup.
     Label()->setTextFormat(Qt::PlainText);
     Label()->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+}
+
+bool CLabelUI::PaintContent(QPainter& painter) {
+    const QRect area = Look().TextArea(GetWidget()->rect());
+    const QString text = Label()->text();
+    if (Label()->wordWrap()) {
+        painter.setPen(TextColor());
+        painter.drawText(area, static_cast<int>(Label()->alignment()) | Qt::TextWordWrap, text);
+        return true;
+    }
+    ShowWholeTextAsTip(
+        nimba::skin::PaintElidedText(painter, area, Label()->alignment(), TextColor(), text), text);
+    return true;
 }
 
 void CLabelUI::SetAttribute(std::u16string_view name, std::u16string_view value) {

@@ -15,6 +15,7 @@ public:
 protected:
     QLabel* Label() const { return static_cast<QLabel*>(GetWidget()); }
     void ApplyText(const QString& shown) override { Label()->setText(shown); }
+    bool PaintContent(QPainter& painter) override;
 };
 
 class CTextUI : public CLabelUI {

@@ -1,9 +1,48 @@
 #include "skin/list.h"
 
+#include <QPainter>
+#include <QScrollBar>
 #include <QSignalBlocker>
+#include <QStyledItemDelegate>
 
 #include "skin/attribute_values.h"
+#include "skin/scroll_bar_style.h"
 #include "skin/skin_text.h"
+
+namespace {
+
+// Rows in the list's item colours: hot and selected backgrounds, the selected row's accent bar
+// on the left, the text cut with "..." when the row is too narrow.
+class RowPainter : public QStyledItemDelegate {
+public:
+    RowPainter(const nimba::skin::ControlLook& look, QObject* parent)
+        : QStyledItemDelegate(parent), look_(look) {}
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        using namespace nimba::skin;
+        unsigned state = 0;
+        if (option.state & QStyle::State_MouseOver) state |= kStateHot;
+        if (option.state & QStyle::State_Selected) state |= kStateSelected;
+        if (const DWORD bk = look_.item_bk.For(state); bk != 0)
+            painter->fillRect(option.rect, ToQColor(bk));
+        if ((state & kStateSelected) && look_.item_selected_bar != 0) {
+            painter->fillRect(QRect(option.rect.left(), option.rect.top(), 3, option.rect.height()),
+                              ToQColor(look_.item_selected_bar));
+        }
+        const DWORD text = look_.item_text.For(state);
+        painter->setFont(option.font);
+        PaintElidedText(*painter, option.rect - look_.item_text_padding,
+                        Qt::AlignLeft | Qt::AlignVCenter,
+                        text != 0 ? ToQColor(text) : option.palette.color(QPalette::Text),
+                        index.data(Qt::DisplayRole).toString());
+    }
+
+private:
+    const nimba::skin::ControlLook& look_;
+};
+
+}  // namespace
 
 void CListLabelElementUI::ShowIn(QListWidgetItem* item) {
     item_ = item;
@@ -19,6 +58,12 @@ CListUI::CListUI() : CControlUI(new QListWidget) {
     QListWidget* list = List();
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    // A one-pixel frame keeps the rows inside the border the look draws.
+    list->setFrameStyle(QFrame::Box | QFrame::Plain);
+    list->viewport()->setAutoFillBackground(false);
+    list->viewport()->setAttribute(Qt::WA_Hover);
+    list->setItemDelegate(new RowPainter(Look(), list));
+    LookChanged();
     // currentRowChanged is blocked while the program selects, so what arrives here is the user.
     QObject::connect(list, &QListWidget::currentRowChanged, list,
                      [this](int row) { OnUserRow(row); });
@@ -104,6 +149,10 @@ bool CListUI::SelectItem(int index, bool notify) {
 
 void CListUI::EnsureVisible(int index) {
     if (QListWidgetItem* item = List()->item(index)) List()->scrollToItem(item);
+}
+
+void CListUI::LookChanged() {
+    nimba::skin::ApplyScrollBarLook(List()->verticalScrollBar(), Look());
 }
 
 void CListUI::OnUserRow(int row) {

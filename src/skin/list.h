@@ -57,6 +57,11 @@ public:
     void RefreshTexts() override;
     void SetAttribute(std::u16string_view name, std::u16string_view value) override;
 
+protected:
+    // The frame is the look's box; rows are drawn by the list's row painter.
+    bool PaintContent(QPainter&) override { return true; }
+    void LookChanged() override;
+
 private:
     QListWidget* List() const { return static_cast<QListWidget*>(GetWidget()); }
     void OnUserRow(int row);

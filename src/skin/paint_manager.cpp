@@ -1,7 +1,6 @@
 #include "skin/paint_manager.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QTimer>
 #include <algorithm>
 
@@ -39,8 +38,6 @@ void CPaintManagerUI::SetResourcePath(std::u16string_view path) {
     ResourcePath() = path;
     if (!ResourcePath().empty() && ResourcePath().back() != u'/' && ResourcePath().back() != u'\\')
         ResourcePath() += u'/';
-    // Style sheets name their pictures "skin:<path>", relative to the same folder.
-    QDir::setSearchPaths("skin", {ToQ(ResourcePath())});
 }
 
 const std::u16string& CPaintManagerUI::GetResourcePath() {
@@ -48,11 +45,6 @@ const std::u16string& CPaintManagerUI::GetResourcePath() {
 }
 
 void CPaintManagerUI::SetResourceType(int) {}
-
-void CPaintManagerUI::SetStyleSheet(std::u16string_view sheet) {
-    if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance()))
-        app->setStyleSheet(ToQ(sheet));
-}
 
 int CPaintManagerUI::MessageLoop() {
     nimba::skin::EnsureMessageQueueBridge();

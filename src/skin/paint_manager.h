@@ -15,6 +15,7 @@
 #include "platform/win_types.h"
 #include "skin/control.h"
 #include "skin/notify.h"
+#include "skin/skin_theme.h"
 
 class COptionUI;
 class QTimer;
@@ -34,8 +35,6 @@ public:
     static const std::u16string& GetResourcePath();
     // Skins are read from loose files only; kept for the start-up sequence's shape.
     static void SetResourceType(int type);
-    // A Qt style sheet over every window, so a skin set can bring its own theme.
-    static void SetStyleSheet(std::u16string_view sheet);
     // Runs the UI thread's queue inside Qt's event loop until WM_QUIT; returns its exit code.
     static int MessageLoop();
     static void Term();
@@ -77,6 +76,13 @@ public:
     // Called as a control goes away: its timers and group places go with it.
     void ReapControl(CControlUI* control);
 
+    // The attribute sets the window's skin names (defaults per kind, named styles); controls
+    // built for this window start from them.
+    void SetTheme(std::shared_ptr<const nimba::skin::SkinTheme> theme) {
+        theme_ = std::move(theme);
+    }
+    const nimba::skin::SkinTheme* GetTheme() const { return theme_.get(); }
+
     // Re-reads every language text of the tree.
     void RefreshTexts();
     // Window caption height from the skin: dragging there moves the window.
@@ -99,6 +105,7 @@ private:
     std::map<int, QFont> fonts_;
     int default_font_ = -1;
     std::map<QString, QPixmap> images_;
+    std::shared_ptr<const nimba::skin::SkinTheme> theme_;
     std::map<std::u16string, std::vector<COptionUI*>> groups_;
     struct TimerKey {
         CControlUI* control;

@@ -1,14 +1,20 @@
 #include "skin/slider.h"
 
+#include <QPainter>
+#include <QPainterPath>
 #include <QSignalBlocker>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <cmath>
 
 #include "skin/attribute_values.h"
+#include "skin/paint_manager.h"
 #include "skin/resource_manager.h"
 #include "skin/skin_text.h"
 #include "skin/text_format.h"
 
 using nimba::skin::ParseBool;
+using nimba::skin::ParseColor;
 using nimba::skin::ParseInt;
 using nimba::skin::ToQ;
 
@@ -49,6 +55,8 @@ void CProgressUI::SetAttribute(std::u16string_view name, std::u16string_view val
         SetValue(ParseInt(v));
     } else if (name == u"hor") {
         Bar()->setOrientation(ParseBool(v) ? Qt::Horizontal : Qt::Vertical);
+    } else if (name == u"forecolor") {
+        fore_color_ = ParseColor(v);
     } else {
         CControlUI::SetAttribute(name, value);
     }
@@ -129,7 +137,87 @@ void CSliderUI::SetAttribute(std::u16string_view name, std::u16string_view value
         };
     } else if (name == u"hor") {
         Slider()->setOrientation(ParseBool(v) ? Qt::Horizontal : Qt::Vertical);
+    } else if (name == u"groovecolor") {
+        groove_color_ = ParseColor(v);
+    } else if (name == u"forecolor") {
+        fore_color_ = ParseColor(v);
+    } else if (name == u"grooveheight") {
+        groove_height_ = ParseInt(v, 4);
+    } else if (name == u"thumbsize") {
+        const SIZE size = nimba::skin::ParseSizeValue(v);
+        thumb_size_ = QSize(size.cx, size.cy);
+    } else if (name == u"thumbimage") {
+        thumb_image_ = nimba::skin::ParseImageDescription(v);
+    } else if (name == u"thumbhotimage") {
+        thumb_hot_image_ = nimba::skin::ParseImageDescription(v);
     } else {
         CControlUI::SetAttribute(name, value);
     }
+}
+
+namespace {
+
+void FillRounded(QPainter& painter, const QRectF& area, DWORD color) {
+    if (color == 0 || area.isEmpty()) return;
+    QPainterPath path;
+    const double round = std::min(area.width(), area.height()) / 2;
+    path.addRoundedRect(area, round, round);
+    painter.fillPath(path, nimba::skin::ToQColor(color));
+}
+
+}  // namespace
+
+bool CProgressUI::PaintContent(QPainter& painter) {
+    const int span = Bar()->maximum() - Bar()->minimum();
+    if (span <= 0) return true;
+    const double share = static_cast<double>(Bar()->value() - Bar()->minimum()) / span;
+    const QRectF area = GetWidget()->rect();
+    painter.setRenderHint(QPainter::Antialiasing);
+    if (Bar()->orientation() == Qt::Horizontal) {
+        FillRounded(painter, QRectF(area.left(), area.top(), area.width() * share, area.height()),
+                    fore_color_);
+    } else {
+        const double height = area.height() * share;
+        FillRounded(painter, QRectF(area.left(), area.bottom() - height, area.width(), height),
+                    fore_color_);
+    }
+    return true;
+}
+
+bool CSliderUI::PaintContent(QPainter& painter) {
+    QSlider* slider = Slider();
+    QStyleOptionSlider option;
+    option.initFrom(slider);
+    option.orientation = slider->orientation();
+    option.minimum = slider->minimum();
+    option.maximum = slider->maximum();
+    option.sliderPosition = slider->sliderPosition();
+    option.sliderValue = slider->value();
+    option.upsideDown = slider->orientation() == Qt::Vertical;
+    const QPoint thumb =
+        slider->style()
+            ->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, slider)
+            .center();
+    const QRectF area = slider->rect();
+    painter.setRenderHint(QPainter::Antialiasing);
+    if (slider->orientation() == Qt::Horizontal) {
+        const double top = area.center().y() - groove_height_ / 2.0;
+        FillRounded(painter, QRectF(area.left(), top, area.width(), groove_height_), groove_color_);
+        FillRounded(painter, QRectF(area.left(), top, thumb.x() - area.left(), groove_height_),
+                    fore_color_);
+    } else {
+        const double left = area.center().x() - groove_height_ / 2.0;
+        FillRounded(painter, QRectF(left, area.top(), groove_height_, area.height()),
+                    groove_color_);
+        FillRounded(painter, QRectF(left, thumb.y(), groove_height_, area.bottom() - thumb.y()),
+                    fore_color_);
+    }
+    const nimba::skin::ImageDescription& image =
+        IsHot() && !thumb_hot_image_.empty() ? thumb_hot_image_ : thumb_image_;
+    if (!image.empty() && GetManager() != nullptr) {
+        QRect place(QPoint(), thumb_size_);
+        place.moveCenter(thumb);
+        nimba::skin::PaintImage(painter, place, image, GetManager()->GetImage(image.file));
+    }
+    return true;
 }

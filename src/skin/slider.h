@@ -23,6 +23,11 @@ public:
 
 protected:
     QProgressBar* Bar() const { return static_cast<QProgressBar*>(GetWidget()); }
+    // The filled part in `forecolor` over the background box.
+    bool PaintContent(QPainter& painter) override;
+
+private:
+    DWORD fore_color_ = 0;
 };
 
 // "valuechanged" once per user move: a drag reports when released, a key or page step at once.
@@ -50,8 +55,17 @@ public:
 
 protected:
     QSlider* Slider() const { return static_cast<QSlider*>(GetWidget()); }
+    // Groove (`groovecolor`, `grooveheight`), the part before the thumb (`forecolor`) and the
+    // thumb picture (`thumbimage`, `thumbhotimage`, `thumbsize`) where the widget takes presses.
+    bool PaintContent(QPainter& painter) override;
 
 private:
     std::function<double(int)> user_value_;
     std::function<std::u16string(int)> value_text_;
+    DWORD groove_color_ = 0;
+    DWORD fore_color_ = 0;
+    int groove_height_ = 4;
+    QSize thumb_size_{14, 14};
+    nimba::skin::ImageDescription thumb_image_;
+    nimba::skin::ImageDescription thumb_hot_image_;
 };

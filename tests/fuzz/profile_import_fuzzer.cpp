@@ -96,10 +96,8 @@ void CheckImported(Stores& stores, int index) {
         FUZZ_CHECK(NameView(macro.name) == NameView(button.macro_name));
         FUZZ_CHECK(macro.action_count == button.macro_action_count);
     }
-    ChangeFlags all;
-    all.SetAll();
-    for (const auto& report : ApplyReports(imported, all, true)) {
-        FUZZ_CHECK(report.size() > 1 && report[1] == report.size());
+    for (const auto& report : ApplyReports(imported, ChangeFlags::All(), true)) {
+        FUZZ_CHECK(report.bytes.size() > 1 && report.bytes[1] == report.bytes.size());
     }
 }
 

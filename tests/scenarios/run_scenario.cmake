@@ -13,6 +13,7 @@
 #   #! env NAME=VALUE           an environment variable of the run
 #   #! notifications            a private session bus whose notification service records
 #                               every notification in notifications.log of the copy
+#   #! repeat N                 N runs from the same stores, each sending the same reports
 # and check what the program left behind after it:
 #   #! then mousectl ARGS... => REGEX   the command's output must match REGEX
 #   #! then file PATH => REGEX          the file (relative to the copy) must match REGEX
@@ -33,6 +34,7 @@ set(folders "")
 set(same "")
 set(file_checks "")
 set(notifications OFF)
+set(repeat 1)
 set(ENV{XDG_CONFIG_HOME} ${WORK}/config)
 set(ENV{DBUS_SESSION_BUS_ADDRESS} unix:path=${WORK}/no-bus)
 foreach(line ${directives})
@@ -63,6 +65,8 @@ foreach(line ${directives})
         set(ENV{${CMAKE_MATCH_1}} "${CMAKE_MATCH_2}")
     elseif(line MATCHES "^notifications$")
         set(notifications ON)
+    elseif(line MATCHES "^repeat ([0-9]+)$")
+        set(repeat ${CMAKE_MATCH_1})
     endif()
 endforeach()
 
@@ -103,10 +107,24 @@ if(notifications)
     set(run dbus-run-session -- ${BUILD}/tests/nimba-notification-recorder
             ${WORK}/notifications.log ${run})
 endif()
-execute_process(COMMAND ${run} WORKING_DIRECTORY ${BUILD} RESULT_VARIABLE rc)
-if(NOT rc EQUAL expected_exit)
-    message(FATAL_ERROR "${SCENARIO} exited ${rc}, expected ${expected_exit}")
-endif()
+foreach(round RANGE 1 ${repeat})
+    if(round GREATER 1)
+        file(REMOVE_RECURSE ${WORK}/Data)
+        file(COPY ${WORK}/stores-before/Data DESTINATION ${WORK})
+    elseif(repeat GREATER 1)
+        file(COPY ${WORK}/Data DESTINATION ${WORK}/stores-before)
+    endif()
+    set(ENV{NIMBA_SIM_LOG} ${WORK}/mouse-sim-${round}.log)
+    execute_process(COMMAND ${run} WORKING_DIRECTORY ${BUILD} RESULT_VARIABLE rc)
+    if(NOT rc EQUAL expected_exit)
+        message(FATAL_ERROR "${SCENARIO} exited ${rc} in run ${round}, expected ${expected_exit}")
+    endif()
+    execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${WORK}/mouse-sim-1.log
+                            ${WORK}/mouse-sim-${round}.log RESULT_VARIABLE differ)
+    if(round GREATER 1 AND differ)
+        message(FATAL_ERROR "run ${round} sent the mouse other reports than run 1")
+    endif()
+endforeach()
 
 foreach(check ${checks})
     string(REPLACE "|" ";" parts "${check}")

@@ -36,6 +36,8 @@ public:
     void SetPowerTextKey(const std::string& key) override { charging = key == "charging_text"; }
     void SelectDpiStage(int) override {}
     void ShowLightMode(int) override {}
+    // Told before the ring is hidden, so it holds once `apply_finished` does.
+    void ShowMouseBehind(bool behind) override { mouse_behind = behind; }
     void SetApplyRingVisible(bool visible) override {
         if (visible) return;
         apply_finished = true;
@@ -46,6 +48,7 @@ public:
     int level = 0;        // the level that `battery` shows
     bool charging = false;
     std::atomic<bool> apply_finished{false};
+    std::atomic<bool> mouse_behind{false};
     HWND window = nullptr;
 
 private:

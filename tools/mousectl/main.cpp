@@ -101,7 +101,7 @@ void PrintOverview(std::ostream& out) {
     }
     out << "\nRun '" << kProgram << " COMMAND --help' for the details of a command.\n"
         << "Exit status: 0 done, 1 failed, 2 bad usage or value (nothing changed),\n"
-        << "3 no mouse (a change is saved all the same).\n";
+        << "3 no mouse, or it did not take every setting (a change is saved all the same).\n";
 }
 
 void PrintCommandHelp(const Command& command, std::ostream& out) {

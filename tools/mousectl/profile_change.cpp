@@ -49,6 +49,10 @@ int ApplyToMouse(ProfileStore& profiles, const ProfileRecord& mouse_holds, bool 
     // The worker drops a request when every link went away before it ran.
     device.RunUntil([&] { return device.controls.apply_finished.load() || !AnyLinkUp(links); },
                     std::numeric_limits<uint32_t>::max());
+    if (device.controls.mouse_behind.load()) {
+        err << "nimba-mousectl: the mouse did not take every setting\n";
+        return kExitNoMouse;
+    }
     return kExitOk;
 }
 

@@ -38,7 +38,6 @@ protected:
         const char* source = std::getenv("NIMBA_SOURCE_DIR");
         const QString res = QString::fromLocal8Bit(source ? source : ".") + "/res";
         CPaintManagerUI::SetResourcePath(FromQ(res + "/"));
-        QDir::setSearchPaths("skin", {res});
         ASSERT_TRUE(CResourceManager::GetInstance().LoadLanguage((res + "/lan.xml").toStdString()));
     }
 
@@ -145,13 +144,44 @@ TEST_F(SkinLayoutTest, NoTextIsCutOff) {
                 (qobject_cast<QAbstractButton*>(w) != nullptr &&
                  !static_cast<QAbstractButton*>(w)->text().isEmpty());
             if (!texty) return;
-            // The size hint is what the text needs in the widget's own font and frame.
-            EXPECT_LE(w->sizeHint().width(), w->width())
+            // What the text needs in the widget's own font and the skin's text padding.
+            const RECT pad = c->GetTextPadding();
+            EXPECT_LE(
+                w->fontMetrics().horizontalAdvance(ToQ(c->GetShownText())) + pad.left + pad.right,
+                w->width())
                 << "\"" << ToQ(c->GetShownText()).toStdString() << "\" in "
                 << (c->GetName().empty() ? std::string("(unnamed)")
                                          : ToQ(c->GetName()).toStdString());
         });
     }
+}
+
+// The focus shows as a ring drawn by the control when it came from the keyboard, not after a
+// click; a label cut to fit keeps its whole text as tool tip.
+TEST_F(SkinLayoutTest, KeyboardFocusShowsAsARingAndCutTextsKeepTheirWholeText) {
+    auto window = Open(u"msg.xml");
+    ASSERT_NE(window, nullptr);
+    QWidget* cancel = window->Manager().FindControl(u"btn_cancel")->GetWidget();
+    cancel->window()->activateWindow();
+    QApplication::processEvents();
+    const QImage plain = cancel->grab().toImage();
+    cancel->setFocus(Qt::MouseFocusReason);
+    ASSERT_TRUE(cancel->hasFocus());
+    EXPECT_EQ(cancel->grab().toImage(), plain);
+    cancel->clearFocus();
+    cancel->setFocus(Qt::TabFocusReason);
+    const QImage ring = cancel->grab().toImage();
+    EXPECT_NE(ring, plain);
+    ring.save(QString(NIMBA_SCREENSHOT_DIR) + "/focus_ring.png");
+
+    CControlUI* title = window->Manager().FindControl(u"warning_title");
+    const QString whole(200, u'W');
+    title->SetText(FromQ(whole));
+    title->GetWidget()->grab();
+    EXPECT_EQ(title->GetWidget()->toolTip(), whole);
+    title->SetText(u"W");
+    title->GetWidget()->grab();
+    EXPECT_TRUE(title->GetWidget()->toolTip().isEmpty());
 }
 
 }  // namespace

@@ -38,6 +38,7 @@ public:
         std::lock_guard lock(ring_mutex);
         ring.push_back(visible);
     }
+    void ShowMouseBehind(bool behind) override { mouse_behind = behind; }
 
     // -1 = never set.
     int Visible(Indicator indicator) const {
@@ -53,6 +54,7 @@ public:
     int light_mode = -1;
     std::mutex ring_mutex;
     std::vector<bool> ring;
+    std::atomic<bool> mouse_behind{false};
 
 private:
     std::map<Indicator, bool> visible_;

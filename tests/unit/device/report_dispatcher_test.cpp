@@ -68,8 +68,9 @@ protected:
         start_ = platform::NowMs();
     }
     int32_t Send(const std::vector<uint8_t>& report, std::stop_token stop = {}) {
-        return SendReport(report.data(), static_cast<uint32_t>(report.size()), links_, writers_,
-                          stop);
+        last_ =
+            SendReport(report.data(), static_cast<uint32_t>(report.size()), links_, writers_, stop);
+        return last_.written;
     }
     uint64_t Elapsed() const { return platform::NowMs() - start_; }
     Strings Links() const {
@@ -83,6 +84,7 @@ protected:
     std::vector<int32_t> wired_result_, wireless_result_, ble_result_;
     std::function<void(size_t)> on_wireless_write_;
     std::vector<Write> writes_;
+    SendResult last_;
     uint64_t start_ = 0;
 };
 
@@ -151,6 +153,7 @@ TEST_F(DispatcherTest, ReceiverStopsAtTheAcknowledgementOrRepeatsTenTimes) {
     on_wireless_write_ = nullptr;
     wireless_result_ = {0, 0, 0, 0, 0, 0, 0, 0, 0, 1};
     EXPECT_NE(Send(kRate), 0);
+    EXPECT_FALSE(last_.delivered);  // written to the receiver, never acknowledged
     EXPECT_EQ(writes_.size(), 10u);
     EXPECT_EQ(writes_[9].at_ms, 4500u);
     EXPECT_EQ(Elapsed(), 5500u);

@@ -12,6 +12,7 @@ namespace {
 
 constexpr UINT kPause = WM_USER + 1;  // wParam: ms per pause, lParam: how many pauses
 constexpr UINT kPaused = WM_USER + 2;
+constexpr UINT kPauseAndPost = WM_USER + 3;  // as kPause, posting kPaused instead
 
 TEST(DrivenClock, OtherThreadsPausesEndAsTheDriverPassesThemOrSwitchesOff) {
     using std::chrono::seconds;
@@ -27,9 +28,10 @@ TEST(DrivenClock, OtherThreadsPausesEndAsTheDriverPassesThemOrSwitchesOff) {
     std::promise<HWND> created;
     auto worker = std::async(std::launch::async, [&] {
         created.set_value(CreatePlatformWindow([&](HWND, UINT msg, WPARAM ms, LPARAM n) {
-            for (LPARAM i = 0; msg == kPause && i < n; ++i) {
+            for (LPARAM i = 0; (msg == kPause || msg == kPauseAndPost) && i < n; ++i) {
                 Sleep(static_cast<DWORD>(ms));
-                SendMessageW(driver, kPaused, 0, 0);  // blocks until the driver runs it
+                if (msg == kPauseAndPost) PostMessageW(driver, kPaused, 0, 0);
+                if (msg == kPause) SendMessageW(driver, kPaused, 0, 0);  // waits for the driver
             }
             return LRESULT{0};
         }));
@@ -49,6 +51,16 @@ TEST(DrivenClock, OtherThreadsPausesEndAsTheDriverPassesThemOrSwitchesOff) {
     EXPECT_EQ(platform::NowMs() - start, 100u);
     // The worker's SendMessageW was answered while the driver waited, not once it gave up.
     EXPECT_LT(std::chrono::steady_clock::now() - real_start, seconds(2));
+
+    // The driver's own pause: the worker lives through all of its pauses, its posts wait.
+    KillTimer(driver, 1);
+    PostMessageW(worker_window, kPauseAndPost, 30, 3);
+    platform::test::AdvanceBy(0);
+    const size_t before = seen.size();
+    Sleep(100);
+    EXPECT_EQ(seen.size(), before);
+    platform::test::Pump();
+    EXPECT_EQ(seen.size(), before + 3);
 
     PostMessageW(worker_window, kPause, 3'600'000, 1);
     platform::test::AdvanceBy(0);  // returns once the worker is in its hour-long pause
