@@ -4,7 +4,6 @@
 #include <QShortcut>
 #include <QWidget>
 #include <algorithm>
-#include <cstring>
 #include <optional>
 #include <string>
 
