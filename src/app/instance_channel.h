@@ -24,6 +24,9 @@ bool InstanceRuns(const std::string& runtime_folder);
 
 // A second start: show yourself.
 inline constexpr std::string_view kShowRequest = "1037";
+// `nimba-mouse --quit`: end as "exit" in the tray menu does (a desktop without a tray has no
+// other way).
+inline constexpr std::string_view kQuitRequest = "quit";
 
 // Another process saved the stores of `data_directory`: read them again, then apply nothing,
 // what differs from what the mouse was last sent, or the whole current profile.

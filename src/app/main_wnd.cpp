@@ -55,6 +55,17 @@ void CMainWnd::InitWindow() {
         platform::Utf16ToUtf8(CPaintManagerUI::GetResourcePath()) + "lan.xml");
     title_ = CResourceManager::GetInstance().GetText(u"mouse_name_text");
     tray_.CreateTrayIcon(GetHWND(), kIconId, title_);
+    if (tray_.HostDrawsMenu() && hosted_tray_menu_.Init(u"traymenu.xml", GetHWND())) {
+        // "Start at login" may have changed outside the program since the menu was last shown.
+        QObject::connect(hosted_tray_menu_.GetMenu(), &QMenu::aboutToShow,
+                         [this] { hosted_tray_menu_.SetChecks(TrayMenuTicks()); });
+        hosted_tray_menu_.SetChecks(TrayMenuTicks());
+        tray_.SetContextMenu(hosted_tray_menu_.GetMenu());
+    }
+    // The window put away into a tray that is gone comes back to the taskbar, minimised.
+    tray_.SetHostGoneHandler([this] {
+        if (!IsWindowVisible(GetHWND())) ::ShowWindow(GetHWND(), SW_SHOWMINIMIZED);
+    });
     device_tab_switch_ = m_pm.FindControl(u"device_tab_switch");
     SetWindowText(title_);
     if (QWidget* widget = GetWindowWidget()) {
@@ -70,7 +81,7 @@ void CMainWnd::InitWindow() {
 void CMainWnd::OnClick(TNotifyUI& msg) {
     if (msg.pSender == nullptr) return;
     const std::u16string& name = msg.pSender->GetName();
-    if (name == u"exit_btn") ShowWindow(false, true);
+    if (name == u"exit_btn") PutAway();
     if (name == u"min_btn") SendMessageW(GetHWND(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
 }
 
@@ -102,6 +113,9 @@ LRESULT CMainWnd::HandleCustomMessage(UINT msg, WPARAM wParam, LPARAM lParam, bo
         case kStoresChangedMessage:
             return static_cast<LRESULT>(
                 OnStoresChanged(*reinterpret_cast<const StoresChanged*>(lParam)));
+        case kQuitMessage:
+            Exit();
+            return 0;
         case kNoDeviceMessage:
             ShowNoDeviceMessage();
             return 0;
@@ -168,7 +182,7 @@ void CMainWnd::OnTrayIcon(LPARAM event) {
         POINT cursor{};
         GetCursorPos(&cursor);
         tray_menu_ = std::make_unique<CMenuWnd>();
-        std::map<std::u16string, bool> ticks{{u"autostart", AutostartEnabled()}};
+        std::map<std::u16string, bool> ticks = TrayMenuTicks();
         tray_menu_->Init(nullptr, u"traymenu.xml", POINT{cursor.x, cursor.y - 50}, &m_pm, &ticks,
                          eMenuAlignment_Left | eMenuAlignment_Top);
         tray_menu_->ResizeMenu();
@@ -187,6 +201,7 @@ void CMainWnd::OnMenuCommand(WPARAM record) {
             Trace("the autostart entry could not be changed: " + AutostartEntryPath());
             ShowMessageBox(GetHWND(), u"autostart_failed_text");
         }
+        hosted_tray_menu_.SetChecks(TrayMenuTicks());
     } else if (EqualsIgnoringCase(name, u"exit")) {
         Exit();
     } else if (name.starts_with(u"ms_1")) {
@@ -206,12 +221,24 @@ void CMainWnd::Exit() {
     DestroyWindow();
 }
 
+std::map<std::u16string, bool> CMainWnd::TrayMenuTicks() {
+    return {{u"autostart", AutostartEnabled()}};
+}
+
+void CMainWnd::PutAway() {
+    if (tray_.HostPresent()) {
+        ShowWindow(false, true);
+    } else {
+        ::ShowWindow(GetHWND(), SW_SHOWMINIMIZED);
+    }
+}
+
 void CMainWnd::OnDevicePresence() {
     device_present_ = page_.links().any_link.load() != 0;
     if (auto* tabs = dynamic_cast<CTabLayoutUI*>(device_tab_switch_)) {
         tabs->SelectItem(device_present_ ? 0 : -1);
     }
-    if (!device_present_) ShowWindow(false, true);
+    if (!device_present_) PutAway();
     UpdateTrayTooltip();
 }
 

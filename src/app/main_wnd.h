@@ -4,6 +4,7 @@
 // mouse is present or the user has put it away, pops up the DPI indicator, and hands the
 // device's messages and the page's timers on to the page.
 
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -12,6 +13,7 @@
 #include "app/instance_channel.h"
 #include "page/ms_1_page.h"
 #include "skin/menu_wnd.h"
+#include "skin/native_menu.h"
 #include "skin/tray_icon.h"
 #include "skin/window_impl_base.h"
 
@@ -22,6 +24,8 @@ inline constexpr UINT kShowWindowMessage = 1037;
 // Another process saved the stores: lParam points to the `StoresChanged`; the result is the
 // `InstanceAnswer`.
 inline constexpr UINT kStoresChangedMessage = WM_USER + 301;
+// `nimba-mouse --quit` from another process.
+inline constexpr UINT kQuitMessage = WM_USER + 302;
 inline constexpr UINT_PTR kStoresReloadTimer = 53;
 inline constexpr UINT kStoresReloadRetryMs = 200;
 inline constexpr UINT_PTR kDpiPopupTimer = 52;
@@ -44,6 +48,8 @@ public:
     const InputCaptureLibrary& input_capture() const { return input_capture_; }
     // The tray menu's "exit": ends open dialogs first, then the window.
     void Exit();
+    // Out of the user's way: into the tray, or minimised where no tray would bring it back.
+    void PutAway();
 
 private:
     void ShowMainWindow(bool only_when_hidden);
@@ -56,6 +62,8 @@ private:
     void CloseDpiPopup();
     void OnDeviceChange(WPARAM event, LPARAM broadcast);
     void UpdateTrayTooltip();
+    // The tray menu's ticks as they are now.
+    static std::map<std::u16string, bool> TrayMenuTicks();
     InstanceAnswer OnStoresChanged(const StoresChanged& change);
     // Reads the stores again and asks for the apply `apply` names.
     void ReloadStores(StoresApply apply);
@@ -64,6 +72,8 @@ private:
     LinkManagerOptions link_options_;
     CControlUI* device_tab_switch_ = nullptr;
     std::unique_ptr<CMenuWnd> tray_menu_;
+    // The same menu for a tray host that draws it itself.
+    CNativeMenu hosted_tray_menu_;
     InputCaptureLibrary input_capture_;
     CTrayIcon tray_;
     std::u16string title_;

@@ -9,7 +9,6 @@
 #include "platform/debug_output.h"
 #include "platform/private_folder.h"
 #include "platform/text_encoding.h"
-#include "platform/xkb_layout.h"
 #include "skin/paint_manager.h"
 #include "skin/resource_manager.h"
 
@@ -46,9 +45,10 @@ int Program::Start() {
         return kAnotherCopyRuns;
     }
     OutputDebugStringW(L"ilen = 0");  // kept as it always read, though nothing is measured
-    // Keys are named as the keyboard of the X server the windows are on prints them.
-    if (auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>())
-        UseDisplayKeyboardLayout(x11->connection());
+    // Docks and task switchers tie the windows (Wayland app id) to the menu entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("com.nimba.r380x"));
+    // Keys are named as the keyboard of the session the windows are on prints them.
+    keyboard_.Follow();
 
     const std::u16string resources = CPaintManagerUI::GetInstancePath() + u"res/";
     CPaintManagerUI::SetResourcePath(resources);
@@ -62,7 +62,8 @@ int Program::Start() {
     }
 
     // Started at login, the program waits in the tray until the user asks for it.
-    const DWORD style = TakeAutostartRequest() ? kMainWindowStyle & ~WS_VISIBLE : kMainWindowStyle;
+    const bool at_login = TakeAutostartRequest();
+    const DWORD style = at_login ? kMainWindowStyle & ~WS_VISIBLE : kMainWindowStyle;
     main_window_ = std::make_unique<CMainWnd>();
     if (main_window_->Create(nullptr, u"", style, 0, 0, 0, 800, 572) == nullptr) {
         std::fprintf(stderr, "nimba-mouse: the main window's skin %smain.xml cannot be built\n",
@@ -71,6 +72,7 @@ int Program::Start() {
         return kCannotStart;
     }
     main_window_->CenterWindow();
+    if (at_login) main_window_->PutAway();  // without a tray: minimised, not out of reach
     instance_.Listen(main_window_->GetHWND());
     device_notifications_.Start();
     if (follow_front_window_) {

@@ -11,6 +11,7 @@
 #include "app/device_notifications.h"
 #include "app/front_window_watcher.h"
 #include "app/main_wnd.h"
+#include "app/session_keyboard.h"
 #include "app/single_instance.h"
 
 namespace nimba {
@@ -33,6 +34,7 @@ public:
 
 private:
     SingleInstance instance_;
+    SessionKeyboard keyboard_;
     std::unique_ptr<CMainWnd> main_window_;
     DeviceNotifications device_notifications_;
     bool follow_front_window_;

@@ -28,6 +28,7 @@
 #include "platform/text_encoding.h"
 #include "scenario/scenario_runner.h"
 #include "sim/control_socket.h"
+#include "skin/tray_icon.h"
 
 namespace {
 
@@ -155,6 +156,8 @@ int main(int argc, char** argv) {
         int qt_argc = 1;
         QApplication application(qt_argc, argv);
         QApplication::setQuitOnLastWindowClosed(false);
+        // Offscreen, the script's `tray` lines are the tray; on a display, the desktop's is.
+        CTrayIcon::SetStandInHost(!display);
         nimba::ProgramScenarioHost host(runtime);
         code = nimba::scenario::RunScenario(script, host, options);
     }

@@ -142,6 +142,10 @@ void SingleInstance::Answer(int fd, const std::string& request) {
         if (request == kShowRequest) {
             SendMessageW(window_, kShowWindowMessage, 0, 0);
             answer = InstanceAnswer::kDone;
+        } else if (request == kQuitRequest) {
+            // Posted: the answer goes out before the window and this listener are gone.
+            PostMessageW(window_, kQuitMessage, 0, 0);
+            answer = InstanceAnswer::kDone;
         } else if (const auto change = ParseStoresChanged(request)) {
             answer = static_cast<InstanceAnswer>(SendMessageW(window_, kStoresChangedMessage, 0,
                                                               reinterpret_cast<LPARAM>(&*change)));

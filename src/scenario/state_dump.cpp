@@ -1,5 +1,6 @@
 #include "scenario/state_dump.h"
 
+#include <QGuiApplication>
 #include <QJsonArray>
 #include <QWidget>
 
@@ -12,18 +13,26 @@
 namespace nimba::scenario {
 namespace {
 
+// A Wayland compositor places every window itself and tells no client where: the geometry
+// is then only what the program asked for.
+bool CompositorPlaces() {
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
 QJsonObject DescribeWindow(WindowImplBase& window) {
     const QRect frame = window.GetWindowWidget()->geometry();
     QJsonArray controls;
     for (CControlUI* control : NamedControls(window)) controls.push_back(DescribeControl(*control));
-    return QJsonObject{{"class", QString::fromStdString(WindowClass(window))},
-                       {"shown", IsWindowShown(window)},
-                       {"modal", window.IsInModalRun()},
-                       {"x", frame.x()},
-                       {"y", frame.y()},
-                       {"width", frame.width()},
-                       {"height", frame.height()},
-                       {"controls", controls}};
+    QJsonObject described{{"class", QString::fromStdString(WindowClass(window))},
+                          {"shown", IsWindowShown(window)},
+                          {"modal", window.IsInModalRun()},
+                          {"x", frame.x()},
+                          {"y", frame.y()},
+                          {"width", frame.width()},
+                          {"height", frame.height()},
+                          {"controls", controls}};
+    if (CompositorPlaces()) described["placed_by"] = QStringLiteral("compositor");
+    return described;
 }
 
 QJsonObject DescribeLinks(const LinkFlags& links) {

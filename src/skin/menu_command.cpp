@@ -4,6 +4,9 @@
 #include <mutex>
 #include <set>
 
+#include "platform/messages.h"
+#include "skin/menu_wnd.h"
+
 namespace nimba::skin {
 namespace {
 
@@ -32,6 +35,13 @@ MenuCmd* NewMenuCommand(std::u16string_view name, std::u16string_view user_data,
     const std::lock_guard lock(records_mutex);
     LiveRecords().insert(record);
     return record;
+}
+
+void PostMenuCommand(HWND owner, std::u16string_view name, std::u16string_view user_data,
+                     std::u16string_view text, bool checked) {
+    MenuCmd* record = NewMenuCommand(name, user_data, text, checked);
+    if (!PostMessageW(owner, WM_MENUCLICK, reinterpret_cast<WPARAM>(record), 0))
+        ReleaseMenuCommand(record);
 }
 
 bool ReleaseMenuCommand(void* record) {

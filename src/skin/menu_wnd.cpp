@@ -116,9 +116,23 @@ CMenuElementUI::CMenuElementUI() {
 }
 
 void CMenuElementUI::SetChecked(bool checked) {
+    checkable_ = true;
     checked_ = checked;
-    Button()->setCheckable(true);
+    Button()->setCheckable(true);  // what a screen reader reads as the tick
     Button()->setChecked(checked);
+    RefreshTexts();
+}
+
+void CMenuElementUI::ApplyText(const QString& shown) {
+    if (!checkable_) return CButtonUI::ApplyText(shown);
+    CButtonUI::ApplyText((checked_ ? QStringLiteral("\u2611  ") : QStringLiteral("\u2610  ")) +
+                         shown);
+}
+
+void CMenuElementUI::RefreshTexts() {
+    CButtonUI::RefreshTexts();
+    // The box is read out as the item's state, not as part of its name.
+    if (checkable_) Button()->setAccessibleName(nimba::skin::ToQ(GetAccessibleName()));
 }
 
 void CMenuElementUI::SetAttribute(std::u16string_view name, std::u16string_view value) {
@@ -198,12 +212,9 @@ void CMenuWnd::Notify(TNotifyUI& msg) {
     auto* element = dynamic_cast<CMenuElementUI*>(msg.pSender);
     if (msg.sType != notify_type::kClick || element == nullptr) return;
     if (main_manager_ != nullptr && main_manager_->GetPaintWindow() != nullptr) {
-        MenuCmd* record = nimba::skin::NewMenuCommand(element->GetName(), element->GetUserData(),
-                                                      element->GetText(), element->GetChecked());
-        if (!PostMessageW(main_manager_->GetPaintWindow(), WM_MENUCLICK,
-                          reinterpret_cast<WPARAM>(record), 0)) {
-            nimba::skin::ReleaseMenuCommand(record);
-        }
+        nimba::skin::PostMenuCommand(main_manager_->GetPaintWindow(), element->GetName(),
+                                     element->GetUserData(), element->GetText(),
+                                     element->GetChecked());
     }
     Close(0);
 }

@@ -26,3 +26,19 @@ if ! "$work/program/nimba-scenario" --display "$work/label.scn" >"$work/scenario
     cat "$work/scenario.log"
     exit 1
 fi
+
+# The shortcut dialog catches the key a US keyboard prints Q on as A on a French layout. After
+# the user switches the server to US while the program runs, the key kept is named Q, as is the
+# key caught then. xdotool presses the key a keysym sits on in the server's layout now.
+setxkbmap fr
+step() { printf 'dump %s/%s.json\nwait 2000\n' "$work" "$1"; }
+printf '%s\n' start "wait 300" "click ms_1_btn_key_5" "menu ms_1_shortcut" "wait 100" \
+    "click edit_key" "$(step fr)" "expect edit_key text A" "click btn_ok" "$(step switch)" \
+    "click ms_1_btn_key_5" "menu ms_1_shortcut" "wait 100" "expect edit_key text Q" \
+    "click edit_key" "$(step us)" "expect edit_key text Q" >"$work/capture.scn"
+"$work/program/nimba-scenario" --real-time --display "$work/capture.scn" >"$work/capture.log" 2>&1 &
+await() { for _ in $(seq 100); do [[ -s $work/$1.json ]] && return; sleep 0.1; done; }
+await fr && xdotool key a
+await switch && setxkbmap us
+await us && xdotool key q
+wait $! || { echo "x_server_layout: the shortcut dialog does not follow the layout"; cat "$work/capture.log"; exit 1; }

@@ -1,0 +1,51 @@
+#include "skin/native_menu.h"
+
+#include <memory>
+#include <vector>
+
+#include "skin/control_tree.h"
+#include "skin/dialog_builder.h"
+#include "skin/menu_command.h"
+#include "skin/menu_wnd.h"
+#include "skin/skin_text.h"
+
+namespace {
+
+void CollectElements(CControlUI& control, std::vector<CMenuElementUI*>& elements) {
+    if (auto* element = dynamic_cast<CMenuElementUI*>(&control)) elements.push_back(element);
+    for (CControlUI* child : nimba::skin::ChildControls(control)) CollectElements(*child, elements);
+}
+
+}  // namespace
+
+bool CNativeMenu::Init(std::u16string_view xml, HWND owner) {
+    menu_.clear();
+    const std::unique_ptr<CControlUI> root(CDialogBuilder().Create(xml));
+    if (!root) return false;
+    std::vector<CMenuElementUI*> elements;
+    CollectElements(*root, elements);
+    for (CMenuElementUI* element : elements) {
+        QAction* action = menu_.addAction(nimba::skin::ToQ(element->GetShownText()));
+        action->setObjectName(nimba::skin::ToQ(element->GetName()));
+        action->setCheckable(element->GetChecked());
+        action->setChecked(element->GetChecked());
+        QObject::connect(
+            action, &QAction::triggered,
+            [owner, action, name = element->GetName(), user_data = element->GetUserData(),
+             text = element->GetText()](bool checked) {
+                // The tick as the item showed it when chosen, as CMenuWnd reports.
+                const bool shown_ticked = action->isCheckable() && !checked;
+                nimba::skin::PostMenuCommand(owner, name, user_data, text, shown_ticked);
+            });
+    }
+    return !elements.empty();
+}
+
+void CNativeMenu::SetChecks(const std::map<std::u16string, bool>& check_states) {
+    for (QAction* action : menu_.actions()) {
+        const auto it = check_states.find(nimba::skin::FromQ(action->objectName()));
+        if (it == check_states.end()) continue;
+        action->setCheckable(true);
+        action->setChecked(it->second);
+    }
+}
