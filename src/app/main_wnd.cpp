@@ -125,6 +125,14 @@ LRESULT CMainWnd::HandleCustomMessage(UINT msg, WPARAM wParam, LPARAM lParam, bo
         case kDpiNoticeMessage:
             OnDpiNotice(wParam, lParam);
             return 0;
+        case kProfileSaveMessage:
+            // Another process wrote the store: read it (keeping the edits here) and save again.
+            if (static_cast<ProfileStore::Write>(wParam) == ProfileStore::Write::kChangedOnDisk) {
+                ReloadLater(StoresApply::kNone);
+            } else {
+                page_.TellSaveOutcome(static_cast<ProfileStore::Write>(wParam));
+            }
+            return 0;
         case WM_TIMER:
             if (wParam == kDpiPopupTimer) {
                 KillTimer(GetHWND(), kDpiPopupTimer);
@@ -284,8 +292,7 @@ InstanceAnswer CMainWnd::OnStoresChanged(const StoresChanged& change) {
     if (asked_fault || own_fault || asked != own) return InstanceAnswer::kOtherStores;
     if (WindowImplBase::ModalDepth() > 0) {
         // A dialog works on the records as they are; they change under it only once it closed.
-        pending_reload_ = std::max(pending_reload_.value_or(StoresApply::kNone), change.apply);
-        SetTimer(GetHWND(), kStoresReloadTimer, kStoresReloadRetryMs);
+        ReloadLater(change.apply);
         return InstanceAnswer::kLater;
     }
     ReloadStores(change.apply);
@@ -295,8 +302,16 @@ InstanceAnswer CMainWnd::OnStoresChanged(const StoresChanged& change) {
                                                              : InstanceAnswer::kNoMouse;
 }
 
+void CMainWnd::ReloadLater(StoresApply apply) {
+    pending_reload_ = std::max(pending_reload_.value_or(StoresApply::kNone), apply);
+    SetTimer(GetHWND(), kStoresReloadTimer, kStoresReloadRetryMs);
+}
+
 void CMainWnd::ReloadStores(StoresApply apply) {
-    page_.ReloadProfiles();
+    if (!page_.ReloadProfiles()) {
+        ReloadLater(apply);
+        return;
+    }
     if (apply == StoresApply::kAll) page_.RequestApplyAll();
     if (apply == StoresApply::kChanged) page_.RequestApply();
 }

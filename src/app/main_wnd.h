@@ -66,7 +66,10 @@ private:
     static std::map<std::u16string, bool> TrayMenuTicks();
     InstanceAnswer OnStoresChanged(const StoresChanged& change);
     // Reads the stores again and asks for the apply `apply` names.
+    // Reads the stores again; when they are busy, later.
     void ReloadStores(StoresApply apply);
+    // Reads them once no dialog is open (and the stores are free), on the reload timer.
+    void ReloadLater(StoresApply apply);
 
     CMS_1_Page page_;
     LinkManagerOptions link_options_;

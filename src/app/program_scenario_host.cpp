@@ -6,6 +6,10 @@ bool ProgramScenarioHost::Running() const {
     return window() != nullptr;
 }
 
+void ProgramScenarioHost::FinishWrites() {
+    if (CMainWnd* main = window()) main->page().FlushSaves();
+}
+
 void ProgramScenarioHost::Quit() {
     if (CMainWnd* main = window()) main->Exit();
 }

@@ -21,6 +21,7 @@ public:
     scenario::LinkFlags Links() const override;
     std::string DataDirectory() const override;
     HWND InputTarget() const override;
+    void FinishWrites() override;
     void BringToFront(const std::string& program) override;
 
 private:

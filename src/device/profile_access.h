@@ -19,7 +19,8 @@ public:
     virtual std::optional<ProfileRecord> CopyCurrent() = 0;
     // Changes the current profile and returns a copy of it as changed.
     virtual ProfileRecord UpdateCurrent(const std::function<void(ProfileRecord&)>& change) = 0;
-    // Writes the current index and the whole profile list to disk.
+    // Has the current index and the whole profile list written to disk, now or soon; whoever
+    // provides the access tells the user when that fails.
     virtual void Save() = 0;
 };
 

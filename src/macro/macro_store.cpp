@@ -9,6 +9,7 @@
 #include "persistence/data_directory.h"
 #include "persistence/file_stream.h"
 #include "persistence/store_files.h"
+#include "persistence/store_lock.h"
 #include "persistence/unique_name.h"
 
 namespace nimba {
@@ -42,6 +43,8 @@ std::string MacroStore::FilePath() const {
 }
 
 StoreLoad MacroStore::Load(StoreAccess access) {
+    // Files are replaced whole, so a read goes on even when another process keeps the lock.
+    const auto stores = StoreLock::Take(data_directory_, kStoreLockWait);
     std::lock_guard lock(mutex_);
     macros_.clear();
     unreadable_ = false;
@@ -79,6 +82,8 @@ bool MacroStore::SaveLocked() const {
 
 bool MacroStore::SaveWithLocked(const std::function<bool(const FileReplacement&)>& save) const {
     if (unreadable_) return false;
+    const auto stores = StoreLock::Take(data_directory_, kStoreLockWait);
+    if (!stores) return false;
     EnsureFolder(data_directory_ + kStoreFolder);
     return save({FilePath(), [this](OutputStream& out) { return WriteMacroList(out, macros_); }});
 }
@@ -106,21 +111,20 @@ std::u16string MacroStore::FreeNameLocked(std::u16string_view wanted) const {
     return NameForNewRecord(macros_, name, kMacroNameChars, kMacroNameChars);
 }
 
-MacroRecord* MacroStore::CreateNewMacro() {
+MacroStore::Created MacroStore::CreateNewMacro() {
     std::lock_guard lock(mutex_);
     auto record = std::make_unique<MacroRecord>();
     CopyName(record->name, FreeNameLocked({}));
     MacroRecord* created = record.get();
     AppendLocked(std::move(record));
-    SaveLocked();
-    return created;
+    return {created, SaveLocked()};
 }
 
-void MacroStore::Remove(int index) {
+bool MacroStore::Remove(int index) {
     std::lock_guard lock(mutex_);
-    if (index < 0 || static_cast<size_t>(index) >= macros_.size()) return;
+    if (index < 0 || static_cast<size_t>(index) >= macros_.size()) return true;
     macros_.erase(macros_.begin() + index);
-    SaveLocked();
+    return SaveLocked();
 }
 
 MacroStore::Match MacroStore::FindIdentical(const ButtonAssignment& button) const {

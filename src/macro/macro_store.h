@@ -38,20 +38,27 @@ public:
     // "add_macro_text", the stem of new macros' names.
     MacroStore(std::string data_directory, TextLookup text);
 
+    struct Created {
+        MacroRecord* record;
+        bool saved;
+    };
+
     StoreLoad Load(StoreAccess access = StoreAccess::kReadWrite);
-    // Rewrites macro.data from the whole list; false when the file could not be replaced, and
-    // at once while the list stands in for a store that could not be read.
-    bool Save();
+    // Rewrites macro.data from the whole list; false when the file could not be replaced,
+    // another process kept the stores locked, and at once while the list stands in for a store
+    // that could not be read (the list stays as it is).
+    [[nodiscard]] bool Save();
     // Runs `save` with the replacement of macro.data under the store's lock, for a save
     // joined with the profile store's; false without running it when Save would refuse.
-    bool SaveWith(const std::function<bool(const FileReplacement&)>& save) const;
+    [[nodiscard]] bool SaveWith(const std::function<bool(const FileReplacement&)>& save) const;
 
     bool NameExists(std::u16string_view name) const;
     std::u16string UniqueName(std::u16string_view candidate) const;
     // Appends a zero-filled macro named from "add_macro_text" and the new count, then saves.
-    MacroRecord* CreateNewMacro();
-    // Removes the record (the rest moves up), then saves. Out-of-range indices are ignored.
-    void Remove(int index);
+    [[nodiscard]] Created CreateNewMacro();
+    // Removes the record (the rest moves up), then saves; false when the save failed.
+    // Out-of-range indices are ignored.
+    [[nodiscard]] bool Remove(int index);
     // The first record named like the button's macro, and whether its actions are the same.
     Match FindIdentical(const ButtonAssignment& button) const;
     // Appends a copy of the button's macro under a free name, and points the button at it
@@ -75,8 +82,9 @@ public:
     std::string FilePath() const;
 
 private:
-    bool SaveLocked() const;
-    bool SaveWithLocked(const std::function<bool(const FileReplacement&)>& save) const;
+    [[nodiscard]] bool SaveLocked() const;
+    [[nodiscard]] bool SaveWithLocked(
+        const std::function<bool(const FileReplacement&)>& save) const;
     int AppendLocked(std::unique_ptr<MacroRecord> record);
     std::u16string FreeNameLocked(std::u16string_view wanted) const;
 

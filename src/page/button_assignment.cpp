@@ -128,7 +128,7 @@ void ButtonAssignmentControls::OpenMacroEditor() {
                 return SyncButtonMacros(profiles, header.current_profile_index, macros);
             });
         });
-    if (sync.changed) profiles_.Save();
+    if (sync.changed) host_.SaveProfiles();
     if (!sync.current_changed) return;
     ProfileRecord profile{};
     if (host_.CopyCurrent(profile)) Show(profile);

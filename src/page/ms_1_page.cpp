@@ -1,6 +1,7 @@
 #include "page/ms_1_page.h"
 
 #include <string>
+#include <utility>
 
 #include "device/device_messages.h"
 #include "dialogs/msg_wnd.h"
@@ -120,7 +121,7 @@ void CMS_1_Page::BindControls() {
 
 void CMS_1_Page::LoadProfiles() {
     apply_.apply_all.store(1);
-    ReadStores();
+    ReadBesideProfiles(store_.Load());
     ProfileRecord profile{};
     if (store_.CopyCurrentProfile(profile)) apply_.applied_snapshot.Set(profile);
     if (link_manager_) link_manager_->SetBleConnected(link_manager_->links().ble_link.load());
@@ -128,14 +129,29 @@ void CMS_1_Page::LoadProfiles() {
     StatusChanged();
 }
 
-void CMS_1_Page::ReloadProfiles() {
-    ReadStores();
+bool CMS_1_Page::ReloadProfiles() {
+    const ProfileStore::Read read = store_.Reload();
+    if (read == ProfileStore::Read::kBusy) {
+        if (!std::exchange(busy_told_, true)) ShowMessageBox(window_, u"stores_busy_text");
+        return false;
+    }
+    busy_told_ = false;
+    // Edits kept over the ones read are on no disk yet.
+    if (read == ProfileStore::Read::kMerged) saver_.Request();
+    ReadBesideProfiles({});
     ShowProfile();
     StatusChanged();
+    return true;
 }
 
-void CMS_1_Page::ReadStores() {
-    for (const StoreLoad& load : {store_.Load(), macros_.Load()}) {
+void CMS_1_Page::TellSaveOutcome(ProfileStore::Write outcome) {
+    if (outcome == ProfileStore::Write::kFailed)
+        ShowMessageBox(window_, u"profile_save_failed_text");
+    if (outcome == ProfileStore::Write::kBusy) ShowMessageBox(window_, u"stores_busy_text");
+}
+
+void CMS_1_Page::ReadBesideProfiles(const StoreLoad& profiles) {
+    for (const StoreLoad& load : {profiles, macros_.Load()}) {
         if (load.outcome == StoreLoad::Outcome::kRead) continue;
         OutputDebugStringW(platform::FromUtf8("store not read as it was: " + load.detail).c_str());
         PostMessageW(window_, kStoreNoticeMessage, static_cast<WPARAM>(load.outcome), 0);

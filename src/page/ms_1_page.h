@@ -27,7 +27,9 @@
 #include "page/program_follower.h"
 #include "page/rate_power_options.h"
 #include "page/settings_group.h"
+#include "persistence/profile_saver.h"
 #include "persistence/profile_store.h"
+#include "platform/messages.h"
 #include "skin/notify_pump.h"
 #include "skin/paint_manager.h"
 
@@ -50,6 +52,8 @@ inline constexpr UINT kApplyRingMessage = 1543;
 inline constexpr UINT kStoreNoticeMessage = 1544;
 // The apply worker tells the window thread whether the mouse is behind (wParam 1 / 0).
 inline constexpr UINT kMouseBehindMessage = 1545;
+// The profile saver's news for the window thread (wParam: ProfileStore::Write).
+inline constexpr UINT kProfileSaveMessage = 1546;
 
 class CMS_1_Page final : public CNotifyPump, public DeviceControls, private SettingsHost {
 public:
@@ -67,9 +71,15 @@ public:
     // Reads both stores, fills the profile list and shows the current profile; the first apply
     // after it sends everything.
     void LoadProfiles();
-    // The stores changed on disk: reads them again and shows them. What the mouse was last sent
-    // stays the snapshot, so the next apply sends only what changed in the stores.
-    void ReloadProfiles();
+    // The stores changed on disk: reads them again and shows them, keeping the edits of the
+    // current profile not yet saved. What the mouse was last sent stays the snapshot, so the
+    // next apply sends only what changed. False (the user told) when another process keeps the
+    // stores busy: the caller tries again later.
+    bool ReloadProfiles();
+    // Tells the user what a save of the profile store met (once per run of the same trouble).
+    void TellSaveOutcome(ProfileStore::Write outcome);
+    // Returns once every profile save requested so far has been tried.
+    void FlushSaves() { saver_.Flush(); }
     void ShowProfile() override;
     void RequestApply() override;
     // The next apply sends the whole current profile.
@@ -132,6 +142,7 @@ private:
     // SettingsHost
     bool EditCurrent(const std::function<void(ProfileRecord&)>& change) override;
     bool CopyCurrent(ProfileRecord& profile) const override;
+    void SaveProfiles() override { saver_.Request(); }
     HWND Window() const override { return window_; }
 
     void OnSectionTicked(const Section& section);
@@ -139,7 +150,9 @@ private:
     void HideForBle(CCheckBoxUI* check, CControlUI* section);
     void HideOrShow(std::u16string_view name, bool visible);
     void ShowProfileControls(const ProfileRecord& profile);
-    void ReadStores();
+    // The macro store and the program rules, then the profile list shown; what was not read
+    // as it was (the profile store's `profiles` included) is told once the window is up.
+    void ReadBesideProfiles(const StoreLoad& profiles);
     void StatusChanged();
     // The "Programs" dialog; its rules are saved when it ends with OK.
     void EditProgramRules();
@@ -153,7 +166,13 @@ private:
 
     ProfileStore store_;
     MacroStore macros_;
-    StoreProfileAccess profile_access_{store_};
+    // Saves leave the window thread; the saver tells it what went wrong.
+    ProfileSaver saver_{store_, [this](ProfileStore::Write outcome) {
+                            PostMessageW(window_, kProfileSaveMessage, static_cast<WPARAM>(outcome),
+                                         0);
+                        }};
+    bool busy_told_ = false;  // since the last read of the stores that went through
+    StoreProfileAccess profile_access_{store_, [this] { saver_.Request(); }};
     ApplyState apply_;
     GattBleTransport ble_;
     std::unique_ptr<LinkManager> link_manager_;
@@ -161,6 +180,7 @@ private:
         store_,
         macros_,
         {[this] { ShowProfile(); }, [this] { RequestApplyAll(); }, [this] { StatusChanged(); },
+         [this] { saver_.Request(); },
          [this](const std::string& name) { return follower_.rules().Names(name); },
          [this](const std::string& old_name, const std::string& new_name) {
              RulesSaved(follower_.OnProfileRenamed(old_name, new_name));

@@ -97,7 +97,7 @@ void ProfileListActions::SwitchProfile(int index) {
     if (current != index) return;
     hooks_.show_profile();
     hooks_.status_changed();
-    SaveStore();
+    hooks_.save();
     hooks_.apply_whole();
 }
 
@@ -159,7 +159,7 @@ void ProfileListActions::RenameProfile() {
         if (CControlUI* row = list_->GetItemAt(index)) row->SetText(*name);
     }
     // A name is not sent to the mouse, so nothing else would store it.
-    SaveStore();
+    hooks_.save();
     if (hooks_.renamed) hooks_.renamed(old_name, Utf16ToUtf8(*name));
     hooks_.status_changed();
 }
@@ -173,7 +173,7 @@ void ProfileListActions::ResetProfile() {
     });
     if (!reset) return;
     hooks_.show_profile();
-    SaveStore();
+    hooks_.save();
     hooks_.apply_whole();
 }
 
@@ -222,10 +222,6 @@ void ProfileListActions::AddRow(std::u16string_view name) {
 
 void ProfileListActions::SelectRow(int index) {
     if (list_ != nullptr) list_->SelectItem(index);
-}
-
-void ProfileListActions::SaveStore() {
-    if (!store_.Save()) Tell(u"profile_save_failed_text");
 }
 
 std::string ProfileListActions::CurrentName() {

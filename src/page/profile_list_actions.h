@@ -24,6 +24,7 @@ public:
         std::function<void()> show_profile;    // the current profile into the controls
         std::function<void()> apply_whole;     // the whole current profile to the mouse
         std::function<void()> status_changed;  // the current profile or its name changed
+        std::function<void()> save;            // the store written soon, failures told
         // Whether programs follow a profile (its deletion then warns), and its rename and
         // deletion, for their rules. Names in UTF-8.
         std::function<bool(const std::string&)> followed;
@@ -51,7 +52,6 @@ private:
     void ExportProfileFile();
     void AddRow(std::u16string_view name);
     void SelectRow(int index);
-    void SaveStore();
     void Tell(std::u16string message_key);
     std::string CurrentName();
 

@@ -36,6 +36,8 @@ public:
     virtual void ShowProfile() = 0;
     virtual void RequestApply() = 0;
     virtual void RequestApplySoon(UINT delay_ms) = 0;
+    // Has the profile store written soon; a failure is told to the user there.
+    virtual void SaveProfiles() = 0;
     // The main window: dialogs open over it.
     virtual HWND Window() const = 0;
 };

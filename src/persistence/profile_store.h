@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -11,6 +12,7 @@
 #include "model/profile_record.h"
 #include "model/text_lookup.h"
 #include "persistence/byte_stream.h"
+#include "persistence/file_stamp.h"
 #include "persistence/store_files.h"
 #include "persistence/store_load.h"
 
@@ -36,8 +38,8 @@ bool WriteProfileStore(OutputStream& out, const ProfileList& profiles,
 void ReadProfileStore(InputStream& in, ProfileList& profiles, ProfileStoreHeader& header);
 
 // Replaces pro.data with the header and the list; false when that failed (the old file stays).
-bool SaveProfileStore(const std::string& data_directory, const ProfileList& profiles,
-                      const ProfileStoreHeader& header);
+[[nodiscard]] bool SaveProfileStore(const std::string& data_directory, const ProfileList& profiles,
+                                    const ProfileStoreHeader& header);
 // Fills an empty list and the header from pro.data. A missing store, or one that holds no
 // record, is replaced by a new one with one default profile (a copy of a damaged one is kept);
 // one that is there but cannot be read is left alone, with a default profile in the list.
@@ -51,24 +53,46 @@ StoreLoad LoadProfileStore(const std::string& data_directory, ProfileList& profi
 ProfileRecord* CreateDefaultProfile(ProfileList& profiles, const TextLookup& text);
 
 // The profile list and header with the one lock that keeps saves and edits apart: every save
-// holds it for the whole write, every change of the list holds it, and the apply worker
-// copies the current profile under it.
+// holds it while it reads the list, every change of the list holds it, and the apply worker
+// copies the current profile under it. Reading and writing pro.data hold the lock of the
+// stores (StoreLock) against other processes.
 class ProfileStore {
 public:
+    // How a write of the store ended.
+    enum class Write {
+        kSaved,
+        kFailed,         // the old file stays
+        kBusy,           // another process held the stores' lock for the whole wait
+        kChangedOnDisk,  // another process wrote the store since it was last read: read it first
+        kRefused,        // the list stands in for a store that could not be read (user told)
+    };
+    // How a read of the store ended.
+    enum class Read { kTaken, kMerged, kBusy };
+
     // `text` gives "add_profile_text", the stem of the name of a first profile.
     ProfileStore(std::string data_directory, TextLookup text);
 
     StoreLoad Load(StoreAccess access = StoreAccess::kReadWrite);
-    // False, writing nothing, while the list stands in for a store that could not be read.
-    bool Save();
+    // Writes the list as it is, holding the list's lock for the write; false, writing nothing,
+    // while the list stands in for a store that could not be read.
+    [[nodiscard]] bool Save();
     // Saves this store and `macros` so that both are replaced or neither, even when the
     // process is killed on the way.
-    bool SaveTogether(MacroStore& macros);
+    [[nodiscard]] bool SaveTogether(MacroStore& macros);
+    // Writes a copy of the list taken under the list's lock, so that edits go on while the file
+    // is written; refuses to write over a store another process changed since it was read.
+    [[nodiscard]] Write SaveCopy(std::chrono::milliseconds lock_wait);
+    // Reads the store again after another process changed it. Edits of the current profile made
+    // here since the last read or write (word by word) are kept over the ones read: kMerged,
+    // and the store needs a save.
+    [[nodiscard]] Read Reload();
 
     // Runs `edit(ProfileList&, ProfileStoreHeader&)` under the lock and returns its result.
     template <typename Change>
     decltype(auto) Edit(Change&& edit) {
         std::lock_guard lock(mutex_);
+        ++changes_;
+        all_changed_ = true;
         return std::forward<Change>(edit)(profiles_, *header_);
     }
 
@@ -80,12 +104,32 @@ public:
     const std::string& data_directory() const { return data_directory_; }
 
 private:
+    // Reads pro.data; with `merge`, keeps the edits of the current profile made since `synced_`
+    // (then `merged`).
+    StoreLoad ReadStore(bool merge, StoreAccess access, bool& merged);
+    // Copies the list and header into `copy_` as they are at one moment.
+    void CopyForSave();
+    // After a read or write: what pro.data now holds of the current profile.
+    void Synced(const ProfileList& list, int32_t index);
+
     std::string data_directory_;
     TextLookup text_;
     mutable std::mutex mutex_;
     ProfileList profiles_;
     std::unique_ptr<ProfileStoreHeader> header_;  // 161 KB, kept off the stack
     bool unreadable_ = false;
+    uint64_t changes_ = 0;  // counts every change of the two
+    // Since the last copy for a save: whether anything but the current profile may have
+    // changed (an Edit, a read), else the records changed as the current profile.
+    bool all_changed_ = true;
+    std::vector<int32_t> changed_;
+
+    // One read or write of the file at a time; the fields below belong to it.
+    std::timed_mutex file_mutex_;
+    FileStamp stamp_;                        // pro.data as last read or written here
+    std::unique_ptr<ProfileRecord> synced_;  // its current profile then; none when it had none
+    ProfileList copy_;                       // the list as SaveCopy writes it, kept for reuse
+    std::unique_ptr<ProfileStoreHeader> copy_header_;
 };
 
 }  // namespace nimba

@@ -42,6 +42,9 @@ public:
     virtual void BringToFront(const std::string& program) = 0;
     // The window the input capture library posts its events to.
     virtual HWND InputTarget() const = 0;
+    // Returns once what the program writes to disk in the background is written, so that each
+    // line finds it there and hears of its failures, on every run alike.
+    virtual void FinishWrites() = 0;
 };
 
 }  // namespace nimba::scenario

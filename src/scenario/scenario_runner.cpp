@@ -77,6 +77,7 @@ private:
         for (int round = 0; round < kMaxSettleRounds && quiet_rounds < 2; ++round) {
             QCoreApplication::processEvents(QEventLoop::AllEvents);
             if (!options_.real_time) platform::test::AdvanceBy(0);
+            host_.FinishWrites();
             quiet_rounds = skin::PumpMessageQueue() == 0 ? quiet_rounds + 1 : 0;
         }
     }

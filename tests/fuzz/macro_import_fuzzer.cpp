@@ -22,7 +22,7 @@ struct Store {
 
     Store() {
         macros.Add(MacroRecord{u"Copy", 1, 2, {{6, 1, 20}, {6, 2, 10}}});
-        macros.Save();
+        FUZZ_CHECK(macros.Save());
         file_before = fuzz::FileBytes(macros.FilePath());
     }
     std::vector<char> ListBytes() {
@@ -64,6 +64,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(std::memcmp(added.actions, given.actions, sizeof added.actions) == 0);
     FUZZ_CHECK(fuzz::FileBytes(store.macros.FilePath()) == store.ListBytes());
 
-    store.macros.Remove(1);  // saves: macro.data is back to the one macro
+    FUZZ_CHECK(store.macros.Remove(1));  // saves: macro.data is back to the one macro
     return 0;
 }

@@ -31,7 +31,7 @@ struct Stores {
     Stores() {
         profiles.Load();
         macros.Add(MacroRecord{u"Copy", 1, 2, {{6, 1, 20}, {6, 2, 10}}});
-        macros.Save();
+        FUZZ_CHECK(macros.Save());
         profiles_before = ProfileCopies();
         macros_before = MacroCopies();
         macro_file_before = fuzz::FileBytes(macros.FilePath());
@@ -65,7 +65,7 @@ struct Stores {
         profiles.Edit(
             [&](ProfileList& list, ProfileStoreHeader&) { list.resize(profiles_before.size()); });
         macros.Edit([&](MacroList& list) { list.resize(macros_before.size()); });
-        if (fuzz::FileBytes(macros.FilePath()) != macro_file_before) macros.Save();
+        if (fuzz::FileBytes(macros.FilePath()) != macro_file_before) FUZZ_CHECK(macros.Save());
     }
 };
 

@@ -86,12 +86,14 @@ void PrintNotice(std::ostream& out, UINT msg, WPARAM wParam, LPARAM lParam,
 
 int RunApply(const Invocation&, std::ostream&, std::ostream& err) {
     StoreSession session(StoreAccess::kReadOnly);
+    session.Unlock();
     return ApplyToMouse(session.profiles, CurrentProfile(session.profiles), true, err);
 }
 
-int RunStatus(const Invocation& call, std::ostream& out, std::ostream&) {
+int RunStatus(const Invocation& call, std::ostream& out, std::ostream& err) {
     StoreSession session(StoreAccess::kReadOnly);
-    StoreProfileAccess profile(session.profiles);
+    session.Unlock();
+    StoreProfileAccess profile(session.profiles, SaveOrSay(session.profiles, err));
     DeviceSession device(profile);
     LinkState& links = device.links();
     if (links.any_link != 0) {
@@ -123,9 +125,10 @@ int RunStatus(const Invocation& call, std::ostream& out, std::ostream&) {
     return links.any_link != 0 ? kExitOk : kExitNoMouse;
 }
 
-int RunWatch(const Invocation& call, std::ostream& out, std::ostream&) {
+int RunWatch(const Invocation& call, std::ostream& out, std::ostream& err) {
     StoreSession session(StoreAccess::kReadOnly);
-    StoreProfileAccess profile(session.profiles);
+    session.Unlock();
+    StoreProfileAccess profile(session.profiles, SaveOrSay(session.profiles, err));
     std::signal(SIGINT, OnInterrupt);
     std::signal(SIGTERM, OnInterrupt);
     // Printed before the device layer takes the notice in, so a DPI stage shows the DPI of the

@@ -49,7 +49,7 @@ int RunMacroImport(const Invocation& call, std::ostream& out, std::ostream& err)
         return kExitFailure;
     }
     out << result.index << '\t' << TerminalText(Utf16ToUtf8(NameView(record.name))) << '\n';
-    return StoresSaved(session.profiles.data_directory(), err);
+    return StoresSaved(session, err);
 }
 
 int RunMacroExport(const Invocation& call, std::ostream& out, std::ostream& err) {

@@ -35,7 +35,7 @@ int ApplyToMouse(ProfileStore& profiles, const ProfileRecord& mouse_holds, bool 
         case ProgramReply::kNoAnswer:
             return kExitFailure;
     }
-    StoreProfileAccess profile(profiles);
+    StoreProfileAccess profile(profiles, SaveOrSay(profiles, err));
     DeviceSession device(profile);
     LinkState& links = device.links();
     if (links.any_link == 0 ||
@@ -68,8 +68,11 @@ void ReplaceCurrentProfile(ProfileStore& profiles, const ProfileRecord& changed)
     });
 }
 
-int StoresSaved(const std::string& data_directory, std::ostream& err) {
-    return TellRunningProgram(data_directory, StoresApply::kNone, err) == ProgramReply::kNoAnswer
+int StoresSaved(StoreSession& session, std::ostream& err) {
+    // The running program reads the stores now: the lock must be free for it.
+    session.Unlock();
+    return TellRunningProgram(session.profiles.data_directory(), StoresApply::kNone, err) ==
+                   ProgramReply::kNoAnswer
                ? kExitFailure
                : kExitOk;
 }
@@ -81,8 +84,9 @@ int FinishChange(StoreSession& session, const ProfileRecord& before, bool whole,
         return kExitFailure;
     }
     if (saved) saved();
-    return apply ? ApplyToMouse(session.profiles, before, whole, err)
-                 : StoresSaved(session.profiles.data_directory(), err);
+    if (!apply) return StoresSaved(session, err);
+    session.Unlock();
+    return ApplyToMouse(session.profiles, before, whole, err);
 }
 
 }  // namespace nimba::mousectl

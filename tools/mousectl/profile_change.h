@@ -19,8 +19,9 @@ namespace nimba::mousectl {
 int ApplyToMouse(ProfileStore& profiles, const ProfileRecord& mouse_holds, bool whole,
                  std::ostream& err);
 
-// Tells a running program of these stores to read them again after a save; the exit code.
-int StoresSaved(const std::string& data_directory, std::ostream& err);
+// Lets go of the stores and tells a running program of them to read them again after a save;
+// the exit code.
+int StoresSaved(StoreSession& session, std::ostream& err);
 
 // Saves the profile store after a change and applies it when `apply` is set. `before` is the
 // current profile as it was before the change.

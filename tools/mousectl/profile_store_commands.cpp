@@ -53,7 +53,7 @@ int RunImport(const Invocation& call, std::ostream& out, std::ostream& err) {
         return kExitFailure;
     }
     out << result.index << '\t' << TerminalText(name) << '\n';
-    return StoresSaved(session.profiles.data_directory(), err);
+    return StoresSaved(session, err);
 }
 
 int RunExport(const Invocation& call, std::ostream& out, std::ostream& err) {

@@ -104,7 +104,7 @@ int RunProgramRule(const Invocation& call, std::ostream&, std::ostream& err) {
         }
     }
     if (!Save(data_directory, rules, err)) return kExitFailure;
-    return StoresSaved(data_directory, err);
+    return StoresSaved(session, err);
 }
 
 }  // namespace nimba::mousectl

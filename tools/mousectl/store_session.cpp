@@ -1,10 +1,12 @@
 #include "mousectl/store_session.h"
 
 #include <charconv>
+#include <cstdlib>
 #include <iostream>
 #include <utility>
 
 #include "model/utf16.h"
+#include "mousectl/commands.h"
 #include "persistence/data_directory.h"
 #include "persistence/name_case.h"
 #include "platform/module_directory.h"
@@ -13,10 +15,23 @@
 namespace nimba::mousectl {
 namespace {
 
+// A program writing a 1000-profile store holds the lock for well under this.
+constexpr auto kSessionLockWait = std::chrono::seconds(10);
+
 // The language texts name the first profile, so they are loaded before the stores.
 std::string DataDirectoryWithTexts() {
     LoadLanguageTexts();
     return GetDataDirectory();
+}
+
+std::optional<StoreLock> LockStores(const std::string& data_directory) {
+    auto lock = StoreLock::Take(data_directory, kSessionLockWait);
+    if (!lock) {
+        std::cerr << "nimba-mousectl: another process keeps the stores locked ("
+                  << StoreLockPath(data_directory) << "); nothing was changed\n";
+        std::exit(kExitFailure);
+    }
+    return lock;
 }
 
 }  // namespace
@@ -27,7 +42,8 @@ void LoadLanguageTexts() {
 
 StoreSession::StoreSession(StoreAccess access)
     : profiles(DataDirectoryWithTexts(), LanguageText),
-      macros(profiles.data_directory(), LanguageText) {
+      macros(profiles.data_directory(), LanguageText),
+      lock(LockStores(profiles.data_directory())) {
     const std::string& folder = profiles.data_directory();
     const std::pair<StoreLoad, std::string> loads[] = {
         {profiles.Load(access), ProfileStorePath(folder)},
@@ -42,6 +58,12 @@ StoreSession::StoreSession(StoreAccess access)
                       << "were kept in " << load.detail << "\n";
         }
     }
+}
+
+std::function<void()> SaveOrSay(ProfileStore& profiles, std::ostream& err) {
+    return [&profiles, &err] {
+        if (!profiles.Save()) err << "nimba-mousectl: cannot save the profile store\n";
+    };
 }
 
 std::optional<int> ParseIndex(std::string_view text, size_t count, std::ostream& err) {

@@ -3,6 +3,7 @@
 // The profile and macro stores beside the program, opened as the app opens them at start, for
 // the commands that read or change them.
 
+#include <functional>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -10,6 +11,7 @@
 
 #include "macro/macro_store.h"
 #include "persistence/profile_store.h"
+#include "persistence/store_lock.h"
 
 namespace nimba::mousectl {
 
@@ -18,14 +20,25 @@ struct UnreadableStore {
     std::string message;
 };
 
+// Holds the lock of the stores from before they are read until Unlock, so that what a command
+// writes back is what it read plus its change: no other writer saves in between. A command that
+// only reads, or runs on, unlocks as soon as it has read them.
 struct StoreSession {
     // Loads the language texts, the profile store and the macro store; throws UnreadableStore
     // (the command then ends with exit 1) rather than work on a stand-in. A store that was
-    // mended is said on standard error.
+    // mended is said on standard error. Ends the process with a message when another process
+    // keeps the stores locked.
     explicit StoreSession(StoreAccess access = StoreAccess::kReadWrite);
     ProfileStore profiles;
     MacroStore macros;
+
+    void Unlock() { lock.reset(); }
+
+    std::optional<StoreLock> lock;
 };
+
+// A save of the profile store for the device layer, saying on `err` when it failed.
+std::function<void()> SaveOrSay(ProfileStore& profiles, std::ostream& err);
 
 // The language texts of the program folder, for commands that need no store.
 void LoadLanguageTexts();

@@ -236,8 +236,9 @@ UINT CMS_1_Macro::ShowMessage(std::u16string key) {
 // ---- Macros ----
 
 void CMS_1_Macro::AddMacro() {
-    MacroRecord* created = store_.CreateNewMacro();
-    AppendMacroRow(std::u16string(NameView(created->name)));
+    const MacroStore::Created created = store_.CreateNewMacro();
+    AppendMacroRow(std::u16string(NameView(created.record->name)));
+    if (!created.saved) ShowMessage(u"macro_store_save_failed_text");
 }
 
 void CMS_1_Macro::AppendMacroRow(const std::u16string& name) {
@@ -257,8 +258,9 @@ void CMS_1_Macro::DeleteMacro() {
     if (row < 0) return;
     if (ShowMessage(u"delete_macro_text") != 1) return;
     if (recorder_.recording()) StopRecording();
-    store_.Remove(row);
+    const bool saved = store_.Remove(row);
     macro_list_->RemoveAt(row);
+    if (!saved) ShowMessage(u"macro_store_save_failed_text");
     const int next = std::min(row, macro_list_->GetCount() - 1);
     if (next < 0) {
         // The actions stay on show until another macro is loaded.
@@ -380,7 +382,7 @@ void CMS_1_Macro::SaveActions() {
         if (current_index_ < static_cast<int>(macros.size()))
             draft_.WriteInto(*macros[current_index_]);
     });
-    if (!store_.Save()) Trace("macro editor: macro.data could not be written");
+    if (!store_.Save()) ShowMessage(u"macro_store_save_failed_text");
 }
 
 void CMS_1_Macro::RebuildActionList(Reload reload) {

@@ -10,6 +10,8 @@
 //   nimba-program-bench stall               the longest stall of the window thread while a
 //       full apply with two macros runs over the 2.4 GHz link: "ui-stall-ms N", and how long
 //       the apply took: "apply-ms N"
+//   nimba-program-bench watch PROFILES      the longest stall of the window thread over 2.5 s
+//       with a store of PROFILES profiles, after "watching": "ui-stall-ms N"
 
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -24,6 +26,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <functional>
 #include <sstream>
 
 #include "app/program.h"
@@ -128,6 +131,11 @@ int RunProgram(int seconds) {
     return CPaintManagerUI::MessageLoop();
 }
 
+void Store(const nimba::ProfileList& profiles) {
+    auto header = std::make_unique<nimba::ProfileStoreHeader>();
+    if (!nimba::SaveProfileStore(nimba::GetDataDirectory(), profiles, *header)) std::abort();
+}
+
 void StoreProfileWithTwoMacros() {
     nimba::ProfileList profiles;
     profiles.push_back(nimba::NewProfile(u"Bench"));
@@ -141,9 +149,33 @@ void StoreProfileWithTwoMacros() {
                                        static_cast<uint8_t>(a % 2 == 0 ? 1 : 2), 20};
         }
     }
-    auto header = std::make_unique<nimba::ProfileStoreHeader>();
-    nimba::SaveProfileStore(nimba::GetDataDirectory(), profiles, *header);
+    Store(profiles);
 }
+
+// Ticks every millisecond on the window thread: the longest gap is the longest stall, until `done`.
+class StallWatch {
+public:
+    explicit StallWatch(std::function<bool()> done) {
+        tick_.setTimerType(Qt::PreciseTimer);
+        QObject::connect(&tick_, &QTimer::timeout, [this, done] {
+            const qint64 now = clock_.elapsed();
+            longest_ = std::max(longest_, now - last_);
+            last_ = now;
+            if (done()) Quit();
+        });
+    }
+    void Start() {
+        clock_.start();
+        tick_.start(1);
+    }
+    qint64 longest() const { return longest_; }
+    qint64 last() const { return last_; }
+
+private:
+    QTimer tick_;
+    QElapsedTimer clock_;
+    qint64 last_ = 0, longest_ = 0;
+};
 
 // The window is painted and settled first, and the stall is taken from the apply's request until
 // the apply ring goes, so that neither the first paint nor what the machine does afterwards counts.
@@ -153,28 +185,39 @@ int Stall() {
     if (program.Start() != 0) return 2;
     CControlUI* ring = program.main_window()->GetPaintManager().FindControl(u"apply_ring");
     if (ring == nullptr) return 2;
-    QElapsedTimer clock;
-    qint64 last = 0, longest = 0;
     bool shown = false;
-    QTimer tick;
-    tick.setTimerType(Qt::PreciseTimer);
-    QObject::connect(&tick, &QTimer::timeout, [&] {
-        const qint64 now = clock.elapsed();
-        longest = std::max(longest, now - last);
-        last = now;
+    StallWatch watch([&] {
         shown = shown || ring->IsVisible();
-        if (shown && !ring->IsVisible()) Quit();
+        return shown && !ring->IsVisible();
     });
     QTimer::singleShot(1000, [&] {
-        clock.start();
+        watch.Start();
         program.main_window()->page().RequestApply();
-        tick.start(1);
     });
     QTimer::singleShot(30000, Quit);  // an apply that never ends gives no figure
     const int code = CPaintManagerUI::MessageLoop();
     if (!shown || ring->IsVisible()) return 2;
-    std::printf("ui-stall-ms %lld\napply-ms %lld\n", static_cast<long long>(longest),
-                static_cast<long long>(last));
+    std::printf("ui-stall-ms %lld\napply-ms %lld\n", static_cast<long long>(watch.longest()),
+                static_cast<long long>(watch.last()));
+    return code;
+}
+
+// A store of `count` profiles (1000: 33 MB). Once the window has settled it prints "watching"
+// and is watched for 2.5 s, while scripts/bench presses the mouse's DPI button 20 times.
+int Watch(int count) {
+    nimba::ProfileList profiles;
+    for (int i = 0; i < count; ++i) profiles.push_back(nimba::NewProfile(u"Bench"));
+    Store(profiles);
+    nimba::Program program(PrivateRuntimeFolder());
+    if (program.Start() != 0) return 2;
+    StallWatch watch([&] { return watch.last() > 2500; });
+    QTimer::singleShot(1000, [&] {
+        std::printf("watching\n");
+        std::fflush(stdout);
+        watch.Start();
+    });
+    const int code = CPaintManagerUI::MessageLoop();
+    std::printf("ui-stall-ms %lld\n", static_cast<long long>(watch.longest()));
     return code;
 }
 
@@ -189,6 +232,8 @@ int main(int argc, char** argv) {
     if (std::strcmp(mode, "text") == 0) return Bare(seconds, true);
     if (std::strcmp(mode, "program") == 0) return RunProgram(seconds);
     if (std::strcmp(mode, "stall") == 0) return Stall();
-    std::fprintf(stderr, "usage: %s bare|text|program [SECONDS] | stall\n", argv[0]);
+    if (std::strcmp(mode, "watch") == 0) return Watch(seconds);
+    std::fprintf(stderr, "usage: %s bare|text|program [SECONDS] | stall | watch PROFILES\n",
+                 argv[0]);
     return 2;
 }

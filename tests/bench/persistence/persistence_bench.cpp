@@ -22,7 +22,7 @@ struct Fixture {
         folder = std::string(::mkdtemp(pattern.data())) + "/";
         data_dir = DataDirectoryIn(folder);
         for (int i = 0; i < 100; ++i) profiles.push_back(NewProfile(u"Bench"));
-        SaveProfileStore(data_dir, profiles, *header);
+        if (!SaveProfileStore(data_dir, profiles, *header)) std::abort();
         bytes.resize(sizeof(ProfileStoreHeader) + profiles.size() * sizeof(ProfileRecord), 1);
         std::FILE* file = std::fopen((folder + "plain.data").c_str(), "wb");  // for reading alone
         std::fwrite(bytes.data(), 1, bytes.size(), file);

@@ -125,6 +125,7 @@ public:
     nimba::scenario::LinkFlags Links() const override { return {.wired_link = 1, .any_link = 1}; }
     std::string DataDirectory() const override { return "/data/"; }
     HWND InputTarget() const override { return main.GetHWND(); }
+    void FinishWrites() override {}
     void BringToFront(const std::string&) override {}
 
     MainWindow main;

@@ -225,7 +225,7 @@ private:
                     Verdict(kill, "macro", macro_round, macros_);
         for (const auto& entry : std::filesystem::directory_iterator(data_ + kStoreFolder)) {
             const std::string name = entry.path().filename().string();
-            if (name == "pro.data" || name == "macro.data") continue;
+            if (name == "pro.data" || name == "macro.data" || name == "stores.lock") continue;
             std::fprintf(stderr, "kill %d: %s is left beside the stores\n", kill, name.c_str());
             good = false;
         }

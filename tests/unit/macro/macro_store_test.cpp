@@ -37,7 +37,7 @@ TEST_F(MacroStoreTest, NewMacrosAreNumberedAfterTheStoreAndAvoidTakenNames) {
     auto created_after = [&](std::initializer_list<std::u16string_view> stored) {
         store_.Edit([](MacroList& list) { list.clear(); });
         for (auto name : stored) store_.Add(Named(name));
-        return std::u16string(NameView(store_.CreateNewMacro()->name));
+        return std::u16string(NameView(store_.CreateNewMacro().record->name));
     };
     EXPECT_EQ(created_after({u"One", u"Two", u"Three"}), u"Macro4");
     EXPECT_EQ(created_after({u"One", u"Two", u"macro4"}), u"Macro4_1");
@@ -52,7 +52,7 @@ TEST_F(MacroStoreTest, RemovingClosesTheGapInTheFile) {
     ASSERT_TRUE(store_.Save());
     const auto before = ReadBytes(store_.FilePath());
 
-    store_.Remove(0);
+    ASSERT_TRUE(store_.Remove(0));
     const auto after = ReadBytes(store_.FilePath());
     ASSERT_EQ(after.size(), 480u);
     EXPECT_TRUE(std::equal(after.begin(), after.end(), before.begin() + 240));
@@ -91,7 +91,7 @@ TEST_F(MacroStoreTest, LoadsEmptyMissingAndCutFiles) {
     EXPECT_EQ(loaded.action_count, 0);
 
     // The next save writes the mended list; each damaged file is kept as it was.
-    store_.Save();
+    ASSERT_TRUE(store_.Save());
     size_t kept = 0;
     for (const auto& entry : std::filesystem::directory_iterator(data_dir_ + kStoreFolder)) {
         if (entry.path().filename().string().starts_with("macro.data.damaged-")) {

@@ -29,6 +29,7 @@ public:
     void ShowProfile() override {}
     void RequestApply() override { ++applies; }
     void RequestApplySoon(UINT) override { ++delayed_applies; }
+    void SaveProfiles() override {}
     HWND Window() const override { return nullptr; }
 
     ProfileRecord current{};
