@@ -19,6 +19,8 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The Chinese, Japanese and Korean translations need a font with their scripts.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS fonts-noto-cjk)
 # The program folder's own libraries are found through the run path, not as system libraries.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${CMAKE_BINARY_DIR}/bin)
 set(CPACK_STRIP_FILES ON)

@@ -7,12 +7,14 @@
 #include <utility>
 
 #include "app/autostart_entry.h"
+#include "app/program_language.h"
 #include "device/device_messages.h"
 #include "device/mouse_ids.h"
 #include "dialogs/dpi_msg.h"
 #include "dialogs/msg_wnd.h"
 #include "persistence/data_directory.h"
 #include "persistence/name_case.h"
+#include "persistence/program_settings.h"
 #include "platform/debug_output.h"
 #include "platform/device_broadcast.h"
 #include "platform/input_event_message.h"
@@ -20,6 +22,7 @@
 #include "platform/module_directory.h"
 #include "platform/text_encoding.h"
 #include "skin/container.h"
+#include "skin/language_choice.h"
 #include "skin/menu_command.h"
 #include "skin/resource_manager.h"
 #include "skin/window_functions.h"
@@ -51,8 +54,8 @@ void CMainWnd::InitWindow() {
     page_.Attach(GetHWND(), &m_pm, &input_capture_);
     page_.Init(link_options_);
 
-    CResourceManager::GetInstance().LoadLanguage(
-        platform::Utf16ToUtf8(CPaintManagerUI::GetResourcePath()) + "lan.xml");
+    settings_ = LoadProgramSettings(GetDataDirectory() + kStoreFolder);
+    LoadProgramLanguage(settings_.language);
     title_ = CResourceManager::GetInstance().GetText(u"mouse_name_text");
     tray_.CreateTrayIcon(GetHWND(), kIconId, title_);
     if (tray_.HostDrawsMenu() && hosted_tray_menu_.Init(u"traymenu.xml", GetHWND())) {
@@ -186,15 +189,39 @@ void CMainWnd::OnTrayIcon(LPARAM event) {
     if (event == WM_LBUTTONUP) {
         ShowOrExplain(true);
     } else if (event == WM_RBUTTONUP) {
-        tray_menu_.reset();
-        POINT cursor{};
-        GetCursorPos(&cursor);
-        tray_menu_ = std::make_unique<CMenuWnd>();
-        std::map<std::u16string, bool> ticks = TrayMenuTicks();
-        tray_menu_->Init(nullptr, u"traymenu.xml", POINT{cursor.x, cursor.y - 50}, &m_pm, &ticks,
-                         eMenuAlignment_Left | eMenuAlignment_Top);
-        tray_menu_->ResizeMenu();
+        OpenTrayMenu(u"traymenu.xml");
     }
+}
+
+void CMainWnd::OpenTrayMenu(std::u16string_view xml) {
+    tray_menu_.reset();
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    tray_menu_ = std::make_unique<CMenuWnd>();
+    std::map<std::u16string, bool> ticks = TrayMenuTicks();
+    tray_menu_->Init(nullptr, xml, POINT{cursor.x, cursor.y - 50}, &m_pm, &ticks,
+                     eMenuAlignment_Left | eMenuAlignment_Top);
+    tray_menu_->ResizeMenu();
+}
+
+void CMainWnd::ChooseLanguage(const std::string& choice) {
+    settings_.language = choice;
+    LoadProgramLanguage(choice);
+    WindowImplBase::RefreshAllTexts();
+    if (!SaveProgramSettings(GetDataDirectory() + kStoreFolder, settings_)) {
+        Trace("the language choice could not be saved");
+        ShowMessageBox(GetHWND(), u"language_save_failed_text");
+    }
+}
+
+void CMainWnd::OnLanguageChanged() {
+    title_ = CResourceManager::GetInstance().GetText(u"mouse_name_text");
+    SetWindowText(title_);
+    if (tray_.HostDrawsMenu() && hosted_tray_menu_.Init(u"traymenu.xml", GetHWND())) {
+        hosted_tray_menu_.SetChecks(TrayMenuTicks());
+    }
+    page_.ShowProfile();
+    UpdateTrayTooltip();
 }
 
 void CMainWnd::OnMenuCommand(WPARAM record) {
@@ -212,6 +239,11 @@ void CMainWnd::OnMenuCommand(WPARAM record) {
         hosted_tray_menu_.SetChecks(TrayMenuTicks());
     } else if (EqualsIgnoringCase(name, u"exit")) {
         Exit();
+    } else if (name == u"language") {
+        OpenTrayMenu(u"languagemenu.xml");
+    } else if (name.starts_with(u"language_")) {
+        const std::string code = platform::Utf16ToUtf8(name.substr(9));
+        ChooseLanguage(code == "follow" ? "" : code);
     } else if (name.starts_with(u"ms_1")) {
         page_.OnFunctionChosen(name);
     }
@@ -229,8 +261,16 @@ void CMainWnd::Exit() {
     DestroyWindow();
 }
 
-std::map<std::u16string, bool> CMainWnd::TrayMenuTicks() {
-    return {{u"autostart", AutostartEnabled()}};
+std::map<std::u16string, bool> CMainWnd::TrayMenuTicks() const {
+    std::map<std::u16string, bool> ticks{{u"autostart", AutostartEnabled()}};
+    const std::string chosen = settings_.language.empty() ? "follow" : settings_.language;
+    for (const std::string& code :
+         ShippedLanguages(platform::Utf16ToUtf8(CPaintManagerUI::GetResourcePath()))) {
+        ticks[u"language_" + platform::Utf8ToUtf16(code)] = code == chosen;
+    }
+    ticks[u"language_en"] = chosen == "en";
+    ticks[u"language_follow"] = chosen == "follow";
+    return ticks;
 }
 
 void CMainWnd::PutAway() {

@@ -12,6 +12,7 @@
 #include "app/input_capture_library.h"
 #include "app/instance_channel.h"
 #include "page/ms_1_page.h"
+#include "persistence/program_settings.h"
 #include "skin/menu_wnd.h"
 #include "skin/native_menu.h"
 #include "skin/tray_icon.h"
@@ -56,6 +57,11 @@ private:
     void ShowOrExplain(bool only_when_hidden);
     void ShowNoDeviceMessage();
     void OnTrayIcon(LPARAM event);
+    // The skin menu `xml` at the cursor, as the tray's right click shows it.
+    void OpenTrayMenu(std::u16string_view xml);
+    // Speaks `choice` from now on ("" follows the desktop) and keeps it for the next start.
+    void ChooseLanguage(const std::string& choice);
+    void OnLanguageChanged() override;
     void OnMenuCommand(WPARAM record);
     void OnDevicePresence();
     void OnDpiNotice(WPARAM kind, LPARAM value);
@@ -63,7 +69,7 @@ private:
     void OnDeviceChange(WPARAM event, LPARAM broadcast);
     void UpdateTrayTooltip();
     // The tray menu's ticks as they are now.
-    static std::map<std::u16string, bool> TrayMenuTicks();
+    std::map<std::u16string, bool> TrayMenuTicks() const;
     InstanceAnswer OnStoresChanged(const StoresChanged& change);
     // Reads the stores again and asks for the apply `apply` names.
     // Reads the stores again; when they are busy, later.
@@ -80,6 +86,7 @@ private:
     InputCaptureLibrary input_capture_;
     CTrayIcon tray_;
     std::u16string title_;
+    ProgramSettings settings_;
     bool device_present_ = false;
     // The popup deletes itself; its window handle is the weak handle that says it still lives.
     HWND dpi_popup_ = nullptr;

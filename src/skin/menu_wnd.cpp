@@ -138,6 +138,8 @@ void CMenuElementUI::RefreshTexts() {
 void CMenuElementUI::SetAttribute(std::u16string_view name, std::u16string_view value) {
     if (name == u"checked") {
         SetChecked(nimba::skin::ParseBool(nimba::skin::ToQ(value)));
+    } else if (name == u"submenu") {
+        submenu_ = value;
     } else {
         CButtonUI::SetAttribute(name, value);
     }

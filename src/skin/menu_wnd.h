@@ -36,6 +36,9 @@ public:
     std::u16string_view GetClass() const override { return u"MenuElement"; }
     bool GetChecked() const { return checked_; }
     void SetChecked(bool checked);
+    // The menu skin this item opens: the owner gets the item's command and shows that menu;
+    // a menu the desktop draws shows it as a submenu.
+    const std::u16string& GetSubmenu() const { return submenu_; }
     void SetAttribute(std::u16string_view name, std::u16string_view value) override;
 
     void RefreshTexts() override;
@@ -47,6 +50,7 @@ protected:
 private:
     bool checkable_ = false;
     bool checked_ = false;
+    std::u16string submenu_;
 };
 
 class CMenuWnd : public WindowImplBase {

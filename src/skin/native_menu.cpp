@@ -20,11 +20,21 @@ void CollectElements(CControlUI& control, std::vector<CMenuElementUI*>& elements
 
 bool CNativeMenu::Init(std::u16string_view xml, HWND owner) {
     menu_.clear();
+    submenus_.clear();
     const std::unique_ptr<CControlUI> root(CDialogBuilder().Create(xml));
     if (!root) return false;
     std::vector<CMenuElementUI*> elements;
     CollectElements(*root, elements);
     for (CMenuElementUI* element : elements) {
+        if (!element->GetSubmenu().empty()) {
+            auto submenu = std::make_unique<CNativeMenu>();
+            if (submenu->Init(element->GetSubmenu(), owner)) {
+                submenu->menu_.setTitle(nimba::skin::ToQ(element->GetShownText()));
+                menu_.addMenu(&submenu->menu_);
+                submenus_.push_back(std::move(submenu));
+            }
+            continue;
+        }
         QAction* action = menu_.addAction(nimba::skin::ToQ(element->GetShownText()));
         action->setObjectName(nimba::skin::ToQ(element->GetName()));
         action->setCheckable(element->GetChecked());
@@ -42,6 +52,7 @@ bool CNativeMenu::Init(std::u16string_view xml, HWND owner) {
 }
 
 void CNativeMenu::SetChecks(const std::map<std::u16string, bool>& check_states) {
+    for (const auto& submenu : submenus_) submenu->SetChecks(check_states);
     for (QAction* action : menu_.actions()) {
         const auto it = check_states.find(nimba::skin::FromQ(action->objectName()));
         if (it == check_states.end()) continue;

@@ -7,8 +7,10 @@
 
 #include <QMenu>
 #include <map>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/win_types.h"
 
@@ -22,4 +24,5 @@ public:
 
 private:
     QMenu menu_;
+    std::vector<std::unique_ptr<CNativeMenu>> submenus_;
 };

@@ -12,24 +12,35 @@ CResourceManager& CResourceManager::GetInstance() {
     return instance;
 }
 
+namespace {
+
+using Texts = std::unordered_map<std::u16string, std::u16string>;
+
 // Language file format:
-//   <Language>
+//   <Language name="English">
 //     <Text id="left_click_text">Left click</Text>
 //   </Language>
 // A text is the element's character data; entries without an id are ignored.
-bool CResourceManager::LoadLanguage(const std::string& path) {
+bool ReadTexts(const std::string& path, Texts& texts) {
     pugi::xml_document doc;
     if (!doc.load_file(path.c_str(), pugi::parse_default, pugi::encoding_utf8)) return false;
     const pugi::xml_node root = doc.child("Language");
-    // Any other document is not a language file; keep the texts in use.
+    // Any other document is not a language file.
     if (!root) return false;
-
-    std::unordered_map<std::u16string, std::u16string> texts;
     for (const pugi::xml_node entry : root.children("Text")) {
         const std::string id = entry.attribute("id").value();
         if (id.empty()) continue;
         texts[Utf8ToUtf16(id)] = Utf8ToUtf16(entry.child_value());
     }
+    return true;
+}
+
+}  // namespace
+
+bool CResourceManager::LoadLanguage(const std::string& path, const std::string& translation) {
+    Texts texts;
+    if (!ReadTexts(path, texts)) return false;
+    if (!translation.empty()) ReadTexts(translation, texts);
     texts_ = std::move(texts);
     return true;
 }

@@ -11,9 +11,12 @@ class CResourceManager {
 public:
     static CResourceManager& GetInstance();
 
-    // Loads the <Text id="key">text</Text> entries of a language file, replacing any
-    // loaded before. False when the file cannot be read or parsed (the texts stay as they were).
-    bool LoadLanguage(const std::string& path);
+    // Loads the <Text id="key">text</Text> entries of the English file at `path`, replacing any
+    // loaded before, then those of `translation` over them when it is given: a text the
+    // translation lacks stays English, never the key. False when the English file cannot be
+    // read or parsed (the texts stay as they were); a translation that cannot be read leaves
+    // English.
+    bool LoadLanguage(const std::string& path, const std::string& translation = {});
     // The text of `key`, or the key itself when the language has none.
     std::u16string GetText(const std::u16string& key) const;
     std::string GetTextUtf8(const std::string& key) const;

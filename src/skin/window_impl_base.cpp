@@ -276,6 +276,16 @@ WindowImplBase* WindowImplBase::FromHandle(HWND hwnd) {
     return it == Windows().end() ? nullptr : it->second;
 }
 
+void WindowImplBase::RefreshAllTexts() {
+    // A window may open or close another while it recomposes; walk a copy.
+    const std::map<HWND, WindowImplBase*> windows = Windows();
+    for (const auto& [hwnd, window] : windows) {
+        if (FromHandle(hwnd) != window) continue;
+        window->m_pm.RefreshTexts();
+        window->OnLanguageChanged();
+    }
+}
+
 int WindowImplBase::ModalDepth() {
     return static_cast<int>(ModalRuns().size()) + OpenFileDialogCount();
 }

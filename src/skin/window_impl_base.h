@@ -37,6 +37,9 @@ public:
     virtual LRESULT OnDestroy(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled);
     // The last call a window gets; the object may delete itself here.
     virtual void OnFinalMessage(HWND hwnd);
+    // After another language was loaded and the skin's texts shown anew: texts the window
+    // composed itself are composed again here.
+    virtual void OnLanguageChanged() {}
 
     // Null when the skin cannot be built.
     HWND Create(HWND parent, std::u16string_view title, DWORD style, DWORD ex_style, int x = 0,
@@ -65,6 +68,8 @@ public:
     // `result` (the windows close as if answered; the callers' code after ShowModal still runs).
     static int ModalDepth();
     static void EndModals(UINT result);
+    // Shows every open window in the language just loaded.
+    static void RefreshAllTexts();
 
     using ModalHook = std::function<void(WindowImplBase& window)>;
     // `hook` gets each modal run of `class_name` once the window is up and its loop runs.

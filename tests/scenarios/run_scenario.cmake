@@ -17,6 +17,7 @@
 # and check what the program left behind after it:
 #   #! then mousectl ARGS... => REGEX   the command's output must match REGEX
 #   #! then file PATH => REGEX          the file (relative to the copy) must match REGEX
+#   #! then file PATH =/> REGEX         ... must not match REGEX anywhere
 #   #! then same A B                    the two files of the copy must be byte for byte equal
 # The story runs in the build folder, so its own paths reach the copy as scenario-runs/NAME/.
 # The user's settings folder is config/ in the copy, and without `#! notifications` the
@@ -57,7 +58,7 @@ foreach(line ${directives})
         list(APPEND same "${CMAKE_MATCH_1}|${CMAKE_MATCH_2}")
     elseif(line MATCHES "^then mousectl (.+) => (.+)$")
         list(APPEND checks "${CMAKE_MATCH_1}|${CMAKE_MATCH_2}")
-    elseif(line MATCHES "^then file (.+ => .+)$")
+    elseif(line MATCHES "^then file (.+ =/?> .+)$")
         list(APPEND file_checks "${CMAKE_MATCH_1}")
     elseif(line MATCHES "^expect-exit ([0-9]+)$")
         set(expected_exit ${CMAKE_MATCH_1})
@@ -151,14 +152,18 @@ foreach(pair ${same})
 endforeach()
 
 foreach(check ${file_checks})
-    string(REGEX MATCH "^(.+) => (.+)$" parts "${check}")
+    string(REGEX MATCH "^(.+) =(/?)> (.+)$" parts "${check}")
     set(path ${WORK}/${CMAKE_MATCH_1})
-    set(pattern "${CMAKE_MATCH_2}")
+    set(negated "${CMAKE_MATCH_2}")
+    set(pattern "${CMAKE_MATCH_3}")
     set(content "(missing)")
     if(EXISTS ${path})
         file(READ ${path} content)
     endif()
-    if(NOT content MATCHES "${pattern}")
+    string(REGEX MATCH "${pattern}" found "${content}")
+    if(negated AND NOT found STREQUAL "")
+        message(FATAL_ERROR "after the story: ${path} holds \"${found}\", which matches ${pattern}")
+    elseif(NOT negated AND NOT content MATCHES "${pattern}")
         message(FATAL_ERROR "after the story: ${path} holds\n${content}\nwhich does not match ${pattern}")
     endif()
 endforeach()

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <pugixml.hpp>
 #include <set>
 #include <sstream>
@@ -15,6 +16,7 @@
 #include <tuple>
 #include <vector>
 
+#include "skin/language_choice.h"
 #include "skin/resource_manager.h"
 
 namespace {
@@ -128,6 +130,94 @@ TEST(LanguageFileTest, RunTimeBuiltKeysHaveTexts) {
             EXPECT_TRUE(rm.HasText(std::u16string(key.begin(), key.end()))) << key;
         }
     }
+}
+
+// The key, own name and placeholders of each translation, against English.
+struct LanguageFile {
+    std::string name;
+    std::map<std::string, std::string> texts;
+};
+
+LanguageFile ReadLanguageFile(const fs::path& path) {
+    pugi::xml_document doc;
+    EXPECT_TRUE(doc.load_file(path.c_str())) << path;
+    LanguageFile file{doc.child("Language").attribute("name").value(), {}};
+    for (const pugi::xml_node entry : doc.child("Language").children("Text")) {
+        file.texts[entry.attribute("id").value()] = entry.child_value();
+    }
+    return file;
+}
+
+// "%d", "%s", "%%" and "%1" in their order: a translation that drops or swaps one prints
+// garbage or reads past its arguments.
+std::string Placeholders(const std::string& text) {
+    std::string out;
+    for (size_t i = text.find('%'); i != std::string::npos && i + 1 < text.size();
+         i = text.find('%', i + 2)) {
+        out += text.substr(i, 2);
+    }
+    return out;
+}
+
+TEST(LanguageFileTest, EveryTranslationHasTheEnglishKeysAndPlaceholders) {
+    const LanguageFile english = ReadLanguageFile(SourceDir() / "res" / "lan.xml");
+    const auto shipped = nimba::ShippedLanguages((SourceDir() / "res").string());
+    EXPECT_GE(shipped.size(), 12u);
+    for (const auto& code : shipped) {
+        const LanguageFile file =
+            ReadLanguageFile(nimba::TranslationFile((SourceDir() / "res").string(), code));
+        std::ostringstream faults;
+        for (const auto& [key, text] : english.texts) {
+            const auto it = file.texts.find(key);
+            if (it == file.texts.end())
+                faults << " missing " << key << ';';
+            else if (it->second.empty() != text.empty())
+                faults << " empty " << key << ';';
+            else if (Placeholders(it->second) != Placeholders(text))
+                faults << " placeholders of " << key << ';';
+        }
+        for (const auto& [key, text] : file.texts) {
+            if (!english.texts.contains(key)) faults << " extra " << key << ';';
+        }
+        EXPECT_FALSE(file.name.empty()) << code << " has no name of its own";
+        EXPECT_EQ(faults.str(), "") << code;
+    }
+}
+
+TEST(LanguageFileTest, TheDesktopsLocalePicksTheLanguage) {
+    const std::vector<std::string> shipped = {"de", "pt_BR", "zh_CN", "zh_TW"};
+    const std::tuple<std::map<std::string, std::string>, std::string> cases[] = {
+        {{{"LANG", "de_DE.UTF-8"}}, "de"},
+        {{{"LANG", "de_DE.UTF-8"}, {"LC_ALL", "C"}}, ""},
+        {{{"LANG", "en_US.UTF-8"}, {"LC_MESSAGES", "pt_PT.UTF-8"}}, "pt_BR"},
+        {{{"LANG", "zh_HK.UTF-8"}}, "zh_TW"},
+        {{{"LANG", "zh_SG.UTF-8"}}, "zh_CN"},
+        {{{"LANG", "fr_FR.UTF-8"}, {"LANGUAGE", "sv:zh_TW:de"}}, "zh_TW"},
+        {{{"LANG", "de_DE.UTF-8"}, {"LANGUAGE", "en_GB:de"}}, ""},
+        {{{"LANG", "C"}, {"LANGUAGE", "de"}}, ""},
+        {{{"LANG", "sv_SE.UTF-8"}}, ""},
+    };
+    for (const auto& [env, expected] : cases) {
+        const auto getenv = [&env = env](const char* name) -> const char* {
+            const auto it = env.find(name);
+            return it == env.end() ? nullptr : it->second.c_str();
+        };
+        EXPECT_EQ(nimba::LanguageFromLocale(getenv, shipped), expected) << env.begin()->second;
+    }
+}
+
+TEST(LanguageFileTest, ATextMissingFromATranslationFallsBackToEnglish) {
+    const fs::path dir = fs::temp_directory_path() / "nimba_lang_fallback";
+    fs::create_directories(dir);
+    std::ofstream(dir / "en.xml")
+        << R"(<Language name="English"><Text id="a_text">A</Text><Text id="b_text">B</Text></Language>)";
+    std::ofstream(dir / "de.xml")
+        << R"(<Language name="Deutsch"><Text id="a_text">Ä</Text></Language>)";
+    CResourceManager rm;
+    ASSERT_TRUE(rm.LoadLanguage((dir / "en.xml").string(), (dir / "de.xml").string()));
+    EXPECT_EQ(rm.GetTextUtf8("a_text"), "Ä");
+    EXPECT_EQ(rm.GetTextUtf8("b_text"), "B");
+    fs::remove_all(dir);
 }
 
 }  // namespace
