@@ -4,13 +4,14 @@
 #include <memory>
 #include <mutex>
 
+#include "platform/input_event_message.h"
 #include "platform/messages.h"
 #include "raw_input_watch.h"
 #include "x11_virtual_key.h"
 
 namespace {
 
-constexpr UINT kInputEventMessage = 1034;
+using nimba::kInputEventMessage;
 
 struct ButtonMessage {
     int x_button;

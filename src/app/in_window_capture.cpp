@@ -6,12 +6,11 @@
 #include <QMouseEvent>
 #include <QWindow>
 
+#include "platform/input_event_message.h"
 #include "platform/messages.h"
 
 namespace nimba {
 namespace {
-
-constexpr UINT kInputEventMessage = 1034;
 
 struct QtKeyRow {
     int qt;

@@ -1,7 +1,6 @@
 #include "app/input_capture_library.h"
 
 #include <QGuiApplication>
-#include <string>
 
 #include "app/in_window_capture.h"
 #include "platform/debug_output.h"
@@ -10,16 +9,6 @@
 #include "platform/text_encoding.h"
 
 namespace nimba {
-namespace {
-
-// The table holds plain function pointers, so its entries find the one library here.
-InputCaptureLibrary* loaded = nullptr;
-
-void Trace(const std::string& text) {
-    OutputDebugStringW(platform::FromUtf8(text).c_str());
-}
-
-}  // namespace
 
 InputCaptureLibrary::InputCaptureLibrary() = default;
 
@@ -33,20 +22,24 @@ void InputCaptureLibrary::Load() {
         Trace("input capture library not loaded: nothing can be recorded");
         return;
     }
-    const auto entry = [this]<class F>(const char* name, F InputCaptureTable::*slot, F ours) {
-        library_entries_.*slot = reinterpret_cast<F>(GetProcAddress(library_, name));
-        // An entry the library lacks stays null, and nobody calls it.
-        if (library_entries_.*slot != nullptr) table_.*slot = ours;
+    bool complete = true;
+    const auto entry = [&]<class F>(const char* name, F& slot) {
+        slot = reinterpret_cast<F>(GetProcAddress(library_, name));
+        if (slot == nullptr) Trace(std::string("input capture library without ") + name);
+        complete = complete && slot != nullptr;
     };
-    entry("installmousehook", &InputCaptureTable::installmousehook, &InstallMouseHook);
-    entry("removemousehook", &InputCaptureTable::removemousehook, &RemoveMouseHook);
-    entry("enablemousehook", &InputCaptureTable::enablemousehook, &EnableMouseHook);
-    entry("installhook", &InputCaptureTable::installhook, &InstallHook);
-    entry("removehook", &InputCaptureTable::removehook, &RemoveHook);
-    entry("enablehook", &InputCaptureTable::enablehook, &EnableHook);
-    entry("mousewheelenable", &InputCaptureTable::mousewheelenable, &MouseWheelEnable);
-    loaded = this;
-
+    entry("removemousehook", entries_.removemousehook);
+    entry("enablemousehook", entries_.enablemousehook);
+    entry("installhook", entries_.installhook);
+    entry("removehook", entries_.removehook);
+    entry("enablehook", entries_.enablehook);
+    entry("mousewheelenable", entries_.mousewheelenable);
+    // A library missing an entry could leave a hook on that nothing takes down.
+    if (!complete) {
+        FreeLibrary(library_);
+        library_ = nullptr;
+        return;
+    }
     if (QGuiApplication::platformName() != QStringLiteral("xcb")) {
         in_window_ = std::make_unique<InWindowCapture>();
         Trace("input capture: inside the program's own windows (they are not on an X server)");
@@ -57,70 +50,49 @@ void InputCaptureLibrary::Load() {
 
 void InputCaptureLibrary::Unload() {
     if (library_ == nullptr) return;
-    if (table_.removemousehook != nullptr) table_.removemousehook();
-    if (table_.removehook != nullptr) table_.removehook();
+    Stop();
     in_window_.reset();
     FreeLibrary(library_);
     library_ = nullptr;
-    library_entries_ = {};
-    table_ = {};
-    if (loaded == this) loaded = nullptr;
+    entries_ = {};
 }
 
-HWND InputCaptureLibrary::receiver() const {
-    return keys_on_ ? receiver_ : nullptr;
+void InputCaptureLibrary::Start(HWND receiver) {
+    if (library_ == nullptr) return;
+    receiver_ = receiver;
+    if (in_window_ != nullptr) {
+        in_window_->SetReceiver(receiver);
+        in_window_->SetKeys(true);
+        return;
+    }
+    entries_.installhook(receiver);
+    entries_.enablehook(1);
+    entries_.mousewheelenable(0);
 }
 
-void InputCaptureLibrary::InstallMouseHook() {
-    if (loaded->in_window_ == nullptr) loaded->library_entries_.installmousehook();
-}
-
-void InputCaptureLibrary::RemoveMouseHook() {
-    if (loaded->in_window_ != nullptr) {
-        loaded->in_window_->SetMouse(false);
+void InputCaptureLibrary::SetMouse(bool on) {
+    if (library_ == nullptr) return;
+    if (in_window_ != nullptr) {
+        in_window_->SetMouse(on);
     } else {
-        loaded->library_entries_.removemousehook();
+        entries_.enablemousehook(on ? 1 : 0);
     }
 }
 
-void InputCaptureLibrary::EnableMouseHook(int on) {
-    if (loaded->in_window_ != nullptr) {
-        loaded->in_window_->SetMouse(on != 0);
-    } else {
-        loaded->library_entries_.enablemousehook(on);
+void InputCaptureLibrary::Stop() {
+    if (library_ == nullptr) return;
+    receiver_ = nullptr;
+    if (in_window_ != nullptr) {
+        in_window_->SetReceiver(nullptr);
+        in_window_->SetKeys(false);
+        in_window_->SetMouse(false);
+        return;
     }
-}
-
-void InputCaptureLibrary::InstallHook(HWND receiver) {
-    loaded->receiver_ = receiver;
-    if (loaded->in_window_ != nullptr) {
-        loaded->in_window_->SetReceiver(receiver);
-    } else {
-        loaded->library_entries_.installhook(receiver);
-    }
-}
-
-void InputCaptureLibrary::RemoveHook() {
-    loaded->receiver_ = nullptr;
-    loaded->keys_on_ = false;
-    if (loaded->in_window_ != nullptr) {
-        loaded->in_window_->SetReceiver(nullptr);
-    } else {
-        loaded->library_entries_.removehook();
-    }
-}
-
-void InputCaptureLibrary::EnableHook(int on) {
-    loaded->keys_on_ = on != 0;
-    if (loaded->in_window_ != nullptr) {
-        loaded->in_window_->SetKeys(on != 0);
-    } else {
-        loaded->library_entries_.enablehook(on);
-    }
-}
-
-void InputCaptureLibrary::MouseWheelEnable(int on) {
-    if (loaded->in_window_ == nullptr) loaded->library_entries_.mousewheelenable(on);
+    entries_.removehook();
+    entries_.removemousehook();
+    entries_.enablemousehook(0);
+    entries_.enablehook(0);
+    entries_.mousewheelenable(0);
 }
 
 }  // namespace nimba

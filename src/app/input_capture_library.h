@@ -1,51 +1,56 @@
 #pragma once
 
-// The input capture library as the program uses it: loaded once from the program folder, its
-// entry points handed out as the capture table. The table's entries go through here, so the
-// program knows which window is receiving input events (a scripted run posts its own events
-// there). Where the program's windows are not on an X server, the library sees nothing the
-// user types into them, so the same entries capture inside the program's own windows instead.
+// The input capture library as the program uses it: loaded once from the program folder, with
+// every entry point it uses or not at all. It knows which window is receiving input events
+// (a scripted run posts its own events there). Where the program's windows are not on an X
+// server, the library sees nothing the user types into them, so the capture happens inside the
+// program's own windows instead.
 
 #include <memory>
 
-#include "macro/input_capture_table.h"
+#include "macro/input_capture.h"
 #include "platform/win_types.h"
 
 namespace nimba {
 
 class InWindowCapture;
 
-class InputCaptureLibrary {
+class InputCaptureLibrary final : public InputCapture {
 public:
     InputCaptureLibrary();
-    ~InputCaptureLibrary();
+    ~InputCaptureLibrary() override;
     InputCaptureLibrary(const InputCaptureLibrary&) = delete;
     InputCaptureLibrary& operator=(const InputCaptureLibrary&) = delete;
 
-    // Loads "Tap.dll" from the program folder; the table stays empty when it does not load.
+    // Loads "Tap.dll" from the program folder; nothing is captured when it does not load.
     void Load();
-    // Removes both hooks and unloads the library.
+    // Takes the hooks down and unloads the library.
     void Unload();
 
-    const InputCaptureTable& table() const { return table_; }
-    // The window key events go to now, or null while no hook is on.
-    HWND receiver() const;
+    bool Available() const override { return library_ != nullptr; }
+    // The window input events go to now, or null while no session is open.
+    HWND receiver() const { return receiver_; }
+
+protected:
+    void Start(HWND receiver) override;
+    void SetMouse(bool on) override;
+    void Stop() override;
 
 private:
-    static void InstallMouseHook();
-    static void RemoveMouseHook();
-    static void EnableMouseHook(int on);
-    static void InstallHook(HWND receiver);
-    static void RemoveHook();
-    static void EnableHook(int on);
-    static void MouseWheelEnable(int on);
+    // The library's entry points.
+    struct Entries {
+        void (*removemousehook)() = nullptr;
+        void (*enablemousehook)(int on) = nullptr;
+        void (*installhook)(HWND receiver) = nullptr;
+        void (*removehook)() = nullptr;
+        void (*enablehook)(int on) = nullptr;
+        void (*mousewheelenable)(int on) = nullptr;
+    };
 
     HMODULE library_ = nullptr;
-    InputCaptureTable library_entries_;
-    InputCaptureTable table_;
+    Entries entries_;
     std::unique_ptr<InWindowCapture> in_window_;
     HWND receiver_ = nullptr;
-    bool keys_on_ = false;
 };
 
 }  // namespace nimba

@@ -9,6 +9,7 @@
 #include "app/autostart_entry.h"
 #include "app/program_language.h"
 #include "device/device_messages.h"
+#include "device/mouse_ids.h"
 #include "dialogs/dpi_msg.h"
 #include "dialogs/msg_wnd.h"
 #include "persistence/data_directory.h"
@@ -16,6 +17,7 @@
 #include "persistence/program_settings.h"
 #include "platform/debug_output.h"
 #include "platform/device_broadcast.h"
+#include "platform/input_event_message.h"
 #include "platform/messages.h"
 #include "platform/module_directory.h"
 #include "platform/text_encoding.h"
@@ -32,10 +34,9 @@ constexpr UINT kIconId = 107;
 // Shows the no-device message outside the handler that asked for it, so a second start or a
 // tray click is answered at once while the box waits for the user.
 constexpr UINT kNoDeviceMessage = WM_USER + 300;
-
-void Trace(const std::string& text) {
-    OutputDebugStringW(platform::FromUtf8(text).c_str());
-}
+// Messages of the window's set that nothing sends any more.
+constexpr UINT kUnsentMessage1130 = 1130;
+constexpr UINT kUnsentMessage5121 = 5121;
 
 }  // namespace
 
@@ -50,7 +51,7 @@ CMainWnd::~CMainWnd() {
 
 void CMainWnd::InitWindow() {
     AddVirtualWnd(u"MS_1_Page", &page_);
-    page_.Attach(GetHWND(), &m_pm, &input_capture_.table());
+    page_.Attach(GetHWND(), &m_pm, &input_capture_);
     page_.Init(link_options_);
 
     settings_ = LoadProgramSettings(GetDataDirectory() + kStoreFolder);
@@ -149,9 +150,11 @@ LRESULT CMainWnd::HandleCustomMessage(UINT msg, WPARAM wParam, LPARAM lParam, bo
             }
             handled = page_.HandleWindowMessage(msg, wParam, lParam);
             return 0;
-        case 1034:  // input events: the capture windows take them, not this one
-        case 1130:
-        case 5121:
+        // Taken and ignored: input events go to the window that opened a capture session; the
+        // other two have no sender left, but still count as handled.
+        case kInputEventMessage:
+        case kUnsentMessage1130:
+        case kUnsentMessage5121:
             return 0;
         default:
             handled = page_.HandleWindowMessage(msg, wParam, lParam);
@@ -308,12 +311,11 @@ void CMainWnd::CloseDpiPopup() {
 void CMainWnd::OnDeviceChange(WPARAM event, LPARAM broadcast) {
     const auto* device = reinterpret_cast<const DeviceBroadcast*>(broadcast);
     if (event == DBT_DEVNODES_CHANGED) {
-        Trace("Succuss");
+        Trace("Succuss");  // spelt so on purpose: the trace reads as it always has
         return;
     }
     if (device == nullptr || device->devicetype != DBT_DEVTYP_DEVICEINTERFACE) return;
-    const bool is_mouse = device->name.find("VID&02045e") != std::string::npos &&
-                          device->name.find("PID&0047") != std::string::npos;
+    const bool is_mouse = IsBleMouseInterface(device->name);
     if (event == DBT_DEVICEARRIVAL) {
         Trace("DBT_DEVICEARRIVAL.");
         Trace(device->name);

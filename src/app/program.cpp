@@ -44,7 +44,7 @@ int Program::Start() {
         instance_.SignalRunningCopy();
         return kAnotherCopyRuns;
     }
-    OutputDebugStringW(L"ilen = 0");
+    OutputDebugStringW(L"ilen = 0");  // kept as it always read, though nothing is measured
     // Docks and task switchers tie the windows (Wayland app id) to the menu entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("com.nimba.r380x"));
     // Keys are named as the keyboard of the session the windows are on prints them.

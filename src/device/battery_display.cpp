@@ -6,21 +6,17 @@
 #include "platform/messages.h"
 
 namespace nimba {
-namespace {
-
-constexpr const char* kLowBatteryNote = "ms_1_low_power_label";
-
-}  // namespace
+namespace {}  // namespace
 
 void BatteryDisplay::ShowBatteryLevel(int level) {
     controls_.SetPowerProgress(level);
     controls_.SetPowerText(std::to_string(level) + "%");
-    controls_.SetVisible(kLowBatteryNote, level <= kLowBatteryLevel);
+    controls_.ShowIndicator(Indicator::kLowBattery, level <= kLowBatteryLevel);
 }
 
 void BatteryDisplay::ShowCharging() {
     controls_.SetPowerTextKey("charging_text");
-    controls_.SetVisible(kLowBatteryNote, false);
+    controls_.ShowIndicator(Indicator::kLowBattery, false);
     SetTimer(window_, kChargingAnimationTimer, kChargingAnimationMs);
 }
 
@@ -36,7 +32,7 @@ void BatteryDisplay::StepAnimation() {
 
 void BatteryDisplay::Clear() {
     controls_.SetPowerText("");
-    controls_.SetVisible(kLowBatteryNote, false);
+    controls_.ShowIndicator(Indicator::kLowBattery, false);
     StopCharging();
 }
 

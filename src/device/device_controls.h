@@ -7,12 +7,15 @@ namespace nimba {
 // Everything the link manager and the device event intake do to the settings page's controls.
 // All calls come on the window thread, except SetApplyRingVisible and ShowMouseBehind, which
 // come from the apply worker and must be handed to the window thread by the implementation.
+// The page's marks that follow the mouse: one per link, the note that it sleeps or is not
+// there, and the note that its battery runs low.
+enum class Indicator { kWired, kWireless, kBle, kSleepLabel, kLowBattery };
+
 class DeviceControls {
 public:
     virtual ~DeviceControls() = default;
 
-    // "ms_1_wired", "ms_1_wireless", "ms_1_BLE", "ms_1_sleep_label".
-    virtual void SetVisible(const std::string& name, bool visible) = 0;
+    virtual void ShowIndicator(Indicator indicator, bool visible) = 0;
     // The controls whose visibility follows the links.
     virtual void RefreshLinkVisibility() = 0;
 

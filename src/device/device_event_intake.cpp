@@ -94,7 +94,7 @@ void DeviceEventIntake::HandleUsbNotice(uint16_t word, uint16_t value) {
         MouseHeard(false);
         // On the cable the mouse is charging unless it says it is full.
         links_.wireless_awake.store(0);
-        controls_.SetVisible("ms_1_wireless", false);
+        controls_.ShowIndicator(Indicator::kWireless, false);
         controls_.RefreshLinkVisibility();
         if (status == kPowerFullyCharged) {
             battery_.StopCharging();
@@ -107,7 +107,7 @@ void DeviceEventIntake::HandleUsbNotice(uint16_t word, uint16_t value) {
     const bool came_back = links_.wireless_awake.load() == 0 || links_.awaiting_device.load() == 1;
     if (links_.wireless_awake.load() == 0) {
         links_.wireless_awake.store(1);
-        controls_.SetVisible("ms_1_wireless", true);
+        controls_.ShowIndicator(Indicator::kWireless, true);
         controls_.RefreshLinkVisibility();
     }
     if (status == kPowerCharging) {
@@ -119,7 +119,7 @@ void DeviceEventIntake::HandleUsbNotice(uint16_t word, uint16_t value) {
         battery_.ShowBatteryLevel(std::min(level, kFullLevel));
     }
     links_.awaiting_device.store(0);
-    controls_.SetVisible("ms_1_sleep_label", false);
+    controls_.ShowIndicator(Indicator::kSleepLabel, false);
     MouseHeard(came_back);
 }
 

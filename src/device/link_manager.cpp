@@ -75,14 +75,14 @@ void LinkManager::StartLinks() {
     if (wired_.OpenFeatureDevice() != 0) {
         links_.wired_link.store(1);
         links_.awaiting_device.store(0);
-        controls_.SetVisible("ms_1_sleep_label", false);
+        controls_.ShowIndicator(Indicator::kSleepLabel, false);
         battery_.ShowCharging();
-        controls_.SetVisible("ms_1_wired", true);
+        controls_.ShowIndicator(Indicator::kWired, true);
     } else {
         links_.wired_link.store(0);
         links_.awaiting_device.store(1);
-        controls_.SetVisible("ms_1_sleep_label", true);
-        controls_.SetVisible("ms_1_wired", false);
+        controls_.ShowIndicator(Indicator::kSleepLabel, true);
+        controls_.ShowIndicator(Indicator::kWired, false);
     }
 
     wireless_.SetVidPid(kReceiverId.vendor, kReceiverId.product);
@@ -90,10 +90,10 @@ void LinkManager::StartLinks() {
     if (wireless_.OpenFeatureDevice() != 0) {
         SetTimer(window_, kWirelessWatchdogTimer, kWirelessWatchdogMs);
         links_.wireless_link.store(1);
-        controls_.SetVisible("ms_1_wireless", true);
+        controls_.ShowIndicator(Indicator::kWireless, true);
     } else {
         links_.wireless_link.store(0);
-        controls_.SetVisible("ms_1_wireless", false);
+        controls_.ShowIndicator(Indicator::kWireless, false);
     }
 
     links_.ble_link.store(options_.ble_mouse_found() ? 1 : 0);
@@ -135,7 +135,7 @@ void LinkManager::OnWirelessArrival() {
     if (links_.wireless_link.load() == 1) return;
     Sleep(kArrivalSettleMs);
     links_.wireless_link.store(1);
-    controls_.SetVisible("ms_1_wireless", true);
+    controls_.ShowIndicator(Indicator::kWireless, true);
     controls_.RefreshLinkVisibility();
     wireless_.OpenFeatureDevice();
     SetTimer(window_, kWirelessWatchdogTimer, kWirelessWatchdogMs);
@@ -147,7 +147,7 @@ void LinkManager::OnWirelessRemoval() {
     links_.wireless_link.store(2);
     // Without its receiver the mouse is not heard there; hearing it again is its return.
     links_.wireless_awake.store(0);
-    controls_.SetVisible("ms_1_wireless", false);
+    controls_.ShowIndicator(Indicator::kWireless, false);
     wireless_.CloseFeatureDevice();
     controls_.RefreshLinkVisibility();
     KillTimer(window_, kWirelessWatchdogTimer);
@@ -160,8 +160,8 @@ void LinkManager::OnWiredArrival() {
     links_.wired_link.store(1);
     wired_.OpenFeatureDevice();
     links_.awaiting_device.store(0);
-    controls_.SetVisible("ms_1_sleep_label", false);
-    controls_.SetVisible("ms_1_wired", true);
+    controls_.ShowIndicator(Indicator::kSleepLabel, false);
+    controls_.ShowIndicator(Indicator::kWired, true);
     controls_.RefreshLinkVisibility();
     battery_.ResetAnimation();
     battery_.ShowCharging();
@@ -174,8 +174,8 @@ void LinkManager::OnWiredRemoval() {
     links_.wired_link.store(2);
     wired_.CloseFeatureDevice();
     links_.awaiting_device.store(1);
-    controls_.SetVisible("ms_1_sleep_label", true);
-    controls_.SetVisible("ms_1_wired", false);
+    controls_.ShowIndicator(Indicator::kSleepLabel, true);
+    controls_.ShowIndicator(Indicator::kWired, false);
     controls_.RefreshLinkVisibility();
     battery_.Clear();
     UpdateAnyLink(false, links_.wireless_link.load() == 1 || links_.ble_link.load() != 0);
@@ -185,20 +185,20 @@ void LinkManager::SetBleConnected(int connected) {
     links_.ble_link.store(connected);
     const bool usb_up = links_.wireless_link.load() == 1 || links_.wired_link.load() == 1;
     if (connected != 0) {
-        ble_.SetMatchStrings("VID&02045E", "PID&0047");
+        ble_.SetMatchStrings(BleVendorMatch(), BleProductMatch());
         SetTimer(window_, kBleNotifySetupTimer, kBleNotifySetupMs);
         links_.awaiting_device.store(0);
-        controls_.SetVisible("ms_1_sleep_label", false);
-        controls_.SetVisible("ms_1_BLE", true);
+        controls_.ShowIndicator(Indicator::kSleepLabel, false);
+        controls_.ShowIndicator(Indicator::kBle, true);
         controls_.RefreshLinkVisibility();
         UpdateAnyLink(true, usb_up);
         PostMessageW(window_, kApplyRequestMessage, kApplyMouseBack, 0);
     } else {
         ble_.SetMatchStrings("", "");
         ble_.BleCloseNotifications();
-        controls_.SetVisible("ms_1_BLE", false);
+        controls_.ShowIndicator(Indicator::kBle, false);
         if (links_.wireless_awake.load() == 0 && links_.wired_link.load() != 1) {
-            controls_.SetVisible("ms_1_sleep_label", true);
+            controls_.ShowIndicator(Indicator::kSleepLabel, true);
         }
         UpdateAnyLink(false, usb_up);
     }
@@ -219,10 +219,10 @@ void LinkManager::RegisterForDeviceChanges() {
 void LinkManager::OnWirelessIdle() {
     KillTimer(window_, kWirelessWatchdogTimer);
     links_.wireless_awake.store(0);
-    controls_.SetVisible("ms_1_wireless", false);
+    controls_.ShowIndicator(Indicator::kWireless, false);
     controls_.RefreshLinkVisibility();
     if (links_.ble_link.load() == 0 && links_.wired_link.load() != 1) {
-        controls_.SetVisible("ms_1_sleep_label", true);
+        controls_.ShowIndicator(Indicator::kSleepLabel, true);
     }
 }
 

@@ -145,11 +145,8 @@ std::optional<DWORD> ChooseColor(HWND owner, POINT anchor, DWORD initial) {
     CDpiColorWnd dialog;
     dialog.SetAnchor(anchor);
     dialog.SetSelectedColor(initial);
-    if (dialog.Create(owner, u"", WS_POPUP | WS_VISIBLE, WS_EX_TOOLWINDOW, 0, 0, 800, 800) ==
-        nullptr) {
-        return std::nullopt;
-    }
-    if (dialog.ShowModal() != 1) return std::nullopt;
+    // It places itself below the anchor.
+    if (dialog.RunModal(owner, false) != 1U) return std::nullopt;
     return dialog.GetSelectedColor();
 }
 

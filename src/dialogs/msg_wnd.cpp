@@ -24,12 +24,7 @@ void CMsgWnd::Notify(TNotifyUI& msg) {
 
 UINT ShowMessageBox(HWND owner, std::u16string message_key) {
     CMsgWnd box(u"warning_title_text", std::move(message_key));
-    if (box.Create(owner, u"", WS_POPUP | WS_VISIBLE, WS_EX_TOOLWINDOW, 0, 0, 800, 800) ==
-        nullptr) {
-        return 0;
-    }
-    box.CenterWindow();
-    return box.ShowModal();
+    return box.RunModal(owner).value_or(0);
 }
 
 }  // namespace nimba

@@ -7,35 +7,20 @@
 #include "platform/debug_output.h"
 #include "platform/text_encoding.h"
 #include "skin/button.h"
+#include "skin/resource_manager.h"
 
 namespace nimba {
-namespace {
+namespace {}  // namespace
 
-constexpr UINT kInputEventMessage = 1034;
-
-void Trace(const std::string& text) {
-    OutputDebugStringW(platform::FromUtf8(text).c_str());
-}
-
-}  // namespace
-
-CShortcutWnd::CShortcutWnd(KeyCombination preset, const InputCaptureTable& capture)
+CShortcutWnd::CShortcutWnd(KeyCombination preset, InputCapture& capture)
     : combination_(preset), capture_(capture) {}
 
-CShortcutWnd::~CShortcutWnd() {
-    StopCapture();
-}
+CShortcutWnd::~CShortcutWnd() = default;
 
 std::optional<KeyCombination> CShortcutWnd::Run(HWND owner, KeyCombination preset,
-                                                const InputCaptureTable& capture) {
+                                                InputCapture& capture) {
     CShortcutWnd dialog(preset, capture);
-    if (dialog.Create(owner, u"", WS_POPUP | WS_VISIBLE, WS_EX_TOOLWINDOW, 0, 0, 800, 800) ==
-        nullptr) {
-        Trace("shortcut dialog: the skin cannot be built");
-        return std::nullopt;
-    }
-    dialog.CenterWindow();
-    if (dialog.ShowModal() != 1) return std::nullopt;
+    if (dialog.RunModal(owner) != 1U) return std::nullopt;
     return dialog.combination_;
 }
 
@@ -50,12 +35,12 @@ void CShortcutWnd::InitWindow() {
     // Escape cancels, except in the key field, where it is the key being caught.
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), GetWindowWidget());
     QObject::connect(escape, &QShortcut::activated, [this] {
-        if (!capturing_) Close(0);
+        if (!session_) Close(0);
     });
 }
 
 void CShortcutWnd::ShowKey() {
-    if (key_edit_ != nullptr) key_edit_->SetText(KeyName(combination_.key));
+    if (key_edit_ != nullptr) key_edit_->SetText(KeyName(combination_.key, LanguageText));
 }
 
 void CShortcutWnd::OnClick(TNotifyUI& msg) {
@@ -79,7 +64,7 @@ void CShortcutWnd::Notify(TNotifyUI& msg) {
     } else if (msg.sType == notify_type::kSetFocus && msg.pSender == key_edit_) {
         StartCapture();
     } else if (msg.sType == notify_type::kKillFocus && msg.pSender == key_edit_) {
-        StopCapture();
+        session_.reset();
     }
 }
 
@@ -91,8 +76,7 @@ LRESULT CShortcutWnd::HandleCustomMessage(UINT msg, WPARAM wParam, LPARAM lParam
     std::snprintf(trace, sizeof trace, "%lx,%lx\n", static_cast<unsigned long>(wParam),
                   static_cast<unsigned long>(lParam));
     Trace(trace);
-    // Mouse messages and codes outside the virtual-key range name no key.
-    if (wParam < 1 || wParam > 254) return 0;
+    if (!IsVirtualKey(wParam)) return 0;
     combination_.key = KeyCodeOfVirtualKey(static_cast<int>(wParam)).code;
     std::snprintf(trace, sizeof trace, "iUsageID=%d\n", combination_.key);
     Trace(trace);
@@ -101,26 +85,17 @@ LRESULT CShortcutWnd::HandleCustomMessage(UINT msg, WPARAM wParam, LPARAM lParam
 }
 
 LRESULT CShortcutWnd::OnDestroy(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) {
-    StopCapture();
+    session_.reset();
     return WindowImplBase::OnDestroy(msg, wParam, lParam, handled);
 }
 
 void CShortcutWnd::StartCapture() {
-    if (capturing_) return;
-    if (capture_.installhook == nullptr || capture_.enablehook == nullptr) {
+    if (session_) return;
+    if (!capture_.Available()) {
         Trace("shortcut dialog: no input capture library, the key field takes no keys");
         return;
     }
-    capturing_ = true;
-    capture_.installhook(GetHWND());
-    capture_.enablehook(1);
-}
-
-void CShortcutWnd::StopCapture() {
-    if (!capturing_) return;
-    capturing_ = false;
-    if (capture_.removehook != nullptr) capture_.removehook();
-    if (capture_.enablehook != nullptr) capture_.enablehook(0);
+    session_.emplace(capture_, GetHWND());
 }
 
 }  // namespace nimba

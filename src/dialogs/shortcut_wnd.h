@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "macro/input_capture_table.h"
+#include "macro/input_capture.h"
 #include "skin/window_impl_base.h"
 
 class CCheckBoxUI;
@@ -22,7 +22,7 @@ struct KeyCombination {
 
 class CShortcutWnd : public WindowImplBase {
 public:
-    CShortcutWnd(KeyCombination preset, const InputCaptureTable& capture);
+    CShortcutWnd(KeyCombination preset, InputCapture& capture);
     ~CShortcutWnd() override;
     CShortcutWnd(const CShortcutWnd&) = delete;
     CShortcutWnd& operator=(const CShortcutWnd&) = delete;
@@ -37,16 +37,15 @@ public:
 
     // Shows the dialog over `owner`; the combination when the user answered OK.
     static std::optional<KeyCombination> Run(HWND owner, KeyCombination preset,
-                                             const InputCaptureTable& capture);
+                                             InputCapture& capture);
 
 private:
     void StartCapture();
-    void StopCapture();
     void ShowKey();
 
     KeyCombination combination_;
-    const InputCaptureTable& capture_;
-    bool capturing_ = false;
+    InputCapture& capture_;
+    std::optional<CaptureSession> session_;
     std::array<CCheckBoxUI*, 4> flags_{};
     CControlUI* key_edit_ = nullptr;
 };

@@ -3,12 +3,12 @@
 #include <array>
 #include <string_view>
 
+#include "model/macro_action.h"
 #include "model/utf16.h"
 #include "persistence/name_case.h"
 #include "platform/debug_output.h"
 #include "platform/keyboard_layout.h"
 #include "platform/text_encoding.h"
-#include "skin/resource_manager.h"
 
 namespace nimba {
 namespace {
@@ -130,10 +130,10 @@ constexpr KeyUsageRow kRows[] = {
     {92, 231, 0},
     // Codes that are their own virtual key
     {240, 240, 0},
-    {241, 241, 0},
-    {242, 242, 0},
-    {243, 243, 0},
-    {244, 244, 0},
+    {kLeftButtonCode, kLeftButtonCode, 0},
+    {kRightButtonCode, kRightButtonCode, 0},
+    {kMiddleButtonCode, kMiddleButtonCode, 0},
+    {kBackwardButtonCode, kBackwardButtonCode, 0},
     {247, 247, 0},
     {248, 248, 0},
 };
@@ -150,9 +150,9 @@ const KeyUsageRow* FirstRowWhere(auto matches) {
     return nullptr;
 }
 
-std::u16string Text(std::u16string_view id) {
+std::u16string Text(std::u16string_view id, const TextLookup& text) {
     if (id.empty()) return {};
-    return CResourceManager::GetInstance().GetText(std::u16string(id));
+    return text(id);
 }
 
 // Text ids of the codes that do not follow the keyboard layout.
@@ -170,11 +170,11 @@ std::u16string_view FixedCodeTextId(uint8_t code) {
     static constexpr std::u16string_view kFrom224[] = {u"key_LCtrl", u"key_LShift", u"key_LAlt",
                                                        u"key_LWin",  u"key_RCtrl",  u"key_RShift",
                                                        u"key_RAlt",  u"key_RWin"};
-    static constexpr std::u16string_view kFrom241[] = {u"L_Button", u"R_Button", u"M_Button",
-                                                       u"Backward_Button", u"Forward_Button"};
+    static constexpr std::u16string_view kMouseButtons[] = {u"L_Button", u"R_Button", u"M_Button",
+                                                            u"Backward_Button", u"Forward_Button"};
     if (code >= 58 && code <= 101) return kFrom58[code - 58];
     if (code >= 224 && code <= 231) return kFrom224[code - 224];
-    if (code >= 241 && code <= 245) return kFrom241[code - 241];
+    if (IsMouseButtonCode(code)) return kMouseButtons[code - kLeftButtonCode];
     switch (code) {
         case 130:
             return u"Sleep";
@@ -270,9 +270,9 @@ KeyCodeLookup KeyCodeOfVirtualKey(int virtual_key) {
 
 namespace {
 
-std::u16string LookUpKeyName(uint8_t code) {
+std::u16string LookUpKeyName(uint8_t code, const TextLookup& text) {
     const bool follows_layout = (code >= 4 && code <= 57) || (code >= 232 && code <= 239);
-    if (!follows_layout) return Text(FixedCodeTextId(code));
+    if (!follows_layout) return Text(FixedCodeTextId(code), text);
     int virtual_key = 0;
     if (const KeyUsageRow* row =
             FirstRowWhere([&](const KeyUsageRow& r) { return r.usage == code; })) {
@@ -280,21 +280,21 @@ std::u16string LookUpKeyName(uint8_t code) {
                           ? static_cast<int>(MapVirtualKeyW(row->scan_code, MAPVK_VSC_TO_VK_EX))
                           : row->virtual_key;
     }
-    return VirtualKeyName(virtual_key);
+    return VirtualKeyName(virtual_key, text);
 }
 
 }  // namespace
 
-std::u16string KeyName(uint8_t code) {
-    std::u16string name = LookUpKeyName(code);
+std::u16string KeyName(uint8_t code, const TextLookup& text) {
+    std::u16string name = LookUpKeyName(code, text);
     const std::wstring trace = L"m_key = " + platform::FromUtf8(Utf16ToUtf8(name)) + L"\r\n";
     OutputDebugStringW(trace.c_str());
     return name;
 }
 
-std::u16string VirtualKeyName(int virtual_key) {
+std::u16string VirtualKeyName(int virtual_key, const TextLookup& text) {
     const std::u16string_view id = FixedVirtualKeyTextId(virtual_key);
-    if (!id.empty()) return Text(id);
+    if (!id.empty()) return Text(id, text);
     const UINT vk = static_cast<UINT>(virtual_key);
     const UINT scan = MapVirtualKeyW(vk, MAPVK_VK_TO_VSC);
     const std::array<BYTE, 256> no_keys_down{};

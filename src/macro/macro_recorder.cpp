@@ -8,12 +8,6 @@
 namespace nimba {
 namespace {
 
-constexpr uint8_t kLeftButton = 241;
-constexpr uint8_t kRightButton = 242;
-constexpr uint8_t kMiddleButton = 243;
-constexpr uint8_t kSecondSideButton = 244;
-constexpr uint8_t kFirstSideButton = 245;
-
 MacroAction Action(uint8_t code, uint8_t kind) {
     return MacroAction{code, kind, kMinDelayMs};
 }
@@ -23,28 +17,28 @@ MacroAction Action(uint8_t code, uint8_t kind) {
 std::optional<MacroAction> ActionOfInputEvent(WPARAM wParam, LPARAM lParam) {
     switch (wParam) {
         case 0x201:
-            return Action(kLeftButton, kMacroPress);
+            return Action(kLeftButtonCode, kMacroPress);
         case 0x202:
-            return Action(kLeftButton, kMacroRelease);
+            return Action(kLeftButtonCode, kMacroRelease);
         case 0x204:
-            return Action(kRightButton, kMacroPress);
+            return Action(kRightButtonCode, kMacroPress);
         case 0x205:
-            return Action(kRightButton, kMacroRelease);
+            return Action(kRightButtonCode, kMacroRelease);
         case 0x207:
-            return Action(kMiddleButton, kMacroPress);
+            return Action(kMiddleButtonCode, kMacroPress);
         case 0x208:
-            return Action(kMiddleButton, kMacroRelease);
+            return Action(kMiddleButtonCode, kMacroRelease);
         case 0x20B:
         case 0x20C: {
             // Only the two side buttons exist; any other lParam names no button.
             if (lParam != 1 && lParam != 2) return std::nullopt;
-            const uint8_t code = lParam == 1 ? kFirstSideButton : kSecondSideButton;
+            const uint8_t code = lParam == 1 ? kForwardButtonCode : kBackwardButtonCode;
             return Action(code, wParam == 0x20B ? kMacroPress : kMacroRelease);
         }
         default:
             break;
     }
-    if (wParam < 1 || wParam > 254) return std::nullopt;
+    if (!IsVirtualKey(wParam)) return std::nullopt;
     const KeyCodeLookup key = KeyCodeOfVirtualKey(static_cast<int>(wParam));
     return Action(key.code, lParam == 0 ? kMacroPress : kMacroRelease);
 }

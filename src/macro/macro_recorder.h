@@ -13,7 +13,6 @@
 
 namespace nimba {
 
-inline constexpr UINT kInputEventMessage = 1034;
 inline constexpr uint16_t kMinDelayMs = 10;
 
 enum class DelayMode { kRecorded = 0, kDefault = 1, kNone = 2 };

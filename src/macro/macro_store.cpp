@@ -11,7 +11,6 @@
 #include "persistence/store_files.h"
 #include "persistence/store_lock.h"
 #include "persistence/unique_name.h"
-#include "skin/resource_manager.h"
 
 namespace nimba {
 
@@ -36,7 +35,8 @@ bool ReadMacroList(InputStream& in, MacroList& macros) {
     }
 }
 
-MacroStore::MacroStore(std::string data_directory) : data_directory_(std::move(data_directory)) {}
+MacroStore::MacroStore(std::string data_directory, TextLookup text)
+    : data_directory_(std::move(data_directory)), text_(std::move(text)) {}
 
 std::string MacroStore::FilePath() const {
     return MacroStorePath(data_directory_);
@@ -103,12 +103,18 @@ int MacroStore::AppendLocked(std::unique_ptr<MacroRecord> record) {
     return static_cast<int>(macros_.size()) - 1;
 }
 
+std::u16string MacroStore::FreeNameLocked(std::u16string_view wanted) const {
+    // A nameless macro would be a blank row and a button reading "Macro: ".
+    const std::u16string name =
+        wanted.empty() ? text_(u"add_macro_text") + Utf8ToUtf16(std::to_string(macros_.size() + 1))
+                       : std::u16string(wanted);
+    return NameForNewRecord(macros_, name, kMacroNameChars, kMacroNameChars);
+}
+
 MacroStore::Created MacroStore::CreateNewMacro() {
     std::lock_guard lock(mutex_);
-    const std::u16string base = CResourceManager::GetInstance().GetText(u"add_macro_text") +
-                                Utf8ToUtf16(std::to_string(macros_.size() + 1));
     auto record = std::make_unique<MacroRecord>();
-    CopyName(record->name, NameForNewRecord(macros_, base, kMacroNameChars, kMacroNameChars));
+    CopyName(record->name, FreeNameLocked({}));
     MacroRecord* created = record.get();
     AppendLocked(std::move(record));
     return {created, SaveLocked()};
@@ -141,8 +147,7 @@ MacroStore::Match MacroStore::FindIdentical(const ButtonAssignment& button) cons
 int MacroStore::AddFromButton(ButtonAssignment& button) {
     std::lock_guard lock(mutex_);
     auto record = std::make_unique<MacroRecord>();
-    const std::u16string name =
-        NameForNewRecord(macros_, NameView(button.macro_name), kMacroNameChars, kMacroNameChars);
+    const std::u16string name = FreeNameLocked(NameView(button.macro_name));
     CopyName(record->name, name);
     CopyName(button.macro_name, name);
     record->loop_count = button.macro_loop_count;
@@ -157,8 +162,7 @@ int MacroStore::AddFromButton(ButtonAssignment& button) {
 
 int MacroStore::Add(MacroRecord record) {
     std::lock_guard lock(mutex_);
-    CopyName(record.name,
-             NameForNewRecord(macros_, NameView(record.name), kMacroNameChars, kMacroNameChars));
+    CopyName(record.name, FreeNameLocked(NameView(record.name)));
     return AppendLocked(std::make_unique<MacroRecord>(record));
 }
 

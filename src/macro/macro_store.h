@@ -10,6 +10,7 @@
 
 #include "macro/macro_record.h"
 #include "model/profile_record.h"
+#include "model/text_lookup.h"
 #include "persistence/atomic_file.h"
 #include "persistence/byte_stream.h"
 #include "persistence/store_load.h"
@@ -33,8 +34,9 @@ public:
         int index;  // -1 when no record has the name
     };
 
-    // `data_directory` ends in "/"; the file lives in its store folder.
-    explicit MacroStore(std::string data_directory);
+    // `data_directory` ends in "/"; the file lives in its store folder. `text` gives
+    // "add_macro_text", the stem of new macros' names.
+    MacroStore(std::string data_directory, TextLookup text);
 
     struct Created {
         MacroRecord* record;
@@ -64,6 +66,7 @@ public:
     int AddFromButton(ButtonAssignment& button);
     // Appends `record` under a free name (cut to the name field). Does not save.
     int Add(MacroRecord record);
+    // Both name a macro without a name as a new macro is named.
 
     size_t Size() const;
     // Copies the record at `index`; false when there is none.
@@ -83,8 +86,10 @@ private:
     [[nodiscard]] bool SaveWithLocked(
         const std::function<bool(const FileReplacement&)>& save) const;
     int AppendLocked(std::unique_ptr<MacroRecord> record);
+    std::u16string FreeNameLocked(std::u16string_view wanted) const;
 
     std::string data_directory_;
+    TextLookup text_;
     mutable std::mutex mutex_;
     MacroList macros_;
     bool unreadable_ = false;

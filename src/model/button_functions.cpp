@@ -125,6 +125,14 @@ uint8_t FunctionFromMenuName(std::u16string_view item_name) {
     return kFunctionLeftClick;
 }
 
+bool KeepsALeftClick(const ProfileRecord& profile, int slot, uint8_t function) {
+    constexpr int kLeftClickRuleButtons = 16;
+    for (int i = 0; i < kLeftClickRuleButtons; ++i) {
+        if ((i == slot ? function : profile.buttons[i].function) == kFunctionLeftClick) return true;
+    }
+    return false;
+}
+
 DeviceBytesValue DeviceBytes(const ButtonAssignment& button, int slot) {
     const ButtonFunction* row = FindButtonFunction(button.function);
     DeviceBytesValue bytes = row ? row->device_bytes : DeviceBytesValue{0, 0, 0};

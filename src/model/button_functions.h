@@ -5,12 +5,12 @@
 
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
 
 #include "model/profile_record.h"
+#include "model/text_lookup.h"
 
 namespace nimba {
 
@@ -38,6 +38,10 @@ const ButtonFunction* FindButtonFunction(uint8_t code);
 // The code a menu item chooses; names compare without case, an unknown name is left click.
 uint8_t FunctionFromMenuName(std::u16string_view item_name);
 
+// Whether some button among 1-16 keeps the left click once `slot` takes `function`: without
+// one the mouse could no longer be clicked with.
+bool KeepsALeftClick(const ProfileRecord& profile, int slot, uint8_t function);
+
 // What the mouse is told for the button in `slot` (0..17).
 DeviceBytesValue DeviceBytes(const ButtonAssignment& button, int slot);
 
@@ -45,7 +49,6 @@ struct ButtonLabelText {
     std::u16string text;
     bool is_language_key;  // true: `text` is a key the label control resolves itself
 };
-using TextLookup = std::function<std::u16string(std::u16string_view key)>;
 
 // The label of a button. Key combinations and macros are composed here from language texts
 // (`text`) and, for a key combination, the display name of its key (`key_name`).

@@ -21,4 +21,15 @@ inline constexpr uint8_t kMacroPress = 1;
 inline constexpr uint8_t kMacroRelease = 2;
 inline constexpr int kMaxMacroActions = 46;
 
+// Our key codes for the mouse's own buttons, after the keyboard's usages.
+inline constexpr uint8_t kLeftButtonCode = 241;
+inline constexpr uint8_t kRightButtonCode = 242;
+inline constexpr uint8_t kMiddleButtonCode = 243;
+inline constexpr uint8_t kBackwardButtonCode = 244;
+inline constexpr uint8_t kForwardButtonCode = 245;
+
+constexpr bool IsMouseButtonCode(uint8_t code) {
+    return code >= kLeftButtonCode && code <= kForwardButtonCode;
+}
+
 }  // namespace nimba

@@ -21,24 +21,12 @@ namespace {
 constexpr int kMenuItemHeight = 22;
 constexpr int kMenuMargin = 4;
 constexpr int kMenuUpwardOffset = 21;
-// Buttons that count for the rule that some button keeps the left click.
-constexpr int kLeftClickRuleButtons = 16;
-
-// The mouse could no longer be clicked with if no button among 1-16 kept the left click.
-bool KeepsALeftClick(const ProfileRecord& profile, int slot, uint8_t function) {
-    for (int i = 0; i < kLeftClickRuleButtons; ++i) {
-        if ((i == slot ? function : profile.buttons[i].function) == kFunctionLeftClick) {
-            return true;
-        }
-    }
-    return false;
-}
 
 }  // namespace
 
 ButtonAssignmentControls::~ButtonAssignmentControls() = default;
 
-void ButtonAssignmentControls::Attach(CPaintManagerUI* manager, const InputCaptureTable* capture) {
+void ButtonAssignmentControls::Attach(CPaintManagerUI* manager, InputCapture* capture) {
     pm_ = manager;
     capture_ = capture;
 }
@@ -49,13 +37,11 @@ void ButtonAssignmentControls::Bind(const ControlFinder& find) {
 }
 
 void ButtonAssignmentControls::Show(const ProfileRecord& profile) {
-    const TextLookup text = [](std::u16string_view key) {
-        return CResourceManager::GetInstance().GetText(std::u16string(key));
-    };
     for (int i = 0; i < kButtons; ++i) {
         if (buttons_[i] == nullptr) continue;
         const ButtonAssignment& button = profile.buttons[i];
-        const ButtonLabelText label = ButtonLabel(button, text, KeyName(button.shortcut_key));
+        const ButtonLabelText label =
+            ButtonLabel(button, LanguageText, KeyName(button.shortcut_key, LanguageText));
         buttons_[i]->SetResourceText(label.is_language_key);
         buttons_[i]->SetText(label.text);
     }
@@ -149,8 +135,8 @@ void ButtonAssignmentControls::OpenMacroEditor() {
     host_.RequestApply();
 }
 
-const InputCaptureTable& ButtonAssignmentControls::Capture() const {
-    static const InputCaptureTable kNoCapture;
+InputCapture& ButtonAssignmentControls::Capture() const {
+    static NoInputCapture kNoCapture;
     return capture_ != nullptr ? *capture_ : kNoCapture;
 }
 

@@ -8,7 +8,7 @@
 #include <memory>
 #include <string_view>
 
-#include "macro/input_capture_table.h"
+#include "macro/input_capture.h"
 #include "macro/macro_store.h"
 #include "page/settings_group.h"
 #include "persistence/profile_store.h"
@@ -29,7 +29,7 @@ public:
     ButtonAssignmentControls& operator=(const ButtonAssignmentControls&) = delete;
 
     // The page's paint manager (the menu's owner) and the capture table, before Bind.
-    void Attach(CPaintManagerUI* manager, const InputCaptureTable* capture);
+    void Attach(CPaintManagerUI* manager, InputCapture* capture);
     void Bind(const ControlFinder& find);
     void Show(const ProfileRecord& profile);
     // True when the notification was one of this group's.
@@ -44,13 +44,13 @@ private:
     bool AskCombination(ButtonAssignment& button);
     // False when no macro was chosen.
     bool AskMacro(ButtonAssignment& button);
-    const InputCaptureTable& Capture() const;
+    InputCapture& Capture() const;
 
     SettingsHost& host_;
     ProfileStore& profiles_;
     MacroStore& macros_;
     CPaintManagerUI* pm_ = nullptr;
-    const InputCaptureTable* capture_ = nullptr;
+    InputCapture* capture_ = nullptr;
     std::array<CButtonUI*, kButtons> buttons_{};
     CControlUI* macro_button_ = nullptr;
     std::unique_ptr<CMenuWnd> menu_;

@@ -47,7 +47,9 @@ MacroSyncResult SyncButtonMacros(ProfileList& profiles, int current, const Macro
         if (!profiles[p]) continue;
         for (int slot = 0; slot < kSyncedButtons; ++slot) {
             ButtonAssignment& button = profiles[p]->buttons[slot];
-            if (button.function != kFunctionMacro && button.macro_name[0] == u'\0') continue;
+            // A button given another function keeps the name of the macro it once ran; that
+            // name is no longer its function and must not send it back to its default.
+            if (button.function != kFunctionMacro) continue;
             const ButtonAssignment before = button;
             SyncButton(button, slot, macros);
             if (std::memcmp(&before, &button, sizeof button) == 0) continue;

@@ -1,8 +1,9 @@
 #pragma once
 
 // Buttons carry copies of the macros they run. After the macro editor closes, every copy on
-// buttons 1-12 of every profile is brought up to date: a renamed or deleted macro sends its
-// buttons back to their defaults, a changed one gives them its new actions.
+// buttons 1-12 of every profile whose function is still the macro is brought up to date: a
+// renamed or deleted macro sends its buttons back to their defaults, a changed one gives them
+// its new actions.
 
 #include "macro/macro_store.h"
 #include "persistence/profile_store.h"

@@ -43,8 +43,8 @@ DesktopLauncher& TestLauncher() {
     return launcher;
 }
 
-void Trace(const std::string& text) {
-    OutputDebugStringW(platform::FromUtf8("mouse settings: " + text).c_str());
+void TraceSettings(const std::string& text) {
+    Trace("mouse settings: " + text);
 }
 
 bool StartDetached(const std::vector<std::string>& command) {
@@ -73,12 +73,12 @@ void OpenDesktopMouseSettings() {
     const std::vector<std::string> command =
         DesktopMouseSettingsCommand(desktop != nullptr ? desktop : "");
     if (command.empty()) {
-        Trace(std::string("no known desktop in XDG_CURRENT_DESKTOP \"") +
-              (desktop != nullptr ? desktop : "") + "\"");
+        TraceSettings(std::string("no known desktop in XDG_CURRENT_DESKTOP \"") +
+                      (desktop != nullptr ? desktop : "") + "\"");
         return;
     }
     const bool started = TestLauncher() ? TestLauncher()(command) : StartDetached(command);
-    if (!started) Trace(command.front() + " did not start");
+    if (!started) TraceSettings(command.front() + " did not start");
 }
 
 void SetDesktopLauncherForTest(DesktopLauncher launcher) {

@@ -1,5 +1,6 @@
 #include "page/dpi_stages.h"
 
+#include "dialogs/msg_wnd.h"
 #include "model/dpi_code.h"
 #include "model/profile_defaults.h"
 #include "page/page_texts.h"
@@ -126,6 +127,15 @@ void DpiStages::CommitTyped(int s) {
 }
 
 void DpiStages::OnStageChosen(int s) {
+    ProfileRecord profile{};
+    if (!host_.CopyCurrent(profile)) return;
+    // A stage without a DPI value is not in use: the mouse would be left on a stage it does not
+    // step through.
+    if (profile.dpi_x[s] == 0) {
+        SelectStage(profile.current_dpi_stage + 1);
+        ShowMessageBox(host_.Window(), u"dpi_stage_unused_text");
+        return;
+    }
     if (!host_.EditCurrent([&](ProfileRecord& profile) { profile.current_dpi_stage = s; })) return;
     host_.RequestApply();
 }

@@ -24,7 +24,7 @@ constexpr DWORD kPendingApplyColour = 0xFFF2B233;
 }  // namespace
 
 CMS_1_Page::CMS_1_Page(std::string data_directory)
-    : store_(data_directory), macros_(std::move(data_directory)) {
+    : store_(data_directory, LanguageText), macros_(std::move(data_directory), LanguageText) {
     MapMessage(notify_type::kClick, {}, [this](TNotifyUI& msg) { OnClick(msg); });
     MapMessage(notify_type::kSelectChanged, {}, [this](TNotifyUI& msg) { OnSettingsNotify(msg); });
     // The first entry that matches takes a notification: the profile list's before any list's.
@@ -43,7 +43,7 @@ CMS_1_Page::~CMS_1_Page() {
     StopLinks();
 }
 
-void CMS_1_Page::Attach(HWND window, CPaintManagerUI* manager, const InputCaptureTable* capture) {
+void CMS_1_Page::Attach(HWND window, CPaintManagerUI* manager, InputCapture* capture) {
     window_ = window;
     pm_ = manager;
     buttons_.Attach(manager, capture);
@@ -51,8 +51,8 @@ void CMS_1_Page::Attach(HWND window, CPaintManagerUI* manager, const InputCaptur
 
 void CMS_1_Page::Init(LinkManagerOptions options) {
     BindControls();
-    SetVisible("ms_1_check_lift_of_distance", false);
-    SetVisible("ms_1_ver_light", false);
+    HideOrShow(u"ms_1_check_lift_of_distance", false);
+    HideOrShow(u"ms_1_ver_light", false);
     link_manager_ = std::make_unique<LinkManager>(window_, *this, profile_access_, apply_, ble_,
                                                   std::move(options));
     link_manager_->StartLinks();
@@ -105,10 +105,10 @@ void CMS_1_Page::BindControls() {
         sections_.push_back(section);
     }
     find_as(u"ms_1_ver_setting", settings_);
-    check_rate_ = sections_[5].check;
-    rate_section_ = sections_[5].body;
-    check_debounce_ = sections_[9].check;
-    debounce_section_ = sections_[9].body;
+    find_as(u"ms_1_check_prate", check_rate_);
+    rate_section_ = find(u"ms_1_ver_prate");
+    find_as(u"ms_1_check_key_debounce", check_debounce_);
+    debounce_section_ = find(u"ms_1_hor_key_debounce");
 
     buttons_.Bind(find);
     dpi_stages_.Bind(find);
@@ -316,9 +316,14 @@ void CMS_1_Page::HideForBle(CCheckBoxUI* check, CControlUI* section) {
     if (section != nullptr) section->SetVisible(false);
 }
 
-void CMS_1_Page::SetVisible(const std::string& name, bool visible) {
-    if (CControlUI* control = pm_->FindControl(platform::Utf8ToUtf16(name)))
-        control->SetVisible(visible);
+void CMS_1_Page::ShowIndicator(Indicator indicator, bool visible) {
+    static constexpr std::u16string_view kNames[] = {u"ms_1_wired", u"ms_1_wireless", u"ms_1_BLE",
+                                                     u"ms_1_sleep_label", u"ms_1_low_power_label"};
+    HideOrShow(kNames[static_cast<int>(indicator)], visible);
+}
+
+void CMS_1_Page::HideOrShow(std::u16string_view name, bool visible) {
+    if (CControlUI* control = pm_->FindControl(name)) control->SetVisible(visible);
 }
 
 void CMS_1_Page::SetPowerProgress(int value) {
@@ -364,7 +369,7 @@ void CMS_1_Page::ShowMouseBehind(bool behind) {
 void CMS_1_Page::ShowPendingMark(bool behind) {
     if (behind == mouse_behind_) return;
     mouse_behind_ = behind;
-    SetVisible("ms_1_label_pending", behind);
+    HideOrShow(u"ms_1_label_pending", behind);
     if (apply_button_ != nullptr) {
         apply_button_->SetBkColor(behind ? kPendingApplyColour : 0);
         // A screen reader gives the tip with the button.

@@ -15,7 +15,7 @@
 #include "device/gatt_ble_transport.h"
 #include "device/link_manager.h"
 #include "device/store_profile_access.h"
-#include "macro/input_capture_table.h"
+#include "macro/input_capture.h"
 #include "macro/macro_store.h"
 #include "page/button_assignment.h"
 #include "page/desktop_notification.h"
@@ -65,7 +65,7 @@ public:
     CMS_1_Page& operator=(const CMS_1_Page&) = delete;
 
     // The main window's handle, paint manager and capture table, before Init.
-    void Attach(HWND window, CPaintManagerUI* manager, const InputCaptureTable* capture);
+    void Attach(HWND window, CPaintManagerUI* manager, InputCapture* capture);
     // Binds the controls, hides what starts hidden and starts the links.
     void Init(LinkManagerOptions options = {});
     // Reads both stores, fills the profile list and shows the current profile; the first apply
@@ -116,7 +116,7 @@ public:
     }
 
     // DeviceControls
-    void SetVisible(const std::string& name, bool visible) override;
+    void ShowIndicator(Indicator indicator, bool visible) override;
     void RefreshLinkVisibility() override;
     void SetPowerProgress(int value) override;
     void SetPowerText(const std::string& text) override;
@@ -148,6 +148,7 @@ private:
     void OnSectionTicked(const Section& section);
     void ScrollSettingsToEnd();
     void HideForBle(CCheckBoxUI* check, CControlUI* section);
+    void HideOrShow(std::u16string_view name, bool visible);
     void ShowProfileControls(const ProfileRecord& profile);
     // The macro store and the program rules, then the profile list shown; what was not read
     // as it was (the profile store's `profiles` included) is told once the window is up.

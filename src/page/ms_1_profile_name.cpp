@@ -56,12 +56,7 @@ void CMS_1_ProfileName::OnOk() {
 std::optional<std::u16string> AskProfileName(HWND owner, std::u16string title_key,
                                              ProfileStore& profiles) {
     CMS_1_ProfileName dialog(std::move(title_key), profiles);
-    if (dialog.Create(owner, u"", WS_POPUP | WS_VISIBLE, WS_EX_TOOLWINDOW, 0, 0, 800, 800) ==
-        nullptr) {
-        return std::nullopt;
-    }
-    dialog.CenterWindow();
-    if (dialog.ShowModal() != 1) return std::nullopt;
+    if (dialog.RunModal(owner) != 1U) return std::nullopt;
     return dialog.GetName();
 }
 

@@ -23,7 +23,7 @@ std::optional<std::string> KeepDamagedCopy(const std::string& path) {
     std::filesystem::copy_file(path, copy, ec);
     const std::string trace = ec ? "could not keep the damaged " + path + ": " + ec.message()
                                  : "kept the damaged " + path + " as " + copy;
-    OutputDebugStringW(platform::FromUtf8(trace).c_str());
+    Trace(trace);
     return ec ? std::nullopt : std::optional(copy);
 }
 

@@ -12,7 +12,6 @@
 #include "persistence/store_files.h"
 #include "persistence/store_lock.h"
 #include "persistence/unique_name.h"
-#include "skin/resource_manager.h"
 
 namespace nimba {
 
@@ -45,7 +44,7 @@ bool SaveProfileStore(const std::string& data_directory, const ProfileList& prof
 }
 
 StoreLoad LoadProfileStore(const std::string& data_directory, ProfileList& profiles,
-                           ProfileStoreHeader& header, StoreAccess access) {
+                           ProfileStoreHeader& header, const TextLookup& text, StoreAccess access) {
     profiles.clear();
     const std::string path = ProfileStorePath(data_directory);
     CompleteStoreWrites(data_directory);
@@ -61,7 +60,7 @@ StoreLoad LoadProfileStore(const std::string& data_directory, ProfileList& profi
     // A default profile stands in; whether the store may be replaced by it depends on what
     // was there.
     std::memset(&header, 0, sizeof(header));
-    CreateDefaultProfile(profiles);
+    CreateDefaultProfile(profiles, text);
     if (failure.problem != FileProblem::kNone && failure.problem != FileProblem::kMissing) {
         return {StoreLoad::Outcome::kUnreadable, DescribeOpenFailure(failure)};
     }
@@ -75,9 +74,9 @@ StoreLoad LoadProfileStore(const std::string& data_directory, ProfileList& profi
     return copy->empty() ? StoreLoad{} : StoreLoad{StoreLoad::Outcome::kSetAside, *copy};
 }
 
-ProfileRecord* CreateDefaultProfile(ProfileList& profiles) {
-    const std::u16string base = CResourceManager::GetInstance().GetText(u"add_profile_text") +
-                                Utf8ToUtf16(std::to_string(profiles.size() + 1));
+ProfileRecord* CreateDefaultProfile(ProfileList& profiles, const TextLookup& text) {
+    const std::u16string base =
+        text(u"add_profile_text") + Utf8ToUtf16(std::to_string(profiles.size() + 1));
     const std::u16string name =
         NameForNewRecord(profiles, base, kProfileNameChars, kProfileRuleChars);
     profiles.push_back(NewProfile(name));
@@ -104,8 +103,9 @@ bool Inside(const ProfileList& list, int32_t index) {
 
 }  // namespace
 
-ProfileStore::ProfileStore(std::string data_directory)
+ProfileStore::ProfileStore(std::string data_directory, TextLookup text)
     : data_directory_(std::move(data_directory)),
+      text_(std::move(text)),
       header_(std::make_unique<ProfileStoreHeader>()),
       copy_header_(std::make_unique<ProfileStoreHeader>()) {}
 
@@ -131,7 +131,7 @@ ProfileStore::Read ProfileStore::Reload() {
 StoreLoad ProfileStore::ReadStore(bool merge, StoreAccess access, bool& merged) {
     ProfileList read;
     auto header = std::make_unique<ProfileStoreHeader>();
-    const StoreLoad result = LoadProfileStore(data_directory_, read, *header, access);
+    const StoreLoad result = LoadProfileStore(data_directory_, read, *header, text_, access);
     stamp_ = StampOf(ProfileStorePath(data_directory_));
     const int32_t index = header->current_profile_index;
     std::unique_ptr<ProfileRecord> disk =

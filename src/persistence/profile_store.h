@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "model/profile_record.h"
+#include "model/text_lookup.h"
 #include "persistence/byte_stream.h"
 #include "persistence/file_stamp.h"
 #include "persistence/store_files.h"
@@ -46,10 +47,10 @@ void ReadProfileStore(InputStream& in, ProfileList& profiles, ProfileStoreHeader
 // half done are completed or dropped first, even read-only (the store is then as its last save
 // decided); read-only, a damaged store is not mended.
 StoreLoad LoadProfileStore(const std::string& data_directory, ProfileList& profiles,
-                           ProfileStoreHeader& header,
+                           ProfileStoreHeader& header, const TextLookup& text,
                            StoreAccess access = StoreAccess::kReadWrite);
 // Appends a profile named from "add_profile_text" and the new count, made unique.
-ProfileRecord* CreateDefaultProfile(ProfileList& profiles);
+ProfileRecord* CreateDefaultProfile(ProfileList& profiles, const TextLookup& text);
 
 // The profile list and header with the one lock that keeps saves and edits apart: every save
 // holds it while it reads the list, every change of the list holds it, and the apply worker
@@ -68,7 +69,8 @@ public:
     // How a read of the store ended.
     enum class Read { kTaken, kMerged, kBusy };
 
-    explicit ProfileStore(std::string data_directory);
+    // `text` gives "add_profile_text", the stem of the name of a first profile.
+    ProfileStore(std::string data_directory, TextLookup text);
 
     StoreLoad Load(StoreAccess access = StoreAccess::kReadWrite);
     // Writes the list as it is, holding the list's lock for the write; false, writing nothing,
@@ -111,6 +113,7 @@ private:
     void Synced(const ProfileList& list, int32_t index);
 
     std::string data_directory_;
+    TextLookup text_;
     mutable std::mutex mutex_;
     ProfileList profiles_;
     std::unique_ptr<ProfileStoreHeader> header_;  // 161 KB, kept off the stack

@@ -14,3 +14,11 @@ void OutputDebugStringW(const wchar_t* text) {
     line += '\n';
     std::fwrite(line.data(), 1, line.size(), stderr);
 }
+
+namespace nimba {
+
+void Trace(std::string_view text) {
+    OutputDebugStringW(platform::FromUtf8(std::string(text)).c_str());
+}
+
+}  // namespace nimba

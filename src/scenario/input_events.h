@@ -9,11 +9,10 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/input_event_message.h"
 #include "platform/win_types.h"
 
 namespace nimba::scenario {
-
-inline constexpr UINT kInputEventMessage = WM_USER + 10;  // 1034
 
 struct InputEvent {
     WPARAM wParam = 0;

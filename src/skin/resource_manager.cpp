@@ -57,3 +57,7 @@ std::string CResourceManager::GetTextUtf8(const std::string& key) const {
 bool CResourceManager::HasText(const std::u16string& key) const {
     return texts_.contains(key);
 }
+
+std::u16string LanguageText(std::u16string_view key) {
+    return CResourceManager::GetInstance().GetText(std::u16string(key));
+}

@@ -4,6 +4,7 @@
 // Free of Qt so the command-line tool can use it too.
 
 #include <string>
+#include <string_view>
 #include <unordered_map>
 
 class CResourceManager {
@@ -24,3 +25,6 @@ public:
 private:
     std::unordered_map<std::u16string, std::u16string> texts_;
 };
+
+// The loaded language's text of `key`: what the windows show, for the layers that take texts in.
+std::u16string LanguageText(std::u16string_view key);

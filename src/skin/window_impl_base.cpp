@@ -11,7 +11,9 @@
 #include <optional>
 #include <vector>
 
+#include "platform/debug_output.h"
 #include "platform/messages.h"
+#include "platform/text_encoding.h"
 #include "skin/accessible_controls.h"
 #include "skin/dialog_builder.h"
 #include "skin/file_dialogs.h"
@@ -186,6 +188,16 @@ void WindowImplBase::ShowWindow(bool show, bool take_focus) {
 
 void WindowImplBase::SetWindowText(std::u16string_view title) {
     if (widget_ != nullptr) widget_->setWindowTitle(nimba::skin::ToQ(title));
+}
+
+std::optional<UINT> WindowImplBase::RunModal(HWND owner, bool center) {
+    if (Create(owner, u"", WS_POPUP | WS_VISIBLE, WS_EX_TOOLWINDOW) == nullptr) {
+        nimba::Trace("no window: the skin " + platform::Utf16ToUtf8(GetSkinFile()) +
+                     " cannot be built");
+        return std::nullopt;
+    }
+    if (center) CenterWindow();
+    return ShowModal();
 }
 
 UINT WindowImplBase::ShowModal() {

@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <QWidget>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "platform/win_types.h"
@@ -53,6 +54,10 @@ public:
     void SetWindowText(std::u16string_view title);
     // Runs until Close; returns the value given to Close.
     UINT ShowModal();
+    // Builds the window over `owner` as a dialog, centres it unless `center` is false (it
+    // places itself), and runs it modally: the value given to Close, or nothing when the skin
+    // cannot be built.
+    std::optional<UINT> RunModal(HWND owner, bool center = true);
     // Ends the window (asynchronously, so a control may close its window from its own event).
     void Close(UINT result = IDOK);
     void DestroyWindow();

@@ -17,11 +17,10 @@ namespace {
 
 struct Store {
     testing::TestFolder folder;
-    MacroStore macros{folder.path()};
+    MacroStore macros{folder.path(), testing::StoreText};
     std::vector<char> file_before;
 
     Store() {
-        testing::LoadEnglishTexts();
         macros.Add(MacroRecord{u"Copy", 1, 2, {{6, 1, 20}, {6, 2, 10}}});
         FUZZ_CHECK(macros.Save());
         file_before = fuzz::FileBytes(macros.FilePath());

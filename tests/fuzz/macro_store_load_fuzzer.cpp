@@ -19,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const fs::path store = folder.path() + "ms_1";
     fs::remove_all(store);
     fs::create_directories(store);
-    MacroStore macros(folder.path());
+    MacroStore macros(folder.path(), testing::StoreText);
     const std::vector<char> file(data, data + size);
     testing::WriteBytes(macros.FilePath(), file.data(), file.size());
 

@@ -22,14 +22,13 @@ using fuzz::Terminated;
 
 struct Stores {
     testing::TestFolder folder;
-    ProfileStore profiles{folder.path()};
-    MacroStore macros{folder.path()};
+    ProfileStore profiles{folder.path(), testing::StoreText};
+    MacroStore macros{folder.path(), testing::StoreText};
     std::vector<ProfileRecord> profiles_before;
     std::vector<MacroRecord> macros_before;
     std::vector<char> macro_file_before;
 
     Stores() {
-        testing::LoadEnglishTexts();
         profiles.Load();
         macros.Add(MacroRecord{u"Copy", 1, 2, {{6, 1, 20}, {6, 2, 10}}});
         FUZZ_CHECK(macros.Save());

@@ -30,8 +30,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static testing::TestFolder folder;
     static auto header = std::make_unique<ProfileStoreHeader>();
     static std::vector<char> file;
-    static const bool texts = (testing::LoadEnglishTexts(), true);
-    (void)texts;
 
     file.assign(data, data + size);
     if (size >= sizeof(int32_t)) {
@@ -44,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     testing::WriteBytes(path, file.data(), file.size());
 
     ProfileList profiles;
-    LoadProfileStore(folder.path(), profiles, *header);
+    LoadProfileStore(folder.path(), profiles, *header, testing::StoreText);
 
     const size_t after_header =
         file.size() > sizeof(ProfileStoreHeader) ? file.size() - sizeof(ProfileStoreHeader) : 0;

@@ -19,14 +19,6 @@ namespace nimba::mousectl {
 namespace {
 
 constexpr int kReassignableButtons = 12;
-constexpr int kLeftClickButtons = 16;  // the left-click rule counts these
-
-bool KeepsLeftClick(const ProfileRecord& profile, int slot, uint8_t function) {
-    for (int k = 0; k < kLeftClickButtons; ++k) {
-        if ((k == slot ? function : profile.buttons[k].function) == kFunctionLeftClick) return true;
-    }
-    return false;
-}
 
 void WriteChoice(ButtonAssignment& button, const ButtonChoice& choice, const MacroRecord& macro) {
     if (choice.function == kFunctionShortcut) {
@@ -66,7 +58,7 @@ int RunButton(const Invocation& call, std::ostream& out, std::ostream& err) {
     const auto choice =
         ParseButtonFunction(call.args.subspan(1), before.buttons[slot], slot, session.macros, err);
     if (!choice) return kExitUsage;
-    if (!KeepsLeftClick(before, slot, choice->function)) {
+    if (!KeepsALeftClick(before, slot, choice->function)) {
         err << "nimba-mousectl: button: "
             << CResourceManager::GetInstance().GetTextUtf8("one_click_text") << "\n";
         return kExitUsage;

@@ -16,10 +16,6 @@ constexpr int kLoopToggle = 2;  // until the button is pressed again
 constexpr int kMaxLoopCount = 255;
 constexpr int kModifierCombinations = 16;
 
-std::u16string LanguageText(std::u16string_view key) {
-    return CResourceManager::GetInstance().GetText(std::u16string(key));
-}
-
 std::u16string Join(Args words) {
     std::string joined;
     for (std::string_view word : words) joined += (joined.empty() ? "" : " ") + std::string(word);
@@ -34,7 +30,7 @@ bool StartsWithIgnoringCase(std::u16string_view text, std::u16string_view prefix
 std::optional<uint8_t> KeyCodeOfName(std::u16string_view name) {
     if (name.empty()) return uint8_t{0};
     for (int code = 1; code < 256; ++code) {
-        const std::u16string key = KeyName(static_cast<uint8_t>(code));
+        const std::u16string key = KeyName(static_cast<uint8_t>(code), LanguageText);
         if (!key.empty() && EqualsIgnoringCase(key, name)) return static_cast<uint8_t>(code);
     }
     return std::nullopt;
@@ -147,7 +143,7 @@ std::optional<std::vector<std::string>> ButtonFunctionWords(const ButtonAssignme
                                                             int slot) {
     if (button.function == kFunctionShortcut) {
         const std::u16string label =
-            ButtonLabel(button, LanguageText, KeyName(button.shortcut_key)).text;
+            ButtonLabel(button, LanguageText, KeyName(button.shortcut_key, LanguageText)).text;
         return std::vector<std::string>{"key", Utf16ToUtf8(label)};
     }
     if (button.function == kFunctionMacro) {
@@ -174,7 +170,8 @@ std::optional<std::vector<std::string>> ButtonFunctionWords(const ButtonAssignme
 }
 
 std::string ShownButtonLabel(const ButtonAssignment& button) {
-    const ButtonLabelText label = ButtonLabel(button, LanguageText, KeyName(button.shortcut_key));
+    const ButtonLabelText label =
+        ButtonLabel(button, LanguageText, KeyName(button.shortcut_key, LanguageText));
     return Utf16ToUtf8(label.is_language_key ? LanguageText(label.text) : label.text);
 }
 

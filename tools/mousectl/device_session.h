@@ -6,7 +6,6 @@
 #include <atomic>
 #include <cstdint>
 #include <functional>
-#include <map>
 #include <memory>
 #include <string>
 
@@ -25,7 +24,7 @@ inline constexpr int kExitNoMouse = 3;
 // apply has finished.
 class ToolControls final : public DeviceControls {
 public:
-    void SetVisible(const std::string& name, bool visible) override { visible_[name] = visible; }
+    void ShowIndicator(Indicator, bool) override {}
     void RefreshLinkVisibility() override {}
     void SetPowerProgress(int value) override { progress_ = value; }
     // The bar is set before the label, so the label's level is the bar's last value.
@@ -53,7 +52,6 @@ public:
     HWND window = nullptr;
 
 private:
-    std::map<std::string, bool> visible_;
     int progress_ = 0;
 };
 

@@ -73,7 +73,9 @@ _nimba_mousectl() {
                 _nimba_mousectl_words "1 2 3 4 5 6 7 8 9 10 11 12"
             elif ((n == 2)); then
                 _nimba_mousectl_words "default key macro"
+                # A function is taken by its name and by the text the page shows for it.
                 _nimba_mousectl_names 1 functions
+                _nimba_mousectl_names 2 functions
             elif ((n == 3)) && [[ $kind == macro ]]; then
                 _nimba_mousectl_names 2 macros
             elif ((n == 4)) && [[ $kind == macro ]]; then

@@ -34,10 +34,10 @@ Writer Field(int32_t ProfileRecord::*field, Parse parse, std::string what) {
     };
 }
 
-auto Ranged(int min, int max) {
+auto Ranged(SettingRange range) {
     return [=](std::string_view text) -> std::optional<int32_t> {
         const auto value = ParseInteger(text);
-        if (!value || *value < min || *value > max) return std::nullopt;
+        if (!value || *value < range.min || *value > range.max) return std::nullopt;
         return *value;
     };
 }
@@ -45,7 +45,8 @@ auto Ranged(int min, int max) {
 // The debounce control moves in 2 ms steps.
 std::optional<int32_t> DebounceSteps(std::string_view text) {
     const auto ms = ParseInteger(text);
-    if (!ms || *ms % 2 != 0 || *ms / 2 < kMinDebounce || *ms / 2 > kMaxDebounce) {
+    if (!ms || *ms % 2 != 0 || *ms / 2 < kDebounceStepsRange.min ||
+        *ms / 2 > kDebounceStepsRange.max) {
         return std::nullopt;
     }
     return *ms / 2;
@@ -53,7 +54,7 @@ std::optional<int32_t> DebounceSteps(std::string_view text) {
 
 std::optional<int32_t> LightOffHalves(std::string_view text) {
     const auto halves = ParseHalfMinutes(text);
-    if (!halves || *halves < kMinLightOffHalves || *halves > kMaxLightOffHalves) {
+    if (!halves || *halves < kLightOffHalvesRange.min || *halves > kLightOffHalvesRange.max) {
         return std::nullopt;
     }
     return halves;
@@ -125,13 +126,11 @@ const Setting kSettings[] = {
     {"light-ble", false, true,
      Field(&ProfileRecord::light_mode_ble, ParseEffect, "a lighting effect (0-11)")},
     {"brightness", false, true,
-     Field(&ProfileRecord::light_brightness, Ranged(kMinBrightness, kMaxBrightness), "in 1-15")},
-    {"speed", false, true,
-     Field(&ProfileRecord::light_speed, Ranged(kMinSpeed, kMaxSpeed), "in 0-9")},
+     Field(&ProfileRecord::light_brightness, Ranged(kBrightnessRange), "in 1-15")},
+    {"speed", false, true, Field(&ProfileRecord::light_speed, Ranged(kSpeedRange), "in 0-9")},
     {"light-colour", false, true, WriteLightColour},
     {"sleep", false, true,
-     Field(&ProfileRecord::sleep_timer, Ranged(kMinSleepMinutes, kMaxSleepMinutes),
-           "in 1-60 minutes")},
+     Field(&ProfileRecord::sleep_timer, Ranged(kSleepMinutesRange), "in 1-60 minutes")},
     {"light-off", false, true,
      Field(&ProfileRecord::light_off_timer, LightOffHalves, "in 0.5-30 minutes in steps of 0.5")},
     {"debounce", false, true,

@@ -10,20 +10,10 @@
 #include <string_view>
 
 #include "model/profile_record.h"
+#include "model/setting_ranges.h"
 
 namespace nimba::mousectl {
 
-// The ranges of the page's controls.
-inline constexpr int kMinBrightness = 1;
-inline constexpr int kMaxBrightness = 15;
-inline constexpr int kMinSpeed = 0;
-inline constexpr int kMaxSpeed = 9;
-inline constexpr int kMinSleepMinutes = 1;
-inline constexpr int kMaxSleepMinutes = 60;
-inline constexpr int kMinLightOffHalves = 1;
-inline constexpr int kMaxLightOffHalves = 60;
-inline constexpr int kMinDebounce = 1;  // in steps of 2 ms
-inline constexpr int kMaxDebounce = 16;
 inline constexpr int kLightEffects = 12;
 
 // A whole decimal number and nothing else.

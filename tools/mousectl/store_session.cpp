@@ -41,8 +41,8 @@ void LoadLanguageTexts() {
 }
 
 StoreSession::StoreSession(StoreAccess access)
-    : profiles(DataDirectoryWithTexts()),
-      macros(profiles.data_directory()),
+    : profiles(DataDirectoryWithTexts(), LanguageText),
+      macros(profiles.data_directory(), LanguageText),
       lock(LockStores(profiles.data_directory())) {
     const std::string& folder = profiles.data_directory();
     const std::pair<StoreLoad, std::string> loads[] = {

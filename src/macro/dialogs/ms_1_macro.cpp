@@ -4,12 +4,12 @@
 #include <QShortcut>
 #include <QWidget>
 #include <algorithm>
-#include <cstring>
 #include <optional>
 #include <string>
 
 #include "dialogs/msg_wnd.h"
 #include "keys/key_table.h"
+#include "macro/dialogs/macro_name_rows.h"
 #include "macro/macro_file.h"
 #include "model/leading_integer.h"
 #include "model/utf16.h"
@@ -26,6 +26,7 @@
 #include "skin/dialog_builder.h"
 #include "skin/file_dialogs.h"
 #include "skin/list.h"
+#include "skin/resource_manager.h"
 
 namespace nimba {
 namespace {
@@ -33,22 +34,13 @@ namespace {
 constexpr int kMacroRowHeight = 22;
 constexpr int kNewMacroRowHeight = 30;
 constexpr int kActionRowHeight = 30;
-constexpr int kMaxActionsForClick = kMaxMacroActions - 2;
-constexpr uint8_t kFirstMouseCode = 241;
-constexpr uint8_t kLastMouseCode = 245;
+// "Flie" is the filter's name as the program has always shown it; kept on purpose.
 constexpr wchar_t kMacroFilter[] = L"Macro Flie\0*.macro;*.MACRO\0";
 constexpr size_t kPathChars = 4096;
-
-// Combo items 0..4 of the mouse action field and the codes they stand for.
-constexpr uint8_t kComboCodes[] = {241, 242, 243, 245, 244};
-
-void Trace(const std::string& text) {
-    OutputDebugStringW(platform::FromUtf8(text).c_str());
-}
-
-bool IsMouseCode(uint8_t code) {
-    return code >= kFirstMouseCode && code <= kLastMouseCode;
-}
+// The insert-a-click buttons, in the order of the mouse choice.
+constexpr std::u16string_view kClickButtons[] = {u"ms_1_macro_key1_btn", u"ms_1_macro_key2_btn",
+                                                 u"ms_1_macro_key3_btn", u"ms_1_macro_key4_btn",
+                                                 u"ms_1_macro_key5_btn"};
 
 uint32_t NowTicks() {
     return static_cast<uint32_t>(platform::NowMs());
@@ -64,22 +56,16 @@ long long FieldValue(const CControlUI* field) {
 
 }  // namespace
 
-CMS_1_Macro::CMS_1_Macro(MacroStore& store, const InputCaptureTable& capture)
+CMS_1_Macro::CMS_1_Macro(MacroStore& store, InputCapture& capture)
     : store_(store), capture_(capture) {}
 
 CMS_1_Macro::~CMS_1_Macro() {
     StopEverything();
 }
 
-void CMS_1_Macro::Run(HWND owner, MacroStore& store, const InputCaptureTable& capture) {
+void CMS_1_Macro::Run(HWND owner, MacroStore& store, InputCapture& capture) {
     CMS_1_Macro editor(store, capture);
-    if (editor.Create(owner, u"", WS_POPUP | WS_VISIBLE, WS_EX_TOOLWINDOW, 0, 0, 800, 800) ==
-        nullptr) {
-        Trace("macro editor: the skin cannot be built");
-        return;
-    }
-    editor.CenterWindow();
-    editor.ShowModal();
+    editor.RunModal(owner);
 }
 
 void CMS_1_Macro::InitWindow() {
@@ -100,17 +86,7 @@ void CMS_1_Macro::InitWindow() {
     find_as(u"ms_1_macro_mouse_action_combo", mouse_combo_);
     find_as(u"ms_1_macro_mouseaction_delay_edit", mouse_delay_edit_);
 
-    if (macro_list_ != nullptr) {
-        macro_list_->RemoveAll();
-        for (size_t i = 0; i < store_.Size(); ++i) {
-            MacroRecord record{};
-            if (!store_.CopyRecord(static_cast<int>(i), record)) continue;
-            auto* row = new CListLabelElementUI;
-            row->SetText(std::u16string(NameView(record.name)));
-            row->SetFixedHeight(kMacroRowHeight);
-            macro_list_->Add(row);
-        }
-    }
+    if (macro_list_ != nullptr) FillMacroNameRows(*macro_list_, store_, kMacroRowHeight);
     // Escape closes the editor, except while the key field waits for a key.
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), GetWindowWidget());
     QObject::connect(escape, &QShortcut::activated, [this] {
@@ -193,16 +169,14 @@ void CMS_1_Macro::OnClick(TNotifyUI& msg) {
         OpenEditPanel(false);
     } else if (name == u"ms_1_macro_cancel_btn") {
         OpenEditPanel(false);
-        reloading_ = true;
-        LoadMacro(current_index_);
-        reloading_ = false;
+        LoadMacro(current_index_, Reload::kKeepRecordingRow);
     } else if (name == u"ms_1_macro_import_btn") {
         ImportMacroFile();
     } else if (name == u"ms_1_macro_export_btn") {
         ExportMacroFile();
-    } else if (name.starts_with(u"ms_1_macro_key") && name.size() == 19) {
-        const int button = name[14] - u'1';
-        if (button >= 0 && button < 5) InsertMouseClick(kComboCodes[button]);
+    } else if (const auto* click = std::ranges::find(kClickButtons, name);
+               click != std::end(kClickButtons)) {
+        InsertMouseClick(kMouseChoiceCodes[click - std::begin(kClickButtons)]);
     }
 }
 
@@ -222,10 +196,10 @@ void CMS_1_Macro::OnCheckClick(TNotifyUI& msg) {
 void CMS_1_Macro::OnItemSelect(TNotifyUI& msg) {
     const int index = static_cast<int>(msg.wParam);
     if (msg.pSender == macro_list_) {
-        Trace("iActionIndex=" + std::to_string(cursor_.selected) + ", iNextActionIndex=-1");
+        Trace("iActionIndex=" + std::to_string(draft_.selected()) + ", iNextActionIndex=-1");
         LoadMacro(index);
     } else if (msg.pSender == action_list_) {
-        cursor_.selected = index;
+        draft_.Select(index);
         if (edit_check_ != nullptr && edit_check_->GetCheck()) ShowEditPanel();
     } else if (msg.pSender == mouse_combo_) {
         EditMouseButton(index);
@@ -298,19 +272,18 @@ void CMS_1_Macro::DeleteMacro() {
     LoadMacro(next);
 }
 
-void CMS_1_Macro::LoadMacro(int index) {
+void CMS_1_Macro::LoadMacro(int index, Reload reload) {
     MacroRecord record{};
     if (!store_.CopyRecord(index, record)) return;
     // A recording belongs to the macro it started in; it ends, saved, before another one shows.
     if (recorder_.recording() && index != current_index_) StopRecording();
     current_index_ = index;
-    std::memcpy(working_.actions, record.actions, sizeof(working_.actions));
-    working_.action_count = std::clamp(record.action_count, 0, kMaxMacroActions);
+    draft_.Load(record);
     if (name_edit_ != nullptr) name_edit_->SetText(std::u16string(NameView(record.name)));
-    RebuildActionList();
+    RebuildActionList(reload);
     // A macro comes up with no action selected, so a recording replaces its actions unless
     // the user picks the one to record after. A reload keeps the row it is bringing back.
-    if (!reloading_) SelectAction(-1);
+    if (reload == Reload::kNone) SelectAction(-1);
 }
 
 void CMS_1_Macro::Rename() {
@@ -398,54 +371,51 @@ void CMS_1_Macro::ExportMacroFile() {
 // ---- Actions ----
 
 void CMS_1_Macro::SaveActions() {
-    const int weight = MacroWeight(working_);
-    Trace("iTotalNum = " + std::to_string(weight));
+    Trace("iTotalNum = " + std::to_string(draft_.Weight()));
     if (!HasCurrent()) return;
-    if (weight >= kMaxSavableWeight) {
+    if (!draft_.Savable()) {
         LoadMacro(current_index_);
         ShowMessage(u"macro_too_long_text");
         return;
     }
     store_.Edit([&](MacroList& macros) {
-        if (current_index_ >= static_cast<int>(macros.size())) return;
-        MacroRecord& record = *macros[current_index_];
-        record.action_count = working_.action_count;
-        std::memcpy(record.actions, working_.actions, sizeof(record.actions));
+        if (current_index_ < static_cast<int>(macros.size()))
+            draft_.WriteInto(*macros[current_index_]);
     });
     if (!store_.Save()) ShowMessage(u"macro_store_save_failed_text");
 }
 
-void CMS_1_Macro::RebuildActionList() {
+void CMS_1_Macro::RebuildActionList(Reload reload) {
     if (action_list_ == nullptr) return;
     action_list_->RemoveAll();
-    for (int i = 0; i < working_.action_count; ++i) {
+    for (int i = 0; i < draft_.count(); ++i) {
         CControlUI* row = CDialogBuilder().Create(u"keylistitem.xml", &m_pm);
         if (row == nullptr) return;
         row->SetFixedHeight(kActionRowHeight);
         action_list_->Add(row);
         FillRow(i);
     }
-    if (reloading_ && recorder_.start_insertion() >= 0) {
+    if (reload == Reload::kKeepRecordingRow && recorder_.start_insertion() >= 0) {
         SelectRowLater(recorder_.start_insertion(), kReloadedRowTimer);
     } else if (insert_mode_) {
-        SelectRowLater(cursor_.insertion - 1, kInsertedRowTimer);
+        SelectRowLater(draft_.cursor().insertion - 1, kInsertedRowTimer);
     } else {
-        SelectAction(working_.action_count - 1);
+        SelectAction(draft_.count() - 1);
     }
 }
 
 void CMS_1_Macro::SelectAction(int row) {
-    cursor_.selected = row >= 0 && row < working_.action_count ? row : -1;
-    if (action_list_ != nullptr) action_list_->SelectItem(cursor_.selected);
+    draft_.Select(row);
+    if (action_list_ != nullptr) action_list_->SelectItem(draft_.selected());
 }
 
 void CMS_1_Macro::FillRow(int index) {
     auto* row = dynamic_cast<CContainerUI*>(action_list_->GetItemAt(index));
     if (row == nullptr) return;
-    const MacroAction& action = working_.actions[index];
+    const MacroAction& action = draft_.action(index);
     if (CControlUI* key = row->FindSubControl(u"key")) {
-        key->SetText(KeyName(action.code));
-        key->SetBkImage(IsMouseCode(action.code)
+        key->SetText(KeyName(action.code, LanguageText));
+        key->SetBkImage(IsMouseButtonCode(action.code)
                             ? u"res='skins/mouse.png' dest='2,2,28,28'"
                             : u"res='skins/keyboard_key_action.png' dest='5,6,35,24'");
     }
@@ -457,7 +427,7 @@ void CMS_1_Macro::FillRow(int index) {
                                : u"res='skins/macro_key_up.png' dest='5,6,21,24'");
     }
     if (CControlUI* delay = row->FindSubControl(u"delay")) {
-        delay->SetText(Decimal(IsLastAction(index) ? kMinDelayMs : action.delay_ms));
+        delay->SetText(Decimal(draft_.ShownDelay(index)));
     }
 }
 
@@ -468,36 +438,28 @@ void CMS_1_Macro::SelectRowLater(int row, UINT timer) {
 }
 
 void CMS_1_Macro::MoveAction(int by) {
-    const int from = cursor_.selected;
-    const int to = from + by;
-    if (from < 0 || to < 0 || to >= working_.action_count) return;
-    std::swap(working_.actions[from], working_.actions[to]);
+    const int from = draft_.selected();
+    if (!draft_.MoveSelected(by)) return;
     FillRow(from);
-    FillRow(to);
-    SelectAction(to);
+    FillRow(draft_.selected());
+    SelectAction(draft_.selected());
     SaveActions();
 }
 
 void CMS_1_Macro::DeleteAction() {
-    const int s = cursor_.selected;
-    if (s < 0 || s >= working_.action_count) return;
-    std::memmove(&working_.actions[s], &working_.actions[s + 1],
-                 sizeof(MacroAction) * static_cast<size_t>(kMaxMacroActions - s - 1));
-    working_.actions[kMaxMacroActions - 1] = {};
-    --working_.action_count;
+    const int s = draft_.selected();
+    if (!draft_.DeleteSelected()) return;
     if (action_list_ != nullptr) action_list_->RemoveAt(s);
     // The new last action shows the fixed last delay.
-    if (working_.action_count > 0) FillRow(working_.action_count - 1);
-    SelectAction(std::min(s, working_.action_count - 1));
+    if (draft_.count() > 0) FillRow(draft_.count() - 1);
+    SelectAction(draft_.selected());
     SaveActions();
 }
 
 void CMS_1_Macro::ClearActions() {
     if (!HasCurrent()) return;
-    std::memset(working_.actions, 0, sizeof(working_.actions));
-    working_.action_count = 0;
+    draft_.Clear();
     insert_mode_ = false;
-    cursor_.insertion = -1;
     SelectAction(-1);
     SaveActions();
     RebuildActionList();
@@ -505,16 +467,13 @@ void CMS_1_Macro::ClearActions() {
 
 void CMS_1_Macro::InsertMouseClick(uint8_t code) {
     if (!HasCurrent()) return;
-    if (working_.action_count > kMaxActionsForClick) {
+    const uint16_t delay =
+        recorder_.delay_mode == DelayMode::kDefault ? DefaultDelayField() : kMinDelayMs;
+    if (!draft_.InsertClick(code, delay)) {
         ShowMessage(u"macro_full_text");
         return;
     }
-    cursor_.insertion = cursor_.selected + 1;
     insert_mode_ = true;
-    const uint16_t delay =
-        recorder_.delay_mode == DelayMode::kDefault ? DefaultDelayField() : kMinDelayMs;
-    InsertAction(cursor_, MacroAction{code, kMacroPress, delay});
-    InsertAction(cursor_, MacroAction{code, kMacroRelease, delay});
     RebuildActionList();
     SaveActions();
     insert_mode_ = false;
@@ -536,7 +495,7 @@ void CMS_1_Macro::ClampDefaultDelayField() {
 }
 
 void CMS_1_Macro::OpenEditPanel(bool open) {
-    if (open && cursor_.selected < 0) open = false;
+    if (open && draft_.selected() < 0) open = false;
     if (edit_check_ != nullptr && edit_check_->GetCheck() != open) edit_check_->SetCheck(open);
     if (open) {
         ShowEditPanel();
@@ -546,45 +505,39 @@ void CMS_1_Macro::OpenEditPanel(bool open) {
 }
 
 void CMS_1_Macro::ShowEditPanel() {
-    const int s = cursor_.selected;
-    if (s < 0 || s >= working_.action_count || edit_tab_ == nullptr) return;
-    const MacroAction& action = working_.actions[s];
-    const bool last = IsLastAction(s);
+    const int s = draft_.selected();
+    if (!draft_.HasSelection() || edit_tab_ == nullptr) return;
+    const MacroAction& action = draft_.action(s);
+    const bool last = draft_.IsLast(s);
     CControlUI* delay_field = nullptr;
-    if (IsMouseCode(action.code)) {
+    if (IsMouseButtonCode(action.code)) {
         edit_tab_->SelectItem(2);
-        if (mouse_combo_ != nullptr) {
-            const int item = action.code == 245 ? 3 : action.code == 244 ? 4 : action.code - 241;
-            mouse_combo_->SelectItem(item);
-        }
+        if (mouse_combo_ != nullptr) mouse_combo_->SelectItem(MouseChoiceOf(action.code));
         delay_field = mouse_delay_edit_;
     } else {
         edit_tab_->SelectItem(1);
-        if (key_edit_ != nullptr) key_edit_->SetText(KeyName(action.code));
+        if (key_edit_ != nullptr) key_edit_->SetText(KeyName(action.code, LanguageText));
         delay_field = key_delay_edit_;
     }
     if (delay_field != nullptr) {
-        delay_field->SetText(Decimal(last ? kMinDelayMs : action.delay_ms));
+        delay_field->SetText(Decimal(draft_.ShownDelay(s)));
         delay_field->SetEnabled(!last);
     }
 }
 
 void CMS_1_Macro::EditDelay(CControlUI* field) {
     const uint16_t value = ClampDelay(FieldValue(field));
-    const int s = cursor_.selected;
-    if (s >= 0 && s < working_.action_count && !IsLastAction(s)) {
-        working_.actions[s].delay_ms = value;
-        FillRow(s);
+    if (draft_.SetSelectedDelay(value)) {
+        FillRow(draft_.selected());
         if (field == mouse_delay_edit_) field->SetText(Decimal(value));
     }
     SaveActions();
 }
 
 void CMS_1_Macro::EditMouseButton(int item) {
-    const int s = cursor_.selected;
-    if (item < 0 || item >= 5 || s < 0 || s >= working_.action_count) return;
-    working_.actions[s].code = kComboCodes[item];
-    FillRow(s);
+    if (item < 0 || item >= static_cast<int>(std::size(kMouseChoiceCodes))) return;
+    if (!draft_.SetSelectedCode(kMouseChoiceCodes[item])) return;
+    FillRow(draft_.selected());
     SaveActions();
 }
 
@@ -599,8 +552,7 @@ void CMS_1_Macro::ToggleRecording(bool start) {
 }
 
 void CMS_1_Macro::StartRecording() {
-    if (capture_.installhook == nullptr || capture_.enablehook == nullptr ||
-        capture_.removehook == nullptr) {
+    if (!capture_.Available()) {
         Trace("macro editor: no input capture library, nothing can be recorded");
         if (record_button_ != nullptr) record_button_->SetCheck(false);
         return;
@@ -608,16 +560,14 @@ void CMS_1_Macro::StartRecording() {
     if (target_ == CaptureTarget::kActionKey) StopKeyCapture();
     if (!HasCurrent()) AddMacro();
     if (!HasCurrent()) return;
-    recorder_.Start(cursor_, DefaultDelayField(), NowTicks());
+    recorder_.Start(draft_.cursor(), DefaultDelayField(), NowTicks());
     insert_mode_ = recorder_.insert_mode();
     if (record_button_ != nullptr) {
         record_button_->SetResourceText(true);
         record_button_->SetText(u"stop_recording_text");
     }
     target_ = CaptureTarget::kRecording;
-    capture_.installhook(GetHWND());
-    capture_.enablehook(1);
-    if (capture_.mousewheelenable != nullptr) capture_.mousewheelenable(0);
+    session_.emplace(capture_, GetHWND());
     // The click that starts a recording leaves the pointer on the button, and the click that
     // stops it must not be recorded; a recording started from the keyboard records clicks.
     const QWidget* button = record_button_ != nullptr ? record_button_->GetWidget() : nullptr;
@@ -633,20 +583,17 @@ void CMS_1_Macro::StopRecording() {
         record_button_->SetText(u"start_recording_text");
         record_button_->SetCheck(false);
     }
-    if (capture_.removehook != nullptr) capture_.removehook();
-    if (capture_.removemousehook != nullptr) capture_.removemousehook();
-    if (capture_.enablemousehook != nullptr) capture_.enablemousehook(0);
-    if (capture_.enablehook != nullptr) capture_.enablehook(0);
-    if (capture_.mousewheelenable != nullptr) capture_.mousewheelenable(0);
+    session_.reset();
     SaveActions();
 }
 
 void CMS_1_Macro::PointerOverRecordButton(bool over) {
-    if (capture_.enablemousehook != nullptr) capture_.enablemousehook(over ? 0 : 1);
+    if (session_) session_->SetMouse(!over);
 }
 
 void CMS_1_Macro::RecordEvent(WPARAM wParam, LPARAM lParam) {
-    const MacroRecorder::Result result = recorder_.Record(cursor_, wParam, lParam, NowTicks());
+    const MacroRecorder::Result result =
+        recorder_.Record(draft_.cursor(), wParam, lParam, NowTicks());
     if (result == MacroRecorder::Result::kIgnored) return;
     RebuildActionList();
     if (result == MacroRecorder::Result::kFull) StopRecording();
@@ -654,32 +601,25 @@ void CMS_1_Macro::RecordEvent(WPARAM wParam, LPARAM lParam) {
 
 void CMS_1_Macro::StartKeyCapture() {
     if (target_ == CaptureTarget::kRecording) return;
-    if (capture_.installhook == nullptr || capture_.enablehook == nullptr) {
+    if (!capture_.Available()) {
         Trace("macro editor: no input capture library, the key field takes no keys");
         return;
     }
     target_ = CaptureTarget::kActionKey;
-    capture_.installhook(GetHWND());
-    capture_.enablehook(1);
+    session_.emplace(capture_, GetHWND());
 }
 
 void CMS_1_Macro::StopKeyCapture() {
     if (target_ != CaptureTarget::kActionKey) return;
     target_ = CaptureTarget::kNone;
-    if (capture_.removehook != nullptr) capture_.removehook();
-    if (capture_.enablehook != nullptr) capture_.enablehook(0);
+    session_.reset();
 }
 
 void CMS_1_Macro::CaptureKey(WPARAM wParam) {
-    // Mouse messages and codes outside the virtual-key range name no key.
-    if (wParam < 1 || wParam > 254) return;
+    if (!IsVirtualKey(wParam)) return;
     const uint8_t code = KeyCodeOfVirtualKey(static_cast<int>(wParam)).code;
-    if (key_edit_ != nullptr) key_edit_->SetText(KeyName(code));
-    const int s = cursor_.selected;
-    if (s >= 0 && s < working_.action_count) {
-        working_.actions[s].code = code;
-        FillRow(s);
-    }
+    if (key_edit_ != nullptr) key_edit_->SetText(KeyName(code, LanguageText));
+    if (draft_.SetSelectedCode(code)) FillRow(draft_.selected());
     SaveActions();
 }
 

@@ -7,7 +7,8 @@
 #include <optional>
 #include <string>
 
-#include "macro/input_capture_table.h"
+#include "macro/input_capture.h"
+#include "macro/macro_draft.h"
 #include "macro/macro_recorder.h"
 #include "macro/macro_store.h"
 #include "skin/window_impl_base.h"
@@ -25,7 +26,7 @@ public:
     static constexpr UINT kReloadedRowTimer = 28;
     static constexpr UINT kRowTimerMs = 50;
 
-    CMS_1_Macro(MacroStore& store, const InputCaptureTable& capture);
+    CMS_1_Macro(MacroStore& store, InputCapture& capture);
     ~CMS_1_Macro() override;
 
     std::u16string GetWindowClassName() const override { return u"MS_1_Macro"; }
@@ -37,10 +38,12 @@ public:
     LRESULT OnDestroy(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) override;
 
     // Shows the editor over `owner` until it closes.
-    static void Run(HWND owner, MacroStore& store, const InputCaptureTable& capture);
+    static void Run(HWND owner, MacroStore& store, InputCapture& capture);
 
 private:
     enum class CaptureTarget { kNone, kRecording, kActionKey };
+    // What a reload of the macro selects: the row a recording started at, or nothing.
+    enum class Reload { kNone, kKeepRecordingRow };
 
     void OnCheckClick(TNotifyUI& msg);
     void OnItemSelect(TNotifyUI& msg);
@@ -50,7 +53,7 @@ private:
     UINT ShowMessage(std::u16string key);
     void AddMacro();
     void DeleteMacro();
-    void LoadMacro(int index);
+    void LoadMacro(int index, Reload reload = Reload::kNone);
     void Rename();
     // The file the user picks in the open (or save) dialog; nullopt when cancelled.
     std::optional<std::string> AskForMacroFile(bool save);
@@ -58,7 +61,7 @@ private:
     void ExportMacroFile();
     void AppendMacroRow(const std::u16string& name);
     void SaveActions();
-    void RebuildActionList();
+    void RebuildActionList(Reload reload = Reload::kNone);
     void FillRow(int index);
     void SelectRowLater(int row, UINT timer);
     // Selects the row and makes it the selected action (-1: none).
@@ -88,18 +91,16 @@ private:
     void StopEverything();
 
     bool HasCurrent() const { return current_index_ >= 0; }
-    bool IsLastAction(int index) const { return index == working_.action_count - 1; }
 
     MacroStore& store_;
-    const InputCaptureTable& capture_;
+    InputCapture& capture_;
     MacroRecorder recorder_;
     CaptureTarget target_ = CaptureTarget::kNone;
+    std::optional<CaptureSession> session_;
 
     int current_index_ = -1;
-    MacroRecord working_{};
-    ActionCursor cursor_{&working_, -1, -1};
+    MacroDraft draft_;
     bool insert_mode_ = false;
-    bool reloading_ = false;
     int pending_row_ = -1;
 
     CListUI* macro_list_ = nullptr;

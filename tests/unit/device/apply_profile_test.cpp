@@ -168,7 +168,7 @@ TEST_F(ApplyProfileTest, EditOrNoticeDuringAnApplyIsNeitherLostNorUndone) {
 }
 
 TEST_F(ApplyProfileTest, NoCurrentProfileSendsNothing) {
-    ProfileStore empty("/nonexistent/");
+    ProfileStore empty("/nonexistent/", {});
     StoreProfileAccess access(empty, [] {});
     ApplyContext context{links_, writers_, access, state_, controls_, window_.hwnd};
     state_.apply_all = 1;

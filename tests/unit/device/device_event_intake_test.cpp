@@ -46,22 +46,6 @@ protected:
     DeviceEventIntake intake_{links_, controls_, battery_, profile_, snapshot_, window_.hwnd};
 };
 
-TEST_F(IntakeTest, DpiStageNoticeSelectsTheStageAndKeepsTheProfile) {
-    profile_.UpdateCurrent([](ProfileRecord& p) { p.light_speed += 1; });  // not yet applied
-    intake_.HandleUsbNotice(0x1047, 3);
-    platform::test::Pump();
-    const ProfileRecord current = profile_.Current();
-    EXPECT_EQ(current.current_dpi_stage, 2);
-    EXPECT_EQ(controls_.dpi_stage, 3);
-    EXPECT_EQ(window_.messages,
-              std::vector<test::Posted>{(test::Posted{kDpiNoticeMessage, 0, current.dpi_x[2]})});
-    EXPECT_EQ(profile_.saves, 1);
-    // The mouse chose it, so the next apply sends only the edit still pending.
-    ChangeFlags pending;
-    pending.lighting = 1;
-    EXPECT_EQ(DetectChanges(current, snapshot_.Get()), pending);
-}
-
 TEST_F(IntakeTest, MalformedNoticesChangeNothing) {
     const ProfileRecord before = profile_.Current();
     intake_.HandleUsbNotice(0x1047, 9);  // stage out of range
@@ -109,8 +93,8 @@ TEST_F(IntakeTest, PowerStatusOverTheReceiver) {
     EXPECT_EQ(controls_.progress, std::vector<int>{50});
     EXPECT_EQ(std::tuple(links_.wireless_awake.load(), links_.awaiting_device.load()),
               std::tuple(1, 0));
-    EXPECT_EQ(controls_.Visible("ms_1_wireless"), 1);
-    EXPECT_EQ(controls_.Visible("ms_1_sleep_label"), 0);
+    EXPECT_EQ(controls_.Visible(Indicator::kWireless), 1);
+    EXPECT_EQ(controls_.Visible(Indicator::kSleepLabel), 0);
     EXPECT_EQ(profile_.saves, 0);
     // The watchdog restarts from each notice.
     platform::test::AdvanceBy(5999);
@@ -136,7 +120,7 @@ TEST_F(IntakeTest, PowerStatusWhileTheCableIsIn) {
     EXPECT_TRUE(Charging());
     EXPECT_EQ(std::tuple(links_.wireless_awake.load(), links_.awaiting_device.load()),
               std::tuple(0, 1));
-    EXPECT_EQ(controls_.Visible("ms_1_wireless"), 0);
+    EXPECT_EQ(controls_.Visible(Indicator::kWireless), 0);
     intake_.HandleUsbNotice(0x4047, 0x6402);
     EXPECT_EQ(controls_.power_text, "100%");
     EXPECT_FALSE(Charging());
@@ -154,7 +138,7 @@ TEST_F(IntakeTest, PowerStatusOverBleTouchesNoLink) {
     EXPECT_EQ(controls_.power_text, "100%");
     EXPECT_EQ(std::tuple(links_.wireless_awake.load(), links_.awaiting_device.load()),
               std::tuple(0, 1));
-    EXPECT_EQ(controls_.Visible("ms_1_wireless"), -1);
+    EXPECT_EQ(controls_.Visible(Indicator::kWireless), -1);
     EXPECT_EQ(window_.Count(WM_TIMER, kWirelessWatchdogTimer), 0);
 }
 

@@ -19,7 +19,9 @@ namespace nimba::test {
 
 class FakeControls final : public DeviceControls {
 public:
-    void SetVisible(const std::string& name, bool visible) override { visible_[name] = visible; }
+    void ShowIndicator(Indicator indicator, bool visible) override {
+        visible_[indicator] = visible;
+    }
     void RefreshLinkVisibility() override { ++refreshes; }
     void SetPowerProgress(int value) override { progress.push_back(value); }
     void SetPowerText(const std::string& text) override {
@@ -39,8 +41,8 @@ public:
     void ShowMouseBehind(bool behind) override { mouse_behind = behind; }
 
     // -1 = never set.
-    int Visible(const std::string& name) const {
-        auto it = visible_.find(name);
+    int Visible(Indicator indicator) const {
+        auto it = visible_.find(indicator);
         return it == visible_.end() ? -1 : it->second;
     }
 
@@ -55,7 +57,7 @@ public:
     std::atomic<bool> mouse_behind{false};
 
 private:
-    std::map<std::string, bool> visible_;
+    std::map<Indicator, bool> visible_;
 };
 
 class FakeProfile final : public ProfileAccess {

@@ -77,8 +77,8 @@ protected:
         return {l.wired_link, l.wireless_link, l.ble_link, l.any_link, l.awaiting_device};
     }
     Shown Indicators() const {
-        return {controls_.Visible("ms_1_wired"), controls_.Visible("ms_1_wireless"),
-                controls_.Visible("ms_1_sleep_label")};
+        return {controls_.Visible(Indicator::kWired), controls_.Visible(Indicator::kWireless),
+                controls_.Visible(Indicator::kSleepLabel)};
     }
     // Posts a presence or notice message as a driver library would and handles it; returns
     // how long the window thread was held.
@@ -101,29 +101,15 @@ protected:
     std::unique_ptr<LinkManager> manager_;
 };
 
-TEST_F(LinkManagerTest, StartWithCableAndReceiver) {
-    Start(1, 1, false, FAKE_DEVLINK_DIR, false);
-    EXPECT_EQ(Now(), (Links{1, 1, 0, 1, 0}));
-    EXPECT_EQ(links().wireless_awake, 0);
-    EXPECT_EQ(Indicators(), (Shown{1, 1, 0}));
-    platform::test::AdvanceBy(60);
-    EXPECT_EQ(Changes(), 1);
-    EXPECT_EQ(controls_.power_key, "charging_text");
-    EXPECT_EQ(controls_.progress, (std::vector<int>{0, 2}));
-    // The watchdog hides the receiver's indicator; with the cable in the sleep label stays hidden.
-    platform::test::AdvanceBy(6000);
-    EXPECT_EQ(Indicators(), (Shown{1, 0, 0}));
-}
-
 TEST_F(LinkManagerTest, StartWithNothingOrOddLibraryFolders) {
     Start(0, 0, false, FAKE_DEVLINK_DIR, false);
     platform::test::Pump();
     EXPECT_EQ(Now(), (Links{0, 0, 0, 0, 1}));
-    EXPECT_EQ(controls_.Visible("ms_1_sleep_label"), 1);
+    EXPECT_EQ(controls_.Visible(Indicator::kSleepLabel), 1);
     EXPECT_EQ(Changes(), 1);
     manager_->SetBleConnected(1);
     manager_->SetBleConnected(0);  // the Bluetooth link going shows the sleep label again
-    EXPECT_EQ(controls_.Visible("ms_1_sleep_label"), 1);
+    EXPECT_EQ(controls_.Visible(Indicator::kSleepLabel), 1);
 
     // Missing or incomplete libraries leave their link absent.
     Start(1, 1, false, "/nonexistent/");
@@ -149,7 +135,7 @@ TEST_F(LinkManagerTest, ReceiverArrivalAndRemoval) {
     Start(0, 0, false);
     EXPECT_EQ(Deliver(kWirelessPresenceMessage, 1), 1000u);
     EXPECT_EQ(Now(), (Links{0, 1, 0, 1, 1}));
-    EXPECT_EQ(controls_.Visible("ms_1_wireless"), 1);
+    EXPECT_EQ(controls_.Visible(Indicator::kWireless), 1);
     EXPECT_EQ(wireless_->Locked(wireless_->open_calls), 2);
     platform::test::Pump();
     EXPECT_EQ(Changes(), 1);
@@ -160,8 +146,8 @@ TEST_F(LinkManagerTest, ReceiverArrivalAndRemoval) {
     // The watchdog started on arrival hides the indicator after 6 s of silence.
     platform::test::AdvanceBy(6000);
     EXPECT_EQ(links().wireless_link, 1);
-    EXPECT_EQ(controls_.Visible("ms_1_wireless"), 0);
-    EXPECT_EQ(controls_.Visible("ms_1_sleep_label"), 1);
+    EXPECT_EQ(controls_.Visible(Indicator::kWireless), 0);
+    EXPECT_EQ(controls_.Visible(Indicator::kSleepLabel), 1);
 
     Deliver(kWirelessPresenceMessage, 0);
     EXPECT_EQ(Now(), (Links{0, 2, 0, 0, 1}));
@@ -173,36 +159,6 @@ TEST_F(LinkManagerTest, ReceiverArrivalAndRemoval) {
     const int idles = controls_.refreshes;
     platform::test::AdvanceBy(12000);
     EXPECT_EQ(controls_.refreshes, idles);
-}
-
-TEST_F(LinkManagerTest, CableArrivalAndRemoval) {
-    Start(0, 0, false);
-    EXPECT_EQ(Deliver(kWiredPresenceMessage, 1), 1000u);
-    EXPECT_EQ(Now(), (Links{1, 0, 0, 1, 0}));
-    EXPECT_EQ(wired_->Locked(wired_->open_calls), 2);
-    EXPECT_EQ(controls_.Visible("ms_1_wired"), 1);
-    EXPECT_EQ(controls_.Visible("ms_1_sleep_label"), 0);
-    controls_.progress.clear();
-    platform::test::AdvanceBy(90);
-    EXPECT_EQ(controls_.power_key, "charging_text");
-    EXPECT_EQ(controls_.progress, (std::vector<int>{0, 2, 4}));
-    EXPECT_EQ(Deliver(kWiredPresenceMessage, 1), 0u);
-
-    Deliver(kWiredPresenceMessage, 0);
-    EXPECT_EQ(Now(), (Links{2, 0, 0, 0, 1}));
-    EXPECT_EQ(controls_.Visible("ms_1_wired"), 0);
-    EXPECT_EQ(controls_.Visible("ms_1_sleep_label"), 1);
-    EXPECT_EQ(controls_.power_text + controls_.power_key, "");
-    controls_.progress.clear();
-    platform::test::AdvanceBy(90);
-    EXPECT_TRUE(controls_.progress.empty());
-    EXPECT_EQ(Changes(), 2);
-
-    // Back again: the animation starts from 0.
-    Deliver(kWiredPresenceMessage, 1);
-    controls_.progress.clear();
-    platform::test::AdvanceBy(30);
-    EXPECT_EQ(controls_.progress, std::vector<int>{0});
 }
 
 TEST_F(LinkManagerTest, CablePulledWhileTheReceiverIsUp) {
@@ -247,7 +203,7 @@ TEST_F(LinkManagerTest, ALinkGoingWhileAnotherIsUpLeavesAnyLinkAlone) {
     platform::test::Pump();
     EXPECT_EQ(links().any_link, 1);
     EXPECT_EQ(Changes(), 0);
-    EXPECT_EQ(controls_.Visible("ms_1_sleep_label"), 0);
+    EXPECT_EQ(controls_.Visible(Indicator::kSleepLabel), 0);
 }
 
 TEST_F(LinkManagerTest, StopWaitsForTheRunningApplyBeforeUnloading) {

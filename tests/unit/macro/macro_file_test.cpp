@@ -17,7 +17,7 @@ protected:
 
     testing::TestFolder folder_;
     std::string data_dir_ = DataDirectoryIn(folder_.path());
-    MacroStore store_{data_dir_};
+    MacroStore store_{data_dir_, testing::StoreText};
 };
 
 TEST_F(MacroFileTest, RefusesWhatARecordCannotHoldAndLeavesTheStoreAlone) {
@@ -37,7 +37,7 @@ TEST_F(MacroFileTest, RefusesWhatARecordCannotHoldAndLeavesTheStoreAlone) {
     EXPECT_FALSE(std::filesystem::exists(data_dir_ + kStoreFolder + "macro.data"));
 }
 
-TEST_F(MacroFileTest, AnUnterminatedNameIsCutToItsField) {
+TEST_F(MacroFileTest, AnUnterminatedNameIsCutToItsFieldAndAnEmptyOneNamedAsANewMacro) {
     MacroRecord record{};
     std::fill(std::begin(record.name), std::end(record.name), u'W');
     record.action_count = 46;
@@ -49,6 +49,11 @@ TEST_F(MacroFileTest, AnUnterminatedNameIsCutToItsField) {
     EXPECT_EQ(NameView(imported.name), std::u16string(23, u'W'));
     ASSERT_TRUE(store_.CopyRecord(ImportMacro(file, store_).index, imported));
     EXPECT_EQ(NameView(imported.name), std::u16string(21, u'W') + u"_1");
+
+    record.name[0] = u'\0';
+    WriteBytes(file, &record, sizeof(record));
+    ASSERT_TRUE(store_.CopyRecord(ImportMacro(file, store_).index, imported));
+    EXPECT_EQ(NameView(imported.name), u"Macro3");
 }
 
 }  // namespace

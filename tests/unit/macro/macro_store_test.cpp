@@ -17,10 +17,7 @@ using testing::WriteBytes;
 
 class MacroStoreTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        testing::LoadEnglishTexts();
-        EnsureFolder(data_dir_ + kStoreFolder);
-    }
+    void SetUp() override { EnsureFolder(data_dir_ + kStoreFolder); }
 
     MacroRecord Named(std::u16string_view name) {
         MacroRecord record{};
@@ -33,7 +30,7 @@ protected:
 
     testing::TestFolder folder_;
     std::string data_dir_ = DataDirectoryIn(folder_.path());
-    MacroStore store_{data_dir_};
+    MacroStore store_{data_dir_, testing::StoreText};
 };
 
 TEST_F(MacroStoreTest, NewMacrosAreNumberedAfterTheStoreAndAvoidTakenNames) {

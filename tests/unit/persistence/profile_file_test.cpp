@@ -20,7 +20,6 @@ using testing::TestFolder;
 class ProfileFileTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        testing::LoadEnglishTexts();
         profiles_.Load();
         macros_.Load();
     }
@@ -45,8 +44,8 @@ protected:
 
     TestFolder folder_;
     std::string data_dir_ = DataDirectoryIn(folder_.path());
-    ProfileStore profiles_{data_dir_};
-    MacroStore macros_{data_dir_};
+    ProfileStore profiles_{data_dir_, testing::StoreText};
+    MacroStore macros_{data_dir_, testing::StoreText};
 };
 
 TEST_F(ProfileFileTest, ReimportsGetSuffixesOnTheProfileAndOnEachCarriedMacro) {
@@ -95,12 +94,13 @@ TEST_F(ProfileFileTest, AProfileWithoutMacrosLeavesTheMacroStoreAlone) {
     EXPECT_EQ(macros_.Size(), 0u);
 }
 
-TEST_F(ProfileFileTest, ForeignNamesAreCutToFitTheirFields) {
+TEST_F(ProfileFileTest, ForeignNamesAreCutToFitTheirFieldsAndNoMacroIsNameless) {
     auto record = HomeWithMacros();
     std::fill(std::begin(record->name), std::end(record->name), u'N');  // no terminator
     std::fill(std::begin(record->buttons[2].macro_name), std::end(record->buttons[2].macro_name),
               u'M');
     record->buttons[5].macro_action_count = 500;  // more than a macro can hold
+    record->buttons[5].macro_name[0] = u'\0';
     const std::string file = folder_.path() + "foreign.pro";
     ASSERT_TRUE(ExportProfile(file, *record));
 
@@ -110,10 +110,12 @@ TEST_F(ProfileFileTest, ForeignNamesAreCutToFitTheirFields) {
         const ProfileRecord& imported = *list[result.index];
         EXPECT_EQ(NameView(imported.name), std::u16string(99, u'N'));
         EXPECT_EQ(NameView(imported.buttons[2].macro_name), std::u16string(23, u'M'));
+        EXPECT_EQ(NameView(imported.buttons[5].macro_name), u"Macro2");
     });
     MacroRecord carried{};
     ASSERT_TRUE(macros_.CopyRecord(1, carried));
     EXPECT_EQ(carried.action_count, kMaxMacroActions);
+    EXPECT_EQ(NameView(carried.name), u"Macro2");
     profiles_.Edit([&](ProfileList& list, ProfileStoreHeader&) {
         EXPECT_EQ(list[result.index]->buttons[5].macro_action_count, kMaxMacroActions);
     });

@@ -14,10 +14,9 @@ namespace {
 
 // A full disk (a file size limit, also for root): told once per run, nothing lost, saved later.
 TEST(ProfileSaverTest, AFailingRunIsToldOnceAndKeepsTheEdits) {
-    testing::LoadEnglishTexts();
     testing::TestFolder folder;
     const std::string data = DataDirectoryIn(folder.path());
-    ProfileStore store(data);
+    ProfileStore store(data, testing::StoreText);
     store.Load();
     std::vector<ProfileStore::Write> told;
     ProfileSaver saver(store, [&](ProfileStore::Write outcome) { told.push_back(outcome); });
@@ -41,7 +40,7 @@ TEST(ProfileSaverTest, AFailingRunIsToldOnceAndKeepsTheEdits) {
 
     saver.Request();
     saver.Flush();
-    ProfileStore read(data);
+    ProfileStore read(data, testing::StoreText);
     read.Load();
     read.CopyCurrentProfile(kept);
     EXPECT_EQ(kept.report_rate, 3);

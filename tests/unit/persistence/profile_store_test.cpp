@@ -30,8 +30,6 @@ constexpr size_t kRecord = sizeof(ProfileRecord);
 
 class ProfileStoreTest : public ::testing::Test {
 protected:
-    void SetUp() override { testing::LoadEnglishTexts(); }
-
     std::string DataDir() { return DataDirectoryIn(folder_.path()); }
     std::string StorePath() { return ProfileStorePath(DataDir()); }
     // Names in the store folder, sorted, a damaged copy as "<name up to the time>:<size>".
@@ -66,7 +64,7 @@ protected:
 };
 
 TEST_F(ProfileStoreTest, FirstStartCreatesAStoreWithOneDefaultProfile) {
-    ProfileStore store(DataDir());
+    ProfileStore store(DataDir(), testing::StoreText);
     store.Load();
 
     // A zero header (current index 0) and the default profile, byte for byte.
@@ -81,7 +79,7 @@ TEST_F(ProfileStoreTest, LoadsListAndCurrentIndexAndWritesTheReservedAreaBack) {
     WriteStore({u"One", u"Two", u"Three"}, 2);
     const auto before = ReadBytes(StorePath());
 
-    ProfileStore store(DataDir());
+    ProfileStore store(DataDir(), testing::StoreText);
     store.Load();
     ProfileRecord current{};
     ASSERT_TRUE(store.CopyCurrentProfile(current));
@@ -97,7 +95,7 @@ TEST_F(ProfileStoreTest, UnusableStoresFallBackSoundly) {
     EnsureFolder(DataDir() + kStoreFolder);
     for (size_t size : {0, 100}) {
         WriteBytes(StorePath(), std::string(size, 'x').data(), size);
-        ProfileStore store(DataDir());
+        ProfileStore store(DataDir(), testing::StoreText);
         store.Load();
         EXPECT_EQ(ReadBytes(StorePath()).size(), kHeader + kRecord);
     }
@@ -106,7 +104,7 @@ TEST_F(ProfileStoreTest, UnusableStoresFallBackSoundly) {
     // An index outside the list selects the first profile.
     for (int32_t bad_index : {-1, 2, 1000}) {
         WriteStore({u"First", u"Second"}, bad_index);
-        ProfileStore store(DataDir());
+        ProfileStore store(DataDir(), testing::StoreText);
         store.Load();
         ProfileRecord current{};
         ASSERT_TRUE(store.CopyCurrentProfile(current));
@@ -116,7 +114,7 @@ TEST_F(ProfileStoreTest, UnusableStoresFallBackSoundly) {
     WriteStore({u"Whole", u"Cut"}, 1);
     std::filesystem::resize_file(StorePath(), kHeader + kRecord + 300);
     {
-        ProfileStore store(DataDir());
+        ProfileStore store(DataDir(), testing::StoreText);
         store.Load();
         store.Edit([](ProfileList& list, ProfileStoreHeader& header) {
             ASSERT_EQ(list.size(), 2u);
@@ -129,7 +127,7 @@ TEST_F(ProfileStoreTest, UnusableStoresFallBackSoundly) {
 
 // Saves rebuild the whole path; a start clears what killed saves left, not what running ones use.
 TEST_F(ProfileStoreTest, SavesRecreateTheDataFolderAndStartsRemoveStaleTemporaries) {
-    ProfileStore store(DataDir());
+    ProfileStore store(DataDir(), testing::StoreText);
     store.Load();
     std::filesystem::remove_all(DataDir());
     ASSERT_TRUE(store.Save());
@@ -141,17 +139,17 @@ TEST_F(ProfileStoreTest, SavesRecreateTheDataFolderAndStartsRemoveStaleTemporari
     const std::string running = StorePath() + ".tmp." + std::to_string(::getpid()) + ".9";
     WriteBytes(stale, "x", 1);
     WriteBytes(running, "x", 1);
-    ProfileStore(DataDir()).Load();
+    ProfileStore(DataDir(), testing::StoreText).Load();
     EXPECT_FALSE(std::filesystem::exists(stale));
     EXPECT_TRUE(std::filesystem::exists(running));
 }
 
 TEST_F(ProfileStoreTest, CreateDefaultProfileNumbersAndAvoidsTakenNames) {
     ProfileList list;
-    EXPECT_EQ(NameView(CreateDefaultProfile(list)->name), u"Profile1");
+    EXPECT_EQ(NameView(CreateDefaultProfile(list, testing::StoreText)->name), u"Profile1");
     list.push_back(NewProfile(u"profile3"));
     // The third would be Profile3, which is taken in another case.
-    EXPECT_EQ(NameView(CreateDefaultProfile(list)->name), u"Profile3_1");
+    EXPECT_EQ(NameView(CreateDefaultProfile(list, testing::StoreText)->name), u"Profile3_1");
 }
 
 // Every point at which a write can fail leaves the previous store whole and no stray file.
@@ -179,7 +177,7 @@ TEST_F(ProfileStoreTest, AFailedSaveLeavesThePreviousStore) {
 
 // Two savers and an editor at once: saves never interleave and never see a half-made change.
 TEST_F(ProfileStoreTest, ConcurrentSavesAndEditsAlwaysLeaveAWholeStore) {
-    ProfileStore store(DataDir());
+    ProfileStore store(DataDir(), testing::StoreText);
     store.Load();
     std::atomic<bool> saving{true};
     std::atomic<int> bad_files{0};
@@ -202,7 +200,7 @@ TEST_F(ProfileStoreTest, ConcurrentSavesAndEditsAlwaysLeaveAWholeStore) {
         for (int n = 0; saving; ++n) {
             store.Edit([&](ProfileList& list, ProfileStoreHeader& header) {
                 if (n % 2 == 0) {
-                    CreateDefaultProfile(list);
+                    CreateDefaultProfile(list, testing::StoreText);
                 } else if (list.size() > 1) {
                     list.pop_back();
                 }

@@ -13,7 +13,6 @@
 #include <vector>
 
 #include "persistence/byte_stream.h"
-#include "skin/resource_manager.h"
 
 namespace nimba::testing {
 
@@ -44,11 +43,9 @@ inline void WriteBytes(const std::string& path, const void* data, size_t size) {
     out.write(static_cast<const char*>(data), static_cast<std::streamsize>(size));
 }
 
-// The English texts, so names come out as the user sees them.
-inline void LoadEnglishTexts() {
-    const char* source = std::getenv("NIMBA_SOURCE_DIR");
-    CResourceManager::GetInstance().LoadLanguage(std::string(source ? source : ".") +
-                                                 "/res/lan.xml");
+// The stems of new names, as the English texts have them: all the stores ask for.
+inline std::u16string StoreText(std::u16string_view key) {
+    return key == u"add_macro_text" ? u"Macro" : u"Profile";
 }
 
 // Passes `limit` bytes on to `inner`, then fails: a disk that fills up mid-save.

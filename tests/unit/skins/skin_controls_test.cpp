@@ -9,6 +9,7 @@
 #include <tuple>
 #include <vector>
 
+#include "model/setting_ranges.h"
 #include "skin/button.h"
 #include "skin/combo.h"
 #include "skin/slider.h"
@@ -170,28 +171,23 @@ TEST(SkinControlsTest, WindowsAreSizedAsTheirCodePlacesThem) {
     }
 }
 
-TEST(SkinControlsTest, SliderRangesFitWhatTheMouseIsSent) {
+TEST(SkinControlsTest, SliderRangesAreTheSettingsRanges) {
     const SkinTree main = LoadSkin(u"main.xml");
     auto range = [&](std::u16string_view name) {
         auto* slider = dynamic_cast<CSliderUI*>(main.Find(name));
         EXPECT_NE(slider, nullptr) << Utf8(name);
         return slider ? std::pair(slider->GetMinValue(), slider->GetMaxValue()) : std::pair(0, -1);
     };
-    // The slider value is the DPI code: 1..220 is 50..12000 DPI.
+    std::vector<std::pair<std::u16string, SettingRange>> sliders = {
+        {u"ms_1_slider_brightness", kBrightnessRange},
+        {u"ms_1_slider_breathspeed", kSpeedRange},
+        {u"ms_1_slider_sleep_timer", kSleepMinutesRange},
+        {u"ms_1_slider_light_off", kLightOffHalvesRange},
+        {u"ms_1_slider_key_debounce", kDebounceStepsRange}};
     for (int s = 1; s <= 8; ++s)
-        EXPECT_EQ(range(Numbered(u"ms_1_slider_dpi_", s)), std::pair(1, 220));
-    // Brightness fills the low nibble of its byte; speed is sent as 9 - speed in a nibble;
-    // sleep, light-off and debounce are one byte each.
-    const std::tuple<const char16_t*, int, int> fits[] = {{u"ms_1_slider_brightness", 0, 15},
-                                                          {u"ms_1_slider_breathspeed", 0, 9},
-                                                          {u"ms_1_slider_sleep_timer", 1, 255},
-                                                          {u"ms_1_slider_light_off", 1, 255},
-                                                          {u"ms_1_slider_key_debounce", 1, 255}};
-    for (const auto& [name, lowest, highest] : fits) {
-        const auto [min, max] = range(name);
-        EXPECT_GE(min, lowest) << Utf8(name);
-        EXPECT_LE(max, highest) << Utf8(name);
-        EXPECT_LT(min, max) << Utf8(name);
+        sliders.emplace_back(Numbered(u"ms_1_slider_dpi_", s), kDpiCodeRange);
+    for (const auto& [name, expected] : sliders) {
+        EXPECT_EQ(range(name), std::pair(expected.min, expected.max)) << Utf8(name);
     }
 }
 
