@@ -10,14 +10,12 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <map>
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/messages.h"
 #include "skin/dialog_builder.h"
 #include "skin/list.h"
-#include "skin/menu_wnd.h"
 #include "skin/skin_text.h"
 #include "skin/window_impl_base.h"
 #include "skin_fixture.h"
@@ -29,29 +27,9 @@ using nimba::scenario::ScenarioOptions;
 using nimba::skin::FromQ;
 using nimba::skin::ToQ;
 
-// The modal dialog; the main window is the skin tests' window skin.
-constexpr char kQuestionSkin[] = R"(<Window size="200,80"><HorizontalLayout>
-  <Button name="btn_cancel" text="Cancel"/><Button name="btn_ok" text="OK"/>
-</HorizontalLayout></Window>)";
-
-// The application and the skin folder come from the skin tests' set-up; this skin joins it.
-class QuestionSkin : public ::testing::Environment {
-public:
-    void SetUp() override { skin_test::WriteSkin("question.xml", kQuestionSkin); }
-};
-
 const auto* app_env = ::testing::AddGlobalTestEnvironment(new skin_test::SkinEnvironment);
-const auto* question_env = ::testing::AddGlobalTestEnvironment(new QuestionSkin);
 
-class Dialog : public WindowImplBase {
-public:
-    std::u16string GetWindowClassName() const override { return u"Dialog"; }
-    std::u16string GetSkinFile() override { return u"question.xml"; }
-    void OnClick(TNotifyUI& msg) override { Close(msg.pSender->GetName() == u"btn_ok" ? 1 : 2); }
-};
-
-// The skin tests' window: "btn_ok" asks the dialog; its answer, and the ticks of a timer, show
-// in the label "page_0".
+// The skin tests' window: the ticks of a timer show in the label "page_0".
 class MainWindow : public WindowImplBase {
 public:
     std::u16string GetWindowClassName() const override { return u"TestMain"; }
@@ -74,16 +52,10 @@ public:
                            std::to_string(msg.wParam));
         WindowImplBase::Notify(msg);
     }
-    void OnClick(TNotifyUI& msg) override {
-        if (msg.pSender->GetName() == u"btn_ok") Ask();
-    }
     LRESULT HandleCustomMessage(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) override {
-        handled = msg == WM_TIMER || msg == kInputEvent || msg == WM_MENUCLICK;
-        if (msg == WM_MENUCLICK) m_pm.DeletePtr(reinterpret_cast<void*>(wParam));
+        handled = msg == WM_TIMER || msg == kInputEvent;
         if (msg == WM_TIMER) Answer(u"ticks " + FromQ(QString::number(++ticks_)));
         if (msg == kInputEvent) input.push_back({wParam, lParam});
-        // A middle click asks from a posted message rather than from a click of ours.
-        if (msg == kInputEvent && wParam == 0x208) Ask();
         return 0;
     }
 
@@ -92,11 +64,6 @@ public:
     std::vector<std::pair<WPARAM, LPARAM>> input;
 
 private:
-    void Ask() {
-        Dialog dialog;
-        dialog.Create(GetHWND(), u"", WS_POPUP | WS_VISIBLE, WS_EX_TOOLWINDOW);
-        Answer(u"answer " + FromQ(QString::number(dialog.ShowModal())));
-    }
     void Answer(const std::u16string& text) { m_pm.FindControl(u"page_0")->SetText(text); }
     int ticks_ = 0;
 };
@@ -114,12 +81,7 @@ public:
         ++quits;
         PostQuitMessage(0);
     }
-    // The tray's menu is the skin tests' menu.
-    void TrayClick(bool right) override {
-        if (!right) return;
-        menu = std::make_unique<CMenuWnd>();
-        menu->Init(nullptr, u"menu.xml", POINT{10, 10}, &main.GetPaintManager());
-    }
+    void TrayClick(bool) override {}
     bool TrayShown() const override { return true; }
     std::string TrayTooltip() const override { return "tip"; }
     nimba::scenario::LinkFlags Links() const override { return {.wired_link = 1, .any_link = 1}; }
@@ -129,7 +91,6 @@ public:
     void BringToFront(const std::string&) override {}
 
     MainWindow main;
-    std::unique_ptr<CMenuWnd> menu;
     int starts = 0;
     int quits = 0;
 };
@@ -203,27 +164,6 @@ TEST(ScenarioRunner, DrivesTheWidgetsAsAPersonDoesAndDumpsWhatTheyShow) {
     EXPECT_EQ(dump["links"]["any_link"].toInt(), 1);
     EXPECT_EQ(dump["tray"]["tooltip"].toString(), "tip");
     EXPECT_FALSE(dump.contains("sim"));
-}
-
-TEST(ScenarioRunner, OpenDialogOrMenuTakesTheActionsAfterTheOneThatOpenedIt) {
-    FakeHost host;
-    const Outcome outcome = RunScript(host, R"(
-        click btn_ok
-        expect-window Dialog open
-        click btn_cancel
-        expect page_0 text "answer 2"
-        expect-window Dialog closed
-        input click middle
-        click btn_ok
-        expect page_0 text "answer 1"
-        tray menu
-        expect exit checked true
-        menu exit
-        expect-window Menu closed
-        click btn_ok
-    )");
-    EXPECT_EQ(outcome.code, 0) << outcome.errors;
-    EXPECT_EQ(host.quits, 1);
 }
 
 TEST(ScenarioRunner, FailuresStopTheRunAtTheirLine) {
