@@ -23,18 +23,9 @@
 # The user's settings folder is config/ in the copy, and without `#! notifications` the
 # session bus is one that is not there.
 file(STRINGS ${SCENARIO} directives REGEX "^#!" ENCODING UTF-8)
+# What no directive sets is empty, as unset variables are.
 set(folder demo)
-set(conf "")
-set(commands "")
 set(expected_exit 0)
-set(checks "")
-set(files "")
-set(copies "")
-set(fifos "")
-set(folders "")
-set(same "")
-set(file_checks "")
-set(notifications OFF)
 set(repeat 1)
 set(ENV{XDG_CONFIG_HOME} ${WORK}/config)
 set(ENV{DBUS_SESSION_BUS_ADDRESS} unix:path=${WORK}/no-bus)

@@ -30,27 +30,6 @@ using namespace skin_test;
 // One application and one skin folder for the whole program.
 const auto* env = ::testing::AddGlobalTestEnvironment(new SkinEnvironment);
 
-class PagePump : public CNotifyPump {
-public:
-    PagePump() {
-        MapMessage(u"click", u"",
-                   [this](TNotifyUI& msg) { clicks.push_back(msg.pSender->GetName()); });
-    }
-    std::vector<std::u16string> clicks;
-};
-
-TEST_F(SkinTest, VirtualWindowControlsReachTheirPumpOnly) {
-    PagePump page;
-    ASSERT_TRUE(window.AddVirtualWnd(u"Page", &page));
-    EXPECT_FALSE(window.AddVirtualWnd(u"Page", &page));
-    window.Find<CButtonUI>(u"page_btn")->Activate();
-    window.Find<CButtonUI>(u"btn_ok")->Activate();  // the window's own: closes with 1
-    EXPECT_EQ(page.clicks, (std::vector<std::u16string>{u"page_btn"}));
-    EXPECT_TRUE(window.RemoveVirtualWnd(u"Page"));
-    window.Find<CButtonUI>(u"page_btn")->Activate();
-    EXPECT_EQ(page.clicks.size(), 1u);
-}
-
 TEST_F(SkinTest, MenuClosesOnAPressOutsideItOnly) {
     CMenuWnd menu;
     ASSERT_TRUE(menu.Init(nullptr, u"menu.xml", POINT{100, 50}, &window.Manager()));
