@@ -10,7 +10,6 @@
 #include <QLabel>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <cstdlib>
 #include <memory>
 
 #include "model/button_functions.h"
@@ -31,14 +30,8 @@ using nimba::test::ForEachControl;
 class SkinLayoutTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        static int argc = 1;
-        static char name[] = "skins_gui_test";
-        static char* argv[] = {name, nullptr};
-        if (QApplication::instance() == nullptr) new QApplication(argc, argv);
-        const char* source = std::getenv("NIMBA_SOURCE_DIR");
-        const QString res = QString::fromLocal8Bit(source ? source : ".") + "/res";
-        CPaintManagerUI::SetResourcePath(FromQ(res + "/"));
-        ASSERT_TRUE(CResourceManager::GetInstance().LoadLanguage((res + "/lan.xml").toStdString()));
+        const QString res = nimba::test::UseSourceSkins();
+        ASSERT_TRUE(CResourceManager::GetInstance().LoadLanguage((res + "lan.xml").toStdString()));
     }
 
     static std::unique_ptr<PreviewWindow> Open(std::u16string_view skin) {

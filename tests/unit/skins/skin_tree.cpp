@@ -8,18 +8,21 @@
 
 namespace nimba::test {
 
-SkinTree LoadSkin(std::u16string_view file) {
+QString UseSourceSkins() {
     static int argc = 1;
     static char name[] = "skins_test";
     static char* argv[] = {name, nullptr};
-    static QApplication* app = [] {
-        auto* created = new QApplication(argc, argv);
-        const char* source = std::getenv("NIMBA_SOURCE_DIR");
-        CPaintManagerUI::SetResourcePath(
-            skin::FromQ(QString::fromLocal8Bit(source ? source : ".") + "/res/"));
-        return created;
-    }();
-    (void)app;
+    const char* source = std::getenv("NIMBA_SOURCE_DIR");
+    const QString res = QString::fromLocal8Bit(source ? source : ".") + "/res/";
+    if (QApplication::instance() == nullptr) {
+        new QApplication(argc, argv);
+        CPaintManagerUI::SetResourcePath(skin::FromQ(res));
+    }
+    return res;
+}
+
+SkinTree LoadSkin(std::u16string_view file) {
+    UseSourceSkins();
     SkinTree tree;
     tree.root.reset(CDialogBuilder().Create(file, tree.manager.get()));
     return tree;

@@ -2,6 +2,7 @@
 
 // Builds one skin file of the source tree's res/ into a control tree, as a window would.
 
+#include <QString>
 #include <functional>
 #include <memory>
 #include <string>
@@ -45,7 +46,9 @@ inline void ForEachControl(CControlUI* control, const std::function<void(CContro
     }
 }
 
-// Null root when the file is missing or cannot be built. Sets up Qt and the resource path once.
+// Qt and the source tree's res/ as the skin folder, once per process; the folder's path.
+QString UseSourceSkins();
+// Null root when the file is missing or cannot be built.
 SkinTree LoadSkin(std::u16string_view file);
 std::u16string Numbered(std::u16string_view head, int n);
 std::string Utf8(std::u16string_view s);
