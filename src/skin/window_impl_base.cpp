@@ -127,6 +127,8 @@ HWND WindowImplBase::Create(HWND parent, std::u16string_view title, DWORD style,
     if (style & WS_POPUP) flags |= Qt::FramelessWindowHint;
     if (ex_style & WS_EX_TOOLWINDOW) flags |= Qt::Tool;
     if (ex_style & WS_EX_TOPMOST) flags |= Qt::WindowStaysOnTopHint;
+    // Where the compositor places windows (Wayland) the flag is the one way to ask for no focus.
+    if (ex_style & WS_EX_NOACTIVATE) flags |= Qt::WindowDoesNotAcceptFocus;
     WindowImplBase* owner = FromHandle(parent);
     auto* widget =
         new WindowWidget(this, &m_pm, owner != nullptr ? owner->GetWindowWidget() : nullptr, flags);
