@@ -32,22 +32,6 @@ class ProfileStoreTest : public ::testing::Test {
 protected:
     std::string DataDir() { return DataDirectoryIn(folder_.path()); }
     std::string StorePath() { return ProfileStorePath(DataDir()); }
-    // Names in the store folder, sorted, a damaged copy as "<name up to the time>:<size>".
-    std::vector<std::string> FilesBesideTheStore() {
-        std::vector<std::string> names;
-        for (const auto& entry : std::filesystem::directory_iterator(DataDir() + kStoreFolder)) {
-            std::string name = entry.path().filename().string();
-            if (name == "stores.lock") continue;  // stays, as a lock file must
-            const size_t damaged = name.find(".damaged-");
-            if (damaged != std::string::npos) {
-                name = name.substr(0, damaged + 9) + ":" + std::to_string(entry.file_size());
-            }
-            names.push_back(name);
-        }
-        std::sort(names.begin(), names.end());
-        return names;
-    }
-
     // Writes a store of `names` with the given index and a recognisable reserved area.
     void WriteStore(std::initializer_list<std::u16string_view> names, int32_t index) {
         ProfileList list;
@@ -88,41 +72,6 @@ TEST_F(ProfileStoreTest, LoadsListAndCurrentIndexAndWritesTheReservedAreaBack) {
 
     ASSERT_TRUE(store.Save());
     EXPECT_EQ(ReadBytes(StorePath()), before);
-}
-
-TEST_F(ProfileStoreTest, UnusableStoresFallBackSoundly) {
-    // An empty file is a missing store; a headless one is replaced, but its bytes are kept.
-    EnsureFolder(DataDir() + kStoreFolder);
-    for (size_t size : {0, 100}) {
-        WriteBytes(StorePath(), std::string(size, 'x').data(), size);
-        ProfileStore store(DataDir(), testing::StoreText);
-        store.Load();
-        EXPECT_EQ(ReadBytes(StorePath()).size(), kHeader + kRecord);
-    }
-    EXPECT_EQ(FilesBesideTheStore(),
-              (std::vector<std::string>{"pro.data", "pro.data.damaged-:100"}));
-    // An index outside the list selects the first profile.
-    for (int32_t bad_index : {-1, 2, 1000}) {
-        WriteStore({u"First", u"Second"}, bad_index);
-        ProfileStore store(DataDir(), testing::StoreText);
-        store.Load();
-        ProfileRecord current{};
-        ASSERT_TRUE(store.CopyCurrentProfile(current));
-        EXPECT_EQ(NameView(current.name), u"First") << bad_index;
-    }
-    // A short last record is kept with its missing bytes zero.
-    WriteStore({u"Whole", u"Cut"}, 1);
-    std::filesystem::resize_file(StorePath(), kHeader + kRecord + 300);
-    {
-        ProfileStore store(DataDir(), testing::StoreText);
-        store.Load();
-        store.Edit([](ProfileList& list, ProfileStoreHeader& header) {
-            ASSERT_EQ(list.size(), 2u);
-            EXPECT_EQ(NameView(list[1]->name), u"Cut");
-            EXPECT_EQ(list[1]->spare_a, 0);
-            EXPECT_EQ(header.current_profile_index, 1);
-        });
-    }
 }
 
 // Saves rebuild the whole path; a start clears what killed saves left, not what running ones use.
