@@ -41,7 +41,7 @@ std::optional<StoresChanged> ParseStoresChanged(std::string_view line);
 enum class InstanceAnswer {
     kDone,         // shown; or the stores read again and the apply asked for is under way
     kNoMouse,      // the stores read again, but no mouse is there to apply to
-    kLater,        // a dialog is open: the stores are read again (and applied) once it closes
+    kLater,        // a dialog is open, or the stores are busy: they are read again (and applied) later
     kOtherStores,  // this copy keeps the stores of another folder
 };
 std::string_view AnswerWord(InstanceAnswer answer);

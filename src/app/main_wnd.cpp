@@ -55,7 +55,9 @@ void CMainWnd::InitWindow() {
     page_.Init(link_options_);
 
     settings_ = LoadProgramSettings(GetDataDirectory() + kStoreFolder);
-    LoadProgramLanguage(settings_.language);
+    shipped_languages_ =
+        ShippedLanguages(platform::Utf16ToUtf8(CPaintManagerUI::GetResourcePath()));
+    LoadProgramLanguage(settings_.language, shipped_languages_);
     title_ = CResourceManager::GetInstance().GetText(u"mouse_name_text");
     tray_.CreateTrayIcon(GetHWND(), kIconId, title_);
     if (tray_.HostDrawsMenu() && hosted_tray_menu_.Init(u"traymenu.xml", GetHWND())) {
@@ -206,7 +208,7 @@ void CMainWnd::OpenTrayMenu(std::u16string_view xml) {
 
 void CMainWnd::ChooseLanguage(const std::string& choice) {
     settings_.language = choice;
-    LoadProgramLanguage(choice);
+    LoadProgramLanguage(choice, shipped_languages_);
     WindowImplBase::RefreshAllTexts();
     if (!SaveProgramSettings(GetDataDirectory() + kStoreFolder, settings_)) {
         Trace("the language choice could not be saved");
@@ -264,8 +266,7 @@ void CMainWnd::Exit() {
 std::map<std::u16string, bool> CMainWnd::TrayMenuTicks() const {
     std::map<std::u16string, bool> ticks{{u"autostart", AutostartEnabled()}};
     const std::string chosen = settings_.language.empty() ? "follow" : settings_.language;
-    for (const std::string& code :
-         ShippedLanguages(platform::Utf16ToUtf8(CPaintManagerUI::GetResourcePath()))) {
+    for (const std::string& code : shipped_languages_) {
         ticks[u"language_" + platform::Utf8ToUtf16(code)] = code == chosen;
     }
     ticks[u"language_en"] = chosen == "en";
@@ -335,7 +336,7 @@ InstanceAnswer CMainWnd::OnStoresChanged(const StoresChanged& change) {
         ReloadLater(change.apply);
         return InstanceAnswer::kLater;
     }
-    ReloadStores(change.apply);
+    if (!ReloadStores(change.apply)) return InstanceAnswer::kLater;
     const LinkState& links = page_.links();
     const bool mouse_ready = links.any_link.load() == 1 && links.awaiting_device.load() == 0;
     return change.apply == StoresApply::kNone || mouse_ready ? InstanceAnswer::kDone
@@ -347,13 +348,14 @@ void CMainWnd::ReloadLater(StoresApply apply) {
     SetTimer(GetHWND(), kStoresReloadTimer, kStoresReloadRetryMs);
 }
 
-void CMainWnd::ReloadStores(StoresApply apply) {
+bool CMainWnd::ReloadStores(StoresApply apply) {
     if (!page_.ReloadProfiles()) {
         ReloadLater(apply);
-        return;
+        return false;
     }
     if (apply == StoresApply::kAll) page_.RequestApplyAll();
     if (apply == StoresApply::kChanged) page_.RequestApply();
+    return true;
 }
 
 void CMainWnd::UpdateTrayTooltip() {

@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/input_capture_library.h"
 #include "app/instance_channel.h"
@@ -71,9 +72,9 @@ private:
     // The tray menu's ticks as they are now.
     std::map<std::u16string, bool> TrayMenuTicks() const;
     InstanceAnswer OnStoresChanged(const StoresChanged& change);
-    // Reads the stores again and asks for the apply `apply` names.
-    // Reads the stores again; when they are busy, later.
-    void ReloadStores(StoresApply apply);
+    // Reads the stores again and asks for the apply `apply` names; false when they were busy
+    // and that is left to a later try.
+    bool ReloadStores(StoresApply apply);
     // Reads them once no dialog is open (and the stores are free), on the reload timer.
     void ReloadLater(StoresApply apply);
 
@@ -87,6 +88,8 @@ private:
     CTrayIcon tray_;
     std::u16string title_;
     ProgramSettings settings_;
+    // The translations of the program folder: read once, they do not change while it runs.
+    std::vector<std::string> shipped_languages_;
     bool device_present_ = false;
     // The popup deletes itself; its window handle is the weak handle that says it still lives.
     HWND dpi_popup_ = nullptr;

@@ -10,9 +10,8 @@
 
 namespace nimba {
 
-void LoadProgramLanguage(const std::string& choice) {
+void LoadProgramLanguage(const std::string& choice, const std::vector<std::string>& shipped) {
     const std::string res = platform::Utf16ToUtf8(CPaintManagerUI::GetResourcePath());
-    const std::vector<std::string> shipped = ShippedLanguages(res);
     std::string code;
     if (std::find(shipped.begin(), shipped.end(), choice) != shipped.end()) {
         code = choice;

@@ -4,11 +4,13 @@
 // desktop's.
 
 #include <string>
+#include <vector>
 
 namespace nimba {
 
 // Loads the texts of `choice` over English: "" follows the desktop's locale, "en" is English,
-// anything else the translation of that code (the desktop's when it is not shipped).
-void LoadProgramLanguage(const std::string& choice);
+// anything else the translation of that code (the desktop's when it is not shipped). `shipped`:
+// the codes of the translations the program folder holds.
+void LoadProgramLanguage(const std::string& choice, const std::vector<std::string>& shipped);
 
 }  // namespace nimba

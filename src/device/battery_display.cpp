@@ -6,7 +6,6 @@
 #include "platform/messages.h"
 
 namespace nimba {
-namespace {}  // namespace
 
 void BatteryDisplay::ShowBatteryLevel(int level) {
     controls_.SetPowerProgress(level);

@@ -5,12 +5,10 @@
 
 #include "keys/key_table.h"
 #include "platform/debug_output.h"
-#include "platform/text_encoding.h"
 #include "skin/button.h"
 #include "skin/resource_manager.h"
 
 namespace nimba {
-namespace {}  // namespace
 
 CShortcutWnd::CShortcutWnd(KeyCombination preset, InputCapture& capture)
     : combination_(preset), capture_(capture) {}

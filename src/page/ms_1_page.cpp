@@ -153,7 +153,7 @@ void CMS_1_Page::TellSaveOutcome(ProfileStore::Write outcome) {
 void CMS_1_Page::ReadBesideProfiles(const StoreLoad& profiles) {
     for (const StoreLoad& load : {profiles, macros_.Load()}) {
         if (load.outcome == StoreLoad::Outcome::kRead) continue;
-        OutputDebugStringW(platform::FromUtf8("store not read as it was: " + load.detail).c_str());
+        Trace("store not read as it was: " + load.detail);
         PostMessageW(window_, kStoreNoticeMessage, static_cast<WPARAM>(load.outcome), 0);
     }
     follower_.LoadRules();
@@ -175,7 +175,7 @@ void CMS_1_Page::ShowProfileControls(const ProfileRecord& p) {
 }
 
 void CMS_1_Page::RequestApply() {
-    PostMessageW(window_, kApplyRequestMessage, 0, 0);
+    PostMessageW(window_, kApplyRequestMessage, kApplyAsked, 0);
 }
 
 void CMS_1_Page::RequestApplyAll() {
@@ -213,7 +213,7 @@ bool CMS_1_Page::HandleWindowMessage(UINT message, WPARAM wParam, LPARAM lParam)
     }
     if (message == WM_TIMER && wParam == kDelayedApplyTimer) {
         KillTimer(window_, kDelayedApplyTimer);
-        PostMessageW(window_, kApplyRequestMessage, 0, 0);
+        PostMessageW(window_, kApplyRequestMessage, kApplyAsked, 0);
         return true;
     }
     if (message == WM_TIMER && wParam == kFrontSettleTimer) {

@@ -194,12 +194,7 @@ void CMS_1_Programs::Tell(std::u16string message_key) {
 
 std::optional<ProgramRules> AskProgramRules(HWND owner, ProgramRulesDraft draft) {
     CMS_1_Programs dialog(std::move(draft));
-    if (dialog.Create(owner, u"", WS_POPUP | WS_VISIBLE, WS_EX_TOOLWINDOW, 0, 0, 800, 800) ==
-        nullptr) {
-        return std::nullopt;
-    }
-    dialog.CenterWindow();
-    if (dialog.ShowModal() != 1) return std::nullopt;
+    if (dialog.RunModal(owner) != 1U) return std::nullopt;
     return dialog.rules();
 }
 

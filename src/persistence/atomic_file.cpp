@@ -99,11 +99,9 @@ bool ReplaceFilesTogether(const std::string& journal, const std::vector<FileRepl
 }
 
 void FinishFilesTogether(const std::string& journal, const std::vector<std::string>& targets) {
-    auto in = FileInputStream::Open(journal);
-    if (!in) return;
-    std::string moves(kMaxJournal, '\0');
-    moves.resize(in->Read(moves.data(), moves.size()));
-    in.reset();
+    const std::optional<std::string> read = ReadSmallFile(journal, kMaxJournal);
+    if (!read) return;
+    const std::string& moves = *read;
     std::vector<std::string> allowed;
     for (const std::string& target : targets) allowed.push_back(Resolved(target));
     size_t at = 0;

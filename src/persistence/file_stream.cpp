@@ -75,4 +75,12 @@ bool FileOutputStream::Write(const void* data, size_t size) {
     return true;
 }
 
+std::optional<std::string> ReadSmallFile(const std::string& path, size_t max_size) {
+    const auto in = FileInputStream::Open(path);
+    if (!in) return std::nullopt;
+    std::string text(max_size, '\0');
+    text.resize(in->Read(text.data(), text.size()));
+    return text;
+}
+
 }  // namespace nimba

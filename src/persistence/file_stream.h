@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "persistence/byte_stream.h"
@@ -50,5 +51,9 @@ public:
 private:
     int fd_;
 };
+
+// The first `max_size` bytes of a small regular file (a settings or rules file, a journal);
+// nothing when it cannot be opened. Never blocks, as Open.
+std::optional<std::string> ReadSmallFile(const std::string& path, size_t max_size);
 
 }  // namespace nimba

@@ -1,10 +1,11 @@
 #include "persistence/program_rules_file.h"
 
-#include <fstream>
+#include <optional>
 #include <sstream>
 
 #include "persistence/atomic_file.h"
 #include "persistence/data_directory.h"
+#include "persistence/file_stream.h"
 
 namespace nimba {
 namespace {
@@ -82,11 +83,11 @@ std::string FormatProgramRules(const ProgramRules& rules) {
 }
 
 ProgramRulesRead LoadProgramRules(const std::string& data_directory) {
-    std::ifstream in(ProgramRulesPath(data_directory), std::ios::binary);
-    if (!in) return {};
-    std::ostringstream text;
-    text << in.rdbuf();
-    return ParseProgramRules(text.str());
+    // A rules file is lines of two names; anything longer is not one. Read without blocking, so a
+    // pipe in its place cannot hang the window.
+    constexpr size_t kMaxSize = 1024 * 1024;
+    const std::optional<std::string> text = ReadSmallFile(ProgramRulesPath(data_directory), kMaxSize);
+    return text ? ParseProgramRules(*text) : ProgramRulesRead{};
 }
 
 bool SaveProgramRules(const std::string& data_directory, const ProgramRules& rules) {

@@ -18,11 +18,7 @@ constexpr size_t kMaxSize = 64 * 1024;
 
 ProgramSettings LoadProgramSettings(const std::string& store_folder) {
     ProgramSettings settings;
-    const auto in = FileInputStream::Open(store_folder + kFileName);
-    if (!in) return settings;
-    std::string text(kMaxSize, '\0');
-    text.resize(in->Read(text.data(), text.size()));
-    std::istringstream lines(text);
+    std::istringstream lines(ReadSmallFile(store_folder + kFileName, kMaxSize).value_or(""));
     for (std::string line; std::getline(lines, line);) {
         const size_t eq = line.find('=');
         if (eq == std::string::npos) continue;

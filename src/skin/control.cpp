@@ -3,7 +3,6 @@
 #include <QEvent>
 #include <QFocusEvent>
 #include <QPainter>
-#include <atomic>
 
 #include "skin/attribute_values.h"
 #include "skin/container.h"
@@ -40,10 +39,8 @@ CControlUI::~CControlUI() {
 }
 
 void CControlUI::SetWidget(QWidget* widget) {
-    static std::atomic<int> next_id{1};
     QWidget* old = widget_.data();
     widget_ = widget;
-    widget->setProperty("skinid", next_id++);
     hook_ = new ControlEventHook(this, widget);
     if (old != nullptr) {
         // The new widget stands in for the old one.

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <pugixml.hpp>
 #include <string_view>
 #include <system_error>
 
@@ -54,12 +53,6 @@ std::vector<std::string> ShippedLanguages(const std::string& res_folder) {
     }
     std::sort(out.begin(), out.end());
     return out;
-}
-
-std::string LanguageOwnName(const std::string& language_file) {
-    pugi::xml_document doc;
-    if (!doc.load_file(language_file.c_str())) return "";
-    return doc.child("Language").attribute("name").value();
 }
 
 std::string LanguageFromLocale(const std::function<const char*(const char*)>& getenv,

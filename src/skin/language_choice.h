@@ -13,9 +13,6 @@ namespace nimba {
 // "zh_TW"), ordered. English (res/lan.xml itself) is not among them.
 std::vector<std::string> ShippedLanguages(const std::string& res_folder);
 
-// The language's own name as its file gives it ("Deutsch"); "" when the file has none.
-std::string LanguageOwnName(const std::string& language_file);
-
 // The code of the shipped language the locale variables ask for, or "" for English.
 // `getenv` reads a variable (nullptr or "" when unset). As gettext does: the locale is the
 // first set of LC_ALL, LC_MESSAGES, LANG; "C"/"POSIX" means English; otherwise the entries of

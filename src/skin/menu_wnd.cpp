@@ -116,23 +116,9 @@ CMenuElementUI::CMenuElementUI() {
 }
 
 void CMenuElementUI::SetChecked(bool checked) {
-    checkable_ = true;
     checked_ = checked;
     Button()->setCheckable(true);  // what a screen reader reads as the tick
     Button()->setChecked(checked);
-    RefreshTexts();
-}
-
-void CMenuElementUI::ApplyText(const QString& shown) {
-    if (!checkable_) return CButtonUI::ApplyText(shown);
-    CButtonUI::ApplyText((checked_ ? QStringLiteral("\u2611  ") : QStringLiteral("\u2610  ")) +
-                         shown);
-}
-
-void CMenuElementUI::RefreshTexts() {
-    CButtonUI::RefreshTexts();
-    // The box is read out as the item's state, not as part of its name.
-    if (checkable_) Button()->setAccessibleName(nimba::skin::ToQ(GetAccessibleName()));
 }
 
 void CMenuElementUI::SetAttribute(std::u16string_view name, std::u16string_view value) {

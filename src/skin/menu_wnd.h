@@ -41,14 +41,7 @@ public:
     const std::u16string& GetSubmenu() const { return submenu_; }
     void SetAttribute(std::u16string_view name, std::u16string_view value) override;
 
-    void RefreshTexts() override;
-
-protected:
-    // An item with a tick shows its box before its text, ticked or not, as desktop menus do.
-    void ApplyText(const QString& shown) override;
-
 private:
-    bool checkable_ = false;
     bool checked_ = false;
     std::u16string submenu_;
 };

@@ -85,13 +85,13 @@ void PrintNotice(std::ostream& out, UINT msg, WPARAM wParam, LPARAM lParam,
 }  // namespace
 
 int RunApply(const Invocation&, std::ostream&, std::ostream& err) {
-    StoreSession session(StoreAccess::kReadOnly);
+    StoreSession session;  // saves follow: a damaged store is set aside first, not overwritten
     session.Unlock();
     return ApplyToMouse(session.profiles, CurrentProfile(session.profiles), true, err);
 }
 
 int RunStatus(const Invocation& call, std::ostream& out, std::ostream& err) {
-    StoreSession session(StoreAccess::kReadOnly);
+    StoreSession session;  // saves follow: a damaged store is set aside first, not overwritten
     session.Unlock();
     StoreProfileAccess profile(session.profiles, SaveOrSay(session.profiles, err));
     DeviceSession device(profile);
@@ -126,7 +126,7 @@ int RunStatus(const Invocation& call, std::ostream& out, std::ostream& err) {
 }
 
 int RunWatch(const Invocation& call, std::ostream& out, std::ostream& err) {
-    StoreSession session(StoreAccess::kReadOnly);
+    StoreSession session;  // saves follow: a damaged store is set aside first, not overwritten
     session.Unlock();
     StoreProfileAccess profile(session.profiles, SaveOrSay(session.profiles, err));
     std::signal(SIGINT, OnInterrupt);

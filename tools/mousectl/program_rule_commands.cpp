@@ -3,6 +3,7 @@
 
 #include "model/utf16.h"
 #include "mousectl/commands.h"
+#include "mousectl/terminal_text.h"
 #include "mousectl/json_writer.h"
 #include "mousectl/profile_change.h"
 #include "mousectl/program_rules_sync.h"
@@ -58,7 +59,7 @@ int RunPrograms(const Invocation& call, std::ostream& out, std::ostream& err) {
             json.BeginObject().Key("program").String(line.program);
             json.Key("profile").String(line.profile).EndObject();
         } else {
-            out << line.program << '\t' << line.profile << '\n';
+            out << TerminalText(line.program) << '\t' << TerminalText(line.profile) << '\n';
         }
     }
     if (call.json) {

@@ -101,6 +101,7 @@ LRESULT CMS_1_Macro::OnDestroy(UINT, WPARAM, LPARAM, bool& handled) {
 }
 
 void CMS_1_Macro::StopEverything() {
+    closing_ = true;
     if (recorder_.recording()) StopRecording();
     if (target_ == CaptureTarget::kActionKey) StopKeyCapture();
     if (GetHWND() != nullptr) {
@@ -238,7 +239,7 @@ UINT CMS_1_Macro::ShowMessage(std::u16string key) {
 void CMS_1_Macro::AddMacro() {
     const MacroStore::Created created = store_.CreateNewMacro();
     AppendMacroRow(std::u16string(NameView(created.record->name)));
-    if (!created.saved) ShowMessage(u"macro_store_save_failed_text");
+    TellSaved(created.saved);
 }
 
 void CMS_1_Macro::AppendMacroRow(const std::u16string& name) {
@@ -260,7 +261,7 @@ void CMS_1_Macro::DeleteMacro() {
     if (recorder_.recording()) StopRecording();
     const bool saved = store_.Remove(row);
     macro_list_->RemoveAt(row);
-    if (!saved) ShowMessage(u"macro_store_save_failed_text");
+    TellSaved(saved);
     const int next = std::min(row, macro_list_->GetCount() - 1);
     if (next < 0) {
         // The actions stay on show until another macro is loaded.
@@ -382,7 +383,18 @@ void CMS_1_Macro::SaveActions() {
         if (current_index_ < static_cast<int>(macros.size()))
             draft_.WriteInto(*macros[current_index_]);
     });
-    if (!store_.Save()) ShowMessage(u"macro_store_save_failed_text");
+    TellSaved(store_.Save());
+}
+
+void CMS_1_Macro::TellSaved(bool saved) {
+    if (saved) {
+        save_failure_told_ = false;
+    } else if (closing_) {
+        Trace("macro editor: the macro store could not be saved");
+    } else if (!save_failure_told_) {
+        save_failure_told_ = true;
+        ShowMessage(u"macro_store_save_failed_text");
+    }
 }
 
 void CMS_1_Macro::RebuildActionList(Reload reload) {

@@ -51,6 +51,9 @@ private:
     void OnTimer(UINT id);
 
     UINT ShowMessage(std::u16string key);
+    // Says a failed save of the macro store once per run of failures, and never while the
+    // editor is closing (its window is going; the failure is traced).
+    void TellSaved(bool saved);
     void AddMacro();
     void DeleteMacro();
     void LoadMacro(int index, Reload reload = Reload::kNone);
@@ -101,6 +104,8 @@ private:
     int current_index_ = -1;
     MacroDraft draft_;
     bool insert_mode_ = false;
+    bool save_failure_told_ = false;
+    bool closing_ = false;
     int pending_row_ = -1;
 
     CListUI* macro_list_ = nullptr;
