@@ -71,8 +71,6 @@ std::string ControlSocketPath() {
 
 ControlServer::ControlServer(std::string path, Handler handler)
     : path_(std::move(path)), handler_(std::move(handler)) {
-    sockaddr_un address;
-    if (!MakeAddress(path_, address)) return;
     // Whoever can reach the socket drives the mouse: only this user, in a folder of its own
     // (a socket placed by NIMBA_SIM_SOCKET is in a folder its user chose).
     const std::string folder = path_.substr(0, path_.rfind('/') + 1);
@@ -88,11 +86,7 @@ ControlServer::ControlServer(std::string path, Handler handler)
     unlink(path_.c_str());  // left behind by a simulator that did not end cleanly
     listen_fd_ = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
     if (listen_fd_ < 0) return;
-    const mode_t old_mask = umask(0177);  // born 0600
-    const bool bound =
-        bind(listen_fd_, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
-    umask(old_mask);
-    if (!bound || listen(listen_fd_, 8) != 0) {
+    if (!platform::BindPrivateSocket(listen_fd_, path_) || listen(listen_fd_, 8) != 0) {
         close(listen_fd_);
         listen_fd_ = -1;
         return;

@@ -15,6 +15,7 @@
 #include "app/instance_channel.h"
 #include "app/main_wnd.h"
 #include "platform/messages.h"
+#include "platform/private_folder.h"
 
 namespace nimba {
 namespace {
@@ -72,17 +73,13 @@ void SingleInstance::SignalRunningCopy() const {
 
 void SingleInstance::Listen(HWND window) {
     window_ = window;
-    sockaddr_un address;
-    if (!InstanceSocketAddress(folder_, address)) return;
     const std::string path = InstanceSocketPath(folder_);
     listen_fd_ = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
     if (listen_fd_ < 0) return;
     // The lock is ours, so a socket file left there belongs to a copy that is gone.
     unlink(path.c_str());
-    const mode_t old_mask = umask(0177);  // born 0600: only this user may ask
-    const bool bound = bind(listen_fd_, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
-    umask(old_mask);
-    if (!bound || listen(listen_fd_, 4) != 0) {
+    // Only this user may ask.
+    if (!platform::BindPrivateSocket(listen_fd_, path) || listen(listen_fd_, 4) != 0) {
         close(listen_fd_);
         listen_fd_ = -1;
         return;

@@ -1,6 +1,8 @@
 #include "platform/private_folder.h"
 
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -22,6 +24,15 @@ std::string PreparePrivateFolder(const std::string& folder) {
     }
     if ((info.st_mode & 077) != 0) return path + " is open to other users (not mode 0700)";
     return {};
+}
+
+bool BindPrivateSocket(int fd, const std::string& path) {
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    if (path.size() >= sizeof address.sun_path) return false;
+    std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
+    return bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0 &&
+           chmod(path.c_str(), 0600) == 0;
 }
 
 }  // namespace platform

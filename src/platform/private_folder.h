@@ -12,4 +12,8 @@ namespace platform {
 // everyone else.
 std::string PreparePrivateFolder(const std::string& folder);
 
+// Binds the Unix socket `fd` to `path` (inside such a folder) and makes it 0600. Not through the
+// umask, which is the whole process's: another thread's files would be made 0600 meanwhile.
+bool BindPrivateSocket(int fd, const std::string& path);
+
 }  // namespace platform

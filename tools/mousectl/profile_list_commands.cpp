@@ -1,6 +1,7 @@
 // `use`, `add`, `rename`, `delete`, `reset`: the page's profile list actions. Each is saved at
 // once; with --apply a change of the current profile sends it whole, as the page does.
 
+#include <functional>
 #include <sstream>
 
 #include "model/profile_defaults.h"
@@ -42,8 +43,10 @@ bool CheckName(const ProfileList& list, const std::u16string& name, int self, st
 // mouse must be sent the whole current profile afterwards, or nothing when it refuses.
 // What `change` writes to its stream is printed once the change is saved.
 template <typename Change>
-int ChangeNamedProfile(const Invocation& call, std::ostream& out, std::ostream& err,
-                       Change change) {
+// `saved` runs once the store holds the change (files beside the store follow it only then).
+int ChangeNamedProfile(
+    const Invocation& call, std::ostream& out, std::ostream& err, Change change,
+    const std::function<void()>& saved = [] {}) {
     StoreSession session;
     const ProfileRecord before = CurrentProfile(session.profiles);
     bool whole = false;
@@ -56,7 +59,10 @@ int ChangeNamedProfile(const Invocation& call, std::ostream& out, std::ostream& 
         return result.has_value();
     });
     if (!changed) return kExitUsage;
-    return FinishChange(session, before, whole, call.apply, err, [&] { out << line.str(); });
+    return FinishChange(session, before, whole, call.apply, err, [&] {
+        saved();
+        out << line.str();
+    });
 }
 
 // A profile's index and name as the list commands print them.
@@ -96,18 +102,21 @@ int RunAdd(const Invocation& call, std::ostream& out, std::ostream& err) {
 
 int RunRename(const Invocation& call, std::ostream& out, std::ostream& err) {
     const std::u16string name = Utf8ToUtf16(std::string(call.args[1]));
+    std::string old_name;
     // A name is not sent to the mouse.
     return ChangeNamedProfile(
-        call, out, err, [&](ProfileList& list, ProfileStoreHeader&, int index, std::ostream&) {
+        call, out, err,
+        [&](ProfileList& list, ProfileStoreHeader&, int index, std::ostream&) {
             if (!CheckName(list, name, index, err)) return std::optional<bool>();
-            const std::string old_name = Utf16ToUtf8(NameView(list[index]->name));
+            old_name = Utf16ToUtf8(NameView(list[index]->name));
             CopyName(list[index]->name, name);
-            RulesFollowRename(GetDataDirectory(), old_name, Utf16ToUtf8(name), err);
             return std::optional(false);
-        });
+        },
+        [&] { RulesFollowRename(GetDataDirectory(), old_name, Utf16ToUtf8(name), err); });
 }
 
 int RunDelete(const Invocation& call, std::ostream& out, std::ostream& err) {
+    std::string deleted;
     return ChangeNamedProfile(
         call, out, err,
         [&](ProfileList& list, ProfileStoreHeader& header, int index, std::ostream& line) {
@@ -116,7 +125,7 @@ int RunDelete(const Invocation& call, std::ostream& out, std::ostream& err) {
                     << CResourceManager::GetInstance().GetTextUtf8("one_profile_text") << "\n";
                 return std::optional<bool>();
             }
-            RulesFollowDelete(GetDataDirectory(), Utf16ToUtf8(NameView(list[index]->name)), err);
+            deleted = Utf16ToUtf8(NameView(list[index]->name));
             list.erase(list.begin() + index);
             int32_t& current = header.current_profile_index;
             // As on the page: the next profile takes the deleted one's place, or the one before
@@ -125,7 +134,8 @@ int RunDelete(const Invocation& call, std::ostream& out, std::ostream& err) {
             if (current > index || current >= static_cast<int32_t>(list.size())) --current;
             PrintProfileLine(line, current, *list[current], true);
             return std::optional(was_current);
-        });
+        },
+        [&] { RulesFollowDelete(GetDataDirectory(), deleted, err); });
 }
 
 int RunReset(const Invocation& call, std::ostream& out, std::ostream& err) {
