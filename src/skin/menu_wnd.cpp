@@ -111,6 +111,12 @@ private:
 };
 }  // namespace
 
+std::vector<CMenuElementUI*> MenuElements(CControlUI* root) {
+    std::vector<CMenuElementUI*> elements;
+    ForEachElement(root, [&elements](CMenuElementUI* element) { elements.push_back(element); });
+    return elements;
+}
+
 CMenuElementUI::CMenuElementUI() {
     SetFixedHeight(kItemHeight);
 }

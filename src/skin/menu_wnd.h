@@ -8,6 +8,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 #include "skin/button.h"
 #include "skin/container.h"
@@ -45,6 +46,9 @@ private:
     bool checked_ = false;
     std::u16string submenu_;
 };
+
+// The items of a menu's control tree, in order.
+std::vector<CMenuElementUI*> MenuElements(CControlUI* root);
 
 class CMenuWnd : public WindowImplBase {
 public:

@@ -3,28 +3,17 @@
 #include <memory>
 #include <vector>
 
-#include "skin/control_tree.h"
 #include "skin/dialog_builder.h"
 #include "skin/menu_command.h"
 #include "skin/menu_wnd.h"
 #include "skin/skin_text.h"
-
-namespace {
-
-void CollectElements(CControlUI& control, std::vector<CMenuElementUI*>& elements) {
-    if (auto* element = dynamic_cast<CMenuElementUI*>(&control)) elements.push_back(element);
-    for (CControlUI* child : nimba::skin::ChildControls(control)) CollectElements(*child, elements);
-}
-
-}  // namespace
 
 bool CNativeMenu::Init(std::u16string_view xml, HWND owner) {
     menu_.clear();
     submenus_.clear();
     const std::unique_ptr<CControlUI> root(CDialogBuilder().Create(xml));
     if (!root) return false;
-    std::vector<CMenuElementUI*> elements;
-    CollectElements(*root, elements);
+    const std::vector<CMenuElementUI*> elements = MenuElements(root.get());
     for (CMenuElementUI* element : elements) {
         if (!element->GetSubmenu().empty()) {
             auto submenu = std::make_unique<CNativeMenu>();
