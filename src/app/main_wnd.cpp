@@ -21,6 +21,7 @@
 #include "platform/messages.h"
 #include "platform/module_directory.h"
 #include "platform/text_encoding.h"
+#include "skin/after_first_paint.h"
 #include "skin/container.h"
 #include "skin/language_choice.h"
 #include "skin/menu_command.h"
@@ -31,6 +32,8 @@ namespace nimba {
 namespace {
 
 constexpr UINT kIconId = 107;
+// The tray icon of a window that is not painted (minimised at once) comes after this long.
+constexpr int kTrayLatestMs = 500;
 // Shows the no-device message outside the handler that asked for it, so a second start or a
 // tray click is answered at once while the box waits for the user.
 constexpr UINT kNoDeviceMessage = WM_USER + 300;
@@ -59,6 +62,20 @@ void CMainWnd::InitWindow() {
         ShippedLanguages(platform::Utf16ToUtf8(CPaintManagerUI::GetResourcePath()));
     LoadProgramLanguage(settings_.language, shipped_languages_);
     title_ = CResourceManager::GetInstance().GetText(u"mouse_name_text");
+    device_tab_switch_ = m_pm.FindControl(u"device_tab_switch");
+    SetWindowText(title_);
+    // Decoding the icon's picture and asking the desktop for its tray cost more than the rest
+    // of the window's first picture.
+    skin::RunAfterFirstPaint(GetWindowWidget(), kTrayLatestMs, [this] { CreateTray(); });
+
+    input_capture_.Load();
+    page_.SetStatusListener([this] { UpdateTrayTooltip(); });
+    page_.LoadProfiles();
+    page_.RegisterForDeviceChanges();
+}
+
+void CMainWnd::CreateTray() {
+    if (tray_.GetQtIcon() != nullptr) return;
     tray_.CreateTrayIcon(GetHWND(), kIconId, title_);
     if (tray_.HostDrawsMenu() && hosted_tray_menu_.Init(u"traymenu.xml", GetHWND())) {
         // "Start at login" may have changed outside the program since the menu was last shown.
@@ -71,16 +88,10 @@ void CMainWnd::InitWindow() {
     tray_.SetHostGoneHandler([this] {
         if (!IsWindowVisible(GetHWND())) ::ShowWindow(GetHWND(), SW_SHOWMINIMIZED);
     });
-    device_tab_switch_ = m_pm.FindControl(u"device_tab_switch");
-    SetWindowText(title_);
     if (QWidget* widget = GetWindowWidget()) {
         widget->setWindowIcon(tray_.GetQtIcon()->icon());  // one decoding of the picture
     }
-
-    input_capture_.Load();
-    page_.SetStatusListener([this] { UpdateTrayTooltip(); });
-    page_.LoadProfiles();
-    page_.RegisterForDeviceChanges();
+    UpdateTrayTooltip();
 }
 
 void CMainWnd::OnClick(TNotifyUI& msg) {
@@ -275,6 +286,7 @@ std::map<std::u16string, bool> CMainWnd::TrayMenuTicks() const {
 }
 
 void CMainWnd::PutAway() {
+    CreateTray();  // a window that was never painted put away into a tray still to come
     if (tray_.HostPresent()) {
         ShowWindow(false, true);
     } else {

@@ -57,6 +57,8 @@ private:
     void ShowMainWindow(bool only_when_hidden);
     void ShowOrExplain(bool only_when_hidden);
     void ShowNoDeviceMessage();
+    // The icon, its hosted menu and the window's icon, once.
+    void CreateTray();
     void OnTrayIcon(LPARAM event);
     // The skin menu `xml` at the cursor, as the tray's right click shows it.
     void OpenTrayMenu(std::u16string_view xml);
