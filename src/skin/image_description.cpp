@@ -2,7 +2,6 @@
 
 #include <QPainter>
 #include <QPixmap>
-#include <QRegularExpression>
 #include <QStringList>
 
 namespace nimba::skin {
@@ -19,28 +18,60 @@ QRect ParseRect(const QString& text) {
     return QRect(QPoint(v[0], v[1]), QPoint(v[2] - 1, v[3] - 1));
 }
 
+namespace {
+
+bool IsWordChar(QChar c) {
+    return c.isLetterOrNumber() || c.isMark() || c == u'_';
+}
+
+// The next `key='value'` of `text` from `from` on, skipping whatever does not read as one;
+// false when none is left. Read by hand: a regular expression engine costs the program's
+// start more memory than everything else it parses.
+bool NextPair(const QString& text, qsizetype& from, QStringView& key, QStringView& value) {
+    const qsizetype size = text.size();
+    for (qsizetype start = from; start < size; ++start) {
+        qsizetype i = start;
+        while (i < size && IsWordChar(text[i])) ++i;
+        if (i == start) continue;
+        const qsizetype key_end = i;
+        while (i < size && text[i].isSpace()) ++i;
+        if (i == size || text[i] != u'=') continue;
+        ++i;
+        while (i < size && text[i].isSpace()) ++i;
+        if (i == size || text[i] != u'\'') continue;
+        const qsizetype value_start = ++i;
+        const qsizetype value_end = text.indexOf(u'\'', value_start);
+        if (value_end < 0) continue;
+        key = QStringView(text).sliced(start, key_end - start);
+        value = QStringView(text).sliced(value_start, value_end - value_start);
+        from = value_end + 1;
+        return true;
+    }
+    return false;
+}
+
+}  // namespace
+
 ImageDescription ParseImageDescription(const QString& text) {
     ImageDescription image;
     if (!text.contains('=')) {
         image.file = text.trimmed();
         return image;
     }
-    static const QRegularExpression pair(R"((\w+)\s*=\s*'([^']*)')");
-    for (auto it = pair.globalMatch(text); it.hasNext();) {
-        const auto m = it.next();
-        const QString key = m.captured(1);
-        const QString value = m.captured(2);
-        if (key == "file" || key == "res") {
-            image.file = value;
-        } else if (key == "source") {
-            image.source = ParseRect(value);
-        } else if (key == "dest") {
-            image.dest = ParseRect(value);
-        } else if (key == "corner") {
-            const QRect c = ParseRect(value);
+    qsizetype from = 0;
+    QStringView key, value;
+    while (NextPair(text, from, key, value)) {
+        if (key == u"file" || key == u"res") {
+            image.file = value.toString();
+        } else if (key == u"source") {
+            image.source = ParseRect(value.toString());
+        } else if (key == u"dest") {
+            image.dest = ParseRect(value.toString());
+        } else if (key == u"corner") {
+            const QRect c = ParseRect(value.toString());
             image.corner = QMargins(c.left(), c.top(), c.right() + 1, c.bottom() + 1);
-        } else if (key == "align") {
-            image.vcenter = value.contains("vcenter");
+        } else if (key == u"align") {
+            image.vcenter = value.contains(u"vcenter");
         }
     }
     return image;
