@@ -4,6 +4,8 @@
 #include <QDBusConnectionInterface>
 #include <QDBusReply>
 #include <QDBusVariant>
+#include <QImageReader>
+#include <QPixmap>
 
 #include "platform/messages.h"
 #include "skin/paint_manager.h"
@@ -13,6 +15,7 @@ namespace {
 
 const QString kWatcher = QStringLiteral("org.kde.StatusNotifierWatcher");
 constexpr int kHostQueryMs = 500;
+constexpr int kIconPixels = 64;
 bool stand_in_host = false;
 
 // The question Qt asks when it decides how to show a tray icon: a StatusNotifierItem host is
@@ -50,7 +53,13 @@ void CTrayIcon::CreateTrayIcon(HWND receiver, UINT icon_id, std::u16string_view 
     host_draws_menu_ = !stand_in_host && StatusNotifierHostRegistered();
     const QString file =
         nimba::skin::ToQ(CPaintManagerUI::GetResourcePath()) + QString("icon%1.png").arg(icon_id);
-    icon_ = std::make_unique<QSystemTrayIcon>(QIcon(file));
+    // Trays and window switchers show the icon at 64 pixels at most (a 32-pixel place on a
+    // screen of double density); a larger picture would only sit in memory.
+    QImageReader reader(file);
+    const QSize full = reader.size();
+    if (full.width() > kIconPixels || full.height() > kIconPixels)
+        reader.setScaledSize(full.scaled(kIconPixels, kIconPixels, Qt::KeepAspectRatio));
+    icon_ = std::make_unique<QSystemTrayIcon>(QIcon(QPixmap::fromImage(reader.read())));
     icon_->setToolTip(nimba::skin::ToQ(tooltip));
     QObject::connect(icon_.get(), &QSystemTrayIcon::activated, icon_.get(),
                      [this](QSystemTrayIcon::ActivationReason reason) {

@@ -24,7 +24,7 @@ public:
     CTrayIcon();
     ~CTrayIcon();
 
-    // The picture is "icon<icon_id>.png" of the resource path.
+    // The picture is "icon<icon_id>.png" of the resource path, kept at 64 pixels at most.
     void CreateTrayIcon(HWND receiver, UINT icon_id, std::u16string_view tooltip, UINT message = 0);
     void DeleteTrayIcon();
     // The desktop is told only when the text differs from the one it shows.
