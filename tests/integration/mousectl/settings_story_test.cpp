@@ -1,21 +1,26 @@
 // A user setting up the mouse from the shell: nimba-mousectl run from a copy of the demo program
 // folder, beside the simulated mouse, its results checked in the store file and in the reports
-// the mouse received.
+// the mouse received, and what it prints.
 
 #include <gtest/gtest.h>
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <span>
+#include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "macro/macro_record.h"
+#include "model/profile_defaults.h"
 #include "model/utf16.h"
 #include "persistence/profile_store.h"
 #include "protocol/report_catalogue.h"
@@ -27,6 +32,15 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::RunResult;
+using Clock = std::chrono::steady_clock;
+using namespace std::chrono_literals;
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream stream(text);
+    for (std::string line; std::getline(stream, line);) lines.push_back(line);
+    return lines;
+}
 
 std::string LogLine(std::span<const uint8_t> report) {
     static constexpr char kDigits[] = "0123456789ABCDEF";
@@ -54,11 +68,13 @@ protected:
         fs::remove_all(program_ + "Data");
     }
 
-    // The socket of this test's own simulated mouse, so parallel runs never meet.
+    // The socket of this test's own simulated mouse, so parallel runs never meet. `arguments`
+    // may go on as a shell line, as the tool run in the background.
     RunResult Run(const std::string& arguments) {
-        return test::RunCommand("cd '" + program_ + "' && NIMBA_SIM_SOCKET='" + program_ +
-                                "sim.sock' ./nimba-mousectl " + arguments);
+        return test::RunCommand("cd '" + program_ + "' || exit; export NIMBA_SIM_SOCKET='" +
+                                program_ + "sim.sock'; ./nimba-mousectl " + arguments);
     }
+    void MouseConf(const char* lines) { std::ofstream(program_ + "mouse-sim.conf") << lines; }
     void Ok(const std::string& arguments) {
         const RunResult result = Run(arguments);
         ASSERT_EQ(result.exit_code, 0) << arguments << ": " << result.err;
@@ -76,20 +92,23 @@ protected:
         return record;
     }
     std::vector<std::string> MouseLog() {
-        std::vector<std::string> lines;
         std::ifstream log(program_ + "Data/mouse-sim.log");
-        for (std::string line; std::getline(log, line);) lines.push_back(line);
-        return lines;
+        return Lines({std::istreambuf_iterator<char>(log), {}});
     }
 
     testing::TestFolder folder_;
     std::string program_;
 };
 
-TEST_F(SettingsStoryTest, ValuesOutsideThePagesRangesChangeNothing) {
+TEST_F(SettingsStoryTest, RefusedCommandsShowTheUsageAndChangeNothing) {
     Ok("profiles");
     const std::vector<char> store = StoreBytes();
-    for (const char* command : {"set dpi 1 49",
+    for (const char* command : {"",
+                                "reports",
+                                "reports a b",
+                                "frobnicate",
+                                "show --raw",
+                                "set dpi 1 49",
                                 "set dpi 1 12100",
                                 "set dpi 1 10150",
                                 "set dpi 0 800",
@@ -120,9 +139,47 @@ TEST_F(SettingsStoryTest, ValuesOutsideThePagesRangesChangeNothing) {
                                 "set rate 500 --force"}) {
         const RunResult result = Run(command);
         EXPECT_EQ(result.exit_code, 2) << command;
+        EXPECT_EQ(result.out, "") << command;
         EXPECT_NE(result.err.find("usage: nimba-mousectl"), std::string::npos) << command;
         EXPECT_EQ(StoreBytes(), store) << command;
     }
+    EXPECT_EQ(Lines(Run("frobnicate").err)[0], "nimba-mousectl: unknown command 'frobnicate'");
+}
+
+TEST_F(SettingsStoryTest, HelpAndVersionGoToStandardOutput) {
+    for (const char* args : {"--help", "-h", "set --help", "button 3 -h", "watch --help"}) {
+        const RunResult result = Run(args);
+        EXPECT_EQ(result.exit_code, 0) << args;
+        EXPECT_EQ(result.out.rfind("usage: nimba-mousectl ", 0), 0u) << args;
+        EXPECT_EQ(result.err, "") << args;
+    }
+    EXPECT_NE(Run("set --help").out.find("rate 125|250|500|1000"), std::string::npos);
+    EXPECT_EQ(Run("--version").out.rfind("nimba-mousectl 0.", 0), 0u);
+}
+
+// What an apply of a profile file sends: the five settings reports, then each macro button's
+// report and the chunks the cable takes it in.
+TEST_F(SettingsStoryTest, ReportsListsWhatAnApplySends) {
+    auto profile = NewProfile(u"Macros");
+    for (int k : {2, 14}) {
+        profile->buttons[k].function = 17;
+        profile->buttons[k].macro_action_count = 1;
+    }
+    testing::WriteBytes(folder_.path() + "m.pro", profile.get(), sizeof(ProfileRecord));
+    const auto lines = Lines(Run("reports " + folder_.path() + "m.pro").out);
+    ASSERT_EQ(lines.size(), 5u + 2u + 6u);
+    EXPECT_EQ(lines[0], "PreambleReport 0C 0A 01 FE 01 FE 00 00 00 00");
+    EXPECT_EQ(lines[1],
+              "DpiSensorReport 04 38 01 00 01 3F 00 00 12 1C 38 4B 75 8D 00 00 00 00 00 00 00 01 "
+              "00 00 02 FF 00 00 00 FF 00 00 00 FF FF FF 00 00 FF FF FF 00 FF FF 40 00 FF FF FF "
+              "01 0F 2A 00 00 00 00");
+    EXPECT_EQ(lines[2], "LightingReport 05 0F 01 00 03 A8 00 00 FF 01 04 01 AF 00 00");
+    EXPECT_EQ(lines[3], "ReportRateReport 06 09 01 01 FE 00 00 00 00");
+    EXPECT_EQ(lines[4].rfind("ButtonReport 08 3B 01 02 00 00 03 00 00 ", 0), 0u) << lines[4];
+    EXPECT_EQ(lines[5].rfind("MacroReport 3 09 83 03 ", 0), 0u) << lines[5];
+    EXPECT_EQ(lines[6].rfind("MacroReport 15 09 83 0F ", 0), 0u) << lines[6];
+    EXPECT_EQ(lines[7].rfind("MacroChunk 3 0 09 40 03 00 ", 0), 0u) << lines[7];
+    EXPECT_EQ(lines[12].rfind("MacroChunk 15 2 09 40 0F 02 ", 0), 0u) << lines[12];
 }
 
 TEST_F(SettingsStoryTest, ApplyingAChangeSendsOnlyItsGroup) {
@@ -224,16 +281,70 @@ TEST_F(SettingsStoryTest, ShowJsonSetsTheProfileBackAfterAReset) {
     EXPECT_EQ(FirstDifference(edited, CurrentProfile()), -1);
 }
 
+// Over the receiver the demo mouse starts with, a new store's profile goes out whole: five
+// reports, each acknowledged, each followed by 500 ms and 500 ms more, and no longer pause.
+TEST_F(SettingsStoryTest, ApplyTakesOnlyTheProtocolsPauses) {
+    auto apply = std::async(std::launch::async, [&] { return Run("apply").exit_code; });
+    const auto deadline = Clock::now() + 15s;
+    Clock::time_point first{};
+    while (Clock::now() < deadline && MouseLog().size() < 5) {
+        if (first == Clock::time_point{} && !MouseLog().empty()) first = Clock::now();
+        std::this_thread::sleep_for(5ms);
+    }
+    const auto span = Clock::now() - first;
+    ASSERT_EQ(apply.get(), 0);
+    ASSERT_EQ(MouseLog().size(), 5u);
+    EXPECT_LE(span, 4.8s);
+}
+
+// Nothing could be applied: a receiver whose mouse never answers, or the real driver libraries
+// and no mouse at all, which is said at once.
+TEST_F(SettingsStoryTest, ApplyWithoutAnAnsweringMouseIsNoSuccess) {
+    MouseConf("awake=no\n");
+    EXPECT_EQ(Run("apply").exit_code, 3);
+    EXPECT_TRUE(MouseLog().empty());
+
+    const std::string real = folder_.path() + "real/";
+    ASSERT_EQ(test::RunCommand("mkdir '" + real + "' && cp \"$NIMBA_BIN_DIR\"/nimba-mousectl " +
+                               "\"$NIMBA_BIN_DIR\"/*.so '" + real + "'")
+                  .exit_code,
+              0);
+    const auto start = Clock::now();
+    EXPECT_EQ(test::RunCommand("'" + real + "nimba-mousectl' apply").exit_code, 3);
+    EXPECT_LT(Clock::now() - start, 2s);
+}
+
+// Over the receiver, and over Bluetooth LE alone, whose notifications open 2 s after the links
+// start; the power status comes every 2 s.
+TEST_F(SettingsStoryTest, StatusAndRawWatchHearTheMouseOverEachLink) {
+    const std::string watch = "watch --raw & sleep ";
+    const std::string interrupt = "; kill -INT $!; wait $!";
+    MouseConf("battery=40\n");
+    EXPECT_EQ(Run("status").out,
+              "wired: 0\nwireless: 1\nble: 0\nawake: 1\nbattery: 40%\ncharging: no\n");
+    RunResult raw = Run(watch + "2.5" + interrupt);
+    EXPECT_EQ(raw.exit_code, 0);
+    EXPECT_NE(raw.out.find("wireless 4047 2800\n"), std::string::npos) << raw.out;
+
+    MouseConf("receiver=out\nble=on\nbattery=40\n");
+    EXPECT_EQ(Run("status --json").out,
+              "{\"wired\":0,\"wireless\":0,\"ble\":1,\"awake\":0,\"battery\":40,"
+              "\"charging\":false}\n");
+    raw = Run(watch + "4.5" + interrupt);
+    EXPECT_EQ(raw.exit_code, 0);
+    EXPECT_EQ(raw.out.find("ble 4047 2800\n"), 0u) << raw.out;
+}
+
 TEST_F(SettingsStoryTest, WatchSaysWhatTheMouseReports) {
     const std::string sim = "./nimba-mouse-sim ";
     // Each step waits (10 s at most) for what the one before it must print, so a busy machine
     // only makes the story slower.
-    const RunResult watch = test::RunCommand(
-        "cd '" + program_ + "' && export NIMBA_SIM_SOCKET='" + program_ + "sim.sock' && " +
-        "seen() { for i in $(seq 100); do grep -q \"$1\" watch.out && return; sleep 0.1; done; }; " +
-        "(./nimba-mousectl watch > watch.out & seen 'battery 80%'; " + sim + "press dpi; " + sim +
-        "press light; " + sim + "cable in; seen 'wired charging'; " + sim + "cable out; " + sim +
-        "battery 40; seen 'battery 40%'; kill -INT $!; wait $!; rc=$?; cat watch.out; exit $rc)");
+    const RunResult watch = Run(
+        "watch > watch.out & seen() { for i in $(seq 100); do grep -q \"$1\" watch.out && "
+        "return; sleep 0.1; done; }; seen 'battery 80%'; " +
+        sim + "press dpi; " + sim + "press light; " + sim + "cable in; seen 'wired charging'; " +
+        sim + "cable out; " + sim +
+        "battery 40; seen 'battery 40%'; kill -INT $!; wait $!; rc=$?; cat watch.out; exit $rc");
     ASSERT_EQ(watch.exit_code, 0) << watch.err;
     for (const char* line : {" wireless battery 80%\n", " wireless dpi stage 3 (2400 DPI)\n",
                              " wireless light effect 1 (Static)\n", " wired arrived\n",

@@ -80,16 +80,23 @@ TEST_F(StoreCommandsTest, BadInputIsRefusedWithoutChangingTheStores) {
     MacroRecord too_long{};
     too_long.action_count = 47;
     WriteBytes(File("long.macro"), &too_long, sizeof(too_long));
+    // The import reads a profile's first bytes; the listing of its reports takes only a whole one.
+    WriteBytes(File("long.pro"), std::string(sizeof(ProfileRecord) + 1, '\0').data(),
+               sizeof(ProfileRecord) + 1);
 
     for (const std::string& arguments :
          {"import " + File("short.pro"), "macro-import " + File("short.macro"),
           "macro-import " + File("long.macro"), "import " + File("missing.pro"),
-          std::string("export 1 ") + File("x.pro"), std::string("export one ") + File("x.pro"),
+          "reports " + File("short.pro"), "reports " + File("long.pro"),
+          "reports " + File("missing.pro"), std::string("export 1 ") + File("x.pro"),
+          std::string("export one ") + File("x.pro"),
           std::string("macro-export 0 ") + File("x.macro"), std::string("import")}) {
         const RunResult result = Run(arguments);
         EXPECT_EQ(result.exit_code, 2) << arguments;
+        EXPECT_EQ(result.out, "") << arguments;
         EXPECT_FALSE(result.err.empty()) << arguments;
     }
+    EXPECT_NE(Run("reports " + File("long.pro")).err.find("not a profile file"), std::string::npos);
     // Opening a pipe used to wait for a writer for good.
     ASSERT_EQ(::mkfifo(File("pipe").c_str(), 0600), 0);
     for (const char* command : {"import ", "macro-import ", "reports "}) {
