@@ -7,8 +7,6 @@
 
 #include <systemd/sd-bus.h>
 
-#include <condition_variable>
-#include <map>
 #include <mutex>
 #include <set>
 #include <string>

@@ -154,15 +154,9 @@ TEST_F(SimulatedLinksTest, CableCarriesEverySettingTheProgramSendsAndTheReceiver
     EXPECT_EQ(state.macros.at(3), Bytes(macro));
     EXPECT_EQ(state.current_dpi_stage, 5);
     EXPECT_EQ(state.light_mode, 2);
-    // Over the cable nothing is acknowledged.
+    // Over the cable nothing is acknowledged. (What the mouse logs of a whole apply over the
+    // cable, the soak compares with the reports.)
     EXPECT_EQ(After(100), std::vector<Posted>{});
-
-    const std::vector<std::string> lines = FileLines(log_path_);
-    ASSERT_EQ(lines.size(), 8u);
-    EXPECT_EQ(lines[0], "wired 0C 0A 01 FE 01 FE 00 00 00 00");
-    EXPECT_EQ(lines[3], "wired 06 09 01 04 FB 00 00 00 00");
-    EXPECT_TRUE(lines[5].starts_with("wired 09 40 03 00 ")) << lines[5];
-    EXPECT_EQ(lines[5].size(), std::string("wired").size() + 64 * 3);
 
     // The receiver refuses a report whose checksum is wrong, and says so.
     mouse().SetCable(false);
