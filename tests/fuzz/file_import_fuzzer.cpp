@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <iterator>
 #include <memory>
 #include <vector>
 
@@ -22,7 +23,11 @@
 namespace nimba {
 namespace {
 
-using fuzz::Terminated;
+// A fixed text field that holds its terminator.
+template <size_t N>
+bool Terminated(const char16_t (&field)[N]) {
+    return std::find(std::begin(field), std::end(field), u'\0') != std::end(field);
+}
 
 struct Stores {
     testing::TestFolder folder;

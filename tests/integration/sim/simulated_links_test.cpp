@@ -116,14 +116,6 @@ std::unique_ptr<ProfileRecord> EditedProfile() {
     return profile;
 }
 
-// Runs the control tool; its exit status and what it printed on both streams.
-std::pair<int, std::string> RunTool(const std::string& arguments,
-                                    const std::string& environment = {}) {
-    const RunResult run =
-        RunCommand(environment + EnvDir("NIMBA_BIN_DIR") + "nimba-mouse-sim " + arguments);
-    return {run.exit_code, run.out + run.err};
-}
-
 }  // namespace
 
 TEST_F(SimulatedLinksTest, CableCarriesEverySettingTheProgramSendsAndTheReceiverChecksThem) {
@@ -175,9 +167,10 @@ TEST_F(SimulatedLinksTest, CableCarriesEverySettingTheProgramSendsAndTheReceiver
 // What the control tool does to the running simulator the scenarios and the watch story show;
 // here what it refuses.
 TEST_F(SimulatedLinksTest, ControlToolSaysWhatItCannotDo) {
-    EXPECT_EQ(RunTool("battery 101").first, 1);
-    const std::string nowhere = ::testing::TempDir() + "no-simulator.sock";
-    const auto [absent, message] = RunTool("state", "NIMBA_SIM_SOCKET=" + nowhere + " ");
-    EXPECT_EQ(absent, 2);
-    EXPECT_NE(message.find("no simulated mouse is running"), std::string::npos) << message;
+    const std::string tool = EnvDir("NIMBA_BIN_DIR") + "nimba-mouse-sim ";
+    EXPECT_EQ(RunCommand(tool + "battery 101").exit_code, 1);
+    const RunResult absent =
+        RunCommand("NIMBA_SIM_SOCKET=" + ::testing::TempDir() + "none.sock " + tool + "state");
+    EXPECT_EQ(absent.exit_code, 2);
+    EXPECT_NE(absent.err.find("no simulated mouse is running"), std::string::npos) << absent.err;
 }
