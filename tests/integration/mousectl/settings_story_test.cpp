@@ -19,9 +19,7 @@
 #include <thread>
 #include <vector>
 
-#include "macro/macro_record.h"
 #include "model/profile_defaults.h"
-#include "model/utf16.h"
 #include "persistence/profile_store.h"
 #include "protocol/report_catalogue.h"
 #include "run_command.h"
@@ -228,22 +226,16 @@ TEST_F(SettingsStoryTest, ProfileListActionsFollowThePage) {
 // Everything `show --json` prints, written back with `set` and `button` after a reset, gives
 // the profile byte for byte.
 TEST_F(SettingsStoryTest, ShowJsonSetsTheProfileBackAfterAReset) {
-    MacroRecord macro{};
-    CopyName(macro.name, u"Greet");
-    macro.action_count = 2;
-    macro.actions[0] = {11, 1, 30};
-    macro.actions[1] = {11, 2, 1500};
-    std::ofstream(folder_.path() + "greet.macro", std::ios::binary)
-        .write(reinterpret_cast<const char*>(&macro), sizeof macro);
-    Ok("macro-import " + folder_.path() + "greet.macro");
+    Ok("macro-import " + std::string(std::getenv("NIMBA_SOURCE_DIR")) +
+       "/tests/scenarios/files/burst.macro");
     for (const char* command :
          {"set dpi 7 10100",         "set stage-enabled 7 on", "set stage 7",
           "set dpi-colour 3 123456", "set rate 250",           "set light Breathing",
           "set light-ble 9",         "set brightness 15",      "set speed 0",
           "set light-colour ABCDEF", "set sleep 60",           "set light-off 2.5",
           "set debounce 32",         "set lift-off on",        "set ripple off",
-          "set angle-snap on",       "button 2 key Alt+F4",    "button 3 macro greet repeat 7",
-          "button 4 Copy",           "button 5 ms_1_dpi_up",   "button 6 macro Greet hold"}) {
+          "set angle-snap on",       "button 2 key Alt+F4",    "button 3 macro burst repeat 7",
+          "button 4 Copy",           "button 5 ms_1_dpi_up",   "button 6 macro Burst hold"}) {
         Ok(command);
     }
     const ProfileRecord edited = CurrentProfile();
@@ -251,7 +243,7 @@ TEST_F(SettingsStoryTest, ShowJsonSetsTheProfileBackAfterAReset) {
     ASSERT_EQ(shown.exit_code, 0) << shown.err;
     const QJsonObject json = QJsonDocument::fromJson(QByteArray::fromStdString(shown.out)).object();
     ASSERT_FALSE(json.isEmpty()) << shown.out;
-    EXPECT_EQ(json["buttons"].toArray()[2].toObject()["label"].toString(), "Macro: Greet");
+    EXPECT_EQ(json["buttons"].toArray()[2].toObject()["label"].toString(), "Macro: Burst");
 
     Ok("reset 0");
     ASSERT_NE(FirstDifference(edited, CurrentProfile()), -1);
