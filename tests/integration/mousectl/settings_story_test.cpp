@@ -303,23 +303,16 @@ TEST_F(SettingsStoryTest, ApplyWithoutAnAnsweringMouseIsNoSuccess) {
     EXPECT_LT(Clock::now() - start, 2s);
 }
 
-// Over the receiver, and over Bluetooth LE alone, whose notifications open 2 s after the links
-// start; the power status comes every 2 s.
-TEST_F(SettingsStoryTest, StatusAndRawWatchHearTheMouseOverEachLink) {
-    const std::string watch = "watch --raw & sleep ";
-    const std::string interrupt = "; kill -INT $!; wait $!";
-    MouseConf("battery=40\n");
-    EXPECT_EQ(Run("status").out,
-              "wired: 0\nwireless: 1\nble: 0\nawake: 1\nbattery: 40%\ncharging: no\n");
-    RunResult raw = Run(watch + "2.5" + interrupt);
-    EXPECT_EQ(raw.exit_code, 0);
-    EXPECT_NE(raw.out.find("wireless 4047 2800\n"), std::string::npos) << raw.out;
-
+// Over Bluetooth LE alone, whose notifications open 2 s after the links start; the power status
+// follows. (The watch story hears the receiver.)
+TEST_F(SettingsStoryTest, StatusAndRawWatchHearTheMouseOverBluetoothAlone) {
     MouseConf("receiver=out\nble=on\nbattery=40\n");
+    EXPECT_EQ(Run("status").out,
+              "wired: 0\nwireless: 0\nble: 1\nawake: 0\nbattery: 40%\ncharging: no\n");
     EXPECT_EQ(Run("status --json").out,
               "{\"wired\":0,\"wireless\":0,\"ble\":1,\"awake\":0,\"battery\":40,"
               "\"charging\":false}\n");
-    raw = Run(watch + "4.5" + interrupt);
+    const RunResult raw = Run("watch --raw & sleep 4.5; kill -INT $!; wait $!");
     EXPECT_EQ(raw.exit_code, 0);
     EXPECT_EQ(raw.out.find("ble 4047 2800\n"), 0u) << raw.out;
 }
