@@ -7,6 +7,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
@@ -49,12 +50,9 @@ std::string LogLine(std::span<const uint8_t> report) {
 
 // The offset of the first byte that differs, -1 for none.
 long FirstDifference(const ProfileRecord& a, const ProfileRecord& b) {
-    const auto* x = reinterpret_cast<const uint8_t*>(&a);
-    const auto* y = reinterpret_cast<const uint8_t*>(&b);
-    for (size_t i = 0; i < sizeof a; ++i) {
-        if (x[i] != y[i]) return static_cast<long>(i);
-    }
-    return -1;
+    const auto* x = reinterpret_cast<const char*>(&a);
+    const auto at = std::mismatch(x, x + sizeof a, reinterpret_cast<const char*>(&b)).first;
+    return at == x + sizeof a ? -1 : at - x;
 }
 
 class SettingsStoryTest : public ::testing::Test {
