@@ -22,32 +22,15 @@ inline constexpr char kDialogSkin[] = R"(<?xml version="1.0" encoding="utf-8"?>
 <Window size="400,500">
   <VerticalLayout name="root" bkcolor="#FF202020">
     <Button name="btn_ok" text="OK" height="30"/>
-    <HorizontalLayout height="30">
-      <Option name="opt_1" group="g" selected="true"/>
-      <Option name="opt_2" group="g"/>
-    </HorizontalLayout>
-    <CheckBox name="check" height="20"/>
+    <Option name="opt_1" group="g" selected="true" height="30"/>
     <Slider name="slider" min="1" max="220" value="10" height="20"/>
-    <Combo name="combo" height="24">
-      <ListLabelElement text="a"/><ListLabelElement text="b"/><ListLabelElement text="c"/>
-    </Combo>
     <List name="list" height="100"/>
-    <Edit name="edit" height="24"/>
-    <Label name="title" textid="title_text" height="20"/>
-    <Progress name="progress" height="8"/>
     <TabLayout name="tabs" height="20"><Label name="page_0"/><Label name="page_1"/></TabLayout>
-    <VerticalLayout name="page_area" virtualwnd="Page" height="40">
-      <Button name="page_btn" height="20"/>
-    </VerticalLayout>
   </VerticalLayout>
 </Window>)";
 
-inline constexpr char kRowSkin[] = R"(<ListContainerElement height="22">
-  <Label name="key" width="80"/><Label name="delay"/></ListContainerElement>)";
-
-inline constexpr char kMenuSkin[] = R"(<Window><Menu>
-  <MenuElement name="configuration" text="config" userdata="u1"/>
-  <MenuElement name="exit" text="exit" checked="true"/></Menu></Window>)";
+inline constexpr char kMenuSkin[] =
+    R"(<Window><Menu><MenuElement name="exit" text="exit"/></Menu></Window>)";
 
 inline QTemporaryDir* skin_dir;
 
@@ -66,7 +49,6 @@ public:
         app_ = new QApplication(argc, argv);
         skin_dir = new QTemporaryDir;
         WriteSkin("dialog.xml", kDialogSkin);
-        WriteSkin("row.xml", kRowSkin);
         WriteSkin("menu.xml", kMenuSkin);
         CPaintManagerUI::SetResourcePath(nimba::skin::FromQ(skin_dir->path()));
     }
