@@ -61,11 +61,6 @@ private:
     QApplication* app_ = nullptr;
 };
 
-struct Seen {
-    std::u16string type;
-    std::u16string sender;
-};
-
 class TestWindow : public WindowImplBase {
 public:
     std::u16string GetWindowClassName() const override { return u"TestWindow"; }
@@ -74,16 +69,16 @@ public:
         if (msg.sType == notify_type::kMouseEnter || msg.sType == notify_type::kMouseLeave ||
             msg.sType == notify_type::kSetFocus || msg.sType == notify_type::kKillFocus)
             return;
-        seen.push_back({msg.sType, msg.pSender != nullptr ? msg.pSender->GetName() : u""});
+        seen.push_back(msg.sType + u" " + (msg.pSender != nullptr ? msg.pSender->GetName() : u""));
         if (msg.sType == notify_type::kTimer && on_timer) on_timer();
         WindowImplBase::Notify(msg);
     }
     void OnClick(TNotifyUI& msg) override {
         if (msg.pSender->GetName() == u"btn_ok") Close(1);
     }
-    LRESULT HandleCustomMessage(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) override {
+    LRESULT HandleCustomMessage(UINT msg, WPARAM, LPARAM, bool& handled) override {
         handled = msg >= WM_USER || msg == WM_TIMER;
-        if (handled) messages.push_back({msg, wParam, lParam});
+        if (handled) messages.push_back(msg);
         return 0;
     }
     template <class T>
@@ -92,14 +87,9 @@ public:
     }
     CPaintManagerUI& Manager() { return m_pm; }
 
-    std::vector<Seen> seen;
+    std::vector<std::u16string> seen;  // "type sender" of each notification
     std::function<void()> on_timer;
-    struct Message {
-        UINT msg;
-        WPARAM wParam;
-        LPARAM lParam;
-    };
-    std::vector<Message> messages;
+    std::vector<UINT> messages;
 };
 
 class SkinTest : public ::testing::Test {
@@ -111,15 +101,7 @@ protected:
     }
     void TearDown() override { WindowImplBase::ClearModalTestHooks(); }
 
-    std::vector<std::u16string> EventTypes() const {
-        std::vector<std::u16string> types;
-        for (const Seen& s : window.seen) types.push_back(s.type);
-        return types;
-    }
-
     TestWindow window;
 };
-
-using Names = std::vector<std::u16string>;
 
 }  // namespace skin_test
