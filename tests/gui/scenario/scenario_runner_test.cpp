@@ -14,7 +14,6 @@
 
 #include "platform/messages.h"
 #include "skin/list.h"
-#include "skin/window_impl_base.h"
 #include "skin_fixture.h"
 
 namespace {
@@ -24,23 +23,14 @@ using nimba::scenario::ScenarioOptions;
 
 const auto* app_env = ::testing::AddGlobalTestEnvironment(new skin_test::SkinEnvironment);
 
-// The skin tests' window, with one row in its list.
-class MainWindow : public WindowImplBase {
-public:
-    std::u16string GetWindowClassName() const override { return u"TestMain"; }
-    std::u16string GetSkinFile() override { return u"dialog.xml"; }
-    void InitWindow() override {
-        auto* row = new CListLabelElementUI;
-        row->SetText(u"one");
-        m_pm.FindControlAs<CListUI>(u"list")->Add(row);
-    }
-};
-
 class FakeHost : public nimba::scenario::ScenarioHost {
 public:
     int Start() override {
         ++starts;
         main.Create(nullptr, u"", WS_POPUP | WS_VISIBLE, 0);
+        auto* row = new CListLabelElementUI;
+        row->SetText(u"one");
+        main.Find<CListUI>(u"list")->Add(row);
         return 0;
     }
     bool Running() const override { return starts > quits; }
@@ -58,7 +48,7 @@ public:
     void FinishWrites() override {}
     void BringToFront(const std::string&) override {}
 
-    MainWindow main;
+    skin_test::TestWindow main;
     int starts = 0;
     int quits = 0;
 };
@@ -91,7 +81,7 @@ TEST(ScenarioRunner, DumpsWhatTheWindowsShow) {
     const QJsonArray windows = dump["windows"].toArray();
     ASSERT_EQ(windows.size(), 1);
     const QJsonObject window = windows[0].toObject();
-    EXPECT_EQ(window["class"].toString(), "TestMain");
+    EXPECT_EQ(window["class"].toString(), "TestWindow");
     EXPECT_EQ(window["height"].toInt(), 500);
     std::map<QString, QJsonObject> by_name;
     for (const QJsonValue control : window["controls"].toArray())
@@ -123,7 +113,7 @@ TEST(ScenarioRunner, FailuresStopTheRunAtTheirLine) {
          "line 1: sim: the simulated mouse is only there in the demo program folder\n", false},
         {"\nclick page_1\n", 2, "line 2: 'page_1' is hidden\n", true},
         {"menu exit\n", 2, "line 1: no popup menu is open\n", true},
-        {"click nothing\n", 2, "line 1: no control 'nothing' in the window TestMain\n", true},
+        {"click nothing\n", 2, "line 1: no control 'nothing' in the window TestWindow\n", true},
         {"expect opt_1 checked false\nclick btn_ok\n", 1, "line 1: expected false, got true\n",
          true},
         {"expect-window Dialog open\n", 1, "line 1: expected Dialog open, got closed\n", true},
