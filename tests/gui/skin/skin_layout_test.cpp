@@ -10,7 +10,6 @@
 #include "skin/combo.h"
 #include "skin/container.h"
 #include "skin/dialog_builder.h"
-#include "skin/label.h"
 #include "skin/menu_wnd.h"
 #include "skin/resource_manager.h"
 #include "skin/window_functions.h"
