@@ -6,8 +6,6 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QCheckBox>
-#include <QDir>
 #include <QLabel>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -16,7 +14,6 @@
 #include "model/button_functions.h"
 #include "preview_window.h"
 #include "skin/button.h"
-#include "skin/container.h"
 #include "skin/resource_manager.h"
 #include "skin/skin_text.h"
 #include "skin_tree.h"
@@ -45,23 +42,6 @@ protected:
     static bool Shown(const QWidget* widget) { return widget->isVisibleTo(widget->window()); }
 };
 
-// Every section open, the most lighting controls an effect offers (brightness and colour),
-// every status line showing.
-void OpenEverything(CPaintManagerUI& pm) {
-    for (const auto& [check, section] : nimba::test::kMainSections) {
-        if (auto* box = pm.FindControlAs<CCheckBoxUI>(check)) {
-            box->SetVisible(true);
-            box->SetCheck(true);
-        }
-        if (CControlUI* c = pm.FindControl(section)) c->SetVisible(true);
-    }
-    for (const auto* name :
-         {u"ms_1_ver_brightness", u"ms_1_hor_light_color", u"ms_1_wired", u"ms_1_wireless",
-          u"ms_1_BLE", u"ms_1_low_power_label", u"ms_1_sleep_label", u"apply_ring"}) {
-        if (CControlUI* c = pm.FindControl(name)) c->SetVisible(true);
-    }
-}
-
 // Every section open and every button as long as the longest function label: no text is cut
 // off in any window, and in the main window no control is cut by the window or by its layout;
 // the settings list scrolls to what does not fit.
@@ -83,7 +63,18 @@ TEST_F(SkinLayoutTest, NoTextOrControlIsCutOff) {
         QWidget* top = window->GetWindowWidget();
         QWidget* content = nullptr;  // the main window's scrolled settings list
         if (std::u16string_view(skin) == u"main.xml") {
-            OpenEverything(pm);
+            // Every section open, the most lighting controls an effect offers (brightness and
+            // colour), every status line showing.
+            for (const auto& [check, section] : nimba::test::kMainSections) {
+                auto* box = pm.FindControlAs<CCheckBoxUI>(check);
+                box->SetVisible(true);
+                box->SetCheck(true);
+                pm.FindControl(section)->SetVisible(true);
+            }
+            for (const auto* name :
+                 {u"ms_1_ver_brightness", u"ms_1_hor_light_color", u"ms_1_wired", u"ms_1_wireless",
+                  u"ms_1_BLE", u"ms_1_low_power_label", u"ms_1_sleep_label", u"apply_ring"})
+                pm.FindControl(name)->SetVisible(true);
             for (int i = 1; i <= 18; ++i) {
                 if (CControlUI* key = pm.FindControl(u"ms_1_btn_key_" + FromQ(QString::number(i))))
                     key->SetText(FromQ(longest));
