@@ -183,12 +183,8 @@ private:
         Message message{};
         if (::read(pipe, &message, sizeof message) != sizeof message) return false;
         Expectation& store = message.store == 'P' ? profiles_ : macros_;
-        if (message.phase == kBegin) {
-            store.saving = message.round;
-        } else {
-            store.held = message.round;
-            store.saving.reset();
-        }
+        if (message.phase == kDone) store.held = message.round;
+        store.saving = message.phase == kBegin ? std::optional(message.round) : std::nullopt;
         return true;
     }
 
