@@ -108,11 +108,9 @@ std::unique_ptr<ProfileRecord> EditedProfile() {
     ButtonAssignment& button = profile->buttons[2];
     button.function = 17;
     button.macro_loop_count = 3;
-    button.macro_action_count = 4;
+    button.macro_action_count = 2;
     button.macro_actions[0] = {0x04, kMacroPress, 20};
     button.macro_actions[1] = {0x04, kMacroRelease, 2000};
-    button.macro_actions[2] = {0x05, kMacroPress, 0};
-    button.macro_actions[3] = {0x05, kMacroRelease, 40};
     return profile;
 }
 
