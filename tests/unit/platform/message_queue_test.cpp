@@ -10,31 +10,9 @@
 namespace {
 
 constexpr UINT kFirst = WM_USER + 1;
-constexpr UINT kSecond = WM_USER + 2;
 
 HWND IgnoringWindow() {
     return CreatePlatformWindow([](HWND, UINT, WPARAM, LPARAM) -> LRESULT { return 0; });
-}
-
-TEST(MessageQueue, KeepsPostingOrderAndAppliesFilters) {
-    HWND a = IgnoringWindow();
-    HWND b = IgnoringWindow();
-    for (WPARAM i = 0; i < 3; ++i) ASSERT_TRUE(PostMessageW(a, kFirst, i, 0));
-    ASSERT_TRUE(PostMessageW(b, kSecond, 7, 0));
-
-    MSG msg{};
-    ASSERT_TRUE(PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE));
-    EXPECT_EQ(msg.wParam, 0u);  // peeking without removing leaves it first
-    ASSERT_TRUE(GetMessageW(&msg, b, 0, 0));
-    EXPECT_EQ(msg.hwnd, b);
-    EXPECT_FALSE(PeekMessageW(&msg, nullptr, kSecond, kSecond, PM_REMOVE));
-    for (WPARAM i = 0; i < 3; ++i) {
-        ASSERT_TRUE(GetMessageW(&msg, nullptr, kFirst, kFirst));
-        EXPECT_EQ(msg.wParam, i);
-    }
-    EXPECT_FALSE(PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE));
-    DestroyPlatformWindow(a);
-    DestroyPlatformWindow(b);
 }
 
 TEST(MessageQueue, DestroyedWindowLosesItsMessagesAndRefusesNewOnes) {
@@ -106,19 +84,6 @@ TEST(WorkerLoop, RunsThreadMessagesUntilQuitAndItsWindowsEndWithIt) {
     EXPECT_EQ(exit_code, 5);
     EXPECT_FALSE(IsWindow(worker_window));
     EXPECT_FALSE(PostThreadMessageW(worker_id, kFirst, 0, 0));
-}
-
-TEST(WorkerLoop, PostQuitMessageWaitsForPostedMessages) {
-    HWND hwnd = IgnoringWindow();
-    PostQuitMessage(3);
-    PostMessageW(hwnd, kFirst, 0, 0);
-    MSG msg{};
-    EXPECT_TRUE(GetMessageW(&msg, nullptr, 0, 0));
-    EXPECT_EQ(msg.message, kFirst);
-    EXPECT_FALSE(GetMessageW(&msg, nullptr, 0, 0));
-    EXPECT_EQ(msg.message, WM_QUIT);
-    EXPECT_EQ(msg.wParam, 3u);
-    DestroyPlatformWindow(hwnd);
 }
 
 // The wake-up of a foreign loop is covered by the GUI loop test; here, how a quit ends it.

@@ -54,16 +54,6 @@ TEST_F(VirtualTimers, LateLoopGetsOneMessageNotABurst) {
     EXPECT_EQ(fired_.size(), 2u);
 }
 
-TEST_F(VirtualTimers, ResettingAnIdRestartsIt) {
-    SetTimer(hwnd_, 513, 200);
-    platform::test::AdvanceBy(150);
-    SetTimer(hwnd_, 513, 200);
-    platform::test::AdvanceBy(150);
-    EXPECT_TRUE(fired_.empty());
-    platform::test::AdvanceBy(50);
-    EXPECT_EQ(fired_, (Fired{{513, 350}}));
-}
-
 TEST_F(VirtualTimers, NeverFireAfterKillTimerEvenWhenAlreadyDue) {
     SetTimer(hwnd_, 1, 100);
     SetTimer(hwnd_, 2, 100);
@@ -141,10 +131,8 @@ TEST(Clock, NeverRunsBackwardsWhenVirtualTimeEnds) {
     platform::test::UseVirtualClock(true);
     Sleep(3'600'000);  // an hour of virtual time costs none
     const uint64_t reached = platform::NowMs();
-    const DWORD ticks = GetTickCount();
     platform::test::UseVirtualClock(false);
     EXPECT_GE(platform::NowMs(), reached);
-    EXPECT_LT(GetTickCount() - ticks, 1000u);
 }
 
 }  // namespace
