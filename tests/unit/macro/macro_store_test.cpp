@@ -91,21 +91,5 @@ TEST_F(MacroStoreTest, ClaimedCountsAreHeldToARecordAndEachDamagedFileIsKept) {
     EXPECT_EQ(kept, sizeof(MacroRecord) + 56 + sizeof(records));
 }
 
-TEST(MacroWeight, LongDelaysTakeASecondSlot) {
-    MacroRecord record{};
-    record.action_count = kMaxMacroActions;
-    for (MacroAction& action : record.actions) action = {4, 1, 1280};
-    EXPECT_EQ(MacroWeight(record), 46);
-    record.actions[0].delay_ms = 1281;
-    EXPECT_EQ(MacroWeight(record), 47);
-    record.actions[45].delay_ms = 65535;
-    EXPECT_EQ(MacroWeight(record), kMaxSavableWeight);
-    // Unused entries do not count.
-    record.action_count = 1;
-    EXPECT_EQ(MacroWeight(record), 2);
-    record.action_count = 1000;
-    EXPECT_EQ(MacroWeight(record), 48);
-}
-
 }  // namespace
 }  // namespace nimba
