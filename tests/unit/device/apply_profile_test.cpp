@@ -116,22 +116,6 @@ TEST_F(ApplyProfileTest, ApplyAllSendsEverythingInOrderOnce) {
     EXPECT_TRUE(sent_.empty());
 }
 
-// Only the edits are kept, so that they outlive the program if the mouse is not heard first.
-TEST_F(ApplyProfileTest, AwaitingDeviceSendsNothingButSaves) {
-    links_.awaiting_device = 1;
-    state_.apply_all = 1;
-    SetTimer(window_.hwnd, kWirelessWatchdogTimer, kWirelessWatchdogMs);
-    platform::test::AdvanceBy(3000);
-    Apply();
-    EXPECT_TRUE(sent_.empty());
-    EXPECT_EQ(profile_.saves, 1);
-    EXPECT_TRUE(controls_.ring.empty());
-    EXPECT_EQ(state_.apply_all, 1);
-    // The watchdog keeps its original expiry.
-    platform::test::AdvanceBy(3000);
-    EXPECT_EQ(window_.Count(WM_TIMER, kWirelessWatchdogTimer), 1);
-}
-
 TEST_F(ApplyProfileTest, WatchdogIsRestartedAtTheEnd) {
     SetTimer(window_.hwnd, kWirelessWatchdogTimer, kWirelessWatchdogMs);
     Edit([](ProfileRecord& p) {
