@@ -46,13 +46,11 @@ protected:
     DeviceEventIntake intake_{links_, controls_, battery_, profile_, snapshot_, window_.hwnd};
 };
 
-TEST_F(IntakeTest, MalformedNoticesChangeNothing) {
+// What the parser refuses is the DeviceNotice tests' part.
+TEST_F(IntakeTest, RefusedOrIgnoredNoticesChangeNothing) {
     const ProfileRecord before = profile_.Current();
     intake_.HandleUsbNotice(0x1047, 9);  // stage out of range
-    intake_.HandleUsbNotice(0x1048, 3);  // not a notice
-    intake_.HandleUsbNotice(0x2047, 0);  // rate out of range
-    intake_.HandleUsbNotice(0x8047, 6);  // store-only out of range
-    intake_.HandleUsbNotice(0x6047, 2);  // ignored class
+    intake_.HandleUsbNotice(0x6047, 2);  // a class the program ignores
     platform::test::Pump();
     EXPECT_EQ(DetectChanges(profile_.Current(), before), ChangeFlags{});
     EXPECT_EQ(profile_.saves, 0);
@@ -75,14 +73,6 @@ TEST_F(IntakeTest, StoreOnlyNoticeKeepsTheProfile) {
     intake_.HandleUsbNotice(0x8047, 5);
     EXPECT_EQ(profile_.saves, 1);
     EXPECT_NE(snapshot_.Get().report_rate, profile_.Current().report_rate);
-}
-
-TEST_F(IntakeTest, AcknowledgeFollowsTheLowByte) {
-    intake_.HandleUsbNotice(0x5047, 0x0100);
-    EXPECT_EQ(links_.ack_received, 1);
-    intake_.HandleUsbNotice(0x5047, 0x0001);
-    EXPECT_EQ(links_.ack_received, 0);
-    EXPECT_EQ(profile_.saves, 0);
 }
 
 TEST_F(IntakeTest, PowerStatusOverTheReceiver) {

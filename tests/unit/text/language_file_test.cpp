@@ -206,18 +206,4 @@ TEST(LanguageFileTest, TheDesktopsLocalePicksTheLanguage) {
     }
 }
 
-TEST(LanguageFileTest, ATextMissingFromATranslationFallsBackToEnglish) {
-    const fs::path dir = fs::temp_directory_path() / "nimba_lang_fallback";
-    fs::create_directories(dir);
-    std::ofstream(dir / "en.xml")
-        << R"(<Language name="English"><Text id="a_text">A</Text><Text id="b_text">B</Text></Language>)";
-    std::ofstream(dir / "de.xml")
-        << R"(<Language name="Deutsch"><Text id="a_text">Ä</Text></Language>)";
-    CResourceManager rm;
-    ASSERT_TRUE(rm.LoadLanguage((dir / "en.xml").string(), (dir / "de.xml").string()));
-    EXPECT_EQ(rm.GetTextUtf8("a_text"), "Ä");
-    EXPECT_EQ(rm.GetTextUtf8("b_text"), "B");
-    fs::remove_all(dir);
-}
-
 }  // namespace
