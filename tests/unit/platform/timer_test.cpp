@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <future>
-#include <thread>
 #include <utility>
 #include <vector>
 
@@ -86,45 +83,6 @@ TEST_F(VirtualTimers, NeverFireAfterKillTimerEvenWhenAlreadyDue) {
     EXPECT_EQ(fired_.size(), 1u);
     platform::test::AdvanceBy(100);
     EXPECT_EQ(fired_.size(), 2u);
-}
-
-TEST_F(VirtualTimers, BlockedWorkerWakesWhenVirtualTimeMakesItsTimerDue) {
-    std::promise<std::pair<HWND, DWORD>> ready;
-    std::promise<uint64_t> fired_at;
-    std::thread worker([&] {
-        HWND hwnd = CreatePlatformWindow([](HWND, UINT, WPARAM, LPARAM) -> LRESULT { return 0; });
-        SetTimer(hwnd, 512, 6000);
-        ready.set_value({hwnd, GetCurrentThreadId()});
-        MSG msg{};
-        while (GetMessageW(&msg, nullptr, 0, 0)) {
-            if (msg.message == WM_TIMER) {
-                fired_at.set_value(platform::NowMs());
-                KillTimer(hwnd, 512);
-            }
-        }
-        DestroyPlatformWindow(hwnd);
-    });
-    auto [hwnd, worker_id] = ready.get_future().get();
-    const uint64_t set_at = platform::NowMs();
-    Sleep(5999);
-    Sleep(1);
-    auto result = fired_at.get_future();
-    ASSERT_EQ(result.wait_for(std::chrono::seconds(10)), std::future_status::ready);
-    EXPECT_EQ(result.get() - set_at, 6000u);
-    PostThreadMessageW(worker_id, WM_QUIT, 0, 0);
-    worker.join();
-}
-
-TEST(RealTimers, GetMessageWaitsForTheNextTimer) {
-    HWND hwnd = CreatePlatformWindow([](HWND, UINT, WPARAM, LPARAM) -> LRESULT { return 0; });
-    const uint64_t start = platform::NowMs();
-    SetTimer(hwnd, 4, 20);
-    MSG msg{};
-    ASSERT_TRUE(GetMessageW(&msg, nullptr, 0, 0));
-    EXPECT_EQ(msg.message, WM_TIMER);
-    EXPECT_EQ(msg.wParam, 4u);
-    EXPECT_GE(platform::NowMs() - start, 20u);
-    DestroyPlatformWindow(hwnd);
 }
 
 TEST(Clock, NeverRunsBackwardsWhenVirtualTimeEnds) {
