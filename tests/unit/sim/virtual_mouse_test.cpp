@@ -54,30 +54,6 @@ protected:
 
 }  // namespace
 
-TEST_F(VirtualMouseTest, SpeaksOverTheReceiverEveryTwoSecondsAndOverTheCableWhileItIsIn) {
-    Mouse();
-    const Posted battery80{kWirelessNotice, 0x4047, 0x5000};
-    EXPECT_EQ(After(0), Posts{battery80});
-    EXPECT_EQ(After(1999), Posts{});
-    EXPECT_EQ(After(1), Posts{battery80});
-    mouse_->SetAwake(false);
-    EXPECT_EQ(After(6000), Posts{});
-    mouse_->SetBattery(37);
-    mouse_->SetAwake(true);
-    EXPECT_EQ(After(0), Posts{(Posted{kWirelessNotice, 0x4047, 0x2500})});
-
-    mouse_->SetCable(true);  // charging over the cable, the receiver silent
-    EXPECT_EQ(After(2000), (Posts{{kWiredPresence, 1, 0},
-                                  {kWiredNotice, 0x4047, 0x2503},
-                                  {kWiredNotice, 0x4047, 0x2503}}));
-    mouse_->SetBattery(100);
-    EXPECT_EQ(After(0), Posts{(Posted{kWiredNotice, 0x4047, 0x6402})});  // full
-    mouse_->SetCable(false);
-    EXPECT_EQ(After(0), (Posts{{kWiredPresence, 0, 0}, {kWirelessNotice, 0x4047, 0x6400}}));
-    mouse_->SetReceiver(false);
-    EXPECT_EQ(After(2000), Posts{(Posted{kWirelessPresence, 0, 0})});
-}
-
 TEST_F(VirtualMouseTest, HearsOnlyWritesThatReachIt) {
     Mouse();
     After(0);
