@@ -83,24 +83,6 @@ TEST_F(ApplyProfileTest, NothingChangedSendsNothingButSavesAndEachGroupSendsOnly
     EXPECT_TRUE(sent_.empty());
 }
 
-TEST_F(ApplyProfileTest, ChangedMacroSendsTheButtonReportThenItsMacro) {
-    Edit([](ProfileRecord& p) {
-        p.buttons[4].function = kMacroFunction;
-        p.buttons[4].macro_action_count = 1;
-        p.buttons[4].macro_actions[0] = {0x04, kMacroPress, 50};
-    });
-    for (int delay : {50, 80}) {  // a new macro, then one of its actions changed
-        Edit([&](ProfileRecord& p) { p.buttons[4].macro_actions[0].delay_ms = delay; });
-        Apply();
-        EXPECT_EQ(Sent(), (std::vector<int>{0x08, 0x905}));
-    }
-
-    // Back to a mouse function: the macro fields stay, only the button report goes.
-    Edit([](ProfileRecord& p) { p.buttons[4].function = 1; });
-    Apply();
-    EXPECT_EQ(Sent(), std::vector<int>{0x08});
-}
-
 TEST_F(ApplyProfileTest, ApplyAllSendsEverythingInOrderOnce) {
     Edit([](ProfileRecord& p) {
         p.buttons[7].function = kMacroFunction;

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <future>
 #include <thread>
 #include <vector>
 
@@ -59,31 +58,6 @@ TEST(MessageQueue, PostsFromManyThreadsArriveCompleteAndInOrderPerSender) {
     for (auto& poster : posters) poster.join();
     for (WPARAM count : next) EXPECT_EQ(count, static_cast<WPARAM>(kEach));
     DestroyPlatformWindow(hwnd);
-}
-
-TEST(WorkerLoop, RunsThreadMessagesUntilQuitAndItsWindowsEndWithIt) {
-    std::promise<std::pair<DWORD, HWND>> started;
-    std::vector<WPARAM> seen;
-    int exit_code = -1;
-    std::thread worker([&] {
-        HWND own = IgnoringWindow();
-        started.set_value({GetCurrentThreadId(), own});
-        MSG msg{};
-        while (GetMessageW(&msg, nullptr, 0, 0)) {
-            if (msg.hwnd == nullptr && msg.message == kFirst) seen.push_back(msg.wParam);
-        }
-        exit_code = static_cast<int>(msg.wParam);
-    });
-    auto [worker_id, worker_window] = started.get_future().get();
-    EXPECT_NE(worker_id, GetCurrentThreadId());
-    for (WPARAM i = 1; i <= 3; ++i) EXPECT_TRUE(PostThreadMessageW(worker_id, kFirst, i, 0));
-    EXPECT_TRUE(PostThreadMessageW(worker_id, WM_QUIT, 5, 0));
-    worker.join();
-
-    EXPECT_EQ(seen, (std::vector<WPARAM>{1, 2, 3}));  // everything before the quit ran
-    EXPECT_EQ(exit_code, 5);
-    EXPECT_FALSE(IsWindow(worker_window));
-    EXPECT_FALSE(PostThreadMessageW(worker_id, kFirst, 0, 0));
 }
 
 // The wake-up of a foreign loop is covered by the GUI loop test; here, how a quit ends it.
