@@ -97,9 +97,6 @@ TEST_F(LinkManagerTest, StartWithNothingOrOddLibraryFolders) {
     EXPECT_EQ(Now(), (Links{0, 0, 0, 0, 1}));
     EXPECT_EQ(controls_.Visible(Indicator::kSleepLabel), 1);
     EXPECT_EQ(Changes(), 1);
-    manager_->SetBleConnected(1);
-    manager_->SetBleConnected(0);  // the Bluetooth link going shows the sleep label again
-    EXPECT_EQ(controls_.Visible(Indicator::kSleepLabel), 1);
 
     // Missing or incomplete libraries leave their link absent.
     Start(1, 1, false, "/nonexistent/");
