@@ -4,7 +4,6 @@
 #include <unistd.h>
 
 #include <array>
-#include <condition_variable>
 #include <filesystem>
 #include <future>
 #include <thread>
@@ -21,7 +20,6 @@ namespace {
 
 using namespace std::chrono_literals;
 using Links = std::array<int, 5>;  // wired, wireless, ble, any, awaiting_device
-using Shown = std::array<int, 3>;  // wired and wireless indicators, sleep label
 
 FakeDevlinkState* StateOf(const std::string& path) {
     HMODULE module = LoadLibraryW(std::wstring(path.begin(), path.end()).c_str());
@@ -65,10 +63,6 @@ protected:
     Links Now() {
         const LinkState& l = links();
         return {l.wired_link, l.wireless_link, l.ble_link, l.any_link, l.awaiting_device};
-    }
-    Shown Indicators() const {
-        return {controls_.Visible(Indicator::kWired), controls_.Visible(Indicator::kWireless),
-                controls_.Visible(Indicator::kSleepLabel)};
     }
     // Posts a presence or notice message as a driver library would and handles it; returns
     // how long the window thread was held.
