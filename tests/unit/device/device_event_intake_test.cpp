@@ -58,7 +58,7 @@ TEST_F(IntakeTest, RefusedOrIgnoredNoticesChangeNothing) {
     EXPECT_EQ(controls_.dpi_stage, 0);
 }
 
-TEST_F(IntakeTest, ReportRateNoticeIsThePollingInterval) {
+TEST_F(IntakeTest, ReportRateNoticeIsThePollingIntervalAndAStoreOnlyNoticeSavesAsIs) {
     const std::pair<uint16_t, int32_t> cases[] = {{8, 0}, {4, 1}, {2, 2}, {1, 3}, {5, 3}, {3, 3}};
     for (const auto& [interval, rate] : cases) {
         intake_.HandleUsbNotice(0x2047, interval);
@@ -66,12 +66,10 @@ TEST_F(IntakeTest, ReportRateNoticeIsThePollingInterval) {
     }
     EXPECT_EQ(profile_.saves, 6);  // kept even when the rate stays
     EXPECT_EQ(snapshot_.Get().report_rate, 3);
-}
 
-TEST_F(IntakeTest, StoreOnlyNoticeKeepsTheProfile) {
-    profile_.UpdateCurrent([](ProfileRecord& p) { p.report_rate ^= 1; });
+    profile_.UpdateCurrent([](ProfileRecord& p) { p.report_rate ^= 1; });  // not yet sent
     intake_.HandleUsbNotice(0x8047, 5);
-    EXPECT_EQ(profile_.saves, 1);
+    EXPECT_EQ(profile_.saves, 7);
     EXPECT_NE(snapshot_.Get().report_rate, profile_.Current().report_rate);
 }
 

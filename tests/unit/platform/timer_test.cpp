@@ -33,15 +33,6 @@ protected:
     std::function<void(WPARAM)> on_timer_;
 };
 
-TEST_F(VirtualTimers, FireOncePerPeriodInTimeOrder) {
-    ASSERT_EQ(SetTimer(hwnd_, 512, 100), 512u);
-    ASSERT_TRUE(SetTimer(hwnd_, 515, 30));
-    platform::test::AdvanceBy(130);
-    EXPECT_EQ(fired_, (Fired{{515, 30}, {515, 60}, {515, 90}, {512, 100}, {515, 120}}));
-    EXPECT_EQ(platform::NowMs() - start_, 130u);
-    EXPECT_EQ(platform::MsUntilNextTimer(), 20u);
-}
-
 TEST_F(VirtualTimers, LateLoopGetsOneMessageNotABurst) {
     SetTimer(hwnd_, 7, 100);
     Sleep(1050);  // time passes with nobody pumping
