@@ -1,6 +1,6 @@
-// The real driver libraries on a machine without the mouse: they load with every entry point, and
-// unloading them with their monitor open stops it. Reporting the mouse absent, promptly, is
-// MousectlDeviceTest.ApplyWithoutAMouseExitsThreeAtOnce's part.
+// The loader over the real driver libraries on a machine without the mouse: they load with every
+// entry point, and unloading them with their monitor open stops it. Reporting the mouse absent,
+// promptly, is MousectlDeviceTest.ApplyWithoutAMouseExitsThreeAtOnce's part.
 
 #include <gtest/gtest.h>
 
@@ -24,6 +24,7 @@ void ExpectLoadsAndUnloads(const char* file, int productId, UINT noticeMessage) 
           "Close_FeatureDevice", "SetFeature", "GetFeature"}) {
         ASSERT_NE(GetProcAddress(module, name), nullptr) << name;
     }
+    EXPECT_EQ(GetProcAddress(module, "NoSuchEntry"), nullptr);
     HWND window = CreatePlatformWindow([](HWND, UINT, WPARAM, LPARAM) { return LRESULT{0}; });
     reinterpret_cast<Set_VIDPID_Fn>(GetProcAddress(module, "Set_VIDPID"))(0x1D57, productId);
     // Unloading with the monitor open must stop its thread, not leave it in freed code.
@@ -38,4 +39,10 @@ void ExpectLoadsAndUnloads(const char* file, int productId, UINT noticeMessage) 
 TEST(HidDevlink, LoadsAndUnloadsWithTheMonitorOpenWithoutTheMouse) {
     ExpectLoadsAndUnloads("devlink_2.dll", 0x2015, 1539);
     ExpectLoadsAndUnloads("devlink_1.dll", 0xFA60, 1537);
+    // What is not there gives null, not a crash; the capture library is freed unchecked.
+    EXPECT_EQ(LoadLibraryW(L"/nonexistent/devlink_1.dll"), nullptr);
+    EXPECT_EQ(LoadLibraryW(L""), nullptr);
+    EXPECT_EQ(LoadLibraryW(nullptr), nullptr);
+    EXPECT_EQ(GetProcAddress(nullptr, "SetFeature"), nullptr);
+    EXPECT_FALSE(FreeLibrary(nullptr));
 }
