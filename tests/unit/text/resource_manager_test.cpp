@@ -2,24 +2,22 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <string>
+
+#include "test_folder.h"
 
 namespace {
 
 class ResourceManagerTest : public ::testing::Test {
 protected:
-    // Writes `content` to a file of this test's own and returns its path.
+    // Writes `content` to a new file and returns its path.
     std::string WriteFile(const std::string& content) {
-        const std::filesystem::path path =
-            std::filesystem::path(::testing::TempDir()) /
-            (std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
-             std::to_string(count_++) + ".xml");
-        std::ofstream(path, std::ios::binary) << content;
-        return path.string();
+        const std::string path = folder_.path() + std::to_string(count_++) + ".xml";
+        nimba::testing::WriteBytes(path, content.data(), content.size());
+        return path;
     }
 
+    nimba::testing::TestFolder folder_;
     CResourceManager rm_;
     int count_ = 0;
 };
