@@ -87,14 +87,6 @@ TEST_F(ProfileStoreTest, SavesRecreateTheDataFolderAndStartsKeepRunningSavesTemp
     EXPECT_TRUE(std::filesystem::exists(running));
 }
 
-TEST_F(ProfileStoreTest, CreateDefaultProfileNumbersAndAvoidsTakenNames) {
-    ProfileList list;
-    EXPECT_EQ(NameView(CreateDefaultProfile(list, testing::StoreText)->name), u"Profile1");
-    list.push_back(NewProfile(u"profile3"));
-    // The third would be Profile3, which is taken in another case.
-    EXPECT_EQ(NameView(CreateDefaultProfile(list, testing::StoreText)->name), u"Profile3_1");
-}
-
 // Every point at which a write can fail leaves the previous store whole and no stray file.
 TEST_F(ProfileStoreTest, AFailedSaveLeavesThePreviousStore) {
     WriteStore({u"Kept", u"Also kept"}, 1);
