@@ -111,25 +111,18 @@ TEST(LanguageFileTest, EveryKeyUsedHasAnEnglishText) {
         ASSERT_TRUE(doc.load_file(entry.path().c_str())) << entry.path();
         CollectXmlKeys(doc, used);
     }
+    // Keys built at run time, through their expansions.
+    const std::tuple<std::string, int, int, std::string> families[] = {
+        {"prate_", 1, 4, "_text"}, {"key_F", 1, 12, ""}, {"key_Num_", 0, 9, ""}};
+    for (const auto& [head, first, last, tail] : families) {
+        for (int i = first; i <= last; ++i) used.insert(head + std::to_string(i) + tail);
+    }
 
     std::ostringstream missing;
     for (const auto& key : used) {
         if (!rm.HasText(std::u16string(key.begin(), key.end()))) missing << " \"" << key << '"';
     }
     EXPECT_EQ(missing.str(), "") << "keys without a text in res/lan.xml";
-}
-
-TEST(LanguageFileTest, RunTimeBuiltKeysHaveTexts) {
-    CResourceManager rm;
-    ASSERT_NO_FATAL_FAILURE(LoadShippedLanguage(rm));
-    const std::tuple<std::string, int, int, std::string> families[] = {
-        {"prate_", 1, 4, "_text"}, {"key_F", 1, 12, ""}, {"key_Num_", 0, 9, ""}};
-    for (const auto& [head, first, last, tail] : families) {
-        for (int i = first; i <= last; ++i) {
-            const std::string key = head + std::to_string(i) + tail;
-            EXPECT_TRUE(rm.HasText(std::u16string(key.begin(), key.end()))) << key;
-        }
-    }
 }
 
 // The key, own name and placeholders of each translation, against English.
