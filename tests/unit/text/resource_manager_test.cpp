@@ -31,7 +31,7 @@ const char kEnglish[] =
     "  <Text>no id</Text>\n"
     "</Language>\n";
 
-TEST_F(ResourceManagerTest, LooksUpLoadedTextsAndFallsBackToTheKey) {
+TEST_F(ResourceManagerTest, LooksUpTextsAndALoadReplacesThemAFailedOneKeepsThemEnglishFillsGaps) {
     ASSERT_TRUE(rm_.LoadLanguage(WriteFile(kEnglish)));
     EXPECT_EQ(rm_.GetText(u"left_click_text"), u"Left click");
     EXPECT_EQ(rm_.GetText(u"key_Page Up"), u"Page Up");
@@ -43,10 +43,6 @@ TEST_F(ResourceManagerTest, LooksUpLoadedTextsAndFallsBackToTheKey) {
     EXPECT_FALSE(rm_.HasText(u"right_click_text"));
     EXPECT_EQ(rm_.GetText(u"right_click_text"), u"right_click_text");
     EXPECT_EQ(rm_.GetText(u""), u"");
-}
-
-TEST_F(ResourceManagerTest, ALoadReplacesTheTextsAFailedOneKeepsThemAndEnglishFillsGaps) {
-    ASSERT_TRUE(rm_.LoadLanguage(WriteFile(kEnglish)));
 
     EXPECT_FALSE(rm_.LoadLanguage(WriteFile("")));
     EXPECT_FALSE(rm_.LoadLanguage("/nonexistent/dir/lan.xml"));
