@@ -22,6 +22,7 @@ constexpr std::array<std::string_view, 3> kApplyWords = {"none", "changed", "all
 constexpr std::array<std::string_view, 4> kAnswerWords = {"ok", "no-mouse", "later", "other"};
 constexpr size_t kMaxAnswer = 64;
 constexpr useconds_t kConnectRetryUs = 10000;
+constexpr useconds_t kListenRetryUs = 50000;
 
 // Named after the main window's class, as the running copy is found by it.
 std::string InstancePath(const std::string& runtime_folder, const char* suffix) {
@@ -40,6 +41,26 @@ int MsSince(std::chrono::steady_clock::time_point start) {
     return static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(
                                 std::chrono::steady_clock::now() - start)
                                 .count());
+}
+
+// A connected socket, or -1. Non-blocking: with a stalled program's queue full, a blocking
+// connect would wait for good. A copy that holds the lock but refuses the connection has just
+// started and listens once its window is up, so it is asked again until `timeout_ms`.
+int ConnectWithin(const std::string& runtime_folder, const sockaddr_un& address,
+                  std::chrono::steady_clock::time_point start, int timeout_ms) {
+    for (;;) {
+        const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+        if (fd < 0) return -1;
+        if (connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0)
+            return fd;
+        const int error = errno;
+        close(fd);
+        const bool queue_full = error == EAGAIN || error == EINTR;
+        const bool starting =
+            (error == ECONNREFUSED || error == ENOENT) && InstanceRuns(runtime_folder);
+        if ((!queue_full && !starting) || MsSince(start) >= timeout_ms) return -1;
+        usleep(queue_full ? kConnectRetryUs : kListenRetryUs);
+    }
 }
 
 }  // namespace
@@ -107,19 +128,11 @@ std::optional<std::string> AskRunningCopy(const std::string& runtime_folder,
     const auto start = std::chrono::steady_clock::now();
     sockaddr_un address;
     if (!InstanceSocketAddress(runtime_folder, address)) return std::nullopt;
-    // Non-blocking: with a stalled program's queue full, a blocking connect would wait for good.
-    const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    const int fd = ConnectWithin(runtime_folder, address, start, timeout_ms);
     if (fd < 0) return std::nullopt;
-    bool connected = false;
-    while (!connected) {
-        connected = connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
-        if (connected || (errno != EAGAIN && errno != EINTR) || MsSince(start) >= timeout_ms) break;
-        usleep(kConnectRetryUs);
-    }
     std::optional<std::string> answer;
     const std::string line = std::string(request) + "\n";
-    if (connected &&
-        send(fd, line.data(), line.size(), MSG_NOSIGNAL) == static_cast<ssize_t>(line.size())) {
+    if (send(fd, line.data(), line.size(), MSG_NOSIGNAL) == static_cast<ssize_t>(line.size())) {
         answer = ReadLine(fd, timeout_ms - MsSince(start), kMaxAnswer);
     }
     close(fd);

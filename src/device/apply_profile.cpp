@@ -55,8 +55,7 @@ void ApplyProfile(ApplyContext& context) {
     context.controls.SetApplyRingVisible(true);
 
     const bool apply_all = context.state.apply_all.exchange(0) != 0;
-    ChangeFlags& flags = context.state.flags;
-    flags = apply_all ? ChangeFlags::All() : DetectChanges(current, seen);
+    ChangeFlags flags = apply_all ? ChangeFlags::All() : DetectChanges(current, seen);
     flags |= context.state.undelivered;
     ChangeFlags undelivered;
     for (const ApplyReport& report : ApplyReports(current, flags, apply_all)) {

@@ -18,7 +18,6 @@ struct ApplyState {
     AppliedSnapshot applied_snapshot;
     // 1: the next apply sends every group and every macro, preceded by the preamble.
     std::atomic<int32_t> apply_all{0};
-    ChangeFlags flags;  // the worker's alone; kept until the next apply
     // What was to go to the mouse and has not reached it; the next apply sends it whatever
     // the snapshot says. The worker's alone.
     ChangeFlags undelivered;

@@ -37,13 +37,6 @@ int IndexOf(const std::vector<std::string>& names, const std::string& name) {
     return -1;
 }
 
-std::string Trimmed(const std::u16string& text) {
-    const std::string utf8 = Utf16ToUtf8(text);
-    const size_t begin = utf8.find_first_not_of(' ');
-    if (begin == std::string::npos) return {};
-    return utf8.substr(begin, utf8.find_last_not_of(' ') - begin + 1);
-}
-
 }  // namespace
 
 bool OnWaylandSession() {
@@ -147,7 +140,8 @@ void CMS_1_Programs::OnRulePicked(int index) {
 }
 
 void CMS_1_Programs::SetRule() {
-    const std::string program = program_ != nullptr ? Trimmed(program_->GetText()) : "";
+    const std::string program =
+        program_ != nullptr ? std::string(TrimBlanks(Utf16ToUtf8(program_->GetText()))) : "";
     if (!IsProgramName(program)) {
         Tell(u"programs_name_invalid_text");
         return;

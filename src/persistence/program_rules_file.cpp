@@ -17,18 +17,12 @@ constexpr std::string_view kHeader =
     "stays.\n";
 constexpr std::string_view kUnreadMark = "# unreadable: ";
 
-std::string_view Trim(std::string_view text) {
-    const size_t begin = text.find_first_not_of(" \t");
-    if (begin == std::string_view::npos) return {};
-    return text.substr(begin, text.find_last_not_of(" \t") - begin + 1);
-}
-
 // Why the line is no rule, or empty when `rules` took it.
 std::string ReadLine(std::string_view line, ProgramRules& rules) {
     const size_t equals = line.find('=');
     if (equals == std::string_view::npos) return "no '=' between program and profile";
-    const std::string_view program = Trim(line.substr(0, equals));
-    const std::string profile(Trim(line.substr(equals + 1)));
+    const std::string_view program = TrimBlanks(line.substr(0, equals));
+    const std::string profile(TrimBlanks(line.substr(equals + 1)));
     if (profile.empty()) return "no profile after '='";
     if (program == kAnyOtherProgram) {
         if (!rules.no_rule_profile().empty()) return "a second line for '*'";
@@ -43,6 +37,12 @@ std::string ReadLine(std::string_view line, ProgramRules& rules) {
 }
 
 }  // namespace
+
+std::string_view TrimBlanks(std::string_view text) {
+    const size_t begin = text.find_first_not_of(" \t");
+    if (begin == std::string_view::npos) return {};
+    return text.substr(begin, text.find_last_not_of(" \t") - begin + 1);
+}
 
 std::string ProgramRulesPath(const std::string& data_directory) {
     return data_directory + kStoreFolder + std::string(kFileName);
@@ -61,7 +61,7 @@ ProgramRulesRead ParseProgramRules(std::string_view text) {
             read.rules.unread_lines.emplace_back(line.substr(kUnreadMark.size()));
             continue;
         }
-        const std::string_view trimmed = Trim(line);
+        const std::string_view trimmed = TrimBlanks(line);
         if (trimmed.empty() || trimmed.front() == '#') continue;
         if (std::string reason = ReadLine(trimmed, read.rules); !reason.empty()) {
             read.skipped.push_back({number, std::move(reason)});
@@ -86,7 +86,8 @@ ProgramRulesRead LoadProgramRules(const std::string& data_directory) {
     // A rules file is lines of two names; anything longer is not one. Read without blocking, so a
     // pipe in its place cannot hang the window.
     constexpr size_t kMaxSize = 1024 * 1024;
-    const std::optional<std::string> text = ReadSmallFile(ProgramRulesPath(data_directory), kMaxSize);
+    const std::optional<std::string> text =
+        ReadSmallFile(ProgramRulesPath(data_directory), kMaxSize);
     return text ? ParseProgramRules(*text) : ProgramRulesRead{};
 }
 

@@ -29,6 +29,8 @@ std::string FormatProgramRules(const ProgramRules& rules);
 ProgramRulesRead LoadProgramRules(const std::string& data_directory);
 // Replaces the file whole or not at all; false when it could not be written.
 [[nodiscard]] bool SaveProgramRules(const std::string& data_directory, const ProgramRules& rules);
+// Without the spaces and tabs around it, as the file reads each name.
+std::string_view TrimBlanks(std::string_view text);
 // "programs.conf line 3: no '=' between program and profile", for whoever reports it.
 std::string SkippedLineText(const SkippedLine& line);
 

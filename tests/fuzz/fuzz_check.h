@@ -22,20 +22,6 @@
 
 namespace nimba::fuzz {
 
-// A fixed text field that holds its terminator.
-template <size_t N>
-bool Terminated(const char16_t (&field)[N]) {
-    for (const char16_t unit : field) {
-        if (unit == u'\0') return true;
-    }
-    return false;
-}
-
-template <typename Record>
-bool SameBytes(const Record& a, const Record& b) {
-    return std::memcmp(&a, &b, sizeof(Record)) == 0;
-}
-
 // What a store would write, kept in memory.
 class MemoryOutputStream final : public OutputStream {
 public:

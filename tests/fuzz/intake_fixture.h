@@ -6,35 +6,13 @@
 
 #include <algorithm>
 
-#include "device/device_event_intake.h"
 #include "device/device_messages.h"
-#include "device_fakes.h"
 #include "fuzz_check.h"
-#include "platform/clock.h"
+#include "intake_rig.h"
 
 namespace nimba::fuzz {
 
-struct IntakeFixture {
-    test::FakeControls controls;
-    test::FakeProfile profile;
-    test::RecordingWindow window;
-    LinkState links;
-    AppliedSnapshot snapshot;
-    BatteryDisplay battery{controls, window.hwnd};
-    DeviceEventIntake intake{links, controls, battery, profile, snapshot, window.hwnd};
-
-    IntakeFixture() {
-        platform::test::UseVirtualClock(true);
-        window.route = [this](UINT msg, WPARAM wParam, LPARAM lParam) {
-            if (msg == kBleNoticeMessage) {
-                intake.HandleBleNotice(static_cast<uint16_t>(wParam),
-                                       static_cast<uint16_t>(lParam));
-            }
-            if (msg == WM_TIMER && wParam == kChargingAnimationTimer) battery.StepAnimation();
-        };
-        snapshot.Set(profile.Current());
-    }
-
+struct IntakeFixture : test::IntakeRig {
     // Lets posted notices and a little time (the charging animation) run, then checks.
     void Settle() {
         platform::test::Pump();

@@ -14,14 +14,10 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using nimba::testing::WriteBytes;
     static nimba::testing::TestFolder folder;
-    static const std::string kept = folder.path() + "kept.xml";
-    static const std::string given = folder.path() + "lan.xml";
-    static const bool written = [] {
-        const std::string texts = R"(<Language><Text id="kept_text">Kept</Text></Language>)";
-        WriteBytes(kept, texts.data(), texts.size());
-        return true;
-    }();
-    (void)written;
+    const std::string kept = folder.path() + "kept.xml";
+    const std::string given = folder.path() + "lan.xml";
+    const std::string kept_texts = R"(<Language><Text id="kept_text">Kept</Text></Language>)";
+    WriteBytes(kept, kept_texts.data(), kept_texts.size());
 
     CResourceManager texts;
     FUZZ_CHECK(texts.LoadLanguage(kept));

@@ -34,10 +34,6 @@ public:
             connection.send(message.createReply(QVariant::fromValue(++last_id_)));
             return true;
         }
-        if (member == QLatin1String("GetCapabilities")) {
-            connection.send(message.createReply(QStringList{"body"}));
-            return true;
-        }
         return false;
     }
     QString introspect(const QString&) const override { return {}; }

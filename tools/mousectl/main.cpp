@@ -152,7 +152,7 @@ int RunCommand(const Command& command, const std::vector<std::string_view>& word
     int code = kExitFailure;
     try {
         code = command.run(call, std::cout, std::cerr);
-    } catch (const UnreadableStore& store) {
+    } catch (const StoresUnavailable& store) {
         std::cerr << kProgram << ": " << store.message << "\n";
     }
     if (code == kExitUsage) std::cerr << "usage: " << kProgram << " " << command.usage << "\n";

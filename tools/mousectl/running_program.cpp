@@ -1,19 +1,8 @@
 #include "mousectl/running_program.h"
 
-#include <chrono>
-#include <thread>
-
 #include "platform/private_folder.h"
 
 namespace nimba::mousectl {
-namespace {
-
-using Clock = std::chrono::steady_clock;
-
-// A copy that has just taken the lock starts listening once its window is up.
-constexpr auto kListenRetry = std::chrono::milliseconds(50);
-
-}  // namespace
 
 ProgramReply TellRunningProgram(const std::string& data_directory, StoresApply apply,
                                 std::ostream& err) {
@@ -24,16 +13,10 @@ ProgramReply TellRunningProgram(const std::string& data_directory, StoresApply a
         return ProgramReply::kNoAnswer;
     }
     const std::string request = StoresChangedRequest({apply, data_directory});
-    const auto deadline = Clock::now() + std::chrono::milliseconds(kAnswerTimeoutMs);
-    std::optional<std::string> answer;
-    while (!answer) {
-        if (!InstanceRuns(folder)) return ProgramReply::kNotRunning;
-        const auto left =
-            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
-        if (left.count() <= 0) break;
-        answer = AskRunningCopy(folder, request, static_cast<int>(left.count()));
-        if (!answer) std::this_thread::sleep_for(kListenRetry);
-    }
+    if (!InstanceRuns(folder)) return ProgramReply::kNotRunning;
+    const std::optional<std::string> answer = AskRunningCopy(folder, request);
+    // It may have ended while being asked.
+    if (!answer && !InstanceRuns(folder)) return ProgramReply::kNotRunning;
     const std::optional<InstanceAnswer> reply = answer ? ParseAnswer(*answer) : std::nullopt;
     if (!reply) {
         err << "nimba-mousectl: the running nimba-mouse did not answer within "

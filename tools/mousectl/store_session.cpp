@@ -1,12 +1,10 @@
 #include "mousectl/store_session.h"
 
 #include <charconv>
-#include <cstdlib>
 #include <iostream>
 #include <utility>
 
 #include "model/utf16.h"
-#include "mousectl/commands.h"
 #include "persistence/data_directory.h"
 #include "persistence/name_case.h"
 #include "platform/module_directory.h"
@@ -27,9 +25,8 @@ std::string DataDirectoryWithTexts() {
 std::optional<StoreLock> LockStores(const std::string& data_directory) {
     auto lock = StoreLock::Take(data_directory, kSessionLockWait);
     if (!lock) {
-        std::cerr << "nimba-mousectl: another process keeps the stores locked ("
-                  << StoreLockPath(data_directory) << "); nothing was changed\n";
-        std::exit(kExitFailure);
+        throw StoresUnavailable{"another process keeps the stores locked (" +
+                                StoreLockPath(data_directory) + "); nothing was changed"};
     }
     return lock;
 }
@@ -50,7 +47,7 @@ StoreSession::StoreSession(StoreAccess access)
         {macros.Load(access), MacroStorePath(folder)}};
     for (const auto& [load, path] : loads) {
         if (load.outcome == StoreLoad::Outcome::kUnreadable) {
-            throw UnreadableStore{path + " " + load.detail + "; it is left as it is"};
+            throw StoresUnavailable{path + " " + load.detail + "; it is left as it is"};
         }
         if (load.outcome == StoreLoad::Outcome::kSetAside) {
             std::cerr << "nimba-mousectl: " << path

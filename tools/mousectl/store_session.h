@@ -15,8 +15,9 @@
 
 namespace nimba::mousectl {
 
-// A store that is there but cannot be read: the command must not go on with a stand-in.
-struct UnreadableStore {
+// A store that is there but cannot be read, or stores another process keeps locked: the command
+// must not go on with a stand-in.
+struct StoresUnavailable {
     std::string message;
 };
 
@@ -24,10 +25,9 @@ struct UnreadableStore {
 // writes back is what it read plus its change: no other writer saves in between. A command that
 // only reads, or runs on, unlocks as soon as it has read them.
 struct StoreSession {
-    // Loads the language texts, the profile store and the macro store; throws UnreadableStore
-    // (the command then ends with exit 1) rather than work on a stand-in. A store that was
-    // mended is said on standard error. Ends the process with a message when another process
-    // keeps the stores locked.
+    // Loads the language texts, the profile store and the macro store; throws StoresUnavailable
+    // (the command then ends with exit 1) rather than work on a stand-in or wait for good. A
+    // store that was mended is said on standard error.
     explicit StoreSession(StoreAccess access = StoreAccess::kReadWrite);
     ProfileStore profiles;
     MacroStore macros;

@@ -12,23 +12,16 @@
 
 namespace {
 
-constexpr wchar_t kFilter[] = L"Profile Flie\0*.pro;*.PRO\0";
-
-OPENFILENAMEW ProfileSaveOptions(wchar_t* path, DWORD chars) {
-    OPENFILENAMEW ofn{};
-    ofn.lStructSize = sizeof(ofn);
-    ofn.lpstrFilter = kFilter;
-    ofn.nFilterIndex = 1;
-    ofn.lpstrFile = path;
-    ofn.nMaxFile = chars;
-    ofn.lpstrDefExt = L"pro";
-    ofn.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
-    return ofn;
-}
-
 TEST(FileDialogTest, SaveDialogOffersTheFilterAndExtensionAndEndsWithTheModalRuns) {
     wchar_t path[260] = {};
-    OPENFILENAMEW ofn = ProfileSaveOptions(path, 260);
+    OPENFILENAMEW ofn{};
+    ofn.lStructSize = sizeof(ofn);
+    ofn.lpstrFilter = L"Profile Flie\0*.pro;*.PRO\0";
+    ofn.nFilterIndex = 1;
+    ofn.lpstrFile = path;
+    ofn.nMaxFile = 260;
+    ofn.lpstrDefExt = L"pro";
+    ofn.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
     QStringList filters;
     QString suffix;
     bool asks_to_overwrite = false;

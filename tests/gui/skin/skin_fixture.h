@@ -22,32 +22,15 @@ inline constexpr char kDialogSkin[] = R"(<?xml version="1.0" encoding="utf-8"?>
 <Window size="400,500">
   <VerticalLayout name="root" bkcolor="#FF202020">
     <Button name="btn_ok" text="OK" height="30"/>
-    <HorizontalLayout height="30">
-      <Option name="opt_1" group="g" selected="true"/>
-      <Option name="opt_2" group="g"/>
-    </HorizontalLayout>
-    <CheckBox name="check" height="20"/>
+    <Option name="opt_1" group="g" selected="true" height="30"/>
     <Slider name="slider" min="1" max="220" value="10" height="20"/>
-    <Combo name="combo" height="24">
-      <ListLabelElement text="a"/><ListLabelElement text="b"/><ListLabelElement text="c"/>
-    </Combo>
     <List name="list" height="100"/>
-    <Edit name="edit" height="24"/>
-    <Label name="title" textid="title_text" height="20"/>
-    <Progress name="progress" height="8"/>
     <TabLayout name="tabs" height="20"><Label name="page_0"/><Label name="page_1"/></TabLayout>
-    <VerticalLayout name="page_area" virtualwnd="Page" height="40">
-      <Button name="page_btn" height="20"/>
-    </VerticalLayout>
   </VerticalLayout>
 </Window>)";
 
-inline constexpr char kRowSkin[] = R"(<ListContainerElement height="22">
-  <Label name="key" width="80"/><Label name="delay"/></ListContainerElement>)";
-
-inline constexpr char kMenuSkin[] = R"(<Window><Menu>
-  <MenuElement name="configuration" text="config" userdata="u1"/>
-  <MenuElement name="exit" text="exit" checked="true"/></Menu></Window>)";
+inline constexpr char kMenuSkin[] =
+    R"(<Window><Menu><MenuElement name="exit" text="exit"/></Menu></Window>)";
 
 inline QTemporaryDir* skin_dir;
 
@@ -66,7 +49,6 @@ public:
         app_ = new QApplication(argc, argv);
         skin_dir = new QTemporaryDir;
         WriteSkin("dialog.xml", kDialogSkin);
-        WriteSkin("row.xml", kRowSkin);
         WriteSkin("menu.xml", kMenuSkin);
         CPaintManagerUI::SetResourcePath(nimba::skin::FromQ(skin_dir->path()));
     }
@@ -79,11 +61,6 @@ private:
     QApplication* app_ = nullptr;
 };
 
-struct Seen {
-    std::u16string type;
-    std::u16string sender;
-};
-
 class TestWindow : public WindowImplBase {
 public:
     std::u16string GetWindowClassName() const override { return u"TestWindow"; }
@@ -92,16 +69,16 @@ public:
         if (msg.sType == notify_type::kMouseEnter || msg.sType == notify_type::kMouseLeave ||
             msg.sType == notify_type::kSetFocus || msg.sType == notify_type::kKillFocus)
             return;
-        seen.push_back({msg.sType, msg.pSender != nullptr ? msg.pSender->GetName() : u""});
+        seen.push_back(msg.sType + u" " + (msg.pSender != nullptr ? msg.pSender->GetName() : u""));
         if (msg.sType == notify_type::kTimer && on_timer) on_timer();
         WindowImplBase::Notify(msg);
     }
     void OnClick(TNotifyUI& msg) override {
         if (msg.pSender->GetName() == u"btn_ok") Close(1);
     }
-    LRESULT HandleCustomMessage(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) override {
+    LRESULT HandleCustomMessage(UINT msg, WPARAM, LPARAM, bool& handled) override {
         handled = msg >= WM_USER || msg == WM_TIMER;
-        if (handled) messages.push_back({msg, wParam, lParam});
+        if (handled) messages.push_back(msg);
         return 0;
     }
     template <class T>
@@ -110,14 +87,9 @@ public:
     }
     CPaintManagerUI& Manager() { return m_pm; }
 
-    std::vector<Seen> seen;
+    std::vector<std::u16string> seen;  // "type sender" of each notification
     std::function<void()> on_timer;
-    struct Message {
-        UINT msg;
-        WPARAM wParam;
-        LPARAM lParam;
-    };
-    std::vector<Message> messages;
+    std::vector<UINT> messages;
 };
 
 class SkinTest : public ::testing::Test {
@@ -129,15 +101,7 @@ protected:
     }
     void TearDown() override { WindowImplBase::ClearModalTestHooks(); }
 
-    std::vector<std::u16string> EventTypes() const {
-        std::vector<std::u16string> types;
-        for (const Seen& s : window.seen) types.push_back(s.type);
-        return types;
-    }
-
     TestWindow window;
 };
-
-using Names = std::vector<std::u16string>;
 
 }  // namespace skin_test

@@ -1,5 +1,5 @@
-// Language texts, pictures, menu placement, nested modal runs and the skin builder's handling
-// of bad input.
+// Language texts, pictures, option groups, a menu taller than the screen and the skin
+// builder's handling of bad input.
 
 #include <gtest/gtest.h>
 
@@ -10,8 +10,6 @@
 #include "skin/combo.h"
 #include "skin/container.h"
 #include "skin/dialog_builder.h"
-#include "skin/label.h"
-#include "skin/list.h"
 #include "skin/menu_wnd.h"
 #include "skin/resource_manager.h"
 #include "skin/window_functions.h"
@@ -61,7 +59,6 @@ TEST(SkinLayoutTest, LanguageKeysShowTheirTextsOnceTheLanguageIsLoaded) {
         R"(<Language><Text id="hello_text">Hello</Text><Text id="tip_text">Tip</Text></Language>)");
     Host host(
         uR"(<VerticalLayout>
-        <Label name="plain" text="hello_text"/>
         <Button name="keyed" textid="hello_text" tooltipid="tip_text"/>
         <Combo name="combo"><ListLabelElement textid="hello_text"/></Combo>
       </VerticalLayout>)",
@@ -77,10 +74,6 @@ TEST(SkinLayoutTest, LanguageKeysShowTheirTextsOnceTheLanguageIsLoaded) {
     EXPECT_EQ(
         static_cast<QComboBox*>(host.Manager().FindControl(u"combo")->GetWidget())->itemText(0),
         "Hello");
-    auto* plain = host.Manager().FindControl(u"plain");
-    EXPECT_EQ(plain->GetShownText(), u"hello_text");  // a literal text stays literal
-    plain->SetResourceText(true);                     // unless the program marks it as a key
-    EXPECT_EQ(plain->GetShownText(), u"Hello");
 }
 
 TEST(SkinBuilderTest, BadSkinsBuildNothingAndUnknownPartsAreSkipped) {
@@ -120,38 +113,6 @@ TEST_F(SkinTest, OptionGroupsStayExclusiveAndSurviveRemovedMembers) {
     EXPECT_EQ(pm.GetOptionGroup(u"g").size(), 2u);
 }
 
-TEST_F(SkinTest, ListSelectionFollowsInsertionsAndRemovals) {
-    auto* list = window.Find<CListUI>(u"list");
-    for (int i = 0; i < 3; ++i) list->Add(new CListLabelElementUI);
-    list->SelectItem(1);
-    list->AddAt(new CListLabelElementUI, 0);
-    EXPECT_EQ(list->GetCurSel(), 2);  // still the same row
-    list->RemoveAt(0);
-    EXPECT_EQ(list->GetCurSel(), 1);
-    list->RemoveAt(1);
-    EXPECT_EQ(list->GetCurSel(), -1);  // the selected row is gone
-    EXPECT_FALSE(list->SelectItem(5));
-    EXPECT_TRUE(window.seen.empty());
-}
-
-TEST_F(SkinTest, MenuPlacementFollowsAlignmentVisibleItemsAndCheckStates) {
-    std::map<std::u16string, bool> checks{{u"exit", false}};
-    CMenuWnd menu;
-    ASSERT_TRUE(menu.Init(nullptr, u"menu.xml", POINT{300, 300}, &window.Manager(), &checks,
-                          eMenuAlignment_Right | eMenuAlignment_Bottom));
-    RECT r;
-    ASSERT_TRUE(GetWindowRect(menu.GetHWND(), &r));
-    EXPECT_EQ(QPoint(r.right, r.bottom), QPoint(300, 300));  // its right edge and bottom there
-    EXPECT_FALSE(menu.GetManager().FindControlAs<CMenuElementUI>(u"exit")->GetChecked());
-
-    menu.GetManager().FindControl(u"exit")->SetVisible(false);
-    menu.SetPoint(POINT{10, 100000});  // far below the screen: kept on it
-    menu.ResizeMenu();
-    ASSERT_TRUE(GetWindowRect(menu.GetHWND(), &r));
-    EXPECT_EQ(r.bottom - r.top, 22);
-    EXPECT_LE(r.bottom, GetSystemMetrics(SM_CYSCREEN));
-}
-
 TEST_F(SkinTest, MenuTallerThanTheScreenFitsItAndScrolls) {
     std::string skin = "<Window><Menu>";
     for (int i = 0; i < 100; ++i) skin += "<MenuElement name=\"item" + std::to_string(i) + "\"/>";
@@ -168,26 +129,6 @@ TEST_F(SkinTest, MenuTallerThanTheScreenFitsItAndScrolls) {
     ASSERT_NE(column, nullptr);
     QCoreApplication::processEvents();
     EXPECT_GT(column->GetScrollRange(), 0);
-}
-
-TEST_F(SkinTest, ModalRunsNestAndEachReturnsItsOwnResult) {
-    TestWindow outer;
-    ASSERT_NE(outer.Create(window.GetHWND(), u"", WS_POPUP | WS_VISIBLE, WS_EX_TOOLWINDOW),
-              nullptr);
-    UINT inner_result = 99;
-    int runs = 0;
-    WindowImplBase::SetModalTestHook(u"TestWindow", [&](WindowImplBase& w) {
-        if (++runs == 1) {
-            TestWindow inner;
-            inner.Create(w.GetHWND(), u"", WS_POPUP | WS_VISIBLE, WS_EX_TOOLWINDOW);
-            inner_result = inner.ShowModal();  // answered by the second call of this hook
-            w.Close(7);
-        } else {
-            w.Close(3);
-        }
-    });
-    EXPECT_EQ(outer.ShowModal(), 7u);
-    EXPECT_EQ(inner_result, 3u);
 }
 
 }  // namespace

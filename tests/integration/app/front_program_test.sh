@@ -21,12 +21,8 @@ ctl program-rule game Shooter && ctl program-rule editor Office
 current() { "$work/demo/nimba-mousectl" profiles | sed -n 's/^[0-9]*\t\(.*\)\t\*$/\1/p'; }
 
 xlogo -name game & xlogo -name editor &
-for _ in $(seq 100); do
-    game=$(xdotool search --classname '^game$' 2>/dev/null | head -n1)
-    editor=$(xdotool search --classname '^editor$' 2>/dev/null | head -n1)
-    [[ -n $game && -n $editor ]] && break
-    sleep 0.1
-done
+game=$(timeout 10 xdotool search --sync --classname '^game$' | head -n1)
+editor=$(timeout 10 xdotool search --sync --classname '^editor$' | head -n1)
 [[ -n $game && -n $editor ]] || { echo "FAIL: the two windows did not appear"; exit 1; }
 "$work/demo/nimba-mouse" 2>"$work/program.log" &
 sleep 1

@@ -5,45 +5,44 @@
 # A copy that holds the lock but never answers makes nimba-mousectl give up after 2 s with 1,
 # without writing to the mouse itself.
 set -uo pipefail
-demo=$1
 work=$(mktemp -d)
 trap 'kill -9 $(jobs -p) 2>/dev/null; rm -rf "$work"' EXIT
 export QT_QPA_PLATFORM=offscreen NIMBA_DEBUG=1 XDG_RUNTIME_DIR=$work/runtime
 export NIMBA_SIM_SOCKET=$work/sim.sock NIMBA_SIM_LOG=$work/sim.log
 mkdir -m 700 "$XDG_RUNTIME_DIR"
+cp -r "$1" "$work/demo" && rm -rf "$work/demo/Data"
+program=$work/demo/nimba-mouse
 socket="$XDG_RUNTIME_DIR/NIMBA R380X mouse.sock"
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
-copy() {  # copy FOLDER NAME: a fresh program folder without stored data
-    cp -r "$1" "$work/$2" && rm -rf "$work/$2/Data"
-}
-start_first() {  # start_first FOLDER LOG: runs the program and waits for its socket
+two_starts() {  # two_starts LOG: a first copy (logging to LOG) listens, a second start ends with 1
     rm -f "$socket"  # a killed copy leaves its socket behind
-    "$work/$1/nimba-mouse" 2>"$work/$2" &
+    "$program" 2>"$work/$1" &
     first=$!
-    for _ in $(seq 100); do [[ -S $socket ]] && return; sleep 0.05; done
-    fail "$1: the first copy never listened"
-}
-second_start() {  # second_start FOLDER: the running copy answers, and it ends with 1
-    "$work/$1/nimba-mouse" 2>/dev/null
+    for _ in $(seq 100); do [[ -S $socket ]] && break; sleep 0.05; done
+    [[ -S $socket ]] || fail "$1: the first copy never listened"
+    "$program" 2>/dev/null
     local rc=$?
     ((rc == 1)) || fail "$1: a second start exited $rc, not 1"
 }
-wait_for() {  # wait_for FILE TEXT: whether TEXT shows up in FILE within 10 s
-    for _ in $(seq 200); do grep -q "$2" "$1" && return; sleep 0.05; done
+shown() {  # whether the first copy came to the front within 10 s
+    for _ in $(seq 200); do grep -q "main window to the front" "$work/first.log" && return; sleep 0.05; done
     return 1
 }
+refused() {  # refused WHAT REASON: a start ends with 2 and gives REASON
+    "$program" 2>"$work/refused.log"
+    local rc=$?
+    ((rc == 2)) || fail "$1: the start exited $rc, not 2"
+    grep -q "$2" "$work/refused.log" || fail "$1: the start did not say why"
+}
 
-copy "$demo" demo
-start_first demo first.log
-second_start demo
-wait_for "$work/first.log" "main window to the front" || fail "the first copy did not come to the front"
+two_starts first.log
+shown || fail "the first copy did not come to the front"
 kill -0 "$first" 2>/dev/null || fail "the first copy ended"
 kill -9 "$first"
 wait "$first" 2>/dev/null
-start_first demo after_kill.log
-second_start demo
+two_starts after_kill.log
 kill -9 "$first"
 wait "$first" 2>/dev/null
 
@@ -58,14 +57,7 @@ grep -q "did not answer" "$work/tool.log" || fail "the tool did not say that no 
 exec {held}>&-
 
 rm "$work/demo/res/main.xml"
-"$work/demo/nimba-mouse" 2>"$work/incomplete.log"
-rc=$?
-((rc == 2)) || fail "without res/main.xml the start exited $rc, not 2"
-grep -q "main.xml" "$work/incomplete.log" || fail "without res/main.xml the start did not say why"
+refused "without res/main.xml" main.xml
 echo "<Window><VerticalLayout" >"$work/demo/res/main.xml"
-"$work/demo/nimba-mouse" 2>"$work/broken.log"
-rc=$?
-((rc == 2)) || fail "with a broken main.xml the start exited $rc, not 2"
-grep -q "cannot be built" "$work/broken.log" || fail "with a broken main.xml the start did not say why"
-
+refused "with a broken main.xml" "cannot be built"
 exit $((failures > 0))

@@ -98,7 +98,7 @@ protected:
 
 std::unique_ptr<PrivateBus> BluezGattTest::bus_;
 
-TEST_F(BluezGattTest, ReportsGoToTheMouseWholeAndWithAResponse) {
+TEST_F(BluezGattTest, ReportsGoToTheFirstServiceThatTakesThemWholeAndWithAResponse) {
     const std::vector<uint8_t> rate{0x06, 0x09, 0x01, 0x03, 0, 0, 0, 0, 0xF3};
     EXPECT_EQ(transport_.BleWriteReport(rate.data(), rate.size()), 1);
     std::vector<uint8_t> macro(131, 0x5A);
@@ -110,24 +110,22 @@ TEST_F(BluezGattTest, ReportsGoToTheMouseWholeAndWithAResponse) {
     EXPECT_EQ(writes[0].type, "request");
     EXPECT_EQ(writes[1].value, macro);
 
-    // Longer than the value block holds: refused before anything is sent.
+    // Longer than the value block holds, or no mouse to match: refused before anything is sent.
     std::vector<uint8_t> too_long(997, 1);
     EXPECT_EQ(transport_.BleWriteReport(too_long.data(), too_long.size()), 0);
     transport_.SetMatchStrings("", "");
     EXPECT_EQ(transport_.BleWriteReport(rate.data(), rate.size()), 0);
     EXPECT_EQ(bluez_->writes().size(), 2u);
-}
 
-TEST_F(BluezGattTest, AWriteTheFirstServiceRefusesGoesToTheSecondAndBothRefusingFails) {
-    const std::vector<uint8_t> report{0x06, 0x09, 0x01, 0x03, 0, 0, 0, 0, 0xF3};
+    // A write the first service refuses goes to the second; both refusing, it fails.
+    transport_.SetMatchStrings("VID&02045E", "PID&0047");
     bluez_->RejectWritesTo(kFirstWrite);
-    EXPECT_EQ(transport_.BleWriteReport(report.data(), report.size()), 1);
-    ASSERT_EQ(bluez_->writes().size(), 1u);
-    EXPECT_EQ(bluez_->writes()[0].path, kSecondWrite);
-
+    EXPECT_EQ(transport_.BleWriteReport(rate.data(), rate.size()), 1);
+    ASSERT_EQ(bluez_->writes().size(), 3u);
+    EXPECT_EQ(bluez_->writes()[2].path, kSecondWrite);
     bluez_->RejectWritesTo(kSecondWrite);
-    EXPECT_EQ(transport_.BleWriteReport(report.data(), report.size()), 0);
-    EXPECT_EQ(bluez_->writes().size(), 1u);
+    EXPECT_EQ(transport_.BleWriteReport(rate.data(), rate.size()), 0);
+    EXPECT_EQ(bluez_->writes().size(), 3u);
 }
 
 TEST_F(BluezGattTest, BothServicesNotifyUntilTheNotificationsAreClosed) {

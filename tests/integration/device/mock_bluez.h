@@ -7,8 +7,6 @@
 
 #include <systemd/sd-bus.h>
 
-#include <condition_variable>
-#include <map>
 #include <mutex>
 #include <set>
 #include <string>
@@ -35,7 +33,7 @@ struct RecordedWrite {
     std::string type;  // the "type" option
 };
 
-// A dbus-daemon on a socket in a fresh folder; DBUS_SYSTEM_BUS_ADDRESS points to it.
+// A dbus-daemon of the test's own; DBUS_SYSTEM_BUS_ADDRESS points to it.
 class PrivateBus {
 public:
     PrivateBus();
@@ -43,7 +41,6 @@ public:
     const std::string& address() const { return address_; }
 
 private:
-    std::string folder_;
     std::string address_;
     pid_t daemon_ = -1;
 };

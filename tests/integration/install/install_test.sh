@@ -14,11 +14,10 @@ fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
 cmake --install "$build" --prefix "$prefix" >/dev/null || { echo "FAIL: cmake --install"; exit 1; }
 
-for file in nimba-mouse nimba-mousectl devlink_1.so devlink_2.so libnimba_platform.so \
-    libnimba_hid_access.so res/main.xml res/lan.xml res/traymenu.xml res/icon107.png; do
+for file in nimba-mouse nimba-mousectl res/main.xml res/lan.xml res/traymenu.xml res/icon107.png; do
     [[ -f $folder/$file ]] || fail "the program folder lacks $file"
 done
-# A library the build puts beside the program belongs beside the installed one too.
+# Every library the build puts beside the program belongs beside the installed one too.
 for library in "$build"/bin/*.so; do
     [[ -f $folder/$(basename "$library") ]] || fail "$(basename "$library") is not installed"
 done

@@ -9,11 +9,8 @@ source "$(dirname "$0")/../../shared/own_x_server.sh"
 command -v setxkbmap >/dev/null || { echo "x_server_layout: setxkbmap is not installed"; exit 77; }
 
 work=$(mktemp -d)
-xvfb_pid=""
-trap '[[ -n $xvfb_pid ]] && kill "$xvfb_pid"; rm -rf "$work"' EXIT
-
-cp -r "$1/." "$work/program"
-rm -rf "$work/program/Data"
+trap 'kill $(jobs -p) 2>/dev/null; wait 2>/dev/null; rm -rf "$work"' EXIT
+cp -r "$1/." "$work/program" && rm -rf "$work/program/Data"
 # Outside X the key is taken on a US layout: the key of the Y position, code 28.
 (cd "$work/program" && XKB_DEFAULT_LAYOUT=us ./nimba-mousectl button 4 key Ctrl+Y >/dev/null)
 
@@ -21,11 +18,8 @@ start_x_server "$work"
 export QT_QPA_PLATFORM=xcb XKB_DEFAULT_LAYOUT=us
 setxkbmap de
 printf 'start\nwait 200\nexpect ms_1_btn_key_4 text "Ctrl+Z"\n' >"$work/label.scn"
-if ! "$work/program/nimba-scenario" --display "$work/label.scn" >"$work/scenario.log" 2>&1; then
-    echo "x_server_layout: the label does not follow the server's layout"
-    cat "$work/scenario.log"
-    exit 1
-fi
+"$work/program/nimba-scenario" --display "$work/label.scn" >"$work/scenario.log" 2>&1 ||
+    { echo "x_server_layout: the label does not follow the server's layout"; cat "$work/scenario.log"; exit 1; }
 
 # The shortcut dialog catches the key a US keyboard prints Q on as A on a French layout. After
 # the user switches the server to US while the program runs, the key kept is named Q, as is the

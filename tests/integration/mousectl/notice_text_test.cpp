@@ -1,4 +1,5 @@
-// `watch` lines for every notice class, from the words the driver libraries deliver.
+// `watch` lines for every notice class, from the words the driver libraries deliver: those the
+// simulated mouse cannot be made to send (the watch story shows the others).
 
 #include "mousectl/notice_text.h"
 
@@ -20,16 +21,13 @@ TEST(NoticeTextTest, EveryNoticeClassReadsAsWords) {
         return NoticeText(link, word, value, *profile);
     };
     const NoticeLink wireless = NoticeLink::kWireless;
-    EXPECT_EQ(text(wireless, 0x1047, 4), "dpi stage 4 (3200 DPI)");
     EXPECT_EQ(text(wireless, 0x2047, 2), "report rate 500 Hz");
-    EXPECT_EQ(text(wireless, 0x4047, 0x2800), "battery 40%");
     EXPECT_EQ(text(NoticeLink::kBle, 0x4047, 0x2803), "charging");
     EXPECT_EQ(text(wireless, 0x4047, 0x6402), "fully charged");
     // On the cable the mouse charges whatever status it gives, short of full.
     EXPECT_EQ(text(NoticeLink::kWired, 0x4047, 0x2800), "charging");
     EXPECT_EQ(text(wireless, 0x5047, 0), "acknowledged");
     EXPECT_EQ(text(wireless, 0x5047, 3), "refused (3)");
-    EXPECT_EQ(text(wireless, 0x7047, 0x30), "light effect 3 (Spectrum cycle)");
     EXPECT_EQ(text(wireless, 0x6047, 5), "notice 60 value 5");
     // Out of its class's range, or of no class: the program ignores it, the line says so.
     EXPECT_EQ(text(wireless, 0x1047, 9), "ignored notice 1047 0009");

@@ -30,7 +30,7 @@ public:
             Line("click " + std::string(section));
         for (long step = 0; step < steps; ++step) {
             Step(step);
-            Line("wait " + std::to_string(Pick(0, 4) == 0 ? Pick(500, 12000) : Pick(1, 400)));
+            Line("wait " + (Pick(0, 4) == 0 ? Number(500, 12000) : Number(1, 400)));
         }
         // The end: on the cable, after every pending write, a full apply of profile 2 (a
         // switch sends the whole profile, where the apply button sends what changed).
@@ -45,6 +45,7 @@ public:
 
 private:
     int Pick(int low, int high) { return std::uniform_int_distribution(low, high)(random_); }
+    std::string Number(int low, int high) { return std::to_string(Pick(low, high)); }
 
     void Line(const std::string& line) { std::printf("%s\n", line.c_str()); }
 
@@ -56,16 +57,10 @@ private:
             if (rate_ == kOpen) rate_ = kUnknown;
             if (debounce_ == kOpen) debounce_ = kUnknown;
         }
-        if (!window_shown_) {
-            // Only the mouse can do something until a link comes back.
-            Mouse(Pick(0, 3));
-            return;
-        }
+        // Only the mouse can do something until a link comes back.
+        if (!window_shown_) return Mouse();
         switch (Pick(0, 16)) {
-            case 0:
-                return Mouse(Pick(0, 3));
             case 1:
-                return Dpi();
             case 2:
                 return Dpi();
             case 3:
@@ -83,35 +78,24 @@ private:
             case 9:
                 return DeleteProfile();
             case 10:
-                return Line("select ms_1_list_profile " + std::to_string(Pick(0, profiles_ - 1)));
+                return Line("select ms_1_list_profile " + Number(0, profiles_ - 1));
             case 11:
                 return ResetProfile();
             case 12:
                 return ExportAndImport(step);
             default:
-                return Mouse(Pick(0, 3));
+                return Mouse();
         }
     }
 
     // Links, and the mouse's own buttons and battery.
-    void Mouse(int what) {
-        switch (what) {
-            case 0:
-                return Line("sim press dpi");
-            case 1:
-                return Line("sim press light");
-            case 2:
-                return Line("sim battery " + std::to_string(Pick(0, 100)));
-            default:
-                switch (Pick(0, 2)) {
-                    case 0:
-                        return SetLinks(!cable_, receiver_, ble_);
-                    case 1:
-                        return SetLinks(cable_, !receiver_, ble_);
-                    default:
-                        return SetLinks(cable_, receiver_, !ble_);
-                }
-        }
+    void Mouse() {
+        const int what = Pick(0, 3);
+        if (what == 0) return Line("sim press dpi");
+        if (what == 1) return Line("sim press light");
+        if (what == 2) return Line("sim battery " + Number(0, 100));
+        const int link = Pick(0, 2);  // the one plugged or pulled
+        SetLinks(cable_ != (link == 0), receiver_ != (link == 1), ble_ != (link == 2));
     }
 
     void SetLinks(bool cable, bool receiver, bool ble) {
@@ -135,26 +119,20 @@ private:
     }
 
     void Dpi() {
-        const std::string stage = std::to_string(Pick(1, 8));
-        switch (Pick(0, 3)) {
-            case 0:
-                return Line("slide ms_1_slider_dpi_" + stage + " " + std::to_string(Pick(1, 220)));
-            case 1:
-                return Line("click ms_1_option_dpi_step_" + std::to_string(Pick(1, 4)));
-            case 2:
-                return Line("click ms_1_btn_apply_dpi");
-            default:
-                return Line("click ms_1_btn_reset_dpi");
-        }
+        const std::string stage = Number(1, 8);
+        const int what = Pick(0, 3);
+        if (what == 0) return Line("slide ms_1_slider_dpi_" + stage + " " + Number(1, 220));
+        if (what == 1) return Line("click ms_1_option_dpi_step_" + Number(1, 4));
+        Line(what == 2 ? "click ms_1_btn_apply_dpi" : "click ms_1_btn_reset_dpi");
     }
 
     void Lighting() {
-        if (OverBle()) return Line("select ms_1_combo_light_ble " + std::to_string(Pick(0, 2)));
+        if (OverBle()) return Line("select ms_1_combo_light_ble " + Number(0, 2));
         const int mode = Pick(0, 11);
         Line("select ms_1_combo_light " + std::to_string(mode));
         if (ble_) return;
-        if (mode == 1) Line("slide ms_1_slider_brightness " + std::to_string(Pick(1, 15)));
-        if (mode == 2) Line("slide ms_1_slider_breathspeed " + std::to_string(Pick(0, 9)));
+        if (mode == 1) Line("slide ms_1_slider_brightness " + Number(1, 15));
+        if (mode == 2) Line("slide ms_1_slider_breathspeed " + Number(0, 9));
     }
 
     // The report rate and debounce sections: Bluetooth LE without the cable hides and closes
@@ -170,24 +148,22 @@ private:
 
     void RateAndPower() {
         const bool usable = !maybe_hidden_ && rate_ != kUnknown && debounce_ != kUnknown;
-        switch (usable ? Pick(0, 3) : Pick(2, 3)) {
-            case 0:
-                Open(rate_, "ms_1_check_prate");
-                return Line("click ms_1_btn_prate_" + std::to_string(Pick(1, 4)));
-            case 1:
-                Open(debounce_, "ms_1_check_key_debounce");
-                return Line("slide ms_1_slider_key_debounce " + std::to_string(Pick(1, 16)));
-            case 2:
-                return Line("slide ms_1_slider_sleep_timer " + std::to_string(Pick(1, 60)));
-            default:
-                return Line("slide ms_1_slider_light_off " + std::to_string(Pick(1, 60)));
+        const int what = usable ? Pick(0, 3) : Pick(2, 3);
+        if (what == 0) {
+            Open(rate_, "ms_1_check_prate");
+            return Line("click ms_1_btn_prate_" + Number(1, 4));
         }
+        if (what == 1) {
+            Open(debounce_, "ms_1_check_key_debounce");
+            return Line("slide ms_1_slider_key_debounce " + Number(1, 16));
+        }
+        Line((what == 2 ? "slide ms_1_slider_sleep_timer " : "slide ms_1_slider_light_off ") +
+             Number(1, 60));
     }
 
     void SensorOptions() {
         Line(std::string("click ms_1_option_") +
-             (Pick(0, 1) == 0 ? "angle_snap" : "ripple_control") + "_" +
-             std::to_string(Pick(1, 2)));
+             (Pick(0, 1) == 0 ? "angle_snap_" : "ripple_control_") + Number(1, 2));
     }
 
     // Button 1 keeps the left click, so no choice is refused.
@@ -195,14 +171,14 @@ private:
         static const char* const kFunctions[] = {
             "ms_1_click",     "ms_1_menu", "ms_1_copy",      "ms_1_forward",  "ms_1_backward",
             "ms_1_dpi_cycle", "ms_1_mute", "ms_1_volume_up", "ms_1_scroll_up"};
-        Line("click ms_1_btn_key_" + std::to_string(Pick(2, 12)));
+        Line("click ms_1_btn_key_" + Number(2, 12));
         Line(std::string("menu ") + kFunctions[Pick(0, 8)]);
         Line("wait 100");
     }
 
     // The store holds one macro from the start.
     void MacroOnButton() {
-        Line("click ms_1_btn_key_" + std::to_string(Pick(2, 12)));
+        Line("click ms_1_btn_key_" + Number(2, 12));
         Line("menu ms_1_select_macro");
         Line("wait 100");
         Line("select list_macro 0");

@@ -12,6 +12,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -26,29 +27,21 @@
 #include "model/utf16.h"
 #include "persistence/data_directory.h"
 #include "persistence/profile_store.h"
+#include "test_folder.h"
 
 namespace nimba {
 namespace {
 
-std::u16string NewNameStem(std::u16string_view) {
-    return u"New";
-}
-
-// The counts go up round by round and start over, so saves are both small and a few MB.
-size_t ProfileCount(uint32_t round) {
-    return 1 + round % 48;
-}
-size_t MacroCount(uint32_t round) {
-    return 1 + round % 200;
-}
+using testing::StoreText;
 
 std::u16string RecordName(char kind, uint32_t round, size_t index) {
     return Utf8ToUtf16(std::string(1, kind) + std::to_string(round) + "-" + std::to_string(index));
 }
 
+// The counts go up round by round and start over, so saves are both small and a few MB.
 void FillProfiles(uint32_t round, ProfileList& profiles, ProfileStoreHeader& header) {
     profiles.clear();
-    for (size_t i = 0; i < ProfileCount(round); ++i) {
+    for (size_t i = 0; i <= round % 48; ++i) {
         profiles.push_back(NewProfile(RecordName('P', round, i)));
     }
     header.current_profile_index = static_cast<int32_t>(round % profiles.size());
@@ -56,7 +49,7 @@ void FillProfiles(uint32_t round, ProfileList& profiles, ProfileStoreHeader& hea
 
 void FillMacros(uint32_t round, MacroList& macros) {
     macros.clear();
-    for (size_t i = 0; i < MacroCount(round); ++i) {
+    for (size_t i = 0; i <= round % 200; ++i) {
         auto record = std::make_unique<MacroRecord>();
         CopyName(record->name, RecordName('M', round, i));
         record->loop_count = static_cast<int32_t>(round);
@@ -64,15 +57,6 @@ void FillMacros(uint32_t round, MacroList& macros) {
         std::memset(record->actions, static_cast<int>((round + i) & 0xFF), sizeof record->actions);
         macros.push_back(std::move(record));
     }
-}
-
-template <typename List>
-bool SameRecords(const List& a, const List& b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (std::memcmp(a[i].get(), b[i].get(), sizeof *a[i]) != 0) return false;
-    }
-    return true;
 }
 
 // The round whose whole content the list holds, if any: its first name says which.
@@ -84,7 +68,12 @@ std::optional<uint32_t> WholeRound(const List& loaded, char kind, Fill fill) {
     const auto round = static_cast<uint32_t>(std::strtoul(first.c_str() + 1, nullptr, 10));
     List expected;
     fill(round, expected);
-    return SameRecords(loaded, expected) ? std::optional(round) : std::nullopt;
+    const auto same = [](const auto& a, const auto& b) {
+        return std::memcmp(a.get(), b.get(), sizeof *a) == 0;
+    };
+    return std::equal(loaded.begin(), loaded.end(), expected.begin(), expected.end(), same)
+               ? std::optional(round)
+               : std::nullopt;
 }
 
 enum Phase : uint8_t { kBegin, kDone };
@@ -102,7 +91,7 @@ struct Message {
         if (::write(pipe, &message, sizeof message) != sizeof message) ::_exit(3);
     };
     std::thread macro_saver([&] {
-        MacroStore macros(data, NewNameStem);
+        MacroStore macros(data, StoreText);
         macros.Load();
         for (uint32_t round = first;; ++round) {
             macros.Edit([&](MacroList& list) { FillMacros(round, list); });
@@ -111,7 +100,7 @@ struct Message {
             say('M', kDone, round);
         }
     });
-    ProfileStore profiles(data, NewNameStem);
+    ProfileStore profiles(data, StoreText);
     profiles.Load();
     for (uint32_t round = first;; ++round) {
         profiles.Edit([&](ProfileList& list, ProfileStoreHeader& header) {
@@ -152,11 +141,11 @@ public:
 
 private:
     void FirstRound() {
-        ProfileStore profiles(data_, NewNameStem);
+        ProfileStore profiles(data_, StoreText);
         profiles.Load();
         profiles.Edit(
             [](ProfileList& list, ProfileStoreHeader& header) { FillProfiles(0, list, header); });
-        MacroStore macros(data_, NewNameStem);
+        MacroStore macros(data_, StoreText);
         macros.Edit([](MacroList& list) { FillMacros(0, list); });
         if (!profiles.Save() || !macros.Save()) std::exit(2);
     }
@@ -194,17 +183,13 @@ private:
         Message message{};
         if (::read(pipe, &message, sizeof message) != sizeof message) return false;
         Expectation& store = message.store == 'P' ? profiles_ : macros_;
-        if (message.phase == kBegin) {
-            store.saving = message.round;
-        } else {
-            store.held = message.round;
-            store.saving.reset();
-        }
+        if (message.phase == kDone) store.held = message.round;
+        store.saving = message.phase == kBegin ? std::optional(message.round) : std::nullopt;
         return true;
     }
 
     bool CheckStores(int kill) {
-        ProfileStore profiles(data_, NewNameStem);
+        ProfileStore profiles(data_, StoreText);
         profiles.Load();
         const auto profile_round = profiles.Edit([](ProfileList& list, ProfileStoreHeader& header) {
             auto round = WholeRound(list, 'P', [](uint32_t r, ProfileList& expected) {
@@ -215,7 +200,7 @@ private:
                 round && header.current_profile_index == static_cast<int32_t>(*round % list.size());
             return index_right ? round : std::nullopt;
         });
-        MacroStore macros(data_, NewNameStem);
+        MacroStore macros(data_, StoreText);
         macros.Load();
         const auto macro_round = macros.Edit([](MacroList& list) {
             return WholeRound(list, 'M',
@@ -266,9 +251,6 @@ int main(int argc, char** argv) {
                                    : std::random_device{}();
     std::printf("seed %u\n", seed);
     std::fflush(stdout);
-    std::string folder = (std::filesystem::temp_directory_path() / "nimba-crash-XXXXXX").string();
-    if (::mkdtemp(folder.data()) == nullptr) return 2;
-    const bool good = nimba::CrashCheck(folder + "/", seed).Run(kills);
-    std::filesystem::remove_all(folder);
-    return good ? 0 : 1;
+    const nimba::testing::TestFolder folder;
+    return nimba::CrashCheck(folder.path(), seed).Run(kills) ? 0 : 1;
 }

@@ -8,9 +8,6 @@
 #include <string>
 
 #include "macro/macro_record.h"
-#include "model/button_functions.h"
-#include "model/profile_defaults.h"
-#include "model/utf16.h"
 #include "persistence/profile_store.h"
 #include "run_command.h"
 #include "test_folder.h"
@@ -41,6 +38,10 @@ protected:
     }
 
     std::string File(const std::string& name) { return folder_.path() + name; }
+    // A file the stories use.
+    std::string StoryFile(const std::string& name) {
+        return std::string(std::getenv("NIMBA_SOURCE_DIR")) + "/tests/scenarios/files/" + name;
+    }
     std::string Store(const std::string& name) { return program_ + "Data/ms_1/" + name; }
 
     testing::TestFolder folder_;
@@ -48,23 +49,16 @@ protected:
 };
 
 TEST_F(StoreCommandsTest, ProfilesTravelWithTheirMacros) {
-    auto home = NewProfile(u"Home");
-    ButtonAssignment& button = home->buttons[3];
-    button.function = kFunctionMacro;
-    CopyName(button.macro_name, u"Greet");
-    button.macro_action_count = 2;
-    button.macro_actions[0] = {11, 1, 30};
-    button.macro_actions[1] = {11, 2, 10};
-    WriteBytes(File("home.pro"), home.get(), sizeof(ProfileRecord));
+    // A profile whose button 13 holds Macro1.
+    const std::string second = StoryFile("macro_on_13.pro");
+    EXPECT_EQ(Run("import " + second).out, "1\tSecond\n");
+    EXPECT_EQ(Run("import " + second).out, "2\tSecond_1\n");
+    EXPECT_EQ(Run("profiles").out, "0\tProfile1\n1\tSecond\n2\tSecond_1\t*\n");
+    EXPECT_EQ(Run("macros").out, "0\tMacro1\t2\n1\tMacro1_1\t2\n");
 
-    EXPECT_EQ(Run("import " + File("home.pro")).out, "1\tHome\n");
-    EXPECT_EQ(Run("import " + File("home.pro")).out, "2\tHome_1\n");
-    EXPECT_EQ(Run("profiles").out, "0\tProfile1\n1\tHome\n2\tHome_1\t*\n");
-    EXPECT_EQ(Run("macros").out, "0\tGreet\t2\n1\tGreet_1\t2\n");
-
-    ASSERT_EQ(Run("macro-export 1 " + File("greet.macro")).exit_code, 0);
-    EXPECT_EQ(ReadBytes(File("greet.macro")).size(), sizeof(MacroRecord));
-    EXPECT_EQ(Run("macro-import " + File("greet.macro")).out, "2\tGreet_1_1\n");
+    ASSERT_EQ(Run("macro-export 1 " + File("m.macro")).exit_code, 0);
+    EXPECT_EQ(ReadBytes(File("m.macro")).size(), sizeof(MacroRecord));
+    EXPECT_EQ(Run("macro-import " + File("m.macro")).out, "2\tMacro1_1_1\n");
     EXPECT_EQ(ReadBytes(Store("macro.data")).size(), 3 * sizeof(MacroRecord));
 
     // A name cannot set the terminal's title or forge a line of the list.
@@ -80,16 +74,23 @@ TEST_F(StoreCommandsTest, BadInputIsRefusedWithoutChangingTheStores) {
     MacroRecord too_long{};
     too_long.action_count = 47;
     WriteBytes(File("long.macro"), &too_long, sizeof(too_long));
+    // The import reads a profile's first bytes; the listing of its reports takes only a whole one.
+    WriteBytes(File("long.pro"), std::string(sizeof(ProfileRecord) + 1, '\0').data(),
+               sizeof(ProfileRecord) + 1);
 
     for (const std::string& arguments :
          {"import " + File("short.pro"), "macro-import " + File("short.macro"),
           "macro-import " + File("long.macro"), "import " + File("missing.pro"),
-          std::string("export 1 ") + File("x.pro"), std::string("export one ") + File("x.pro"),
+          "reports " + File("short.pro"), "reports " + File("long.pro"),
+          "reports " + File("missing.pro"), std::string("export 1 ") + File("x.pro"),
+          std::string("export one ") + File("x.pro"),
           std::string("macro-export 0 ") + File("x.macro"), std::string("import")}) {
         const RunResult result = Run(arguments);
         EXPECT_EQ(result.exit_code, 2) << arguments;
+        EXPECT_EQ(result.out, "") << arguments;
         EXPECT_FALSE(result.err.empty()) << arguments;
     }
+    EXPECT_NE(Run("reports " + File("long.pro")).err.find("not a profile file"), std::string::npos);
     // Opening a pipe used to wait for a writer for good.
     ASSERT_EQ(::mkfifo(File("pipe").c_str(), 0600), 0);
     for (const char* command : {"import ", "macro-import ", "reports "}) {
@@ -112,9 +113,7 @@ TEST_F(StoreCommandsTest, AFileNamedDataLeavesTheProgramRunningWithoutAStore) {
     EXPECT_EQ(result.out, "0\tProfile1\t*\n");
     EXPECT_TRUE(fs::is_regular_file(program_ + "Data"));
 
-    auto plain = NewProfile(u"Plain");
-    WriteBytes(File("plain.pro"), plain.get(), sizeof(ProfileRecord));
-    const RunResult import = Run("import " + File("plain.pro"));
+    const RunResult import = Run("import " + StoryFile("macro_on_13.pro"));
     EXPECT_EQ(import.exit_code, 1);
     EXPECT_NE(import.err.find("cannot save"), std::string::npos);
     // A change that was not saved is not printed as done.

@@ -14,6 +14,7 @@
 
 #include "app/instance_channel.h"
 #include "platform/private_folder.h"
+#include "test_folder.h"
 
 namespace nimba {
 namespace {
@@ -28,13 +29,6 @@ int MsSince(Clock::time_point start) {
 
 class SingleInstanceTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "nimba-instance-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        folder_ = pattern + "/";
-    }
-    void TearDown() override { fs::remove_all(folder_); }
-
     int Connect() {
         const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK, 0);
         sockaddr_un address;
@@ -43,7 +37,8 @@ protected:
         return fd;
     }
 
-    std::string folder_;
+    testing::TestFolder dir_;
+    const std::string folder_ = dir_.path();
 };
 
 TEST_F(SingleInstanceTest, ASilentClientHoldsUpNoOtherRequest) {

@@ -63,11 +63,9 @@ TEST_F(ApplyProfileTest, NothingChangedSendsNothingButSavesAndEachGroupSendsOnly
     EXPECT_EQ(profile_.saves, 1);
     EXPECT_EQ(controls_.ring, (std::vector<bool>{true, false}));
 
-    Edit([](ProfileRecord& p) { p.report_rate = (p.report_rate + 1) % 4; });
-    Apply();
-    EXPECT_EQ(Sent(), std::vector<int>{0x06});
-
-    // A field the lighting report does not carry still resends it.
+    // One group's change sends only its report
+    // (SettingsStoryTest.ApplyingAChangeSendsOnlyItsGroup); a field the lighting report does not
+    // carry still resends it.
     Edit([](ProfileRecord& p) { p.light_mode_ble = 4; });
     Apply();
     EXPECT_EQ(Sent(), std::vector<int>{0x05});
@@ -85,24 +83,6 @@ TEST_F(ApplyProfileTest, NothingChangedSendsNothingButSavesAndEachGroupSendsOnly
     EXPECT_TRUE(sent_.empty());
 }
 
-TEST_F(ApplyProfileTest, ChangedMacroSendsTheButtonReportThenItsMacro) {
-    Edit([](ProfileRecord& p) {
-        p.buttons[4].function = kMacroFunction;
-        p.buttons[4].macro_action_count = 1;
-        p.buttons[4].macro_actions[0] = {0x04, kMacroPress, 50};
-    });
-    for (int delay : {50, 80}) {  // a new macro, then one of its actions changed
-        Edit([&](ProfileRecord& p) { p.buttons[4].macro_actions[0].delay_ms = delay; });
-        Apply();
-        EXPECT_EQ(Sent(), (std::vector<int>{0x08, 0x905}));
-    }
-
-    // Back to a mouse function: the macro fields stay, only the button report goes.
-    Edit([](ProfileRecord& p) { p.buttons[4].function = 1; });
-    Apply();
-    EXPECT_EQ(Sent(), std::vector<int>{0x08});
-}
-
 TEST_F(ApplyProfileTest, ApplyAllSendsEverythingInOrderOnce) {
     Edit([](ProfileRecord& p) {
         p.buttons[7].function = kMacroFunction;
@@ -114,22 +94,6 @@ TEST_F(ApplyProfileTest, ApplyAllSendsEverythingInOrderOnce) {
     EXPECT_EQ(state_.apply_all, 0);
     Apply();
     EXPECT_TRUE(sent_.empty());
-}
-
-// Only the edits are kept, so that they outlive the program if the mouse is not heard first.
-TEST_F(ApplyProfileTest, AwaitingDeviceSendsNothingButSaves) {
-    links_.awaiting_device = 1;
-    state_.apply_all = 1;
-    SetTimer(window_.hwnd, kWirelessWatchdogTimer, kWirelessWatchdogMs);
-    platform::test::AdvanceBy(3000);
-    Apply();
-    EXPECT_TRUE(sent_.empty());
-    EXPECT_EQ(profile_.saves, 1);
-    EXPECT_TRUE(controls_.ring.empty());
-    EXPECT_EQ(state_.apply_all, 1);
-    // The watchdog keeps its original expiry.
-    platform::test::AdvanceBy(3000);
-    EXPECT_EQ(window_.Count(WM_TIMER, kWirelessWatchdogTimer), 1);
 }
 
 TEST_F(ApplyProfileTest, WatchdogIsRestartedAtTheEnd) {

@@ -33,12 +33,12 @@ public:
         power_text.clear();
     }
     void SelectDpiStage(int number) override { dpi_stage = number; }
-    void ShowLightMode(int mode) override { light_mode = mode; }
+    void ShowLightMode(int) override {}
     void SetApplyRingVisible(bool visible) override {
         std::lock_guard lock(ring_mutex);
         ring.push_back(visible);
     }
-    void ShowMouseBehind(bool behind) override { mouse_behind = behind; }
+    void ShowMouseBehind(bool) override {}
 
     // -1 = never set.
     int Visible(Indicator indicator) const {
@@ -51,10 +51,8 @@ public:
     std::string power_text;
     std::string power_key;
     int dpi_stage = 0;
-    int light_mode = -1;
     std::mutex ring_mutex;
     std::vector<bool> ring;
-    std::atomic<bool> mouse_behind{false};
 
 private:
     std::map<Indicator, bool> visible_;

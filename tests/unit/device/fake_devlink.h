@@ -12,11 +12,6 @@
 
 struct FakeDevlinkState {
     std::mutex mutex;
-    int vendor_id = 0;
-    int product_id = 0;
-    HWND window = nullptr;
-    UINT notice_message = 0;
-    UINT presence_message = 0;
     int open_result = 0;  // what Open_FeatureDevice answers
     int open_calls = 0;
     int close_feature_calls = 0;
@@ -26,9 +21,6 @@ struct FakeDevlinkState {
 
     void Reset(int open) {
         std::lock_guard lock(mutex);
-        vendor_id = product_id = 0;
-        window = nullptr;
-        notice_message = presence_message = 0;
         open_result = open;
         open_calls = close_feature_calls = 0;
         writes.clear();

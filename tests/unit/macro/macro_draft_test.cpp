@@ -54,6 +54,8 @@ TEST(MacroDraftTest, TwoLongPausesInAFullMacroCannotBeSaved) {
     draft.SetSelectedDelay(kSingleSlotDelayMs + 1);
     EXPECT_TRUE(draft.Savable());
     draft.Select(1);
+    draft.SetSelectedDelay(kSingleSlotDelayMs);  // the longest pause of one slot
+    EXPECT_TRUE(draft.Savable());
     draft.SetSelectedDelay(kSingleSlotDelayMs + 1);
     EXPECT_FALSE(draft.Savable());
     EXPECT_EQ(MouseChoiceOf(kForwardButtonCode), 3);  // the choice lists forward first

@@ -41,7 +41,6 @@ TEST_F(MacroStoreTest, NewMacrosAreNumberedAfterTheStoreAndAvoidTakenNames) {
     };
     EXPECT_EQ(created_after({u"One", u"Two", u"Three"}), u"Macro4");
     EXPECT_EQ(created_after({u"One", u"Two", u"macro4"}), u"Macro4_1");
-    EXPECT_EQ(created_after({u"One", u"MACRO4", u"Macro4_1"}), u"Macro4_2");
 
     // Creating saved the whole store.
     EXPECT_EQ(ReadBytes(store_.FilePath()).size(), 4 * sizeof(MacroRecord));
@@ -89,22 +88,6 @@ TEST_F(MacroStoreTest, ClaimedCountsAreHeldToARecordAndEachDamagedFileIsKept) {
         }
     }
     EXPECT_EQ(kept, sizeof(MacroRecord) + 56 + sizeof(records));
-}
-
-TEST(MacroWeight, LongDelaysTakeASecondSlot) {
-    MacroRecord record{};
-    record.action_count = kMaxMacroActions;
-    for (MacroAction& action : record.actions) action = {4, 1, 1280};
-    EXPECT_EQ(MacroWeight(record), 46);
-    record.actions[0].delay_ms = 1281;
-    EXPECT_EQ(MacroWeight(record), 47);
-    record.actions[45].delay_ms = 65535;
-    EXPECT_EQ(MacroWeight(record), kMaxSavableWeight);
-    // Unused entries do not count.
-    record.action_count = 1;
-    EXPECT_EQ(MacroWeight(record), 2);
-    record.action_count = 1000;
-    EXPECT_EQ(MacroWeight(record), 48);
 }
 
 }  // namespace

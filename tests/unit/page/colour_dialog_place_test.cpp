@@ -28,9 +28,7 @@ TEST(ColourDialogPlace, OpensAtItsAnchorAndStaysWholeOnTheScreen) {
     ExpectAt({-kFar - 1, -kFar - 1}, {0, 0});
     // A second screen to the right of the first.
     ExpectAt({3800, 50}, {3590, 50}, RECT{1920, 0, 3840, 1200});
-}
-
-TEST(ColourDialogPlace, OnAScreenSmallerThanTheDialogTheTopLeftCornerStaysOnIt) {
+    // On a screen smaller than the dialog its top left corner stays on it.
     ExpectAt({50, 50}, {10, 20}, RECT{10, 20, 200, 150});
 }
 

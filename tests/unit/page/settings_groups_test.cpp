@@ -110,24 +110,11 @@ TEST_F(SettingsGroupsTest, EachLinkOffersItsOwnEffectList) {
     EXPECT_EQ(shown(2, 2, 0), std::pair(true, true));
 }
 
-TEST_F(SettingsGroupsTest, TheBluetoothEffectIsStoredButDecidesNoControls) {
+TEST_F(SettingsGroupsTest, EffectListsLeftWithoutAChoiceStoreNothingAndTheBleOneDecidesNoControls) {
     LightingControls lighting(host_);
     lighting.Bind(find_);
     lighting.Show(host_.current);
     lighting.RefreshControls(host_.current.light_mode);
-    auto* ble_list = dynamic_cast<CComboUI*>(skin_.Find(u"ms_1_combo_light_ble"));
-    ASSERT_NE(ble_list, nullptr);
-    ble_list->SelectItem(1);
-    Raise(lighting, notify_type::kItemSelect, ble_list);
-    EXPECT_EQ(host_.current.light_mode_ble, 1);
-    EXPECT_EQ(host_.delayed_applies, 1);
-    EXPECT_FALSE(skin_.Find(u"ms_1_ver_brightness")->IsVisible());
-    EXPECT_FALSE(skin_.Find(u"ms_1_hor_light_color")->IsVisible());
-}
-
-TEST_F(SettingsGroupsTest, AnEffectListLeftWithoutAChoiceStoresNothing) {
-    LightingControls lighting(host_);
-    lighting.Bind(find_);
     for (const char16_t* name : {u"ms_1_combo_light", u"ms_1_combo_light_ble"}) {
         auto* list = dynamic_cast<CComboUI*>(skin_.Find(name));
         ASSERT_NE(list, nullptr);
@@ -138,6 +125,14 @@ TEST_F(SettingsGroupsTest, AnEffectListLeftWithoutAChoiceStoresNothing) {
     EXPECT_EQ(host_.delayed_applies, 0);
     EXPECT_EQ(host_.current.light_mode, 0);
     EXPECT_EQ(host_.current.light_mode_ble, 3);
+
+    auto* ble_list = dynamic_cast<CComboUI*>(skin_.Find(u"ms_1_combo_light_ble"));
+    ble_list->SelectItem(1);
+    Raise(lighting, notify_type::kItemSelect, ble_list);
+    EXPECT_EQ(host_.current.light_mode_ble, 1);
+    EXPECT_EQ(host_.delayed_applies, 1);
+    EXPECT_FALSE(skin_.Find(u"ms_1_ver_brightness")->IsVisible());
+    EXPECT_FALSE(skin_.Find(u"ms_1_hor_light_color")->IsVisible());
 }
 
 }  // namespace

@@ -44,10 +44,7 @@ TEST(UniqueName, TakesTheFirstFreeSuffixOfTheGivenName) {
     EXPECT_EQ(MakeUniqueName(ListOf({u"a", u"a_1"}), u"A", 49), u"A_2");
     // Never a suffix on a suffix.
     EXPECT_EQ(MakeUniqueName(ListOf({u"A_1"}), u"A_1", 49), u"A_1_1");
-}
-
-TEST(UniqueName, CutsTheNameSoTheSuffixFits) {
-    // A surrogate pair at the cut goes whole.
+    // Cut so that the suffix fits; a surrogate pair at the cut goes whole.
     const std::u16string emoji_at_cut = std::u16string(20, u'y') + u"\U0001F600z";
     EXPECT_EQ(MakeUniqueName(ListOf({}), emoji_at_cut, kMacroNameChars),
               std::u16string(20, u'y') + u"_1");

@@ -24,22 +24,6 @@ protected:
         macros_.Load();
     }
 
-    // A profile with macros on buttons 2 and 5 and a plain key on button 0.
-    std::unique_ptr<ProfileRecord> HomeWithMacros() {
-        auto home = NewProfile(u"Home");
-        for (int slot : {2, 5}) {
-            ButtonAssignment& button = home->buttons[slot];
-            button.function = kFunctionMacro;
-            CopyName(button.macro_name, slot == 2 ? u"Copy" : u"Paste");
-            button.macro_loop_count = 3;
-            button.macro_action_count = 2;
-            button.macro_actions[0] = {6, 1, 20};
-            button.macro_actions[1] = {6, 2, 10};
-            button.macro_index = 0;
-        }
-        return home;
-    }
-
     std::string MacroPath() { return data_dir_ + kStoreFolder + "macro.data"; }
 
     TestFolder folder_;
@@ -47,37 +31,6 @@ protected:
     ProfileStore profiles_{data_dir_, testing::StoreText};
     MacroStore macros_{data_dir_, testing::StoreText};
 };
-
-TEST_F(ProfileFileTest, ReimportsGetSuffixesOnTheProfileAndOnEachCarriedMacro) {
-    const std::string file = folder_.path() + "home.pro";
-    ASSERT_TRUE(ExportProfile(file, *HomeWithMacros()));
-    EXPECT_EQ(ReadBytes(file).size(), sizeof(ProfileRecord));
-
-    // The first import brings the names as they are; the next two need suffixes.
-    for (std::u16string suffix : {u"", u"_1", u"_2"}) {
-        const ImportResult result = ImportProfile(file, profiles_, macros_);
-        ASSERT_EQ(result.status, ImportStatus::kImported);
-        profiles_.Edit([&](ProfileList& list, ProfileStoreHeader&) {
-            const ProfileRecord& imported = *list[result.index];
-            EXPECT_EQ(NameView(imported.name), u"Home" + suffix);
-            for (int slot : {2, 5}) {
-                const ButtonAssignment& button = imported.buttons[slot];
-                const std::u16string expected = (slot == 2 ? u"Copy" : u"Paste") + suffix;
-                EXPECT_EQ(NameView(button.macro_name), expected);
-                MacroRecord macro{};
-                ASSERT_TRUE(macros_.CopyRecord(button.macro_index, macro));
-                EXPECT_EQ(NameView(macro.name), expected);
-                EXPECT_EQ(macro.loop_count, 3);
-                EXPECT_EQ(macro.action_count, 2);
-                EXPECT_EQ(std::memcmp(macro.actions, button.macro_actions, sizeof(macro.actions)),
-                          0);
-            }
-        });
-    }
-    EXPECT_EQ(macros_.Size(), 6u);
-    // The macro store was saved with every carried macro.
-    EXPECT_EQ(ReadBytes(MacroPath()).size(), 6 * sizeof(MacroRecord));
-}
 
 TEST_F(ProfileFileTest, AProfileWithoutMacrosLeavesTheMacroStoreAlone) {
     // Named like the stored first profile but for letter case; longer than one record.
@@ -95,12 +48,13 @@ TEST_F(ProfileFileTest, AProfileWithoutMacrosLeavesTheMacroStoreAlone) {
 }
 
 TEST_F(ProfileFileTest, ForeignNamesAreCutToFitTheirFieldsAndNoMacroIsNameless) {
-    auto record = HomeWithMacros();
-    std::fill(std::begin(record->name), std::end(record->name), u'N');  // no terminator
+    // Names without a terminator; macros on buttons 2 and 5, the second nameless.
+    auto record = NewProfile(u"");
+    std::fill(std::begin(record->name), std::end(record->name), u'N');
     std::fill(std::begin(record->buttons[2].macro_name), std::end(record->buttons[2].macro_name),
               u'M');
+    record->buttons[2].function = record->buttons[5].function = kFunctionMacro;
     record->buttons[5].macro_action_count = 500;  // more than a macro can hold
-    record->buttons[5].macro_name[0] = u'\0';
     const std::string file = folder_.path() + "foreign.pro";
     ASSERT_TRUE(ExportProfile(file, *record));
 

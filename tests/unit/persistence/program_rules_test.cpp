@@ -5,7 +5,7 @@
 namespace nimba {
 namespace {
 
-TEST(ProgramRules, FirstNamedProgramWinsElseTheNoRuleChoice) {
+TEST(ProgramRules, FirstNamedProgramWinsElseTheNoRuleChoiceAndRulesFollowProfiles) {
     ProgramRules rules;
     rules.Set("Steam", "Shooter");
     rules.Set("code", "Office");
@@ -15,21 +15,18 @@ TEST(ProgramRules, FirstNamedProgramWinsElseTheNoRuleChoice) {
     EXPECT_EQ(rules.ProfileFor({"xterm"}), "");
     rules.SetNoRuleProfile("Default");
     EXPECT_EQ(rules.ProfileFor({"xterm"}), "Default");
-}
 
-TEST(ProgramRules, RulesFollowRenamedProfilesAndGoWithDeletedOnes) {
-    ProgramRules rules;
-    rules.Set("game", "Shooter");
+    // Rules follow renamed profiles and go with deleted ones.
     rules.Set("editor", "Office");
-    rules.SetNoRuleProfile("shooter");
-    rules.RenameProfile("SHOOTER", "FPS");
-    EXPECT_EQ(rules.ProfileFor({"game"}), "FPS");
+    rules.SetNoRuleProfile("racing");
+    rules.RenameProfile("RACING", "FPS");
+    EXPECT_EQ(rules.ProfileFor({"steam"}), "FPS");
     EXPECT_EQ(rules.no_rule_profile(), "FPS");
     EXPECT_TRUE(rules.Names("fps"));
     rules.RemoveProfile("FPS");
     EXPECT_FALSE(rules.Names("FPS"));
-    EXPECT_EQ(rules.ProfileFor({"game"}), "");
-    EXPECT_EQ(rules.rules(), (std::vector<ProgramRule>{{"editor", "Office"}}));
+    EXPECT_EQ(rules.ProfileFor({"steam"}), "");
+    EXPECT_EQ(rules.rules(), (std::vector<ProgramRule>{{"code", "Office"}, {"editor", "Office"}}));
     EXPECT_TRUE(rules.Remove("Editor"));
     EXPECT_FALSE(rules.Remove("editor"));
 }

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <future>
 #include <thread>
 #include <vector>
 
@@ -10,31 +9,9 @@
 namespace {
 
 constexpr UINT kFirst = WM_USER + 1;
-constexpr UINT kSecond = WM_USER + 2;
 
 HWND IgnoringWindow() {
     return CreatePlatformWindow([](HWND, UINT, WPARAM, LPARAM) -> LRESULT { return 0; });
-}
-
-TEST(MessageQueue, KeepsPostingOrderAndAppliesFilters) {
-    HWND a = IgnoringWindow();
-    HWND b = IgnoringWindow();
-    for (WPARAM i = 0; i < 3; ++i) ASSERT_TRUE(PostMessageW(a, kFirst, i, 0));
-    ASSERT_TRUE(PostMessageW(b, kSecond, 7, 0));
-
-    MSG msg{};
-    ASSERT_TRUE(PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE));
-    EXPECT_EQ(msg.wParam, 0u);  // peeking without removing leaves it first
-    ASSERT_TRUE(GetMessageW(&msg, b, 0, 0));
-    EXPECT_EQ(msg.hwnd, b);
-    EXPECT_FALSE(PeekMessageW(&msg, nullptr, kSecond, kSecond, PM_REMOVE));
-    for (WPARAM i = 0; i < 3; ++i) {
-        ASSERT_TRUE(GetMessageW(&msg, nullptr, kFirst, kFirst));
-        EXPECT_EQ(msg.wParam, i);
-    }
-    EXPECT_FALSE(PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE));
-    DestroyPlatformWindow(a);
-    DestroyPlatformWindow(b);
 }
 
 TEST(MessageQueue, DestroyedWindowLosesItsMessagesAndRefusesNewOnes) {
@@ -80,44 +57,6 @@ TEST(MessageQueue, PostsFromManyThreadsArriveCompleteAndInOrderPerSender) {
     }
     for (auto& poster : posters) poster.join();
     for (WPARAM count : next) EXPECT_EQ(count, static_cast<WPARAM>(kEach));
-    DestroyPlatformWindow(hwnd);
-}
-
-TEST(WorkerLoop, RunsThreadMessagesUntilQuitAndItsWindowsEndWithIt) {
-    std::promise<std::pair<DWORD, HWND>> started;
-    std::vector<WPARAM> seen;
-    int exit_code = -1;
-    std::thread worker([&] {
-        HWND own = IgnoringWindow();
-        started.set_value({GetCurrentThreadId(), own});
-        MSG msg{};
-        while (GetMessageW(&msg, nullptr, 0, 0)) {
-            if (msg.hwnd == nullptr && msg.message == kFirst) seen.push_back(msg.wParam);
-        }
-        exit_code = static_cast<int>(msg.wParam);
-    });
-    auto [worker_id, worker_window] = started.get_future().get();
-    EXPECT_NE(worker_id, GetCurrentThreadId());
-    for (WPARAM i = 1; i <= 3; ++i) EXPECT_TRUE(PostThreadMessageW(worker_id, kFirst, i, 0));
-    EXPECT_TRUE(PostThreadMessageW(worker_id, WM_QUIT, 5, 0));
-    worker.join();
-
-    EXPECT_EQ(seen, (std::vector<WPARAM>{1, 2, 3}));  // everything before the quit ran
-    EXPECT_EQ(exit_code, 5);
-    EXPECT_FALSE(IsWindow(worker_window));
-    EXPECT_FALSE(PostThreadMessageW(worker_id, kFirst, 0, 0));
-}
-
-TEST(WorkerLoop, PostQuitMessageWaitsForPostedMessages) {
-    HWND hwnd = IgnoringWindow();
-    PostQuitMessage(3);
-    PostMessageW(hwnd, kFirst, 0, 0);
-    MSG msg{};
-    EXPECT_TRUE(GetMessageW(&msg, nullptr, 0, 0));
-    EXPECT_EQ(msg.message, kFirst);
-    EXPECT_FALSE(GetMessageW(&msg, nullptr, 0, 0));
-    EXPECT_EQ(msg.message, WM_QUIT);
-    EXPECT_EQ(msg.wParam, 3u);
     DestroyPlatformWindow(hwnd);
 }
 

@@ -12,29 +12,6 @@ namespace {
 constexpr UINT kAsk = WM_USER + 10;
 constexpr UINT kPing = WM_USER + 11;
 
-TEST(SendMessage, RunsOnTheWindowsThreadAndReturnsItsResult) {
-    std::promise<HWND> created;
-    std::thread::id ran_on;
-    std::thread worker([&] {
-        HWND hwnd = CreatePlatformWindow([&](HWND, UINT msg, WPARAM w, LPARAM) -> LRESULT {
-            ran_on = std::this_thread::get_id();
-            return msg == kAsk ? w * 2 : 0;
-        });
-        created.set_value(hwnd);
-        MSG msg{};
-        while (GetMessageW(&msg, nullptr, 0, 0)) DispatchMessageW(&msg);
-    });
-    HWND hwnd = created.get_future().get();
-    EXPECT_EQ(SendMessageW(hwnd, kAsk, 21, 0), 42);
-    EXPECT_EQ(ran_on, worker.get_id());
-    HWND own =
-        CreatePlatformWindow([&](HWND, UINT, WPARAM w, LPARAM l) -> LRESULT { return w + l; });
-    EXPECT_EQ(SendMessageW(own, kAsk, 40, 2), 42);  // same thread: called at once, no loop
-    DestroyPlatformWindow(own);
-    PostMessageW(hwnd, WM_QUIT, 0, 0);
-    worker.join();
-}
-
 // A sender waits on a target thread that is busy; then the target goes before running the
 // message. The sender gets 0, not a hang.
 void SendWhileTargetGoes(bool end_thread) {

@@ -5,11 +5,8 @@
 namespace nimba {
 namespace {
 
-TEST(DeviceNotice, WrongIdUnknownClassOrShortInputIsIgnored) {
+TEST(DeviceNotice, WrongIdUnknownClassOrValuesOutsideTheClassRangeAreIgnored) {
     for (uint16_t word : {0x1048, 0x3047, 0x0047}) EXPECT_FALSE(ParseDeviceNotice(word, 1)) << word;
-}
-
-TEST(DeviceNotice, ValuesOutsideTheClassRangeAreIgnored) {
     struct Case {
         uint16_t word;
         uint16_t low, high;

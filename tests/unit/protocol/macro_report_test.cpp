@@ -28,7 +28,7 @@ Entry EntryAt(const MacroReport& report, int e) {
     return {report[29 + 2 * e], report[30 + 2 * e]};
 }
 
-TEST(MacroReport, HeaderFields) {
+TEST(MacroReport, HeaderFieldsAndLoopCount) {
     ButtonAssignment button = MacroButton({{4, 1, 10}});
     button.macro_loop_mode = 2;
     button.macro_spare = 0x5A;
@@ -37,10 +37,7 @@ TEST(MacroReport, HeaderFields) {
     EXPECT_EQ(std::vector<uint8_t>(report.begin(), report.begin() + 8),
               (std::vector<uint8_t>{0x09, 131, 7, 2, 0x5A, 0x5A, 0x5A, 3}));
     EXPECT_EQ(report[129] << 8 | report[130], ReportChecksum(report, 3, 128));
-}
-
-TEST(MacroReport, LoopCountWithZeroLowByteIsSentAsOne) {
-    ButtonAssignment button = MacroButton({{4, 1, 10}});
+    // A loop count whose low byte is 0 is sent as 1.
     for (int32_t count : {0, 256}) {
         button.macro_loop_count = count;
         EXPECT_EQ(BuildMacroReport(1, button)[7], 1) << count;
@@ -56,8 +53,10 @@ TEST(MacroReport, DelayEncoding) {
                                                        {0x07, 1, 15},    // half rounds up
                                                    }));
     EXPECT_EQ(report[28], 7);
-    const Entry expected[] = {{0x01, 0x04}, {127 | 0x81, 0x04}, {7 | 0x01, 0x05}, {6, 3},
-                              {0x81, 0x06}, {7, 3},           {2 | 0x01, 0x07}, {0, 0}};
+    const Entry expected[] = {{0x01, 0x04},     {127 | 0x81, 0x04},
+                              {7 | 0x01, 0x05}, {6, 3},
+                              {0x81, 0x06},     {7, 3},
+                              {2 | 0x01, 0x07}, {0, 0}};
     for (int e = 0; e < 8; ++e) EXPECT_EQ(EntryAt(report, e), expected[e]) << e;
 }
 

@@ -13,103 +13,35 @@
 #include "recording_window.h"
 
 using namespace nimba;
-using sim::SimLink;
-using sim::VirtualMouse;
 using namespace nimba::test;
-using Posts = std::vector<Posted>;
 
-namespace {
-
-class VirtualMouseTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        platform::test::UseVirtualClock(true);
-        std::filesystem::remove(log_path_);
-    }
-    void TearDown() override {
-        mouse_.reset();
-        std::filesystem::remove(log_path_);
-        platform::test::UseVirtualClock(false);
-    }
-
-    // A mouse with both USB monitors on the window.
-    void Mouse() {
-        mouse_ = std::make_unique<VirtualMouse>(sim::SimConfig{}, log_path_);
-        mouse_->AttachMonitor(SimLink::kWired, window_.hwnd, kWiredNotice, kWiredPresence);
-        mouse_->AttachMonitor(SimLink::kWireless, window_.hwnd, kWirelessNotice, kWirelessPresence);
-    }
-    // Everything posted to the window since the last call, after `ms` of virtual time.
-    std::vector<Posted> After(uint32_t ms) {
-        platform::test::Pump();
-        platform::test::AdvanceBy(ms);
-        return window_.Take();
-    }
-
-    test::RecordingWindow window_;
-    // One log per process: ctest runs the cases of this file side by side.
-    std::string log_path_ =
+// What the mouse hears and says over its links is walked by SimulatedLinksTest and the stories;
+// here the DPI button skipping the stages a written profile turned off.
+TEST(VirtualMouseTest, DpiButtonCyclesTheEnabledStagesItHolds) {
+    platform::test::UseVirtualClock(true);
+    // One log per process: ctest runs the cases of this suite side by side.
+    const std::string log =
         ::testing::TempDir() + "virtual_mouse_test." + std::to_string(getpid()) + ".log";
-    std::unique_ptr<VirtualMouse> mouse_;
-};
-
-}  // namespace
-
-TEST_F(VirtualMouseTest, SpeaksOverTheReceiverEveryTwoSecondsAndOverTheCableWhileItIsIn) {
-    Mouse();
-    const Posted battery80{kWirelessNotice, 0x4047, 0x5000};
-    EXPECT_EQ(After(0), Posts{battery80});
-    EXPECT_EQ(After(1999), Posts{});
-    EXPECT_EQ(After(1), Posts{battery80});
-    mouse_->SetAwake(false);
-    EXPECT_EQ(After(6000), Posts{});
-    mouse_->SetBattery(37);
-    mouse_->SetAwake(true);
-    EXPECT_EQ(After(0), Posts{(Posted{kWirelessNotice, 0x4047, 0x2500})});
-
-    mouse_->SetCable(true);  // charging over the cable, the receiver silent
-    EXPECT_EQ(After(2000), (Posts{{kWiredPresence, 1, 0},
-                                  {kWiredNotice, 0x4047, 0x2503},
-                                  {kWiredNotice, 0x4047, 0x2503}}));
-    mouse_->SetBattery(100);
-    EXPECT_EQ(After(0), Posts{(Posted{kWiredNotice, 0x4047, 0x6402})});  // full
-    mouse_->SetCable(false);
-    EXPECT_EQ(After(0), (Posts{{kWiredPresence, 0, 0}, {kWirelessNotice, 0x4047, 0x6400}}));
-    mouse_->SetReceiver(false);
-    EXPECT_EQ(After(2000), Posts{(Posted{kWirelessPresence, 0, 0})});
-}
-
-TEST_F(VirtualMouseTest, HearsOnlyWritesThatReachIt) {
-    Mouse();
-    After(0);
-    const auto lighting = BuildLightingReport(*NewProfile(u"p"));
-    // Asleep: the receiver takes the write, the mouse never hears it.
-    mouse_->SetAwake(false);
-    EXPECT_EQ(mouse_->WriteFeature(SimLink::kWireless, lighting), 1);
-    EXPECT_EQ(After(100), Posts{});
-    // The cable carries writes without acknowledgements; without it nothing is written.
-    EXPECT_EQ(mouse_->WriteFeature(SimLink::kWired, lighting), 0);
-    mouse_->SetCable(true);
-    mouse_->SetAwake(true);
-    After(0);
-    EXPECT_EQ(mouse_->WriteFeature(SimLink::kWired, lighting), 1);
-    EXPECT_EQ(mouse_->WriteFeature(SimLink::kWireless, lighting), 1);  // silent while wired
-    EXPECT_EQ(After(100), Posts{});
-    EXPECT_EQ(test::FileLines(log_path_),
-              std::vector<std::string>{"wired 05 0F 01 00 03 A8 00 00 FF 01 04 01 AF 00 00"});
-}
-
-TEST_F(VirtualMouseTest, DpiButtonCyclesTheEnabledStagesItHolds) {
-    Mouse();
-    auto profile = NewProfile(u"p");
-    profile->dpi_stage_enabled[1] = 0;  // stages 1 and 3 left, the third active
-    for (int i = 3; i < 8; ++i) profile->dpi_stage_enabled[i] = 0;
-    profile->current_dpi_stage = 2;
-    mouse_->WriteFeature(SimLink::kWireless, BuildDpiSensorReport(*profile));
-    After(VirtualMouse::kAckDelayMs);
-    mouse_->PressDpi();
-    mouse_->PressDpi();
-    mouse_->PressLight();
-    EXPECT_EQ(After(0), (Posts{{kWirelessNotice, 0x1047, 1},
-                               {kWirelessNotice, 0x1047, 3},
-                               {kWirelessNotice, 0x7047, 0x10}}));
+    RecordingWindow window;
+    {
+        sim::VirtualMouse mouse(sim::SimConfig{}, log);
+        mouse.AttachMonitor(sim::SimLink::kWireless, window.hwnd, kWirelessNotice,
+                            kWirelessPresence);
+        auto profile = NewProfile(u"p");
+        profile->dpi_stage_enabled[1] = 0;  // stages 1 and 3 left, the third active
+        for (int i = 3; i < 8; ++i) profile->dpi_stage_enabled[i] = 0;
+        profile->current_dpi_stage = 2;
+        mouse.WriteFeature(sim::SimLink::kWireless, BuildDpiSensorReport(*profile));
+        platform::test::AdvanceBy(sim::VirtualMouse::kAckDelayMs);
+        window.Take();
+        mouse.PressDpi();
+        mouse.PressDpi();
+        mouse.PressLight();
+        platform::test::Pump();
+        EXPECT_EQ(window.Take(), (std::vector<Posted>{{kWirelessNotice, 0x1047, 1},
+                                                      {kWirelessNotice, 0x1047, 3},
+                                                      {kWirelessNotice, 0x7047, 0x10}}));
+    }
+    std::filesystem::remove(log);
+    platform::test::UseVirtualClock(false);
 }

@@ -1,13 +1,18 @@
-// A profile file as anyone may hand it to the import. A refused file leaves both stores as
-// they were, in memory and on disk; an accepted one adds one profile whose names are
-// terminated and unique and whose macros agree with the macro list, and every report an
-// apply would build from it comes out whole.
+// A file as anyone may hand it to the import, imported as a profile and then as a macro. A
+// refused file leaves both stores as they were, in memory and on disk. An accepted profile
+// adds one profile whose names are terminated and unique and whose macros agree with the macro
+// list, and every report an apply would build from it comes out whole; an accepted macro adds
+// one macro with a terminated, unique name and the file's count, loops and actions. Whatever an
+// import saves, macro.data holds the list.
 
+#include <algorithm>
 #include <cstdint>
+#include <iterator>
 #include <memory>
 #include <vector>
 
 #include "fuzz_check.h"
+#include "macro/macro_file.h"
 #include "model/button_functions.h"
 #include "model/utf16.h"
 #include "persistence/name_case.h"
@@ -18,7 +23,11 @@
 namespace nimba {
 namespace {
 
-using fuzz::Terminated;
+// A fixed text field that holds its terminator.
+template <size_t N>
+bool Terminated(const char16_t (&field)[N]) {
+    return std::find(std::begin(field), std::end(field), u'\0') != std::end(field);
+}
 
 struct Stores {
     testing::TestFolder folder;
@@ -60,8 +69,16 @@ struct Stores {
                std::memcmp(m.data(), macros_before.data(), m.size() * sizeof(MacroRecord)) == 0 &&
                fuzz::FileBytes(macros.FilePath()) == macro_file_before;
     }
-    // Back to the stores every input starts from.
-    void Restore() {
+    // What an import did to the stores beyond its own record, then back to the stores every
+    // input starts from.
+    void CheckAndRestore(const ImportResult& result) {
+        if (result.status != ImportStatus::kImported) {
+            FUZZ_CHECK(result.index == -1 && Unchanged());
+        } else if (result.saved) {
+            fuzz::MemoryOutputStream expected;
+            macros.Edit([&](MacroList& list) { return WriteMacroList(expected, list); });
+            FUZZ_CHECK(fuzz::FileBytes(macros.FilePath()) == expected.bytes);
+        }
         profiles.Edit(
             [&](ProfileList& list, ProfileStoreHeader&) { list.resize(profiles_before.size()); });
         macros.Edit([&](MacroList& list) { list.resize(macros_before.size()); });
@@ -69,7 +86,7 @@ struct Stores {
     }
 };
 
-void CheckImported(Stores& stores, int index) {
+void CheckImportedProfile(Stores& stores, int index) {
     const auto profiles = stores.ProfileCopies();
     const auto macros = stores.MacroCopies();
     FUZZ_CHECK(index == static_cast<int>(stores.profiles_before.size()));
@@ -101,28 +118,37 @@ void CheckImported(Stores& stores, int index) {
     }
 }
 
+void CheckImportedMacro(Stores& stores, const ImportResult& result, const uint8_t* data,
+                        size_t size) {
+    MacroRecord given{};
+    std::memcpy(&given, data, std::min(size, sizeof given));
+    const bool acceptable = size >= sizeof(MacroRecord) && given.action_count >= 0 &&
+                            given.action_count <= kMaxMacroActions;
+    FUZZ_CHECK((result.status == ImportStatus::kImported) == acceptable);
+    if (!acceptable) return;
+    const auto macros = stores.MacroCopies();
+    FUZZ_CHECK(result.index == 1 && result.saved && macros.size() == 2);
+    const MacroRecord& added = macros[1];
+    FUZZ_CHECK(Terminated(added.name));
+    FUZZ_CHECK(!EqualsIgnoringCase(NameView(macros[0].name), NameView(added.name)));
+    FUZZ_CHECK(added.action_count == given.action_count && added.loop_count == given.loop_count);
+    FUZZ_CHECK(std::memcmp(added.actions, given.actions, sizeof added.actions) == 0);
+}
+
 }  // namespace
 }  // namespace nimba
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace nimba;
     static Stores stores;
-    const std::string file = stores.folder.path() + "import.pro";
+    const std::string file = stores.folder.path() + "import";
     testing::WriteBytes(file, data, size);
-    const ImportResult result = ImportProfile(file, stores.profiles, stores.macros);
-    if (size < sizeof(ProfileRecord)) {
-        FUZZ_CHECK(result.status == ImportStatus::kTruncated && result.index == -1);
-    }
-    if (result.status == ImportStatus::kImported) {
-        CheckImported(stores, result.index);
-        if (result.saved) {
-            fuzz::MemoryOutputStream expected;
-            stores.macros.Edit([&](MacroList& list) { return WriteMacroList(expected, list); });
-            FUZZ_CHECK(fuzz::FileBytes(stores.macros.FilePath()) == expected.bytes);
-        }
-    } else {
-        FUZZ_CHECK(stores.Unchanged());
-    }
-    stores.Restore();
+    const ImportResult profile = ImportProfile(file, stores.profiles, stores.macros);
+    if (size < sizeof(ProfileRecord)) FUZZ_CHECK(profile.status == ImportStatus::kTruncated);
+    if (profile.status == ImportStatus::kImported) CheckImportedProfile(stores, profile.index);
+    stores.CheckAndRestore(profile);
+    const ImportResult macro = ImportMacro(file, stores.macros);
+    CheckImportedMacro(stores, macro, data, size);
+    stores.CheckAndRestore(macro);
     return 0;
 }
