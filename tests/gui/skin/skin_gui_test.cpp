@@ -100,37 +100,6 @@ TEST_F(SkinTest, ControlTimersNotifyAndDieWithTheirControl) {
     EXPECT_TRUE(window.seen.empty());
 }
 
-// A popup that deletes itself when its window ends, as short-lived windows do.
-class SelfDeletingWindow : public TestWindow {
-public:
-    explicit SelfDeletingWindow(std::vector<std::string>* log) : log_(log) {}
-    LRESULT OnDestroy(UINT, WPARAM, LPARAM, bool& handled) override {
-        log_->push_back("destroy");
-        handled = false;
-        return 0;
-    }
-    void OnFinalMessage(HWND) override {
-        log_->push_back("final");
-        delete this;
-    }
-
-private:
-    std::vector<std::string>* log_;
-};
-
-TEST_F(SkinTest, ClosingRunsDestroyThenFinalMessageAndMayDeleteTheWindow) {
-    std::vector<std::string> log;
-    auto* popup = new SelfDeletingWindow(&log);
-    ASSERT_NE(popup->Create(window.GetHWND(), u"", WS_POPUP | WS_VISIBLE,
-                            WS_EX_TOPMOST | WS_EX_TOOLWINDOW),
-              nullptr);
-    const HWND hwnd = popup->GetHWND();
-    popup->Find<CButtonUI>(u"btn_ok")->Activate();  // closes from inside its own click
-    ASSERT_TRUE(QTest::qWaitFor([&] { return log.size() == 2; }, 2000));
-    EXPECT_EQ(log, (std::vector<std::string>{"destroy", "final"}));
-    EXPECT_FALSE(IsWindow(hwnd));
-}
-
 TEST_F(SkinTest, ColorPaletteReportsDragsAndRelease) {
     auto* palette = new CColorPaletteUI;
     palette->SetName(u"palette");

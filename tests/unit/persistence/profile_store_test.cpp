@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cstring>
 #include <filesystem>
 #include <thread>
 
@@ -45,18 +44,6 @@ protected:
 
     TestFolder folder_;
 };
-
-TEST_F(ProfileStoreTest, FirstStartCreatesAStoreWithOneDefaultProfile) {
-    ProfileStore store(DataDir(), testing::StoreText);
-    store.Load();
-
-    // A zero header (current index 0) and the default profile, byte for byte.
-    const auto bytes = ReadBytes(StorePath());
-    ASSERT_EQ(bytes.size(), 197956u);
-    EXPECT_TRUE(std::all_of(bytes.begin(), bytes.begin() + kHeader, [](char b) { return b == 0; }));
-    auto expected = NewProfile(u"Profile1");
-    EXPECT_EQ(std::memcmp(bytes.data() + kHeader, expected.get(), kRecord), 0);
-}
 
 TEST_F(ProfileStoreTest, LoadsListAndCurrentIndexAndWritesTheReservedAreaBack) {
     WriteStore({u"One", u"Two", u"Three"}, 2);
