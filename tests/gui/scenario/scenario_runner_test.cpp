@@ -67,7 +67,7 @@ Outcome RunScript(FakeHost& host, const std::string& script) {
 }
 
 // Driving the widgets, virtual time and input are walked by every story against the real
-// program (delayed_apply, macro_recording); what the dump holds is the runner's own promise.
+// program (rate_power_options, macro_recording); what the dump holds is the runner's own promise.
 TEST(ScenarioRunner, DumpsWhatTheWindowsShow) {
     FakeHost host;
     const Outcome outcome = RunScript(host, "select list 0\nwait 1000\ndump state.json\n");
