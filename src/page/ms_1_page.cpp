@@ -387,11 +387,11 @@ void CMS_1_Page::EditProgramRules() {
         });
     std::vector<WindowedProgram> programs =
         windowed_programs_ ? windowed_programs_() : std::vector<WindowedProgram>();
-    std::optional<ProgramRules> rules = AskProgramRules(
-        window_,
-        {follower_.rules(), std::move(profiles), std::move(programs), follower_.skipped_lines()});
-    if (!rules) return;
-    RulesSaved(follower_.SetRules(std::move(*rules)));
+    const ProgramRules before = follower_.rules();
+    const std::optional<ProgramRules> after = AskProgramRules(
+        window_, {before, std::move(profiles), std::move(programs), follower_.skipped_lines()});
+    if (!after) return;
+    RulesSaved(follower_.EditRules(before, *after));
     StatusChanged();
 }
 

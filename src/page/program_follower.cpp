@@ -35,7 +35,9 @@ void ProgramFollower::LoadRules() {
     TakeRules(std::move(read));
 }
 
-bool ProgramFollower::SetRules(ProgramRules rules) {
+bool ProgramFollower::EditRules(const ProgramRules& before, const ProgramRules& after) {
+    ProgramRules rules = LoadProgramRules(store_.data_directory()).rules;
+    rules.TakeEdits(before, after);
     TakeRules({std::move(rules), {}});
     return SaveProgramRules(store_.data_directory(), read_.rules);
 }

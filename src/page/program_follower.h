@@ -33,9 +33,10 @@ public:
     void LoadRules();
     const ProgramRules& rules() const { return read_.rules; }
     const std::vector<SkippedLine>& skipped_lines() const { return read_.skipped; }
-    // Takes and saves new rules; false when the file could not be written (they hold all the
-    // same until the program ends).
-    [[nodiscard]] bool SetRules(ProgramRules rules);
+    // Takes and saves what was edited from `before` to `after`, over the file as it is now, so
+    // that what nimba-mousectl changed meanwhile stays; false when the file could not be written
+    // (the rules hold all the same until the program ends).
+    [[nodiscard]] bool EditRules(const ProgramRules& before, const ProgramRules& after);
     // A profile renamed or deleted in the list; false when the rules could not be saved.
     [[nodiscard]] bool OnProfileRenamed(const std::string& old_name, const std::string& new_name);
     [[nodiscard]] bool OnProfileDeleted(const std::string& name);

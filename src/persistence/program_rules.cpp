@@ -58,6 +58,26 @@ void ProgramRules::RemoveProfile(std::string_view profile) {
     if (SameName(no_rule_profile_, profile)) no_rule_profile_.clear();
 }
 
+void ProgramRules::TakeEdits(const ProgramRules& before, const ProgramRules& after) {
+    auto profile_of = [](const ProgramRules& rules, const std::string& program) {
+        const ProgramRule* rule = rules.Find({program});
+        return rule != nullptr ? rule->profile : std::string();
+    };
+    for (const ProgramRules* side : {&before, &after}) {
+        for (const ProgramRule& rule : side->rules()) {
+            const std::string is = profile_of(after, rule.program);
+            if (is == profile_of(before, rule.program)) continue;
+            if (is.empty()) {
+                Remove(rule.program);
+            } else {
+                Set(rule.program, is);
+            }
+        }
+    }
+    if (before.no_rule_profile() != after.no_rule_profile())
+        SetNoRuleProfile(after.no_rule_profile());
+}
+
 bool ProgramRules::Names(std::string_view profile) const {
     return SameName(no_rule_profile_, profile) ||
            std::ranges::any_of(rules_,

@@ -48,6 +48,10 @@ public:
     void RenameProfile(std::string_view old_name, std::string_view new_name);
     // Drops every rule naming the profile, and the no-rule choice when it names it.
     void RemoveProfile(std::string_view profile);
+    // Does to these rules what was edited from `before` to `after`: rules given, changed or
+    // removed, and the no-rule choice. An edit of an older copy so keeps what another process
+    // changed meanwhile.
+    void TakeEdits(const ProgramRules& before, const ProgramRules& after);
     // Whether a rule or the no-rule choice names the profile.
     bool Names(std::string_view profile) const;
 
