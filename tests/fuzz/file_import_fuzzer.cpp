@@ -43,7 +43,7 @@ struct Stores {
         FUZZ_CHECK(macros.Save());
         profiles_before = ProfileCopies();
         macros_before = MacroCopies();
-        macro_file_before = fuzz::FileBytes(macros.FilePath());
+        macro_file_before = testing::ReadBytes(macros.FilePath());
     }
 
     std::vector<ProfileRecord> ProfileCopies() {
@@ -67,7 +67,7 @@ struct Stores {
                std::memcmp(p.data(), profiles_before.data(), p.size() * sizeof(ProfileRecord)) ==
                    0 &&
                std::memcmp(m.data(), macros_before.data(), m.size() * sizeof(MacroRecord)) == 0 &&
-               fuzz::FileBytes(macros.FilePath()) == macro_file_before;
+               testing::ReadBytes(macros.FilePath()) == macro_file_before;
     }
     // What an import did to the stores beyond its own record, then back to the stores every
     // input starts from.
@@ -77,12 +77,12 @@ struct Stores {
         } else if (result.saved) {
             fuzz::MemoryOutputStream expected;
             macros.Edit([&](MacroList& list) { return WriteMacroList(expected, list); });
-            FUZZ_CHECK(fuzz::FileBytes(macros.FilePath()) == expected.bytes);
+            FUZZ_CHECK(testing::ReadBytes(macros.FilePath()) == expected.bytes);
         }
         profiles.Edit(
             [&](ProfileList& list, ProfileStoreHeader&) { list.resize(profiles_before.size()); });
         macros.Edit([&](MacroList& list) { list.resize(macros_before.size()); });
-        if (fuzz::FileBytes(macros.FilePath()) != macro_file_before) FUZZ_CHECK(macros.Save());
+        if (testing::ReadBytes(macros.FilePath()) != macro_file_before) FUZZ_CHECK(macros.Save());
     }
 };
 

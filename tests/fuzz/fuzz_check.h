@@ -6,8 +6,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <string>
 #include <vector>
 
 #include "persistence/byte_stream.h"
@@ -32,15 +30,5 @@ public:
     }
     std::vector<char> bytes;
 };
-
-// The whole file in one read: byte-by-byte stream reading costs more than the code under test.
-inline std::vector<char> FileBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary | std::ios::ate);
-    if (!in) return {};
-    std::vector<char> bytes(static_cast<size_t>(in.tellg()));
-    in.seekg(0);
-    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    return bytes;
-}
 
 }  // namespace nimba::fuzz

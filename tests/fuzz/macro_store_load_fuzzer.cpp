@@ -24,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     testing::WriteBytes(macros.FilePath(), file.data(), file.size());
 
     macros.Load();
-    FUZZ_CHECK(fuzz::FileBytes(macros.FilePath()) == file);
+    FUZZ_CHECK(testing::ReadBytes(macros.FilePath()) == file);
     const size_t records = (size + sizeof(MacroRecord) - 1) / sizeof(MacroRecord);
     FUZZ_CHECK(macros.Size() == records);
     bool mended = size % sizeof(MacroRecord) != 0;
@@ -48,6 +48,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(macros.Save());
     fuzz::MemoryOutputStream expected;
     macros.Edit([&](MacroList& list) { return WriteMacroList(expected, list); });
-    FUZZ_CHECK(fuzz::FileBytes(macros.FilePath()) == expected.bytes);
+    FUZZ_CHECK(testing::ReadBytes(macros.FilePath()) == expected.bytes);
     return 0;
 }

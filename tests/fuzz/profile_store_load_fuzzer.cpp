@@ -47,7 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const size_t after_header =
         file.size() > sizeof(ProfileStoreHeader) ? file.size() - sizeof(ProfileStoreHeader) : 0;
     if (after_header > 0) {
-        FUZZ_CHECK(fuzz::FileBytes(path) == file);
+        FUZZ_CHECK(testing::ReadBytes(path) == file);
         FUZZ_CHECK(FilesIn(store).size() == 1);
         const size_t records = (after_header + sizeof(ProfileRecord) - 1) / sizeof(ProfileRecord);
         FUZZ_CHECK(profiles.size() == records);
@@ -68,11 +68,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(profiles.size() == 1 && header->current_profile_index == 0);
     fuzz::MemoryOutputStream written;
     WriteProfileStore(written, profiles, *header);
-    FUZZ_CHECK(fuzz::FileBytes(path) == written.bytes);
+    FUZZ_CHECK(testing::ReadBytes(path) == written.bytes);
     const auto files = FilesIn(store);
     FUZZ_CHECK(files.size() == (file.empty() ? 1u : 2u));
     for (const auto& kept : files) {
-        if (kept != path) FUZZ_CHECK(fuzz::FileBytes(kept) == file);
+        if (kept != path) FUZZ_CHECK(testing::ReadBytes(kept) == file);
     }
     return 0;
 }

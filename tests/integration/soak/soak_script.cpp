@@ -28,14 +28,14 @@ public:
         for (const char* section : {"ms_1_check_light", "ms_1_check_angle_snap",
                                     "ms_1_check_mouse_attribute", "ms_1_check_ripple_control"})
             Line("click " + std::string(section));
-        for (long step = 0; step < steps; ++step) {
-            Step(step);
+        for (step_ = 0; step_ < steps; ++step_) {
+            Step();
             Line("wait " + (Pick(0, 4) == 0 ? Number(500, 12000) : Number(1, 400)));
         }
         // The end: on the cable, after every pending write, a full apply of profile 2 (a
         // switch sends the whole profile, where the apply button sends what changed).
         SetLinks(true, receiver_, ble_);
-        if (profiles_ == 1) AddProfile(steps);
+        if (profiles_ == 1) AddProfile();
         Line("wait 3000");
         Line("select ms_1_list_profile 0");
         Line("wait 30000");
@@ -51,7 +51,7 @@ private:
 
     bool OverBle() const { return !cable_ && !receiver_ && ble_; }
 
-    void Step(long step) {
+    void Step() {
         if (ble_ && !cable_) {
             maybe_hidden_ = true;
             if (rate_ == kOpen) rate_ = kUnknown;
@@ -59,34 +59,18 @@ private:
         }
         // Only the mouse can do something until a link comes back.
         if (!window_shown_) return Mouse();
-        switch (Pick(0, 16)) {
-            case 1:
-            case 2:
-                return Dpi();
-            case 3:
-                return Lighting();
-            case 4:
-                return RateAndPower();
-            case 5:
-                return SensorOptions();
-            case 6:
-                return Button();
-            case 7:
-                return MacroOnButton();
-            case 8:
-                return AddProfile(step);
-            case 9:
-                return DeleteProfile();
-            case 10:
-                return Line("select ms_1_list_profile " + Number(0, profiles_ - 1));
-            case 11:
-                return ResetProfile();
-            case 12:
-                return ExportAndImport(step);
-            default:
-                return Mouse();
-        }
+        using Action = void (SoakScript::*)();
+        static constexpr Action kActions[] = {
+            &SoakScript::Mouse,          &SoakScript::Dpi,           &SoakScript::Dpi,
+            &SoakScript::Lighting,       &SoakScript::RateAndPower,  &SoakScript::SensorOptions,
+            &SoakScript::Button,         &SoakScript::MacroOnButton, &SoakScript::AddProfile,
+            &SoakScript::DeleteProfile,  &SoakScript::PickProfile,   &SoakScript::ResetProfile,
+            &SoakScript::ExportAndImport};
+        const int pick = Pick(0, 16);  // past the table: the mouse's own events again
+        (this->*kActions[pick < 13 ? pick : 0])();
     }
+
+    void PickProfile() { Line("select ms_1_list_profile " + Number(0, profiles_ - 1)); }
 
     // Links, and the mouse's own buttons and battery.
     void Mouse() {
@@ -185,10 +169,10 @@ private:
         Line("click btn_ok");
     }
 
-    void AddProfile(long step) {
+    void AddProfile() {
         if (profiles_ >= kMostProfiles) return DeleteProfile();
         Line("click ms_1_profile_add_btn");
-        Line("type edit_name S" + std::to_string(step));
+        Line("type edit_name S" + std::to_string(step_));
         Line("click btn_ok");
         ++profiles_;
     }
@@ -205,9 +189,9 @@ private:
         Line("click btn_ok");
     }
 
-    void ExportAndImport(long step) {
+    void ExportAndImport() {
         // A few names, each export replacing the file of an earlier one.
-        const std::string file = folder_ + "/export" + std::to_string(step % 8);
+        const std::string file = folder_ + "/export" + std::to_string(step_ % 8);
         Line("file " + file);
         Line("click ms_1_profile_export_btn");
         if (profiles_ >= kMostProfiles) return;
@@ -221,6 +205,7 @@ private:
 
     std::mt19937 random_;
     std::string folder_;
+    long step_ = 0;  // names what the step adds or exports
     bool cable_ = false;
     bool receiver_ = true;
     bool ble_ = false;

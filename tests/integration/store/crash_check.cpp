@@ -39,12 +39,11 @@ std::u16string RecordName(char kind, uint32_t round, size_t index) {
 }
 
 // The counts go up round by round and start over, so saves are both small and a few MB.
-void FillProfiles(uint32_t round, ProfileList& profiles, ProfileStoreHeader& header) {
+void FillProfiles(uint32_t round, ProfileList& profiles) {
     profiles.clear();
     for (size_t i = 0; i <= round % 48; ++i) {
         profiles.push_back(NewProfile(RecordName('P', round, i)));
     }
-    header.current_profile_index = static_cast<int32_t>(round % profiles.size());
 }
 
 void FillMacros(uint32_t round, MacroList& macros) {
@@ -57,6 +56,17 @@ void FillMacros(uint32_t round, MacroList& macros) {
         std::memset(record->actions, static_cast<int>((round + i) & 0xFF), sizeof record->actions);
         macros.push_back(std::move(record));
     }
+}
+
+// A round's content put into a store; its current profile is the round's number modulo the count.
+void PutRound(ProfileStore& store, uint32_t round) {
+    store.Edit([&](ProfileList& list, ProfileStoreHeader& header) {
+        FillProfiles(round, list);
+        header.current_profile_index = static_cast<int32_t>(round % list.size());
+    });
+}
+void PutRound(MacroStore& store, uint32_t round) {
+    store.Edit([&](MacroList& list) { FillMacros(round, list); });
 }
 
 // The round whose whole content the list holds, if any: its first name says which.
@@ -83,33 +93,31 @@ struct Message {
     uint32_t round;
 };
 
-// The saver: rounds from `first` on, until it is killed; the two stores on two threads, as the
-// program saves them from its window thread and its apply worker.
-[[noreturn]] void Save(const std::string& data, uint32_t first, int pipe) {
-    auto say = [pipe](char store, Phase phase, uint32_t round) {
-        const Message message{store, phase, round};
+// One store's saves, rounds from `first` on, until the saver is killed.
+template <typename Store>
+[[noreturn]] void SaveRounds(Store& store, char kind, uint32_t first, int pipe) {
+    auto say = [&](Phase phase, uint32_t round) {
+        const Message message{kind, phase, round};
         if (::write(pipe, &message, sizeof message) != sizeof message) ::_exit(3);
     };
+    store.Load();
+    for (uint32_t round = first;; ++round) {
+        PutRound(store, round);
+        say(kBegin, round);
+        if (!store.Save()) ::_exit(4);
+        say(kDone, round);
+    }
+}
+
+// The saver: the two stores on two threads, as the program saves them from its window thread
+// and its apply worker.
+[[noreturn]] void Save(const std::string& data, uint32_t first, int pipe) {
     std::thread macro_saver([&] {
         MacroStore macros(data, StoreText);
-        macros.Load();
-        for (uint32_t round = first;; ++round) {
-            macros.Edit([&](MacroList& list) { FillMacros(round, list); });
-            say('M', kBegin, round);
-            if (!macros.Save()) ::_exit(4);
-            say('M', kDone, round);
-        }
+        SaveRounds(macros, 'M', first, pipe);
     });
     ProfileStore profiles(data, StoreText);
-    profiles.Load();
-    for (uint32_t round = first;; ++round) {
-        profiles.Edit([&](ProfileList& list, ProfileStoreHeader& header) {
-            FillProfiles(round, list, header);
-        });
-        say('P', kBegin, round);
-        if (!profiles.Save()) ::_exit(4);
-        say('P', kDone, round);
-    }
+    SaveRounds(profiles, 'P', first, pipe);
 }
 
 // What a store may hold after a kill: the round it held, or the one being saved.
@@ -143,10 +151,9 @@ private:
     void FirstRound() {
         ProfileStore profiles(data_, StoreText);
         profiles.Load();
-        profiles.Edit(
-            [](ProfileList& list, ProfileStoreHeader& header) { FillProfiles(0, list, header); });
+        PutRound(profiles, 0);
         MacroStore macros(data_, StoreText);
-        macros.Edit([](MacroList& list) { FillMacros(0, list); });
+        PutRound(macros, 0);
         if (!profiles.Save() || !macros.Save()) std::exit(2);
     }
 
@@ -192,20 +199,15 @@ private:
         ProfileStore profiles(data_, StoreText);
         profiles.Load();
         const auto profile_round = profiles.Edit([](ProfileList& list, ProfileStoreHeader& header) {
-            auto round = WholeRound(list, 'P', [](uint32_t r, ProfileList& expected) {
-                ProfileStoreHeader ignored{};
-                FillProfiles(r, expected, ignored);
-            });
+            const auto round = WholeRound(list, 'P', FillProfiles);
             const bool index_right =
                 round && header.current_profile_index == static_cast<int32_t>(*round % list.size());
             return index_right ? round : std::nullopt;
         });
         MacroStore macros(data_, StoreText);
         macros.Load();
-        const auto macro_round = macros.Edit([](MacroList& list) {
-            return WholeRound(list, 'M',
-                              [](uint32_t r, MacroList& expected) { FillMacros(r, expected); });
-        });
+        const auto macro_round =
+            macros.Edit([](MacroList& list) { return WholeRound(list, 'M', FillMacros); });
         bool good = Verdict(kill, "profile", profile_round, profiles_) &
                     Verdict(kill, "macro", macro_round, macros_);
         for (const auto& entry : std::filesystem::directory_iterator(data_ + kStoreFolder)) {

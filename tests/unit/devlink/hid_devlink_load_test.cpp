@@ -1,6 +1,6 @@
 // The loader over the real driver libraries on a machine without the mouse: they load with every
 // entry point, and unloading them with their monitor open stops it. Reporting the mouse absent,
-// promptly, is MousectlDeviceTest.ApplyWithoutAMouseExitsThreeAtOnce's part.
+// promptly, is SettingsStoryTest.ApplyWithoutAnAnsweringMouseIsNoSuccess's part.
 
 #include <gtest/gtest.h>
 

@@ -20,21 +20,17 @@ protected:
     MacroStore store_{data_dir_, testing::StoreText};
 };
 
-TEST_F(MacroFileTest, RefusesWhatARecordCannotHoldAndLeavesTheStoreAlone) {
+// Each refusal's own reason, which its message names. Which counts are refused and that the
+// stores stay as they were, in memory and on disk, is file_import_fuzzer's check.
+TEST_F(MacroFileTest, ARefusalSaysWhyTheRecordCannotBeUsed) {
     MacroRecord record{};
-    CopyName(record.name, u"Bad");
+    record.action_count = 47;
     const std::string file = folder_.path() + "bad.macro";
-
     WriteBytes(file, &record, 239);
     EXPECT_EQ(ImportMacro(file, store_).status, ImportStatus::kTruncated);
-    for (int32_t count : {-1, 47, 1 << 30}) {
-        record.action_count = count;
-        WriteBytes(file, &record, sizeof(record));
-        EXPECT_EQ(ImportMacro(file, store_).status, ImportStatus::kInvalid) << count;
-    }
+    WriteBytes(file, &record, sizeof(record));
+    EXPECT_EQ(ImportMacro(file, store_).status, ImportStatus::kInvalid);
     EXPECT_EQ(ImportMacro(folder_.path() + "none.macro", store_).status, ImportStatus::kUnreadable);
-    EXPECT_EQ(store_.Size(), 0u);
-    EXPECT_FALSE(std::filesystem::exists(data_dir_ + kStoreFolder + "macro.data"));
 }
 
 TEST_F(MacroFileTest, AnUnterminatedNameIsCutToItsFieldAndAnEmptyOneNamedAsANewMacro) {

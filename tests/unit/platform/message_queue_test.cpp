@@ -60,7 +60,7 @@ TEST(MessageQueue, PostsFromManyThreadsArriveCompleteAndInOrderPerSender) {
     DestroyPlatformWindow(hwnd);
 }
 
-// The wake-up of a foreign loop is covered by the GUI loop test; here, how a quit ends it.
+// The program's loop woken by a post is the GUI loop test's; here, how a quit ends it.
 TEST(ForeignEventLoop, QuitStopsDispatchAndIsReportedOnce) {
     int calls = 0;
     HWND hwnd = CreatePlatformWindow([&](HWND, UINT, WPARAM, LPARAM) -> LRESULT {
