@@ -87,11 +87,19 @@ void CMainWnd::CreateTray() {
     // The window put away into a tray that is gone comes back to the taskbar, minimised.
     tray_.SetHostGoneHandler([this] {
         if (!IsWindowVisible(GetHWND())) ::ShowWindow(GetHWND(), SW_SHOWMINIMIZED);
+        SayWhatCloseDoes(false);
     });
+    SayWhatCloseDoes(tray_.HostPresent());
     if (QWidget* widget = GetWindowWidget()) {
         widget->setWindowIcon(tray_.GetQtIcon()->icon());  // one decoding of the picture
     }
     UpdateTrayTooltip();
+}
+
+void CMainWnd::SayWhatCloseDoes(bool into_tray) {
+    // Without a tray the close button minimises (PutAway), and its tooltip must not promise one.
+    if (CControlUI* close = m_pm.FindControl(u"exit_btn"))
+        close->SetToolTip(into_tray ? u"close_to_tray_text" : u"minimize_text");
 }
 
 void CMainWnd::OnClick(TNotifyUI& msg) {

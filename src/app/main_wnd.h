@@ -59,6 +59,7 @@ private:
     void ShowNoDeviceMessage();
     // The icon, its hosted menu and the window's icon, once.
     void CreateTray();
+    void SayWhatCloseDoes(bool into_tray);
     void OnTrayIcon(LPARAM event);
     // The skin menu `xml` at the cursor, as the tray's right click shows it.
     void OpenTrayMenu(std::u16string_view xml);

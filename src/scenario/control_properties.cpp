@@ -21,9 +21,9 @@ namespace nimba::scenario {
 namespace {
 
 constexpr std::string_view kProperties[] = {
-    "name",       "kind",    "shown",   "enabled",         "text",      "checked",
-    "value",      "min",     "max",     "selected",        "items",     "scroll",
-    "scroll_end", "bkcolor", "focused", "accessible_name", "spoken_value"};
+    "name",       "kind",    "shown",   "enabled",         "text",         "checked",
+    "value",      "min",     "max",     "selected",        "items",        "scroll",
+    "scroll_end", "bkcolor", "focused", "accessible_name", "spoken_value", "tooltip"};
 
 // The text a control shows, for the kinds that show one.
 std::optional<QString> ShownText(CControlUI& control) {
@@ -60,6 +60,7 @@ QJsonObject DescribeControl(CControlUI& control) {
     json["shown"] = IsControlShown(control);
     json["enabled"] = IsControlEnabled(control);
     if (const auto text = ShownText(control)) json["text"] = *text;
+    if (const QString tip = control.GetWidget()->toolTip(); !tip.isEmpty()) json["tooltip"] = tip;
     // What a keyboard or screen-reader user meets: controls that take the focus.
     if (control.GetWidget()->focusPolicy() != Qt::NoFocus) {
         json["focused"] = control.IsFocused();

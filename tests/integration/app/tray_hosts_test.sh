@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# tray_hosts_test.sh DEMO: no tray (exit_btn leaves the window shown, --quit ends the program,
-# stores kept); xfce4-panel (an unchanged tooltip is not sent again, "exit" in the exported
+# tray_hosts_test.sh DEMO: no tray (exit_btn leaves the window shown and its tooltip says it
+# minimises, --quit ends the program, stores kept); xfce4-panel (an unchanged tooltip is not sent again, "exit" in the exported
 # menu ends the program, the window put away comes back when the panel goes).
 set -euo pipefail
 if [[ -z ${TRAY_TEST_WORK:-} ]]; then
@@ -44,6 +44,8 @@ click_exit_btn && sleep 1
 viewable || fail "without a tray, exit_btn hid the window"
 quit_program
 [[ -s $work/program/Data/ms_1/pro.data ]] || fail "the profiles were not kept"
+printf 'start\nwait 1000\nexpect exit_btn tooltip Minimize\n' |
+    "$work/program/nimba-scenario" --display - || fail "without a tray, exit_btn promised one"
 
 # The panel: its notification area alone, along the top.
 channel=$XDG_CONFIG_HOME/xfce4/xfconf/xfce-perchannel-xml
