@@ -81,6 +81,29 @@ TEST_F(SingleInstanceTest, AClientGivesUpOnACopyThatTakesNoConnection) {
     close(stalled);
 }
 
+// `nimba-mouse --quit` or nimba-mousectl run just after the program: it holds the lock, but
+// listens only once its window is up.
+TEST_F(SingleInstanceTest, ACopyThatIsStillStartingIsWaitedFor) {
+    SingleInstance starting(folder_);
+    ASSERT_TRUE(starting.Acquire());
+    std::thread window_up([this] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        const int listener = socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un address;
+        InstanceSocketAddress(folder_, address);
+        bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address);
+        listen(listener, 1);
+        const int client = accept(listener, nullptr, nullptr);
+        char request[16];
+        (void)!read(client, request, sizeof request);
+        (void)!write(client, "ok\n", 3);
+        close(client);
+        close(listener);
+    });
+    EXPECT_EQ(AskRunningCopy(folder_, kQuitRequest), "ok");
+    window_up.join();
+}
+
 TEST_F(SingleInstanceTest, OnlyAFolderOfThisUserAloneIsUsed) {
     EXPECT_EQ(platform::PreparePrivateFolder(folder_ + "made/"), "");
     EXPECT_EQ(fs::status(folder_ + "made").permissions(), fs::perms::owner_all);
