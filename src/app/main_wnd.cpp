@@ -89,7 +89,7 @@ void CMainWnd::CreateTray() {
         if (!IsWindowVisible(GetHWND())) ::ShowWindow(GetHWND(), SW_SHOWMINIMIZED);
         SayWhatCloseDoes(false);
     });
-    SayWhatCloseDoes(tray_.HostPresent());
+    SayWhatCloseDoes(tray_.HostDrawsMenu() || tray_.HostPresent());  // asked once, not twice
     if (QWidget* widget = GetWindowWidget()) {
         widget->setWindowIcon(tray_.GetQtIcon()->icon());  // one decoding of the picture
     }

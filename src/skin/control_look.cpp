@@ -2,6 +2,7 @@
 
 #include <QPainter>
 #include <QPainterPath>
+#include <algorithm>
 
 #include "skin/attribute_values.h"
 #include "skin/skin_text.h"
@@ -143,6 +144,14 @@ void ControlLook::PaintFocus(QPainter& painter, const QRect& area, unsigned stat
     const int round = std::max(border_round, 2);
     painter.drawRoundedRect(QRectF(area).adjusted(1, 1, -1, -1), round, round);
     painter.restore();
+}
+
+void FillRounded(QPainter& painter, const QRectF& area, DWORD color) {
+    if (color == 0 || area.isEmpty()) return;
+    QPainterPath path;
+    const double round = std::min(area.width(), area.height()) / 2;
+    path.addRoundedRect(area, round, round);
+    painter.fillPath(path, ToQColor(color));
 }
 
 bool PaintElidedText(QPainter& painter, const QRect& area, Qt::Alignment align, const QColor& color,

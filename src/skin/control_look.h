@@ -64,6 +64,9 @@ struct ControlLook {
     QRect TextArea(const QRect& area) const { return area - text_padding; }
 };
 
+// `area` filled in `color` with fully rounded ends (a groove, a bar, a thumb); nothing for
+// colour 0.
+void FillRounded(QPainter& painter, const QRectF& area, DWORD color);
 // `text` in `area`, cut with "..." when it does not fit on one line; true when cut.
 bool PaintElidedText(QPainter& painter, const QRect& area, Qt::Alignment align, const QColor& color,
                      const QString& text);

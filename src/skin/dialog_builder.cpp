@@ -8,6 +8,7 @@
 #include <memory>
 #include <pugixml.hpp>
 
+#include "platform/text_encoding.h"
 #include "skin/attribute_values.h"
 #include "skin/button.h"
 #include "skin/color_palette.h"
@@ -25,10 +26,6 @@ using nimba::skin::FromQ;
 using nimba::skin::ToQ;
 
 namespace {
-
-std::u16string Utf16(const char* utf8) {
-    return FromQ(QString::fromUtf8(utf8));
-}
 
 CControlUI* MakeControl(std::string_view kind) {
     static const std::map<std::string_view, std::function<CControlUI*()>> factory = {
@@ -114,13 +111,14 @@ CControlUI* Build(const pugi::xml_node& node, CControlUI* parent,
     std::unique_ptr<CControlUI> control(MakeControl(node.name()));
     if (!control) return nullptr;
     if (theme != nullptr) {
-        SetAttributes(*control, theme->Defaults(Utf16(node.name())));
+        SetAttributes(*control, theme->Defaults(platform::Utf8ToUtf16(node.name())));
         if (const char* style = node.attribute("style").as_string(nullptr))
-            SetAttributes(*control, theme->Style(Utf16(style)));
+            SetAttributes(*control, theme->Style(platform::Utf8ToUtf16(style)));
     }
     for (const pugi::xml_attribute& a : node.attributes()) {
         if (std::string_view(a.name()) != "style")
-            control->SetAttribute(Utf16(a.name()), Utf16(a.value()));
+            control->SetAttribute(platform::Utf8ToUtf16(a.name()),
+                                  platform::Utf8ToUtf16(a.value()));
     }
     CControlUI* built = control.get();
     if (parent != nullptr) {

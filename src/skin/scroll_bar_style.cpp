@@ -1,7 +1,6 @@
 #include "skin/scroll_bar_style.h"
 
 #include <QPainter>
-#include <QPainterPath>
 #include <QProxyStyle>
 #include <QStyleOptionSlider>
 #include <algorithm>
@@ -69,14 +68,9 @@ public:
         const bool hot =
             (option->state & State_MouseOver) && (option->activeSubControls & SC_ScrollBarSlider);
         const DWORD colour = look_.scroll_thumb.For(hot ? unsigned{kStateHot} : 0u);
-        if (colour == 0) return;
-        const QRectF thumb = subControlRect(control, option, SC_ScrollBarSlider, widget);
-        const double round = std::min(thumb.width(), thumb.height()) / 2;
-        QPainterPath path;
-        path.addRoundedRect(thumb, round, round);
         painter->save();
         painter->setRenderHint(QPainter::Antialiasing);
-        painter->fillPath(path, ToQColor(colour));
+        FillRounded(*painter, subControlRect(control, option, SC_ScrollBarSlider, widget), colour);
         painter->restore();
     }
 

@@ -5,6 +5,7 @@
 #include <QToolTip>
 #include <pugixml.hpp>
 
+#include "platform/text_encoding.h"
 #include "skin/attribute_values.h"
 #include "skin/skin_text.h"
 
@@ -12,14 +13,11 @@ namespace nimba::skin {
 
 namespace {
 
-std::u16string Utf16(const char* utf8) {
-    return FromQ(QString::fromUtf8(utf8));
-}
-
 AttributeList AttributesBut(const pugi::xml_node& node, std::string_view key) {
     AttributeList list;
     for (const pugi::xml_attribute& a : node.attributes()) {
-        if (key != a.name()) list.emplace_back(Utf16(a.name()), Utf16(a.value()));
+        if (key != a.name())
+            list.emplace_back(platform::Utf8ToUtf16(a.name()), platform::Utf8ToUtf16(a.value()));
     }
     return list;
 }
@@ -45,10 +43,9 @@ const AttributeList* SkinTheme::Style(std::u16string_view name) const {
     return it == styles.end() ? nullptr : &it->second;
 }
 
-std::shared_ptr<const SkinTheme> LoadTheme(const QString& path) {
-    // Every window names the same theme; it is read and kept once.
-    static std::map<QString, std::shared_ptr<const SkinTheme>> loaded;
-    if (auto it = loaded.find(path); it != loaded.end()) return it->second;
+namespace {
+
+std::shared_ptr<const SkinTheme> ReadTheme(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return nullptr;
     const QByteArray bytes = file.readAll();
@@ -63,13 +60,24 @@ std::shared_ptr<const SkinTheme> LoadTheme(const QString& path) {
                                            .split(' ', Qt::SkipEmptyParts))
                 theme->defaults[FromQ(name)] = list;
         } else if (kind == "Style") {
-            theme->styles[Utf16(node.attribute("name").as_string())] = AttributesBut(node, "name");
+            theme->styles[platform::Utf8ToUtf16(node.attribute("name").as_string())] =
+                AttributesBut(node, "name");
         } else if (kind == "ToolTip") {
             ApplyToolTipColours(node);
         }
     }
-    loaded.emplace(path, theme);
     return theme;
+}
+
+}  // namespace
+
+std::shared_ptr<const SkinTheme> LoadTheme(const QString& path) {
+    // Every window names the same theme: it is read once, and one that cannot be read is not
+    // tried again by the next window.
+    static std::map<QString, std::shared_ptr<const SkinTheme>> loaded;
+    auto [it, added] = loaded.try_emplace(path);
+    if (added) it->second = ReadTheme(path);
+    return it->second;
 }
 
 }  // namespace nimba::skin

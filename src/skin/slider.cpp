@@ -1,7 +1,6 @@
 #include "skin/slider.h"
 
 #include <QPainter>
-#include <QPainterPath>
 #include <QSignalBlocker>
 #include <QStyle>
 #include <QStyleOptionSlider>
@@ -13,6 +12,7 @@
 #include "skin/skin_text.h"
 #include "skin/text_format.h"
 
+using nimba::skin::FillRounded;
 using nimba::skin::ParseBool;
 using nimba::skin::ParseColor;
 using nimba::skin::ParseInt;
@@ -154,18 +154,6 @@ void CSliderUI::SetAttribute(std::u16string_view name, std::u16string_view value
         CControlUI::SetAttribute(name, value);
     }
 }
-
-namespace {
-
-void FillRounded(QPainter& painter, const QRectF& area, DWORD color) {
-    if (color == 0 || area.isEmpty()) return;
-    QPainterPath path;
-    const double round = std::min(area.width(), area.height()) / 2;
-    path.addRoundedRect(area, round, round);
-    painter.fillPath(path, nimba::skin::ToQColor(color));
-}
-
-}  // namespace
 
 bool CProgressUI::PaintContent(QPainter& painter) {
     const int span = Bar()->maximum() - Bar()->minimum();
