@@ -89,7 +89,8 @@ void CMainWnd::CreateTray() {
         if (!IsWindowVisible(GetHWND())) ::ShowWindow(GetHWND(), SW_SHOWMINIMIZED);
         SayWhatCloseDoes(false);
     });
-    SayWhatCloseDoes(tray_.HostDrawsMenu() || tray_.HostPresent());  // asked once, not twice
+    // A host that draws the menu was just found; it is not asked for again.
+    SayWhatCloseDoes(tray_.HostDrawsMenu() || tray_.HostPresent());
     if (QWidget* widget = GetWindowWidget()) {
         widget->setWindowIcon(tray_.GetQtIcon()->icon());  // one decoding of the picture
     }
