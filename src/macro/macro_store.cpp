@@ -45,10 +45,11 @@ std::string MacroStore::FilePath() const {
 StoreLoad MacroStore::Load(StoreAccess access) {
     // Files are replaced whole, so a read goes on even when another process keeps the lock.
     const auto stores = StoreLock::Take(data_directory_, kStoreLockWait);
+    if (!stores) access = StoreAccess::kUnlocked;
     std::lock_guard lock(mutex_);
     macros_.clear();
     unreadable_ = false;
-    CompleteStoreWrites(data_directory_);
+    if (access != StoreAccess::kUnlocked) CompleteStoreWrites(data_directory_);
     OpenFailure failure;
     auto in = FileInputStream::Open(FilePath(), &failure);
     if (!in) {
@@ -58,6 +59,11 @@ StoreLoad MacroStore::Load(StoreAccess access) {
         return {StoreLoad::Outcome::kUnreadable, DescribeOpenFailure(failure)};
     }
     if (ReadMacroList(*in, macros_) || access == StoreAccess::kReadOnly) return {};
+    // The mended list must not be saved over bytes that were not kept.
+    if (access == StoreAccess::kUnlocked) {
+        unreadable_ = true;
+        return {StoreLoad::Outcome::kUnreadable, kDamagedWhileLocked};
+    }
     // The next save writes the mended list; the bytes as they were are kept beside it.
     const std::optional<std::string> copy = KeepDamagedCopy(FilePath());
     unreadable_ = !copy;

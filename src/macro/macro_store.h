@@ -43,6 +43,7 @@ public:
         bool saved;
     };
 
+    // Reads the store; when another process keeps the stores locked, kUnlocked.
     StoreLoad Load(StoreAccess access = StoreAccess::kReadWrite);
     // Rewrites macro.data from the whole list; false when the file could not be replaced,
     // another process kept the stores locked, and at once while the list stands in for a store

@@ -13,5 +13,8 @@ std::optional<std::string> KeepDamagedCopy(const std::string& path);
 
 // Why a damaged store whose copy failed is left as it is.
 inline constexpr char kDamagedNotKept[] = "is damaged and could not be copied aside";
+// Why a damaged store read while another process kept the stores locked is left as it is.
+inline constexpr char kDamagedWhileLocked[] =
+    "is damaged and another process keeps the stores locked";
 
 }  // namespace nimba

@@ -47,7 +47,7 @@ StoreLoad LoadProfileStore(const std::string& data_directory, ProfileList& profi
                            ProfileStoreHeader& header, const TextLookup& text, StoreAccess access) {
     profiles.clear();
     const std::string path = ProfileStorePath(data_directory);
-    CompleteStoreWrites(data_directory);
+    if (access != StoreAccess::kUnlocked) CompleteStoreWrites(data_directory);
     OpenFailure failure;
     if (auto in = FileInputStream::Open(path, &failure)) ReadProfileStore(*in, profiles, header);
     if (!profiles.empty()) {
@@ -64,8 +64,15 @@ StoreLoad LoadProfileStore(const std::string& data_directory, ProfileList& profi
     if (failure.problem != FileProblem::kNone && failure.problem != FileProblem::kMissing) {
         return {StoreLoad::Outcome::kUnreadable, DescribeOpenFailure(failure)};
     }
+    const bool damaged = failure.problem == FileProblem::kNone;
+    if (access == StoreAccess::kUnlocked) {
+        // Whoever holds the lock makes a missing store; the default must never be saved over
+        // damaged bytes that were not kept.
+        return damaged ? StoreLoad{StoreLoad::Outcome::kUnreadable, kDamagedWhileLocked}
+                       : StoreLoad{};
+    }
     // A damaged store is mended by a change, not by a look at it.
-    if (access == StoreAccess::kReadOnly && failure.problem == FileProblem::kNone) return {};
+    if (access == StoreAccess::kReadOnly && damaged) return {};
     // Missing, empty or headless: start over as on the first run, keeping what was there.
     const std::optional<std::string> copy = KeepDamagedCopy(path);
     if (!copy) return {StoreLoad::Outcome::kUnreadable, kDamagedNotKept};
@@ -114,7 +121,7 @@ StoreLoad ProfileStore::Load(StoreAccess access) {
     // A first read goes on even when the lock stays busy, as files are replaced whole.
     const auto lock = StoreLock::Take(data_directory_, kStoreLockWait);
     bool merged = false;
-    return ReadStore(false, access, merged);
+    return ReadStore(false, lock ? access : StoreAccess::kUnlocked, merged);
 }
 
 ProfileStore::Read ProfileStore::Reload() {

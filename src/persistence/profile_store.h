@@ -45,7 +45,8 @@ void ReadProfileStore(InputStream& in, ProfileList& profiles, ProfileStoreHeader
 // one that is there but cannot be read is left alone, with a default profile in the list.
 // A current index outside the list selects the first profile. Saves that a killed process left
 // half done are completed or dropped first, even read-only (the store is then as its last save
-// decided); read-only, a damaged store is not mended.
+// decided); read-only, a damaged store is not mended. kUnlocked writes nothing: a missing store
+// is not made, and a damaged one is unreadable.
 StoreLoad LoadProfileStore(const std::string& data_directory, ProfileList& profiles,
                            ProfileStoreHeader& header, const TextLookup& text,
                            StoreAccess access = StoreAccess::kReadWrite);
@@ -72,6 +73,7 @@ public:
     // `text` gives "add_profile_text", the stem of the name of a first profile.
     ProfileStore(std::string data_directory, TextLookup text);
 
+    // Reads the store; when another process keeps the stores locked, kUnlocked.
     StoreLoad Load(StoreAccess access = StoreAccess::kReadWrite);
     // Writes the list as it is, holding the list's lock for the write; false, writing nothing,
     // while the list stands in for a store that could not be read.

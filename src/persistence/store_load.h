@@ -5,8 +5,10 @@
 namespace nimba {
 
 // Whether loading a store may write it: the program and the changing commands create a missing
-// store and mend a damaged one; a command that only reads leaves the files as they are.
-enum class StoreAccess { kReadWrite, kReadOnly };
+// store and mend a damaged one; a command that only reads leaves the files as they are. Without
+// the stores' lock nothing is written at all, not even the end of a save that was cut short:
+// the process holding the lock may be making that save.
+enum class StoreAccess { kReadWrite, kReadOnly, kUnlocked };
 
 // What loading a store found, for the user to be told.
 struct StoreLoad {

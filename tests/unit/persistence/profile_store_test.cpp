@@ -1,6 +1,8 @@
 #include "persistence/profile_store.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -12,6 +14,7 @@
 #include "persistence/atomic_file.h"
 #include "persistence/data_directory.h"
 #include "persistence/file_stream.h"
+#include "persistence/store_lock.h"
 #include "test_folder.h"
 
 namespace nimba {
@@ -53,6 +56,16 @@ TEST_F(ProfileStoreTest, ASaveWritesBackTheReservedAreaItLoaded) {
     store.Load();
     ASSERT_TRUE(store.Save());
     EXPECT_EQ(ReadBytes(StorePath()), before);
+}
+
+// While another process keeps the stores locked, a load writes nothing, not even a first store.
+TEST_F(ProfileStoreTest, ALoadWithoutTheLockWritesNothing) {
+    EnsureFolder(DataDir() + kStoreFolder);
+    const int held = ::open(StoreLockPath(DataDir()).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    ASSERT_EQ(::flock(held, LOCK_EX), 0);
+    ProfileStore(DataDir(), testing::StoreText).Load();
+    EXPECT_FALSE(std::filesystem::exists(StorePath()));
+    ::close(held);
 }
 
 // Saves rebuild the whole path. A start clears what killed saves left (store.crash_check), not
