@@ -166,10 +166,9 @@ StoreLoad ProfileStore::ReadStore(bool merge, StoreAccess access, bool& merged) 
 bool ProfileStore::Save() {
     std::lock_guard file(file_mutex_);
     const auto lock = StoreLock::Take(data_directory_, kStoreLockWait);
-    if (!lock) return false;
+    if (!lock || RefusedWrite()) return false;
     std::lock_guard guard(mutex_);
-    // The stand-in of an unreadable store must never take the user's profiles' place.
-    if (unreadable_ || !SaveProfileStore(data_directory_, profiles_, *header_)) return false;
+    if (!SaveProfileStore(data_directory_, profiles_, *header_)) return false;
     Synced(profiles_, header_->current_profile_index);
     return true;
 }
@@ -177,9 +176,8 @@ bool ProfileStore::Save() {
 bool ProfileStore::SaveTogether(MacroStore& macros) {
     std::lock_guard file(file_mutex_);
     const auto lock = StoreLock::Take(data_directory_, kStoreLockWait);
-    if (!lock) return false;
+    if (!lock || RefusedWrite()) return false;
     std::lock_guard guard(mutex_);
-    if (unreadable_) return false;
     EnsureFolder(data_directory_ + kStoreFolder);
     const FileReplacement profile_file{ProfileStorePath(data_directory_), [&](OutputStream& out) {
                                            return WriteProfileStore(out, profiles_, *header_);
@@ -195,15 +193,23 @@ ProfileStore::Write ProfileStore::SaveCopy(std::chrono::milliseconds lock_wait) 
     std::lock_guard file(file_mutex_);
     const auto lock = StoreLock::Take(data_directory_, lock_wait);
     if (!lock) return Write::kBusy;
-    {
-        std::lock_guard guard(mutex_);
-        if (unreadable_) return Write::kRefused;
-    }
-    if (StampOf(ProfileStorePath(data_directory_)) != stamp_) return Write::kChangedOnDisk;
+    if (const std::optional<Write> refused = RefusedWrite()) return *refused;
     CopyForSave();
     if (!SaveProfileStore(data_directory_, copy_, *copy_header_)) return Write::kFailed;
     Synced(copy_, copy_header_->current_profile_index);
     return Write::kSaved;
+}
+
+std::optional<ProfileStore::Write> ProfileStore::RefusedWrite() const {
+    {
+        std::lock_guard guard(mutex_);
+        // The stand-in of an unreadable store must never take the user's profiles' place.
+        if (unreadable_) return Write::kRefused;
+    }
+    // A store that has gone holds nothing to lose: the write makes it again.
+    const FileStamp now = StampOf(ProfileStorePath(data_directory_));
+    if (now != FileStamp{} && now != stamp_) return Write::kChangedOnDisk;
+    return std::nullopt;
 }
 
 void ProfileStore::CopyForSave() {

@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -75,14 +76,16 @@ public:
 
     // Reads the store; when another process keeps the stores locked, kUnlocked.
     StoreLoad Load(StoreAccess access = StoreAccess::kReadWrite);
-    // Writes the list as it is, holding the list's lock for the write; false, writing nothing,
-    // while the list stands in for a store that could not be read.
+    // Every write below refuses, writing nothing, while the list stands in for a store that
+    // could not be read, and over a store another process changed since it was read here.
+
+    // Writes the list as it is, holding the list's lock for the write; false when it did not.
     [[nodiscard]] bool Save();
     // Saves this store and `macros` so that both are replaced or neither, even when the
     // process is killed on the way.
     [[nodiscard]] bool SaveTogether(MacroStore& macros);
     // Writes a copy of the list taken under the list's lock, so that edits go on while the file
-    // is written; refuses to write over a store another process changed since it was read.
+    // is written.
     [[nodiscard]] Write SaveCopy(std::chrono::milliseconds lock_wait);
     // Reads the store again after another process changed it. Edits of the current profile made
     // here since the last read or write (word by word) are kept over the ones read: kMerged,
@@ -109,6 +112,8 @@ private:
     // Reads pro.data; with `merge`, keeps the edits of the current profile made since `synced_`
     // (then `merged`).
     StoreLoad ReadStore(bool merge, StoreAccess access, bool& merged);
+    // Under the stores' lock, before a write: why the list must not be written, if it must not.
+    std::optional<Write> RefusedWrite() const;
     // Copies the list and header into `copy_` as they are at one moment.
     void CopyForSave();
     // After a read or write: what pro.data now holds of the current profile.

@@ -48,7 +48,7 @@ protected:
 };
 
 // Loading the list and the current index record for record is profile_store_load_fuzzer's part.
-TEST_F(ProfileStoreTest, ASaveWritesBackTheReservedAreaItLoaded) {
+TEST_F(ProfileStoreTest, ASaveWritesBackTheReservedAreaItLoadedAndNoOtherProcessesSave) {
     WriteStore({u"One", u"Two", u"Three"}, 2);
     const auto before = ReadBytes(StorePath());
 
@@ -56,6 +56,12 @@ TEST_F(ProfileStoreTest, ASaveWritesBackTheReservedAreaItLoaded) {
     store.Load();
     ASSERT_TRUE(store.Save());
     EXPECT_EQ(ReadBytes(StorePath()), before);
+
+    // Another process's save is not written over before it has been read here.
+    WriteStore({u"Theirs"}, 0);
+    const auto theirs = ReadBytes(StorePath());
+    EXPECT_FALSE(store.Save());
+    EXPECT_EQ(ReadBytes(StorePath()), theirs);
 }
 
 // While another process keeps the stores locked, a load writes nothing, not even a first store.
