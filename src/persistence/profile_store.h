@@ -7,6 +7,7 @@
 #include <mutex>
 #include <optional>
 #include <string>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -92,12 +93,16 @@ public:
     // and the store needs a save.
     [[nodiscard]] Read Reload();
 
-    // Runs `edit(ProfileList&, ProfileStoreHeader&)` under the lock and returns its result.
+    // Runs `edit(ProfileList&, ProfileStoreHeader&)` under the lock and returns its result. One
+    // that takes both as const only looks and counts as no change.
     template <typename Change>
     decltype(auto) Edit(Change&& edit) {
         std::lock_guard lock(mutex_);
-        ++changes_;
-        all_changed_ = true;
+        if constexpr (!std::is_invocable_v<Change&, const ProfileList&,
+                                           const ProfileStoreHeader&>) {
+            ++changes_;
+            all_changed_ = true;
+        }
         return std::forward<Change>(edit)(profiles_, *header_);
     }
 

@@ -14,7 +14,7 @@ namespace nimba::mousectl {
 
 int RunProfiles(const Invocation& call, std::ostream& out, std::ostream&) {
     StoreSession session(StoreAccess::kReadOnly);
-    session.profiles.Edit([&](ProfileList& list, ProfileStoreHeader& header) {
+    session.profiles.Edit([&](const ProfileList& list, const ProfileStoreHeader& header) {
         JsonWriter json(out);
         if (call.json) json.BeginArray();
         for (size_t i = 0; i < list.size(); ++i) {
@@ -59,11 +59,12 @@ int RunImport(const Invocation& call, std::ostream& out, std::ostream& err) {
 int RunExport(const Invocation& call, std::ostream& out, std::ostream& err) {
     StoreSession session(StoreAccess::kReadOnly);
     auto profile = std::make_unique<ProfileRecord>();
-    const bool found = session.profiles.Edit([&](ProfileList& list, ProfileStoreHeader&) {
-        const auto index = FindProfile(list, call.args[0], err);
-        if (index) *profile = *list[*index];
-        return index.has_value();
-    });
+    const bool found =
+        session.profiles.Edit([&](const ProfileList& list, const ProfileStoreHeader&) {
+            const auto index = FindProfile(list, call.args[0], err);
+            if (index) *profile = *list[*index];
+            return index.has_value();
+        });
     if (!found) return kExitUsage;
     const std::string path(call.args[1]);
     if (!ExportProfile(path, *profile)) {

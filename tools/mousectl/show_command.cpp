@@ -135,15 +135,16 @@ int RunShow(const Invocation& call, std::ostream& out, std::ostream& err) {
     auto profile = std::make_unique<ProfileRecord>();
     int index = -1;
     bool current = false;
-    const bool found = session.profiles.Edit([&](ProfileList& list, ProfileStoreHeader& header) {
-        const auto chosen = call.args.empty() ? std::optional(header.current_profile_index)
-                                              : FindProfile(list, call.args[0], err);
-        if (!chosen) return false;
-        index = *chosen;
-        current = index == header.current_profile_index;
-        *profile = *list[index];
-        return true;
-    });
+    const bool found =
+        session.profiles.Edit([&](const ProfileList& list, const ProfileStoreHeader& header) {
+            const auto chosen = call.args.empty() ? std::optional(header.current_profile_index)
+                                                  : FindProfile(list, call.args[0], err);
+            if (!chosen) return false;
+            index = *chosen;
+            current = index == header.current_profile_index;
+            *profile = *list[index];
+            return true;
+        });
     if (!found) return kExitUsage;
     if (call.json) {
         PrintJson(out, *profile, index, current);
