@@ -1,5 +1,6 @@
 #include "persistence/profile_store.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "macro/macro_store.h"
@@ -272,7 +273,10 @@ bool ProfileStore::EditCurrentProfile(const std::function<void(ProfileRecord&)>&
     const int32_t index = header_->current_profile_index;
     if (index < 0 || static_cast<size_t>(index) >= profiles_.size()) return false;
     ++changes_;
-    changed_.push_back(index);
+    // Each index once: in a process that never saves (a watch) the list would grow unbounded.
+    if (std::find(changed_.begin(), changed_.end(), index) == changed_.end()) {
+        changed_.push_back(index);
+    }
     change(*profiles_[index]);
     return true;
 }
