@@ -122,15 +122,23 @@ void FinishFilesTogether(const std::string& journal, const std::vector<std::stri
     ::unlink(journal.c_str());
 }
 
-void RemoveStaleTemporaries(const std::string& path) {
-    const std::filesystem::path target(path);
-    const std::string prefix = target.filename().string() + std::string(kTemporaryMark);
+void RemoveStaleTemporaries(const std::vector<std::string>& paths) {
+    if (paths.empty()) return;
+    std::vector<std::string> prefixes;
+    for (const std::string& path : paths) {
+        prefixes.push_back(std::filesystem::path(path).filename().string() +
+                           std::string(kTemporaryMark));
+    }
     std::error_code ec;
-    for (const auto& entry : std::filesystem::directory_iterator(target.parent_path(), ec)) {
+    const std::filesystem::path folder = std::filesystem::path(paths.front()).parent_path();
+    for (const auto& entry : std::filesystem::directory_iterator(folder, ec)) {
         const std::string name = entry.path().filename().string();
-        if (!name.starts_with(prefix)) continue;
-        const pid_t pid = static_cast<pid_t>(std::atoi(name.c_str() + prefix.size()));
-        if (!ProcessRuns(pid)) std::filesystem::remove(entry.path(), ec);
+        for (const std::string& prefix : prefixes) {
+            if (!name.starts_with(prefix)) continue;
+            const pid_t pid = static_cast<pid_t>(std::atoi(name.c_str() + prefix.size()));
+            if (!ProcessRuns(pid)) std::filesystem::remove(entry.path(), ec);
+            break;
+        }
     }
 }
 

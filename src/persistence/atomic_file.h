@@ -30,7 +30,8 @@ bool ReplaceFilesTogether(const std::string& journal, const std::vector<FileRepl
 // `targets` only (a journal is read like any file a user can put there), and removes it.
 void FinishFilesTogether(const std::string& journal, const std::vector<std::string>& targets);
 
-// Removes the temporary files beside `path` that saves of processes no longer running left.
-void RemoveStaleTemporaries(const std::string& path);
+// Removes the temporary files beside `paths` (files of one folder, read once) that saves of
+// processes no longer running left.
+void RemoveStaleTemporaries(const std::vector<std::string>& paths);
 
 }  // namespace nimba

@@ -22,7 +22,7 @@ void CompleteStoreWrites(const std::string& data_directory) {
     const std::string profiles = ProfileStorePath(data_directory);
     const std::string macros = MacroStorePath(data_directory);
     FinishFilesTogether(journal, {profiles, macros});
-    for (const std::string& path : {journal, profiles, macros}) RemoveStaleTemporaries(path);
+    RemoveStaleTemporaries({journal, profiles, macros});
 }
 
 }  // namespace nimba
