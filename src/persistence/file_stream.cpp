@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -44,7 +45,8 @@ std::unique_ptr<FileInputStream> FileInputStream::Open(const std::string& path,
     // A regular file never blocks; reads go on as on any descriptor.
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     why = {};
-    return std::unique_ptr<FileInputStream>(new FileInputStream(fd));
+    return std::unique_ptr<FileInputStream>(
+        new FileInputStream(fd, static_cast<size_t>(info.st_size)));
 }
 
 FileInputStream::~FileInputStream() {
@@ -78,7 +80,8 @@ bool FileOutputStream::Write(const void* data, size_t size) {
 std::optional<std::string> ReadSmallFile(const std::string& path, size_t max_size) {
     const auto in = FileInputStream::Open(path);
     if (!in) return std::nullopt;
-    std::string text(max_size, '\0');
+    // Sized to the file rather than to the limit, with a byte over for one that grew meanwhile.
+    std::string text(std::min(in->size() + 1, max_size), '\0');
     text.resize(in->Read(text.data(), text.size()));
     return text;
 }

@@ -36,10 +36,13 @@ public:
     FileInputStream& operator=(const FileInputStream&) = delete;
 
     size_t Read(void* data, size_t size) override;
+    // Its size when it was opened.
+    size_t size() const { return size_; }
 
 private:
-    explicit FileInputStream(int fd) : fd_(fd) {}
+    FileInputStream(int fd, size_t size) : fd_(fd), size_(size) {}
     int fd_;
+    size_t size_;
 };
 
 // A file descriptor written to; the descriptor stays the caller's.
