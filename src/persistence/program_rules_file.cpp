@@ -1,7 +1,6 @@
 #include "persistence/program_rules_file.h"
 
 #include <optional>
-#include <sstream>
 
 #include "persistence/atomic_file.h"
 #include "persistence/data_directory.h"
