@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "model/dpi_code.h"
+
 namespace nimba {
 
 struct SettingRange {
@@ -11,7 +13,7 @@ struct SettingRange {
     int32_t max;
 };
 
-inline constexpr SettingRange kDpiCodeRange{1, 220};  // 50..12000 DPI
+inline constexpr SettingRange kDpiCodeRange{kMinDpiCode, kMaxDpiCode};
 inline constexpr SettingRange kBrightnessRange{1, 15};
 inline constexpr SettingRange kSpeedRange{0, 9};
 inline constexpr SettingRange kSleepMinutesRange{1, 60};
