@@ -9,7 +9,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 
 #include "platform/private_folder.h"
 
@@ -20,17 +19,9 @@ namespace {
 constexpr int kClientTimeoutMs = 2000;
 constexpr size_t kMaxCommand = 256;
 
-bool MakeAddress(const std::string& path, sockaddr_un& address) {
-    address = {};
-    address.sun_family = AF_UNIX;
-    if (path.size() >= sizeof address.sun_path) return false;
-    std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
-    return true;
-}
-
 int Connect(const std::string& path) {
     sockaddr_un address;
-    if (!MakeAddress(path, address)) return -1;
+    if (!platform::UnixAddress(path, address)) return -1;
     const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
     if (fd < 0) return -1;
     if (connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {

@@ -2,7 +2,6 @@
 
 #include <sys/socket.h>
 #include <sys/stat.h>
-#include <sys/un.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -26,11 +25,17 @@ std::string PreparePrivateFolder(const std::string& folder) {
     return {};
 }
 
-bool BindPrivateSocket(int fd, const std::string& path) {
-    sockaddr_un address{};
+bool UnixAddress(const std::string& path, sockaddr_un& address) {
+    address = {};
     address.sun_family = AF_UNIX;
     if (path.size() >= sizeof address.sun_path) return false;
     std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
+    return true;
+}
+
+bool BindPrivateSocket(int fd, const std::string& path) {
+    sockaddr_un address;
+    if (!UnixAddress(path, address)) return false;
     return bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0 &&
            chmod(path.c_str(), 0600) == 0;
 }

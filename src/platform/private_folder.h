@@ -3,9 +3,14 @@
 // Folders for sockets and lock files that only this user may reach: anyone else able to put
 // files there could answer in the program's place or keep it from starting.
 
+#include <sys/un.h>
+
 #include <string>
 
 namespace platform {
+
+// Fills `address` for the Unix socket at `path`; false when the path is too long for one.
+bool UnixAddress(const std::string& path, sockaddr_un& address);
 
 // Makes `folder` (mode 0700) when it is missing. Returns why it must not be used, empty when
 // it may: it must be a directory, not a symbolic link, owned by this user and closed to
