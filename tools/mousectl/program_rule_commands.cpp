@@ -3,11 +3,12 @@
 
 #include "model/utf16.h"
 #include "mousectl/commands.h"
-#include "mousectl/terminal_text.h"
 #include "mousectl/json_writer.h"
 #include "mousectl/profile_change.h"
 #include "mousectl/program_rules_sync.h"
 #include "mousectl/store_session.h"
+#include "mousectl/terminal_text.h"
+#include "persistence/data_directory.h"
 #include "persistence/program_rules_file.h"
 
 namespace nimba::mousectl {
@@ -47,8 +48,8 @@ bool RulesFollowDelete(const std::string& data_directory, const std::string& nam
 }
 
 int RunPrograms(const Invocation& call, std::ostream& out, std::ostream& err) {
-    StoreSession session;
-    const ProgramRules rules = ReadRules(session.profiles.data_directory(), err);
+    // The rules file is replaced whole: a listing needs neither the stores nor their lock.
+    const ProgramRules rules = ReadRules(GetDataDirectory(), err);
     std::vector<ProgramRule> lines = rules.rules();
     if (!rules.no_rule_profile().empty())
         lines.push_back({std::string(kAnyOtherProgram), rules.no_rule_profile()});
