@@ -55,6 +55,8 @@ StoreSession::StoreSession(StoreAccess access)
                       << "were kept in " << load.detail << "\n";
         }
     }
+    // What was read is all a reading command needs: the program may save meanwhile.
+    if (access == StoreAccess::kReadOnly) Unlock();
 }
 
 std::function<void()> SaveOrSay(ProfileStore& profiles, std::ostream& err) {

@@ -22,8 +22,8 @@ struct StoresUnavailable {
 };
 
 // Holds the lock of the stores from before they are read until Unlock, so that what a command
-// writes back is what it read plus its change: no other writer saves in between. A command that
-// only reads, or runs on, unlocks as soon as it has read them.
+// writes back is what it read plus its change: no other writer saves in between. A read-only
+// session unlocks as soon as it has read them; a command that runs on unlocks itself.
 struct StoreSession {
     // Loads the language texts, the profile store and the macro store; throws StoresUnavailable
     // (the command then ends with exit 1) rather than work on a stand-in or wait for good. A
