@@ -61,7 +61,16 @@ StoreSession::StoreSession(StoreAccess access)
 
 std::function<void()> SaveOrSay(ProfileStore& profiles, std::ostream& err) {
     return [&profiles, &err] {
-        if (!profiles.Save()) err << "nimba-mousectl: cannot save the profile store\n";
+        switch (profiles.SaveCopy(kStoreLockWait)) {
+            case ProfileStore::Write::kSaved:
+                return;
+            case ProfileStore::Write::kChangedOnDisk:
+                err << "nimba-mousectl: another process saved the profile store since it was "
+                       "read; the change is not saved over it\n";
+                return;
+            default:
+                err << "nimba-mousectl: cannot save the profile store\n";
+        }
     };
 }
 
