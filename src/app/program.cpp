@@ -9,6 +9,7 @@
 #include "platform/debug_output.h"
 #include "platform/private_folder.h"
 #include "platform/text_encoding.h"
+#include "skin/after_first_paint.h"
 #include "skin/paint_manager.h"
 #include "skin/resource_manager.h"
 
@@ -18,6 +19,9 @@ namespace {
 // The main window's frame: a popup with caption, system menu and minimise box, shown at once.
 constexpr DWORD kMainWindowStyle = WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN |
                                    WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+// When the window is not painted (started hidden at login), the program in front is followed
+// from then on.
+constexpr int kFrontWatchLatestMs = 500;
 
 }  // namespace
 
@@ -75,16 +79,21 @@ int Program::Start() {
     if (at_login) main_window_->PutAway();  // without a tray: minimised, not out of reach
     instance_.Listen(main_window_->GetHWND());
     device_notifications_.Start();
-    if (follow_front_window_) {
-        CMS_1_Page& page = main_window_->page();
-        front_window_ = std::make_unique<FrontWindowWatcher>();
-        FrontWindowWatcher& watcher = *front_window_;
-        watcher.Start([&page](std::optional<ProgramNames> names) {
-            page.follower().OnFront(std::move(names));
-        });
-        page.SetWindowedPrograms([&watcher] { return watcher.WindowedPrograms(); });
-    }
+    // A second connection to the X server and what it asks cost the first picture time, and a
+    // profile follows a program only once it has stayed in front a while anyway.
+    if (follow_front_window_)
+        skin::RunAfterFirstPaint(main_window_->GetWindowWidget(), kFrontWatchLatestMs,
+                                 [this] { WatchFrontWindow(); });
     return 0;
+}
+
+void Program::WatchFrontWindow() {
+    CMS_1_Page& page = main_window_->page();
+    front_window_ = std::make_unique<FrontWindowWatcher>();
+    FrontWindowWatcher& watcher = *front_window_;
+    watcher.Start(
+        [&page](std::optional<ProgramNames> names) { page.follower().OnFront(std::move(names)); });
+    page.SetWindowedPrograms([&watcher] { return watcher.WindowedPrograms(); });
 }
 
 CMainWnd* Program::main_window() const {
