@@ -35,12 +35,13 @@ Program::~Program() {
 }
 
 int Program::Start() {
+    const std::u16string resources = CPaintManagerUI::GetInstancePath() + u"res/";
+    CPaintManagerUI::SetResourcePath(resources);
+    const std::filesystem::path folder = platform::Utf16ToUtf8(resources);
     if (const std::string refusal = platform::PreparePrivateFolder(instance_.folder());
         !refusal.empty()) {
         std::fprintf(stderr, "nimba-mouse: %s; not starting\n", refusal.c_str());
-        const std::u16string resources = CPaintManagerUI::GetInstancePath() + u"res/";
-        CPaintManagerUI::SetResourcePath(resources);
-        CResourceManager::GetInstance().LoadLanguage(platform::Utf16ToUtf8(resources) + "lan.xml");
+        CResourceManager::GetInstance().LoadLanguage((folder / "lan.xml").string());
         ShowMessageBox(nullptr, u"runtime_folder_refused_text");
         return kCannotStart;
     }
@@ -54,9 +55,6 @@ int Program::Start() {
     // Keys are named as the keyboard of the session the windows are on prints them.
     keyboard_.Follow();
 
-    const std::u16string resources = CPaintManagerUI::GetInstancePath() + u"res/";
-    CPaintManagerUI::SetResourcePath(resources);
-    const std::filesystem::path folder = platform::Utf16ToUtf8(resources);
     for (const char* file : {"main.xml", "lan.xml"}) {
         if (!std::filesystem::is_regular_file(folder / file)) {
             std::fprintf(stderr, "nimba-mouse: %s is missing; the program folder is incomplete\n",
