@@ -63,6 +63,27 @@ int ConnectWithin(const std::string& runtime_folder, const sockaddr_un& address,
     }
 }
 
+// One line from a connected socket, without its '\n'; nothing when it has not come whole
+// within `timeout_ms` or is longer than `max_length`.
+std::optional<std::string> ReadLine(int fd, int timeout_ms, size_t max_length) {
+    const auto start = std::chrono::steady_clock::now();
+    std::string text;
+    char buffer[256];
+    for (;;) {
+        if (const size_t end = text.find('\n'); end != std::string::npos) {
+            text.resize(end);
+            return text;
+        }
+        if (text.size() > max_length) return std::nullopt;
+        const int left = timeout_ms - MsSince(start);
+        pollfd readable{fd, POLLIN, 0};
+        if (left <= 0 || poll(&readable, 1, left) <= 0) return std::nullopt;
+        const ssize_t got = recv(fd, buffer, sizeof buffer, 0);
+        if (got <= 0) return std::nullopt;
+        text.append(buffer, static_cast<size_t>(got));
+    }
+}
+
 }  // namespace
 
 std::string DefaultRuntimeFolder() {
@@ -137,25 +158,6 @@ std::optional<std::string> AskRunningCopy(const std::string& runtime_folder,
     }
     close(fd);
     return answer;
-}
-
-std::optional<std::string> ReadLine(int fd, int timeout_ms, size_t max_length) {
-    const auto start = std::chrono::steady_clock::now();
-    std::string text;
-    char buffer[256];
-    for (;;) {
-        if (const size_t end = text.find('\n'); end != std::string::npos) {
-            text.resize(end);
-            return text;
-        }
-        if (text.size() > max_length) return std::nullopt;
-        const int left = timeout_ms - MsSince(start);
-        pollfd readable{fd, POLLIN, 0};
-        if (left <= 0 || poll(&readable, 1, left) <= 0) return std::nullopt;
-        const ssize_t got = recv(fd, buffer, sizeof buffer, 0);
-        if (got <= 0) return std::nullopt;
-        text.append(buffer, static_cast<size_t>(got));
-    }
 }
 
 }  // namespace nimba

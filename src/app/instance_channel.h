@@ -41,7 +41,7 @@ std::optional<StoresChanged> ParseStoresChanged(std::string_view line);
 enum class InstanceAnswer {
     kDone,         // shown; or the stores read again and the apply asked for is under way
     kNoMouse,      // the stores read again, but no mouse is there to apply to
-    kLater,        // a dialog is open, or the stores are busy: they are read again (and applied) later
+    kLater,        // a dialog is open or the stores are busy: read again (and applied) later
     kOtherStores,  // this copy keeps the stores of another folder
 };
 std::string_view AnswerWord(InstanceAnswer answer);
@@ -54,8 +54,5 @@ inline constexpr int kAnswerTimeoutMs = 2000;
 std::optional<std::string> AskRunningCopy(const std::string& runtime_folder,
                                           std::string_view request,
                                           int timeout_ms = kAnswerTimeoutMs);
-// One line from a connected socket, without its '\n'; nothing when it has not come whole
-// within `timeout_ms` or is longer than `max_length`.
-std::optional<std::string> ReadLine(int fd, int timeout_ms, size_t max_length);
 
 }  // namespace nimba

@@ -10,6 +10,7 @@
 
 #include "app/instance_channel.h"
 #include "app/program.h"
+#include "platform/private_folder.h"
 #include "skin/paint_manager.h"
 
 namespace {
@@ -17,9 +18,15 @@ namespace {
 constexpr auto kQuitWait = std::chrono::seconds(10);
 constexpr useconds_t kQuitPollUs = 20000;
 
-// 0 once no copy runs; 1 when the running copy did not answer or did not end in time.
+// 0 once no copy runs; 1 when the runtime folder is not this user's alone, or the running copy
+// did not answer or did not end in time.
 int QuitRunningCopy() {
     const std::string folder = nimba::DefaultRuntimeFolder();
+    if (const std::string refusal = platform::PreparePrivateFolder(folder); !refusal.empty()) {
+        std::fprintf(stderr, "nimba-mouse: %s; the running copy cannot be asked to end\n",
+                     refusal.c_str());
+        return 1;
+    }
     if (!nimba::InstanceRuns(folder)) {
         std::fprintf(stderr, "nimba-mouse: no copy is running\n");
         return 0;

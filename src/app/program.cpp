@@ -9,6 +9,7 @@
 #include "platform/debug_output.h"
 #include "platform/private_folder.h"
 #include "platform/text_encoding.h"
+#include "skin/after_first_paint.h"
 #include "skin/paint_manager.h"
 #include "skin/resource_manager.h"
 
@@ -18,6 +19,9 @@ namespace {
 // The main window's frame: a popup with caption, system menu and minimise box, shown at once.
 constexpr DWORD kMainWindowStyle = WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN |
                                    WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+// When the window is not painted (started hidden at login), the program in front is followed
+// from then on.
+constexpr int kFrontWatchLatestMs = 500;
 
 }  // namespace
 
@@ -31,12 +35,13 @@ Program::~Program() {
 }
 
 int Program::Start() {
+    const std::u16string resources = CPaintManagerUI::GetInstancePath() + u"res/";
+    CPaintManagerUI::SetResourcePath(resources);
+    const std::filesystem::path folder = platform::Utf16ToUtf8(resources);
     if (const std::string refusal = platform::PreparePrivateFolder(instance_.folder());
         !refusal.empty()) {
         std::fprintf(stderr, "nimba-mouse: %s; not starting\n", refusal.c_str());
-        const std::u16string resources = CPaintManagerUI::GetInstancePath() + u"res/";
-        CPaintManagerUI::SetResourcePath(resources);
-        CResourceManager::GetInstance().LoadLanguage(platform::Utf16ToUtf8(resources) + "lan.xml");
+        CResourceManager::GetInstance().LoadLanguage((folder / "lan.xml").string());
         ShowMessageBox(nullptr, u"runtime_folder_refused_text");
         return kCannotStart;
     }
@@ -50,9 +55,6 @@ int Program::Start() {
     // Keys are named as the keyboard of the session the windows are on prints them.
     keyboard_.Follow();
 
-    const std::u16string resources = CPaintManagerUI::GetInstancePath() + u"res/";
-    CPaintManagerUI::SetResourcePath(resources);
-    const std::filesystem::path folder = platform::Utf16ToUtf8(resources);
     for (const char* file : {"main.xml", "lan.xml"}) {
         if (!std::filesystem::is_regular_file(folder / file)) {
             std::fprintf(stderr, "nimba-mouse: %s is missing; the program folder is incomplete\n",
@@ -75,16 +77,21 @@ int Program::Start() {
     if (at_login) main_window_->PutAway();  // without a tray: minimised, not out of reach
     instance_.Listen(main_window_->GetHWND());
     device_notifications_.Start();
-    if (follow_front_window_) {
-        CMS_1_Page& page = main_window_->page();
-        front_window_ = std::make_unique<FrontWindowWatcher>();
-        FrontWindowWatcher& watcher = *front_window_;
-        watcher.Start([&page](std::optional<ProgramNames> names) {
-            page.follower().OnFront(std::move(names));
-        });
-        page.SetWindowedPrograms([&watcher] { return watcher.WindowedPrograms(); });
-    }
+    // A second connection to the X server and what it asks cost the first picture time, and a
+    // profile follows a program only once it has stayed in front a while anyway.
+    if (follow_front_window_)
+        skin::RunAfterFirstPaint(main_window_->GetWindowWidget(), kFrontWatchLatestMs,
+                                 [this] { WatchFrontWindow(); });
     return 0;
+}
+
+void Program::WatchFrontWindow() {
+    CMS_1_Page& page = main_window_->page();
+    front_window_ = std::make_unique<FrontWindowWatcher>();
+    FrontWindowWatcher& watcher = *front_window_;
+    watcher.Start(
+        [&page](std::optional<ProgramNames> names) { page.follower().OnFront(std::move(names)); });
+    page.SetWindowedPrograms([&watcher] { return watcher.WindowedPrograms(); });
 }
 
 CMainWnd* Program::main_window() const {

@@ -33,6 +33,9 @@ public:
     CMainWnd* main_window() const;
 
 private:
+    // Tells the page which program is in front, from now on.
+    void WatchFrontWindow();
+
     SingleInstance instance_;
     SessionKeyboard keyboard_;
     std::unique_ptr<CMainWnd> main_window_;

@@ -37,9 +37,7 @@ void Keymap(void* self, wl_keyboard*, uint32_t format, int fd, uint32_t size) {
 void Enter(void*, wl_keyboard*, uint32_t, wl_surface*, wl_array*) {}
 void Leave(void*, wl_keyboard*, uint32_t, wl_surface*) {}
 void Key(void*, wl_keyboard*, uint32_t, uint32_t, uint32_t, uint32_t) {}
-void Modifiers(void* self, wl_keyboard*, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t group) {
-    static_cast<SessionKeyboard*>(self)->OnLayoutGroup(group);
-}
+void Modifiers(void*, wl_keyboard*, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t) {}
 void RepeatInfo(void*, wl_keyboard*, int32_t, int32_t) {}
 const wl_keyboard_listener kKeyboardListener = {Keymap, Enter, Leave, Key, Modifiers, RepeatInfo};
 
@@ -112,16 +110,10 @@ void SessionKeyboard::OnKeymap(uint32_t format, int fd, uint32_t size) {
             keymap_text_.assign(static_cast<const char*>(text),
                                 strnlen(static_cast<const char*>(text), size));
             munmap(text, size);
-            UseKeymapText(keymap_text_, group_);
+            UseKeymapText(keymap_text_);
         }
     }
     close(fd);
-}
-
-void SessionKeyboard::OnLayoutGroup(uint32_t group) {
-    if (group == group_) return;
-    group_ = group;
-    if (!keymap_text_.empty()) UseKeymapText(keymap_text_, group_);
 }
 
 }  // namespace nimba

@@ -1,8 +1,10 @@
 #pragma once
 
-// Keeps the key names on the keyboard layout of the session the windows are on, and follows it
-// when the user switches layouts while the program runs: under X11 the server's keymap and its
-// change notices, under Wayland the keymap the compositor sends. Without either the
+// Keeps the key names on the keyboard layout of the session the windows are on: under X11 the
+// server's keymap, followed when the user switches layouts while the program runs; under Wayland
+// the first layout of the keymap the compositor sends, followed when it sends another. A switch
+// between the layouts of one Wayland keymap is told only to a window with the keyboard focus,
+// which the connection here has none of, so it is not followed. Without either the
 // XKB_DEFAULT_* variables name the keys.
 
 #include <QAbstractNativeEventFilter>
@@ -34,7 +36,6 @@ public:
     void OnSeat(wl_registry* registry, uint32_t name, uint32_t version);
     void OnSeatCapabilities(uint32_t capabilities);
     void OnKeymap(uint32_t format, int fd, uint32_t size);
-    void OnLayoutGroup(uint32_t group);
 
 private:
     void FollowWayland();
@@ -48,7 +49,6 @@ private:
     wl_keyboard* keyboard_ = nullptr;
     std::unique_ptr<QSocketNotifier> wayland_notifier_;
     std::string keymap_text_;
-    uint32_t group_ = 0;
 };
 
 }  // namespace nimba

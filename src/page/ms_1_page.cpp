@@ -132,7 +132,11 @@ void CMS_1_Page::LoadProfiles() {
 bool CMS_1_Page::ReloadProfiles() {
     const ProfileStore::Read read = store_.Reload();
     if (read == ProfileStore::Read::kBusy) {
-        if (!std::exchange(busy_told_, true)) ShowMessageBox(window_, u"stores_busy_text");
+        // Posted, not shown: a reload may run inside another process's request, which waits for
+        // the answer while a box here would wait for the user.
+        if (!std::exchange(busy_told_, true))
+            PostMessageW(window_, kProfileSaveMessage,
+                         static_cast<WPARAM>(ProfileStore::Write::kBusy), 0);
         return false;
     }
     busy_told_ = false;

@@ -37,13 +37,14 @@ int IndexOf(const std::vector<std::string>& names, const std::string& name) {
     return -1;
 }
 
-}  // namespace
-
+// Whether the desktop is a Wayland session, where only XWayland programs can be followed.
 bool OnWaylandSession() {
     const char* type = std::getenv("XDG_SESSION_TYPE");
     return (type != nullptr && std::string_view(type) == "wayland") ||
            std::getenv("WAYLAND_DISPLAY") != nullptr;
 }
+
+}  // namespace
 
 CMS_1_Programs::CMS_1_Programs(ProgramRulesDraft draft) : draft_(std::move(draft)) {}
 

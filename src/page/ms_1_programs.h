@@ -65,7 +65,4 @@ private:
 // Shows the dialog over `owner`: the edited rules after OK, nothing when cancelled.
 std::optional<ProgramRules> AskProgramRules(HWND owner, ProgramRulesDraft draft);
 
-// Whether the desktop is a Wayland session, where only XWayland programs can be followed.
-bool OnWaylandSession();
-
 }  // namespace nimba

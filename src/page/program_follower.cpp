@@ -51,15 +51,18 @@ void ProgramFollower::TakeRules(ProgramRulesRead read) {
 
 bool ProgramFollower::OnProfileRenamed(const std::string& old_name, const std::string& new_name) {
     if (SameName(followed_profile_, old_name)) followed_profile_ = new_name;
-    if (!read_.rules.Names(old_name)) return true;
-    read_.rules.RenameProfile(old_name, new_name);
-    return SaveProgramRules(store_.data_directory(), read_.rules);
+    return FollowProfile(old_name, new_name);
 }
 
 bool ProgramFollower::OnProfileDeleted(const std::string& name) {
-    if (!read_.rules.Names(name)) return true;
-    read_.rules.RemoveProfile(name);
-    return SaveProgramRules(store_.data_directory(), read_.rules);
+    return FollowProfile(name, std::nullopt);
+}
+
+bool ProgramFollower::FollowProfile(const std::string& name,
+                                    const std::optional<std::string>& new_name) {
+    ProfileFollowed followed = RulesFollowProfile(store_.data_directory(), name, new_name);
+    TakeRules(std::move(followed.read));
+    return followed.saved;
 }
 
 void ProgramFollower::OnFront(std::optional<ProgramNames> names) {

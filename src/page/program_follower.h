@@ -37,7 +37,8 @@ public:
     // that what nimba-mousectl changed meanwhile stays; false when the file could not be written
     // (the rules hold all the same until the program ends).
     [[nodiscard]] bool EditRules(const ProgramRules& before, const ProgramRules& after);
-    // A profile renamed or deleted in the list; false when the rules could not be saved.
+    // A profile renamed or deleted in the list: the rules follow it over the file as it is now,
+    // so that one nimba-mousectl gave meanwhile stays; false when they could not be saved.
     [[nodiscard]] bool OnProfileRenamed(const std::string& old_name, const std::string& new_name);
     [[nodiscard]] bool OnProfileDeleted(const std::string& name);
 
@@ -51,6 +52,8 @@ public:
 
 private:
     void TakeRules(ProgramRulesRead read);
+    // Over the file as it is now; false when it could not be saved.
+    bool FollowProfile(const std::string& name, const std::optional<std::string>& new_name);
 
     ProfileStore& store_;
     ProfileListActions& actions_;

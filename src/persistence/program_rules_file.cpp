@@ -98,6 +98,21 @@ bool SaveProgramRules(const std::string& data_directory, const ProgramRules& rul
     });
 }
 
+ProfileFollowed RulesFollowProfile(const std::string& data_directory, const std::string& name,
+                                   const std::optional<std::string>& new_name) {
+    ProfileFollowed followed{LoadProgramRules(data_directory)};
+    ProgramRules& rules = followed.read.rules;
+    followed.named = rules.Names(name);
+    if (!followed.named) return followed;
+    if (new_name) {
+        rules.RenameProfile(name, *new_name);
+    } else {
+        rules.RemoveProfile(name);
+    }
+    followed.saved = SaveProgramRules(data_directory, rules);
+    return followed;
+}
+
 std::string SkippedLineText(const SkippedLine& line) {
     return std::string(kFileName) + " line " + std::to_string(line.number) + ": " + line.reason;
 }

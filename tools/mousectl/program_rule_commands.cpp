@@ -14,37 +14,44 @@
 namespace nimba::mousectl {
 namespace {
 
-ProgramRules ReadRules(const std::string& data_directory, std::ostream& err) {
-    ProgramRulesRead read = LoadProgramRules(data_directory);
+void ReportSkipped(const ProgramRulesRead& read, std::ostream& err) {
     for (const SkippedLine& line : read.skipped)
         err << "nimba-mousectl: " << SkippedLineText(line) << "; the line is skipped\n";
+}
+
+ProgramRules ReadRules(const std::string& data_directory, std::ostream& err) {
+    ProgramRulesRead read = LoadProgramRules(data_directory);
+    ReportSkipped(read, err);
     return std::move(read.rules);
 }
 
-bool Save(const std::string& data_directory, const ProgramRules& rules, std::ostream& err) {
-    if (SaveProgramRules(data_directory, rules)) return true;
-    err << "nimba-mousectl: " << ProgramRulesPath(data_directory) << " could not be written\n";
-    return false;
+// `saved`, with a message when the file could not be written.
+bool Saved(bool saved, const std::string& data_directory, std::ostream& err) {
+    if (!saved)
+        err << "nimba-mousectl: " << ProgramRulesPath(data_directory) << " could not be written\n";
+    return saved;
+}
+
+bool FollowProfile(const std::string& data_directory, const std::string& name,
+                   const std::optional<std::string>& new_name, std::ostream& err) {
+    const ProfileFollowed followed = RulesFollowProfile(data_directory, name, new_name);
+    ReportSkipped(followed.read, err);
+    if (followed.named && !new_name)
+        err << "nimba-mousectl: the rules of the programs that followed '" << name
+            << "' are deleted with it\n";
+    return Saved(followed.saved, data_directory, err);
 }
 
 }  // namespace
 
 bool RulesFollowRename(const std::string& data_directory, const std::string& old_name,
                        const std::string& new_name, std::ostream& err) {
-    ProgramRules rules = ReadRules(data_directory, err);
-    if (!rules.Names(old_name)) return true;
-    rules.RenameProfile(old_name, new_name);
-    return Save(data_directory, rules, err);
+    return FollowProfile(data_directory, old_name, new_name, err);
 }
 
 bool RulesFollowDelete(const std::string& data_directory, const std::string& name,
                        std::ostream& err) {
-    ProgramRules rules = ReadRules(data_directory, err);
-    if (!rules.Names(name)) return true;
-    rules.RemoveProfile(name);
-    err << "nimba-mousectl: the rules of the programs that followed '" << name
-        << "' are deleted with it\n";
-    return Save(data_directory, rules, err);
+    return FollowProfile(data_directory, name, std::nullopt, err);
 }
 
 int RunPrograms(const Invocation& call, std::ostream& out, std::ostream& err) {
@@ -105,7 +112,7 @@ int RunProgramRule(const Invocation& call, std::ostream&, std::ostream& err) {
             rules.Set(program, *profile);
         }
     }
-    if (!Save(data_directory, rules, err)) return kExitFailure;
+    if (!Saved(SaveProgramRules(data_directory, rules), data_directory, err)) return kExitFailure;
     return StoresSaved(session, err);
 }
 
