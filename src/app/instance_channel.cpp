@@ -12,7 +12,8 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
-#include <cstring>
+
+#include "platform/private_folder.h"
 
 namespace nimba {
 namespace {
@@ -103,12 +104,7 @@ std::string InstanceSocketPath(const std::string& runtime_folder) {
 }
 
 bool InstanceSocketAddress(const std::string& runtime_folder, sockaddr_un& address) {
-    const std::string path = InstanceSocketPath(runtime_folder);
-    address = {};
-    address.sun_family = AF_UNIX;
-    if (path.size() >= sizeof address.sun_path) return false;
-    std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
-    return true;
+    return platform::UnixAddress(InstanceSocketPath(runtime_folder), address);
 }
 
 bool InstanceRuns(const std::string& runtime_folder) {

@@ -62,12 +62,12 @@ public:
     [[nodiscard]] bool Remove(int index);
     // The first record named like the button's macro, and whether its actions are the same.
     Match FindIdentical(const ButtonAssignment& button) const;
+    // Both name a macro without a name as a new macro is named.
     // Appends a copy of the button's macro under a free name, and points the button at it
     // (name and index). Does not save: a profile import saves once after all its buttons.
     int AddFromButton(ButtonAssignment& button);
     // Appends `record` under a free name (cut to the name field). Does not save.
     int Add(MacroRecord record);
-    // Both name a macro without a name as a new macro is named.
 
     size_t Size() const;
     // Copies the record at `index`; false when there is none.
